@@ -1,0 +1,51 @@
+# Third-party libraries, found once. Only platform/ (and the tools that make data)
+# may link the multimedia ones.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
+pkg_check_modules(SDL2_MIXER REQUIRED IMPORTED_TARGET SDL2_mixer)
+pkg_check_modules(EPOXY REQUIRED IMPORTED_TARGET epoxy)
+pkg_check_modules(STB REQUIRED IMPORTED_TARGET stb)
+pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
+pkg_check_modules(VORBISENC REQUIRED IMPORTED_TARGET vorbisenc vorbis ogg)
+pkg_check_modules(IMGUI IMPORTED_TARGET imgui)
+find_package(benchmark QUIET)
+
+# tarnhollow_library(NAME folder DEPS ...): one static library per source folder,
+# built from every .cpp in it.
+function(tarnhollow_library name)
+    cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+    if(sources)
+        add_library(${name} STATIC ${sources})
+        target_link_libraries(${name} PUBLIC project_options ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+    else()
+        add_library(${name} INTERFACE)
+        target_link_libraries(${name} INTERFACE project_options ${ARG_DEPS})
+    endif()
+endfunction()
+
+# tarnhollow_tests(NAME folder DEPS ...): one test program per test folder.
+function(tarnhollow_tests name)
+    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    if(NOT sources)
+        return()
+    endif()
+    add_executable(${name} ${sources})
+    target_link_libraries(${name} PRIVATE project_options ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+        PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;LP_NUM_THREADS=1;TARNHOLLOW_GAME_DIR=${GAME_DIR}"
+        DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# Adds a link from one of our libraries to another, whatever kind either is yet.
+function(tarnhollow_link from to)
+    get_target_property(kind ${from} TYPE)
+    if(kind STREQUAL "INTERFACE_LIBRARY")
+        target_link_libraries(${from} INTERFACE ${to})
+    else()
+        target_link_libraries(${from} PUBLIC ${to})
+    endif()
+endfunction()

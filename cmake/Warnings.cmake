@@ -1,0 +1,12 @@
+# Warnings are errors for our own code; third-party headers come in as SYSTEM.
+add_library(project_options INTERFACE)
+target_compile_options(project_options INTERFACE -Wall -Wextra -Wno-missing-field-initializers)
+if(TARNHOLLOW_WERROR)
+    target_compile_options(project_options INTERFACE -Werror)
+endif()
+if(TARNHOLLOW_SANITIZE)
+    target_compile_options(project_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                                     -fno-sanitize-recover=undefined)
+    target_link_options(project_options INTERFACE -fsanitize=address,undefined)
+endif()
+target_include_directories(project_options INTERFACE ${PROJECT_SOURCE_DIR}/src)

@@ -1,0 +1,40 @@
+#pragma once
+// The file system as the game sees it: paths are written the way the game's data
+// names them ("lvl\01.dat") and turned into real paths at the last moment.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace files {
+
+// "lvl\01.dat" -> "lvl/01.dat".
+std::string NativePath(std::string_view gamePath);
+
+// Folder holding the running program, with a trailing '/'.
+std::string ProgramFolder();
+bool SetCurrentFolder(std::string_view folder);
+
+bool Exists(std::string_view gamePath);
+bool Delete(std::string_view gamePath);
+bool MakeFolder(std::string_view gamePath);
+
+// Names (without folder) of the files in a folder matching "*<ending>", e.g. "customlvl\*.dat",
+// sorted so that every run lists them in the same order.
+std::vector<std::string> List(std::string_view pattern);
+
+// Reads a whole file; false when it cannot be opened or read.
+bool ReadAll(std::string_view gamePath, std::string& bytes);
+
+// Writes the bytes under a temporary name in the same folder, flushes them to disk and
+// renames the result over the old file. When anything fails the old file is untouched
+// and the answer is false.
+bool WriteSafely(std::string_view gamePath, std::string_view bytes);
+
+// Appends to a file that must already exist; false when it does not or the write fails.
+bool AppendToExisting(std::string_view gamePath, std::string_view bytes);
+
+// Test seam: makes the next WriteSafely calls fail after writing this many bytes of
+// their temporary file, as a full disk would. A negative value turns it off.
+void SimulateFullDiskAfter(long bytes);
+
+} // namespace files
