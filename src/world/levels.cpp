@@ -1,0 +1,3 @@
+#include "world/levels.h"
+
+std::vector<tlvl> levels;

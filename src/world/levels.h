@@ -1,0 +1,35 @@
+#pragma once
+// The level catalogue: every level the game knows of, campaign levels 0..79 first,
+// user levels after them.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One entry of a record table or of a level's fastest times.
+struct tscore {
+    std::string Name;
+    std::string Id;
+    int64_t Value = 0;
+};
+
+// A fastest-times place nobody has taken yet.
+inline constexpr const char* NoResultName = "NORESULT";
+inline constexpr int64_t NoResultTime = -1;
+inline constexpr int FastestTimePlaces = 5;
+
+struct tlvl {
+    std::string path;      // folder + file name, e.g. "lvl\07.dat"
+    std::string name;      // Na
+    std::string id;        // Id
+    std::string timesfile; // id + ".tim", kept in the level file's own folder
+    // Places 1..5 are times[0..4], fastest first; times[5] takes the entry pushed out.
+    tscore times[FastestTimePlaces + 1];
+    int32_t state = 0;
+
+    // The folder part of path ("lvl\" or "customlvl\"), where the times file lives too.
+    std::string Folder() const { return path.substr(0, path.find_last_of('\\') + 1); }
+};
+
+inline constexpr int CampaignLevelCount = 80;
+
+extern std::vector<tlvl> levels;
