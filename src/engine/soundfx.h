@@ -30,6 +30,7 @@ class taudiere {
     void SetMusicVolume(float volume);
     void StopAll();
 
+    bool HasDevice() const { return device_.IsOpen(); }
     const std::string& MusicName() const { return musicName_; }
     bool HasMusic() const { return music_ != nullptr; }
     int EffectCount() const { return static_cast<int>(effects_.size()); }
