@@ -1,7 +1,6 @@
 #include "engine/dinput.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 
 namespace {
@@ -178,7 +177,8 @@ bool TDInput::TypeText(std::string& text, int maximum) {
         if (!IsKeyDown(typingKeys[i])) continue;
         if (static_cast<int>(text.size()) < maximum) {
             char c = typedCharacters[i];
-            text += shift ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+            if (shift && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+            text += c;
         }
         lastTypedKey_ = typingKeys[i];
     }
