@@ -125,7 +125,7 @@ int TDInput::HighestKeyDown() const {
 }
 
 void TDInput::WaitKeyReleased(int key) {
-    while (source_ && IsKeyDown(key)) Poll();
+    while (source_ && IsKeyDown(key) && !source_->Exhausted()) Poll();
 }
 
 bool TDInput::IsPadControlOn(int control) const {
@@ -152,7 +152,7 @@ int TDInput::HighestPadControl() const {
 }
 
 void TDInput::WaitPadReleased(int control) {
-    while (source_ && IsPadControlOn(control)) Poll();
+    while (source_ && IsPadControlOn(control) && !source_->Exhausted()) Poll();
 }
 
 std::string_view TDInput::PadControlName(int control) {

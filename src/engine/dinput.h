@@ -61,6 +61,7 @@ class TDInput {
     bool IsKeyDown(int key) const;
     // The highest code 1..237 that is down, 0 when none (capturing a new binding).
     int HighestKeyDown() const;
+    // Polls until the key is up (or a script has run out with it still held).
     void WaitKeyReleased(int key);
 
     bool IsPadControlOn(int control) const;

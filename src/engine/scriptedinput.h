@@ -40,6 +40,7 @@ class ScriptedInput final : public input::InputSource {
     std::vector<input::PadDescription> EnumeratePads() override;
     bool ReadPad(int index, input::PadReading& reading) override;
     bool ReadKeyboard(input::KeyState& keys) override;
+    bool Exhausted() const override { return Finished(); }
 
   private:
     const InputStep* Current() const;

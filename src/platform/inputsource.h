@@ -58,6 +58,9 @@ class InputSource {
     virtual bool ReadPad(int index, PadReading& reading) = 0;
     // False when the keyboard cannot be read; the caller then keeps its old state.
     virtual bool ReadKeyboard(KeyState& keys) = 0;
+    // True when nothing will ever change any more (a script that has run out), so that
+    // waiting for a key to be let go would wait for ever.
+    virtual bool Exhausted() const { return false; }
 };
 
 // The machine's keyboard and game pads through SDL. nullptr when SDL's event system

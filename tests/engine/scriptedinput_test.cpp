@@ -93,6 +93,13 @@ TEST(InputScript, WaitingForReleasePollsUntilTheScriptLetsGo) {
     input.WaitPadReleased(1);
     EXPECT_EQ(source->Frame(), 20);
 
+    // A script that ends with a key held does not hang whoever waits for its release.
+    TDInput stuck;
+    ASSERT_TRUE(stuck.Init(std::make_unique<ScriptedInput>(Parse("3: 1\n"))));
+    stuck.Poll();
+    stuck.WaitKeyReleased(1);
+    EXPECT_TRUE(stuck.IsKeyDown(1));
+
     // Without pad codes there is no pad at all.
     TDInput keysOnly;
     ASSERT_TRUE(keysOnly.Init(std::make_unique<ScriptedInput>(Parse("0: 57\n"))));
