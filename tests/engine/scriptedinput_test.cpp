@@ -95,8 +95,9 @@ TEST(InputScript, WaitingForReleasePollsUntilTheScriptLetsGo) {
 
     // A script that ends with a key held does not hang whoever waits for its release.
     TDInput stuck;
-    ASSERT_TRUE(stuck.Init(std::make_unique<ScriptedInput>(Parse("3: 1\n"))));
+    ASSERT_TRUE(stuck.Init(std::make_unique<ScriptedInput>(Parse("0: 57\n2: 1\n"))));
     stuck.Poll();
+    stuck.WaitKeyReleased(57);
     stuck.WaitKeyReleased(1);
     EXPECT_TRUE(stuck.IsKeyDown(1));
 
