@@ -9,6 +9,16 @@
 tnode::tnode(std::string name_, tnode* parent_, std::string text_)
     : name(std::move(name_)), text(std::move(text_)), parent(parent_) {}
 
+tnode::~tnode() {
+    std::vector<std::unique_ptr<tnode>> pending = std::move(children);
+    while (!pending.empty()) {
+        std::unique_ptr<tnode> node = std::move(pending.back());
+        pending.pop_back();
+        for (auto& child : node->children) pending.push_back(std::move(child));
+        node->children.clear();
+    }
+}
+
 tnode* tnode::AddChild(std::string childName, std::string childText) {
     children.push_back(std::make_unique<tnode>(std::move(childName), this, std::move(childText)));
     return children.back().get();

@@ -22,6 +22,11 @@ class tnode {
     tnode* parent = nullptr;
 
     tnode(std::string name, tnode* parent, std::string text);
+    // Frees the subtree without recursing once per level, so a hostile file nested a
+    // million deep cannot overflow the stack.
+    ~tnode();
+    tnode(const tnode&) = delete;
+    tnode& operator=(const tnode&) = delete;
 
     tnode* AddChild(std::string name, std::string text);
 
