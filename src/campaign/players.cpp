@@ -1,5 +1,6 @@
 #include "campaign/players.h"
 
+#include "campaign/savefiles.h"
 #include "engine/xmlparser.h"
 #include "platform/files.h"
 
@@ -89,12 +90,7 @@ bool LoadPlayersFrom(std::string_view fileName, bool hexForm) {
 }
 
 void LoadPlayers() {
-    bool old = files::Exists(OldPlayersFileName);
-    if (!old && !files::Exists(PlayersFileName)) return;
-    bool loaded = LoadPlayersFrom(old ? OldPlayersFileName : PlayersFileName, old);
-    // The older file goes only once its players are safely in memory; the next save
-    // writes them as "players.dat".
-    if (loaded && old) files::Delete(OldPlayersFileName);
+    LoadPreferringOlderForm(OldPlayersFileName, PlayersFileName, LoadPlayersFrom);
 }
 
 std::string PlayersDocument() {
@@ -118,12 +114,7 @@ std::string PlayersDocument() {
 }
 
 bool SavePlayersTo(std::string_view fileName) {
-    try {
-        SaveScrambledDocument(fileName, PlayersDocument());
-        return true;
-    } catch (const XmlError&) {
-        return false;
-    }
+    return TrySaveScrambledDocument(fileName, PlayersDocument());
 }
 
 bool SavePlayers() {

@@ -1,6 +1,7 @@
 #include "campaign/records.h"
 
 #include "campaign/players.h"
+#include "campaign/savefiles.h"
 #include "engine/xmlparser.h"
 #include "platform/files.h"
 
@@ -53,10 +54,7 @@ bool LoadHighScoresFrom(std::string_view fileName, bool hexForm) {
 }
 
 void LoadHighScores() {
-    bool old = files::Exists(OldHighScoresFileName);
-    if (!old && !files::Exists(HighScoresFileName)) return;
-    bool complete = LoadHighScoresFrom(old ? OldHighScoresFileName : HighScoresFileName, old);
-    if (complete && old) files::Delete(OldHighScoresFileName);
+    LoadPreferringOlderForm(OldHighScoresFileName, HighScoresFileName, LoadHighScoresFrom);
 }
 
 std::string HighScoresDocument() {
@@ -73,12 +71,7 @@ std::string HighScoresDocument() {
 }
 
 bool SaveHighScoresTo(std::string_view fileName) {
-    try {
-        SaveScrambledDocument(fileName, HighScoresDocument());
-        return true;
-    } catch (const XmlError&) {
-        return false;
-    }
+    return TrySaveScrambledDocument(fileName, HighScoresDocument());
 }
 
 bool SaveHighScores() {
@@ -141,11 +134,7 @@ bool SaveFastestTimes() {
         // folder would share a file, and the first in catalogue order keeps it.
         std::string fileName = level.Folder() + level.timesfile;
         if (!written.insert(files::NativePath(fileName)).second) continue;
-        try {
-            SaveScrambledDocument(fileName, FastestTimesDocument(level));
-        } catch (const XmlError&) {
-            allWritten = false;
-        }
+        if (!TrySaveScrambledDocument(fileName, FastestTimesDocument(level))) allWritten = false;
     }
     return allWritten;
 }

@@ -192,6 +192,15 @@ void SaveScrambledDocument(std::string_view fileName, std::string_view document)
         throw XmlError("cannot write " + std::string(fileName));
 }
 
+bool TrySaveScrambledDocument(std::string_view fileName, std::string_view document) {
+    try {
+        SaveScrambledDocument(fileName, document);
+        return true;
+    } catch (const XmlError&) {
+        return false;
+    }
+}
+
 std::string MakeIdStamp() {
     sysclock::LocalTime t = sysclock::Now();
     char stamp[32];

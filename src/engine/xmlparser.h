@@ -61,6 +61,8 @@ std::string Unscramble(std::string_view scrambled);
 // Writes the document as one scrambled line followed by CR LF, safely (temporary file
 // and rename); raises the reader's error when the file cannot be written.
 void SaveScrambledDocument(std::string_view fileName, std::string_view document);
+// The same for writers that report failure by their answer: false when it failed.
+bool TrySaveScrambledDocument(std::string_view fileName, std::string_view document);
 
 // Local date and time as 17 digits: yyyymmddhhnnsszzz.
 std::string MakeIdStamp();
