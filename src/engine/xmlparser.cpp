@@ -9,6 +9,16 @@
 tnode::tnode(std::string name_, tnode* parent_, std::string text_)
     : name(std::move(name_)), text(std::move(text_)), parent(parent_) {}
 
+tnode::~tnode() {
+    std::vector<std::unique_ptr<tnode>> pending = std::move(children);
+    while (!pending.empty()) {
+        std::unique_ptr<tnode> node = std::move(pending.back());
+        pending.pop_back();
+        for (auto& child : node->children) pending.push_back(std::move(child));
+        node->children.clear();
+    }
+}
+
 tnode* tnode::AddChild(std::string childName, std::string childText) {
     children.push_back(std::make_unique<tnode>(std::move(childName), this, std::move(childText)));
     return children.back().get();
@@ -182,12 +192,27 @@ void SaveScrambledDocument(std::string_view fileName, std::string_view document)
         throw XmlError("cannot write " + std::string(fileName));
 }
 
+bool TrySaveScrambledDocument(std::string_view fileName, std::string_view document) {
+    try {
+        SaveScrambledDocument(fileName, document);
+        return true;
+    } catch (const XmlError&) {
+        return false;
+    }
+}
+
 std::string MakeIdStamp() {
     sysclock::LocalTime t = sysclock::Now();
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%.4d%.2d%.2d%.2d%.2d%.2d%.3d", t.year, t.month, t.day,
                   t.hour, t.minute, t.second, t.millisecond);
     return stamp;
+}
+
+std::string Decimal(int64_t value) {
+    char digits[24];
+    auto result = std::to_chars(digits, digits + sizeof digits, value);
+    return std::string(digits, result.ptr);
 }
 
 std::string TextBetween(std::string_view text, std::string_view open, std::string_view close) {

@@ -22,6 +22,11 @@ class tnode {
     tnode* parent = nullptr;
 
     tnode(std::string name, tnode* parent, std::string text);
+    // Frees the subtree without recursing once per level, so a hostile file nested a
+    // million deep cannot overflow the stack.
+    ~tnode();
+    tnode(const tnode&) = delete;
+    tnode& operator=(const tnode&) = delete;
 
     tnode* AddChild(std::string name, std::string text);
 
@@ -56,9 +61,14 @@ std::string Unscramble(std::string_view scrambled);
 // Writes the document as one scrambled line followed by CR LF, safely (temporary file
 // and rename); raises the reader's error when the file cannot be written.
 void SaveScrambledDocument(std::string_view fileName, std::string_view document);
+// The same for writers that report failure by their answer: false when it failed.
+bool TrySaveScrambledDocument(std::string_view fileName, std::string_view document);
 
 // Local date and time as 17 digits: yyyymmddhhnnsszzz.
 std::string MakeIdStamp();
+
+// Plain signed decimal, the way every writer stores numbers; never depends on the locale.
+std::string Decimal(int64_t value);
 
 // What follows the first `open`, up to the first `close` after it; empty when either is missing.
 std::string TextBetween(std::string_view text, std::string_view open, std::string_view close);

@@ -1,0 +1,166 @@
+#include "startup/settings.h"
+
+#include "platform/files.h"
+#include "startup/startup.h"
+#include "support/decimal_comma.h"
+#include "support/scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string DefaultLine = "<Setup><Screen><Zoom>50</Zoom><Adapter></Adapter><Mode></"
+                                "Mode><Depth>0</Depth><TextureSize>1</TextureSize>"
+                                "</Screen><Keys><Left>203</Left><Right>205</Right><Up>200</"
+                                "Up><Down>208</Down><Jump>57</Jump><Fire>157</Fire>"
+                                "<Change>184</Change><Guide>36</Guide></Keys><GamePad><Left>1</"
+                                "Left><Right>2</Right><Up>3</Up><Down>4</Down>"
+                                "<Jump>19</Jump><Fire>17</Fire><Change>18</Change><Guide>20</"
+                                "Guide><Sensitivity>70</Sensitivity></GamePad>"
+                                "<Volume><Music>100</Music><Effect>100</Effect></Volume></Setup>";
+
+// The required part of a settings file, without Zoom, TextureSize and GamePad.
+const std::string MinimalFile =
+    "<Setup><Screen><Adapter>Card</Adapter><Mode>800x600 (16 bit "
+    "colors)</Mode><Depth>75</Depth></Screen>"
+    "<Volume><Music>30</Music><Effect>-5</Effect></Volume><Keys><Left>1</Left><Right>2</"
+    "Right><Up>3</Up>"
+    "<Down>4</Down><Jump>5</Jump><Fire>6</Fire><Change>7</Change><Guide>999</Guide></Keys></Setup>";
+
+std::vector<std::string> messages;
+void CaptureMessage(std::string_view text, MessageIcon) {
+    messages.emplace_back(text);
+}
+
+class Settings : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        settings = tsettings{};
+        messages.clear();
+        ShowMessage = CaptureMessage;
+    }
+    void TearDown() override {
+        settings = tsettings{};
+        ShowMessage = previousShowMessage;
+    }
+    ScratchFolder folder;
+    MessageFunction previousShowMessage = ShowMessage;
+};
+
+} // namespace
+
+TEST_F(Settings, WritesTheExactLine) {
+    EXPECT_EQ(SettingsFileText(settings, 70), DefaultLine);
+    ASSERT_TRUE(WriteSettingsFile(SettingsFileName, 70));
+    EXPECT_EQ(ReadBytes("setup.xml"), DefaultLine); // no line end, no stray byte
+
+    settings.AdapterSetting = "Mesa \xe9 <none>"; // written as held, unescaped
+    settings.CameraZoom = -3;
+    std::string line = SettingsFileText(settings, 100);
+    EXPECT_NE(line.find("<Zoom>-3</Zoom><Adapter>Mesa \xe9 <none></Adapter>"), std::string::npos);
+    EXPECT_NE(line.find("<Sensitivity>100</Sensitivity>"), std::string::npos);
+}
+
+TEST_F(Settings, ReadsMinimalAndMultiLineFiles) {
+    WriteBytes("setup.xml", MinimalFile);
+    ASSERT_TRUE(ApplySettingsDocument("setup.xml"));
+    EXPECT_EQ(settings.CameraZoom, 50); // absent: default kept
+    EXPECT_EQ(settings.TextureSizeSetting, 1);
+    EXPECT_EQ(settings.PadSensitivity, 70);
+    EXPECT_EQ(settings.AdapterSetting, "Card");
+    EXPECT_EQ(settings.ModeSetting, "800x600 (16 bit colors)");
+    EXPECT_EQ(settings.DepthSetting, 75);
+    EXPECT_EQ(settings.MusicVolume, 30);
+    EXPECT_EQ(settings.EffectVolume, -5); // no range check on reading
+    EXPECT_EQ(settings.KeyLeft, 1);
+    EXPECT_EQ(settings.KeyGuide, 999);
+
+    // The written line, split over lines by hand, reads back the same.
+    settings = tsettings{};
+    settings.CameraZoom = 12;
+    settings.PadGuide = 48;
+    settings.ModeSetting = "1024x768 (32 bit colors)";
+    std::string line = SettingsFileText(settings, 45);
+    std::string split;
+    for (char c : line) {
+        split += c;
+        if (c == '>') split += "\r\n";
+    }
+    WriteBytes("split.xml", split);
+    tsettings written = settings;
+    settings = tsettings{};
+    ASSERT_TRUE(ApplySettingsDocument("split.xml"));
+    EXPECT_EQ(settings.CameraZoom, 12);
+    EXPECT_EQ(settings.PadGuide, 48);
+    EXPECT_EQ(settings.PadSensitivity, 45);
+    EXPECT_EQ(settings.ModeSetting, written.ModeSetting);
+    EXPECT_EQ(SettingsFileText(settings, 45), line);
+}
+
+TEST_F(Settings, FaultPartWayKeepsEarlierValues) {
+    // GamePad present without Sensitivity: the pad bindings before the fault stay.
+    std::string padWithoutSensitivity = MinimalFile;
+    padWithoutSensitivity.insert(
+        padWithoutSensitivity.size() - 8,
+        "<GamePad><Left>9</Left><Right>10</Right><Up>11</Up><Down>12</Down><Jump>21</Jump>"
+        "<Fire>22</Fire><Change>23</Change><Guide>24</Guide></GamePad>");
+    WriteBytes("setup.xml", padWithoutSensitivity);
+    EXPECT_FALSE(ApplySettingsDocument("setup.xml"));
+    EXPECT_EQ(settings.PadLeft, 9);
+    EXPECT_EQ(settings.PadGuide, 24);
+    EXPECT_EQ(settings.PadSensitivity, 70);
+
+    // A bad number in Volume: Screen is applied, the volumes and keys are not.
+    settings = tsettings{};
+    std::string badMusic = MinimalFile;
+    badMusic.replace(badMusic.find("<Music>30"), 9, "<Music>3O");
+    WriteBytes("setup.xml", badMusic);
+    EXPECT_FALSE(ApplySettingsDocument("setup.xml"));
+    EXPECT_EQ(settings.DepthSetting, 75);
+    EXPECT_EQ(settings.MusicVolume, 100);
+    EXPECT_EQ(settings.KeyLeft, 203);
+
+    for (const char* broken : {"", "<Setup></Setup>", "<Setup><Screen></Screen>", "not xml"}) {
+        WriteBytes("setup.xml", broken);
+        EXPECT_FALSE(ApplySettingsDocument("setup.xml")) << broken;
+    }
+    EXPECT_FALSE(ApplySettingsDocument("missing.xml"));
+}
+
+TEST_F(Settings, StartUpReportsAndDeletesACorruptedFile) {
+    ApplySettingsFile(); // no file: nothing happens
+    EXPECT_TRUE(messages.empty());
+
+    WriteBytes("setup.xml", MinimalFile);
+    ApplySettingsFile();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(FileExists("setup.xml"));
+    EXPECT_EQ(settings.DepthSetting, 75);
+
+    WriteBytes("setup.xml", "<Setup><Screen><Zoom>7</Zoom></Screen></Setup>");
+    ApplySettingsFile();
+    EXPECT_EQ(messages, std::vector<std::string>{"setup.xml file is corrupted"});
+    EXPECT_FALSE(FileExists("setup.xml"));
+    EXPECT_EQ(settings.CameraZoom, 7);
+}
+
+TEST_F(Settings, FailedWriteKeepsTheOldFile) {
+    ASSERT_TRUE(WriteSettingsFile(SettingsFileName, 70));
+    settings.MusicVolume = 0;
+    files::SimulateFullDiskAfter(10);
+    EXPECT_FALSE(WriteSettingsFile(SettingsFileName, 70));
+    files::SimulateFullDiskAfter(-1);
+    EXPECT_EQ(ReadBytes("setup.xml"), DefaultLine);
+}
+
+TEST_F(Settings, DecimalCommaLocaleChangesNothing) {
+    DecimalCommaLocale comma;
+    if (!comma.active()) GTEST_SKIP() << "no locale with a decimal comma on this machine";
+    settings.CameraZoom = -1234567;
+    WriteBytes("setup.xml", SettingsFileText(settings, 70));
+    settings = tsettings{};
+    ASSERT_TRUE(ApplySettingsDocument("setup.xml"));
+    EXPECT_EQ(settings.CameraZoom, -1234567);
+    settings.CameraZoom = 50;
+    EXPECT_EQ(SettingsFileText(settings, 70), DefaultLine);
+}

@@ -1,0 +1,116 @@
+#include "startup/startup.h"
+
+#include "campaign/players.h"
+#include "engine/xmlparser.h"
+#include "platform/files.h"
+#include "startup/settings.h"
+#include "startup/teardown.h"
+#include "support/scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::string> events;
+void Record(std::string_view text, MessageIcon) {
+    events.push_back("message " + std::string(text));
+}
+
+bool CreateSetupDialog() {
+    // The players are loaded before any window exists; the settings come after the dialog.
+    events.push_back("dialog, slot 1 " + PlayerProfiles[1].Name + ", zoom " +
+                     std::to_string(settings.CameraZoom));
+    return true;
+}
+bool CreateGameWindow() {
+    events.push_back("game window, zoom " + std::to_string(settings.CameraZoom));
+    return true;
+}
+bool FailToCreate() {
+    events.push_back("dialog failed");
+    return false;
+}
+void RunMessageLoop() {
+    events.push_back("message loop");
+}
+void DestroyWindows() {
+    events.push_back("destroy");
+}
+
+class StartUpSequence : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        events.clear();
+        settings = tsettings{};
+        ShowMessage = Record;
+        // The game's own files, in the program's folder (a folder beside the scratch one).
+        std::filesystem::create_directory("game");
+        gameFolder = folder.path + "/game/";
+        CreateDefaultPlayers();
+        PlayerProfiles[1].Name = "HEROINE";
+        ASSERT_TRUE(SavePlayersTo("game/players.dat"));
+        CreateDefaultPlayers();
+        WriteBytes("game/setup.xml", "<Setup><Screen><Zoom>9</Zoom></Screen></Setup>");
+        std::filesystem::create_directory("elsewhere");
+        std::filesystem::current_path("elsewhere"); // started through a shortcut
+    }
+    void TearDown() override {
+        ShowMessage = previousShowMessage;
+        settings = tsettings{};
+        CreateDefaultPlayers();
+    }
+    ScratchFolder folder;
+    std::string gameFolder;
+    MessageFunction previousShowMessage = ShowMessage;
+};
+
+} // namespace
+
+TEST_F(StartUpSequence, RunsInOrderFromTheProgramsFolder) {
+    std::string playersBefore = ReadBytes(gameFolder + "players.dat");
+    WindowHooks windows{CreateSetupDialog, CreateGameWindow, RunMessageLoop, DestroyWindows};
+    EXPECT_EQ(StartUp(gameFolder, windows), StartedAndEnded);
+    EXPECT_EQ(events, (std::vector<std::string>{"dialog, slot 1 HEROINE, zoom 50",
+                                                "message setup.xml file is corrupted",
+                                                "game window, zoom 9", "message loop", "destroy"}));
+    EXPECT_EQ(std::filesystem::current_path().string() + "/", gameFolder);
+    // Corrupted settings are deleted; nothing is written by start-up itself.
+    EXPECT_FALSE(FileExists(gameFolder + "setup.xml"));
+    EXPECT_EQ(ReadBytes(gameFolder + "players.dat"), playersBefore);
+    EXPECT_EQ(files::List("*"), std::vector<std::string>{"players.dat"});
+}
+
+TEST_F(StartUpSequence, StopsAtOnceWhenTheFolderCannotBeEntered) {
+    WindowHooks windows{CreateSetupDialog, CreateGameWindow, RunMessageLoop, DestroyWindows};
+    EXPECT_EQ(StartUp(folder.path + "/no-such-folder/", windows), FolderFailed);
+    EXPECT_EQ(events, std::vector<std::string>{"message Cannot change to game directory."});
+    EXPECT_TRUE(FileExists(gameFolder + "setup.xml"));
+}
+
+TEST_F(StartUpSequence, WithoutWindowsLoadsFilesAndStops) {
+    EXPECT_EQ(StartUp(gameFolder, WindowHooks{}), WindowsMissing);
+    EXPECT_EQ(PlayerProfiles[1].Name, "HEROINE");
+    EXPECT_EQ(settings.CameraZoom, 9);
+
+    events.clear();
+    EXPECT_EQ(StartUp(gameFolder,
+                      WindowHooks{FailToCreate, CreateGameWindow, RunMessageLoop, DestroyWindows}),
+              WindowFailed);
+    EXPECT_EQ(events, (std::vector<std::string>{"dialog failed", "destroy"}));
+}
+
+TEST(Teardown, ReleasesInOrderOnlyWhatWasCreated) {
+    std::vector<std::string> released;
+    tteardown teardown;
+    teardown.Created(EngineService::Graphics, [&] { released.push_back("graphics"); });
+    teardown.Created(EngineService::Timer, [&] { released.push_back("timer"); });
+    teardown.Created(EngineService::Effects, [&] { released.push_back("effects"); });
+    teardown.Created(EngineService::Cursor, [&] { released.push_back("cursor"); });
+    EXPECT_TRUE(teardown.IsCreated(EngineService::Timer));
+    EXPECT_FALSE(teardown.IsCreated(EngineService::Sound));
+    teardown.Run();
+    EXPECT_EQ(released, (std::vector<std::string>{"effects", "timer", "graphics", "cursor"}));
+    EXPECT_FALSE(teardown.IsCreated(EngineService::Timer));
+    teardown.Run(); // a second destroy releases nothing twice
+    EXPECT_EQ(released.size(), 4u);
+}

@@ -1,0 +1,24 @@
+// times FILE: the five fastest times a level's times file gives.
+#include "json.h"
+#include "output.h"
+
+#include "world/leveltimes.h"
+
+namespace {
+
+int Times(const std::vector<std::string>& args) {
+    if (args.size() != 1) return tool::UsageError("times FILE");
+    tscore times[FastestTimePlaces + 1];
+    ClearFastestTimes(times);
+    ReadTimesFile(args[0], times);
+    std::string out = "{\"times\": [";
+    for (int i = 0; i < FastestTimePlaces; ++i)
+        out += std::string(i ? ", " : "") + "{\"Name\": " + json::Quote(times[i].Name) +
+               ", \"Time\": " + json::Number(times[i].Value) + "}";
+    tool::Print(out + "]}");
+    return tool::Ok;
+}
+
+tool::Register command({"times", "FILE   the five places of a level's times file, as JSON", Times});
+
+} // namespace
