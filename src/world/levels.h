@@ -49,6 +49,9 @@ void BuildLevelCatalogue();
 // Appends one entry: name and identifier from the file's first line, its fastest times.
 void AddCatalogueEntry(const std::string& path, const std::string& folder);
 
+// Empties the catalogue and forgets any fault found (tools and tests build it again).
+void ResetLevelCatalogue();
+
 // Name and identifier from a level file's plain first line; false when it cannot be read.
 bool ReadLevelHeader(const std::string& path, std::string& name, std::string& id);
 

@@ -27,6 +27,8 @@ struct ttile {
     int32_t design = 0;      // added to block to pick the member of its family
     int32_t floordesign = 0; // design of the floor drawn under a trap or pillar
     int32_t occupied = 0;    // creature mark: 0 free, 1 creature, 2 ghost, 99 + d stone
+
+    bool operator==(const ttile&) const = default;
 };
 
 inline constexpr int32_t NoBlock = -1;
