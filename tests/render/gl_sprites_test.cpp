@@ -85,8 +85,11 @@ TEST_F(GlSpritesTest, OnePixelSpriteLightsExactlyItsPixel) {
     EXPECT_EQ(At(tinted, 0, 0), 0xff8000u);
     const auto faded = Frame([&] { batch.DrawSprite(dot, 5, 5, 0xffffff, 128); });
     EXPECT_NEAR(int(At(faded, 5, 5) & 0xff), 128, 1);
-    // Scaled by 3: a 3 x 3 block from (7, 8).
-    const auto big = Frame([&] { batch.DrawSpriteScaled(dot, 7, 8, 3, 3, 0xffffff, 255); });
+    // Scaled by 3: a 3 x 3 block from (7, 8). Filtering blends in the texels around the
+    // rectangle, so this one is cut from a picture that is white all over.
+    fixtures::WriteSolidPng(folder.File("white.png"), 4, 4, 0xffffffff);
+    const int white = batch.AddSprite(folder.File("white.png"), 1, 1, 1, 1);
+    const auto big = Frame([&] { batch.DrawSpriteScaled(white, 7, 8, 3, 3, 0xffffff, 255); });
     int lit = 0;
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x) lit += At(big, x, y) != 0;
