@@ -4,14 +4,11 @@
 #include <numbers>
 
 #include "fixtures.h"
-#include "platform/gpu/gl_device.h"
-#include "platform/window.h"
+#include "platform/gl_fixture.h"
 #include "render/object3d.h"
 #include "render/textures.h"
 
 namespace {
-
-constexpr int kSize = 64;
 
 // Two 8 x 8 squares in the xy plane, one following bone 0 and one bone 1; bone 1 sits 20
 // to the right of bone 0 (its stored z stays 0, so the doubling does not show here).
@@ -30,25 +27,18 @@ ExpModel TwoSquares() {
     return model;
 }
 
-class GlModelsTest : public ::testing::Test {
+class GlModelsTest : public GlTest {
   protected:
     void SetUp() override {
-        if (!window::StartVideo()) GTEST_SKIP() << "no video system";
-        window::WindowRequest request;
-        request.width = request.height = kSize;
-        ASSERT_EQ(win.Open(request), window::OpenResult::Ok);
-        gpu::BackBufferFormat format;
-        format.width = format.height = kSize;
-        gpu::DeviceError error = gpu::DeviceError::None;
-        device = gpu::CreateGlDevice(win, format, error);
-        ASSERT_NE(device, nullptr);
+        GlTest::SetUp();
+        if (IsSkipped() || !device) return;
         Models().Clear();
         Textures().Clear();
         SetModelDevice(device.get(), true);
         fixtures::WriteSolidPng(folder.File("red.png"), 2, 2, 0xffff0000);
         std::string saveError;
         ASSERT_TRUE(SaveExp(folder.File("squares.exp"), TwoSquares(), saveError)) << saveError;
-        // World units are pixels with y up: x 0..64 left to right, y 0..64 bottom to top.
+        // World units are pixels with y up: x 0..kSize left to right, y bottom to top.
         device->SetView(gpu::MatrixIdentity());
         device->SetProjection(gpu::MatrixOrthoOffCenterLH(0, kSize, 0, kSize, 0, 1));
         device->SetRenderState(gpu::RenderState::Lighting, 0);
@@ -58,27 +48,22 @@ class GlModelsTest : public ::testing::Test {
         Models().Clear();
         Textures().Clear();
         SetModelDevice(nullptr, false);
-        device.reset();
+        GlTest::TearDown();
     }
-    // Draws the model at (10, 10) and tells which of the sample points are red.
+    // Draws the model at (10, 10) and tells which of the sample columns are red.
     std::vector<bool> RedAt(int model, const std::vector<int>& xs) {
         device->Clear(gpu::ClearTarget | gpu::ClearZBuffer, 0xff000000, 1, 0);
         device->BeginScene();
         Models().DrawModel(model, false, 10, 10, 0.5f, 0, 0, 0, 1);
         device->EndScene();
-        device->Present();
-        std::vector<uint32_t> pixels;
-        int width = 0, height = 0;
-        EXPECT_TRUE(device->ReadFrontBuffer(pixels, width, height));
+        Show();
         std::vector<bool> red;
         const int row = kSize - 1 - 14; // world y 14, inside both squares
-        for (int x : xs) red.push_back((pixels[size_t(row * width + x)] & 0xffffff) == 0xff0000);
+        for (int x : xs) red.push_back(Pixel(x, row) == 0xff0000);
         return red;
     }
 
     fixtures::ScratchFolder folder;
-    window::Window win{"Tarnhollow"};
-    std::unique_ptr<gpu::Device> device;
 };
 
 } // namespace
