@@ -396,3 +396,21 @@ TEST_F(GlTest, SpritesLeaveTheSceneStatesAlone) {
     EXPECT_EQ(Pixel(kSize / 2, kSize / 2), 0xFF0000u);
     EXPECT_EQ(Pixel(1, 1), 0xFFFFFFu);
 }
+
+TEST_F(GlTest, SixteenBitBackBufferKeepsFiveSixFiveBits) {
+    device.reset();
+    ASSERT_TRUE(Open(16, 0));
+    EXPECT_GE(device->DepthBits(), 16);
+    EXPECT_EQ(device->StencilBits(), 0);
+    // Recreate at 16-bit colour: the picture keeps 5 bits of red and blue, 6 of green.
+    device.reset();
+    window->Open({kSize, kSize, false, 16, 0});
+    DeviceError error;
+    device = CreateGlDevice(*window, {kSize, kSize, 16, 16, 0}, error);
+    ASSERT_TRUE(device);
+    device->Clear(ClearTarget, 0xFF336699, 1, 0);
+    Show();
+    const uint32_t c = Pixel(3, 3);
+    EXPECT_NE(c, 0x336699u);
+    EXPECT_RGB_NEAR(c, 0x33, 0x66, 0x99, 4);
+}

@@ -1,6 +1,7 @@
 // The window, its GL context, the displays and the desktop services, without a display.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -26,6 +27,10 @@ TEST(Window, OpensReopensAndClosesItsGlContext) {
     EXPECT_EQ(w.DrawableHeight(), 200);
     ASSERT_EQ(w.Open({640, 480, false, 32, 0}), window::OpenResult::Ok);
     EXPECT_EQ(w.DrawableWidth(), 640);
+    // Full screen in a 16-bit mode of another size.
+    ASSERT_EQ(w.Open({800, 600, true, 16, 0}), window::OpenResult::Ok);
+    EXPECT_EQ(w.DrawableWidth(), 800);
+    EXPECT_EQ(w.DrawableHeight(), 600);
     w.Close();
     EXPECT_FALSE(w.IsOpen());
     EXPECT_EQ(w.DrawableWidth(), 0);
@@ -35,6 +40,10 @@ TEST(Window, ListsEachModeOnceLargestFirst) {
     if (!window::StartVideo() || window::DisplayCount() < 1) GTEST_SKIP() << "no video system";
     const auto modes = window::DisplayModes(0);
     ASSERT_FALSE(modes.empty());
+    for (const auto& m : modes) {
+        EXPECT_GT(m.width, 0);
+        EXPECT_GT(m.height, 0);
+    }
     for (size_t i = 1; i < modes.size(); ++i) {
         const auto& a = modes[i - 1];
         const auto& b = modes[i];
@@ -46,6 +55,9 @@ TEST(Window, ListsEachModeOnceLargestFirst) {
     ASSERT_TRUE(window::CurrentDisplayMode(0, desktop));
     EXPECT_GT(desktop.width, 0);
     EXPECT_TRUE(desktop.bitsPerPixel == 16 || desktop.bitsPerPixel == 32);
+    EXPECT_TRUE(std::any_of(modes.begin(), modes.end(), [&](const window::DisplayMode& m) {
+        return m.width == desktop.width && m.height == desktop.height;
+    }));
     EXPECT_FALSE(window::CurrentDisplayMode(99, desktop));
 }
 
