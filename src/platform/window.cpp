@@ -1,5 +1,7 @@
 #include "platform/window.h"
 
+#include "platform/window_sdl.h"
+
 #include <SDL.h>
 #include <epoxy/gl.h>
 
@@ -11,6 +13,13 @@ struct Window::Handles {
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
 };
+
+// The one game window that is open, for message boxes to sit on.
+static SDL_Window* openGameWindow = nullptr;
+
+SDL_Window* OpenGameWindow() {
+    return openGameWindow;
+}
 
 bool StartVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
@@ -130,6 +139,7 @@ OpenResult Window::Open(const WindowRequest& request) {
         return OpenResult::NoGlContext;
     }
     SDL_ShowWindow(handles_->window);
+    openGameWindow = handles_->window;
     // The game paces itself; waiting for the display's refresh would fight the frame timer.
     SDL_GL_SetSwapInterval(0);
     return OpenResult::Ok;
