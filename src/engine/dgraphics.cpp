@@ -96,6 +96,9 @@ TDGraphics::CreateDevice(int adapter, int width, int height, int format, int dep
     device_.reset();
     depthFormat_ = depthFormat;
     CreateDeviceResult result = CreateDeviceResult::OtherFailure;
+    // An adapter that is no longer there (a settings file from another machine) means the
+    // first display rather than a silent end.
+    if (adapter < 0 || adapter >= window::DisplayCount()) adapter = 0;
     window::DisplayMode desktop;
     if (window_ && window::CurrentDisplayMode(adapter, desktop)) {
         window::WindowRequest request;

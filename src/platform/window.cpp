@@ -1,5 +1,7 @@
 #include "platform/window.h"
 
+#include "platform/window_sdl.h"
+
 #include <SDL.h>
 #include <epoxy/gl.h>
 
@@ -11,6 +13,13 @@ struct Window::Handles {
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
 };
+
+// The one game window that is open, for message boxes to sit on.
+static SDL_Window* openGameWindow = nullptr;
+
+SDL_Window* OpenGameWindow() {
+    return openGameWindow;
+}
 
 bool StartVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
@@ -39,7 +48,7 @@ std::vector<DisplayMode> DisplayModes(int display) {
     const int count = SDL_GetNumDisplayModes(display);
     for (int i = 0; i < count; ++i) {
         SDL_DisplayMode m;
-        if (SDL_GetDisplayMode(display, i, &m) != 0) continue;
+        if (SDL_GetDisplayMode(display, i, &m) != 0 || m.w <= 0 || m.h <= 0) continue;
         const DisplayMode mode{m.w, m.h, BitsOf(m.format), m.refresh_rate};
         // SDL lists one entry per refresh rate; the game chooses by size and depth only and
         // keeps the first (highest) rate.
@@ -49,6 +58,9 @@ std::vector<DisplayMode> DisplayModes(int display) {
         });
         if (!known) modes.push_back(mode);
     }
+    // Some drivers (the offscreen one among them) list no usable mode: offer the desktop's.
+    DisplayMode desktop;
+    if (modes.empty() && CurrentDisplayMode(display, desktop)) modes.push_back(desktop);
     std::stable_sort(modes.begin(), modes.end(), [](const DisplayMode& a, const DisplayMode& b) {
         if (a.width != b.width) return a.width > b.width;
         if (a.height != b.height) return a.height > b.height;
@@ -127,6 +139,7 @@ OpenResult Window::Open(const WindowRequest& request) {
         return OpenResult::NoGlContext;
     }
     SDL_ShowWindow(handles_->window);
+    openGameWindow = handles_->window;
     // The game paces itself; waiting for the display's refresh would fight the frame timer.
     SDL_GL_SetSwapInterval(0);
     return OpenResult::Ok;

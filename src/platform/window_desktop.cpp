@@ -1,5 +1,7 @@
 #include "platform/window_desktop.h"
 
+#include "platform/window_sdl.h"
+
 #include <SDL.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -33,7 +35,7 @@ void MessageBox(std::string_view title, std::string_view text, MessageIcon icon)
     Uint32 flags = 0;
     if (icon == MessageIcon::Information) flags = SDL_MESSAGEBOX_INFORMATION;
     if (icon == MessageIcon::Error) flags = SDL_MESSAGEBOX_ERROR;
-    SDL_ShowSimpleMessageBox(flags, t.c_str(), s.c_str(), nullptr);
+    SDL_ShowSimpleMessageBox(flags, t.c_str(), s.c_str(), OpenGameWindow());
 }
 
 void ShowCursor(bool visible) {

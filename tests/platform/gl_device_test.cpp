@@ -396,3 +396,55 @@ TEST_F(GlTest, SpritesLeaveTheSceneStatesAlone) {
     EXPECT_EQ(Pixel(kSize / 2, kSize / 2), 0xFF0000u);
     EXPECT_EQ(Pixel(1, 1), 0xFFFFFFu);
 }
+
+TEST_F(GlTest, SixteenBitBackBufferKeepsFiveSixFiveBits) {
+    device.reset();
+    ASSERT_TRUE(Open(16, 0));
+    EXPECT_GE(device->DepthBits(), 16);
+    EXPECT_EQ(device->StencilBits(), 0);
+    // Recreate at 16-bit colour: the picture keeps 5 bits of red and blue, 6 of green.
+    device.reset();
+    window->Open({kSize, kSize, false, 16, 0});
+    DeviceError error;
+    device = CreateGlDevice(*window, {kSize, kSize, 16, 16, 0}, error);
+    ASSERT_TRUE(device);
+    device->Clear(ClearTarget, 0xFF336699, 1, 0);
+    Show();
+    const uint32_t c = Pixel(3, 3);
+    EXPECT_NE(c, 0x336699u);
+    EXPECT_RGB_NEAR(c, 0x33, 0x66, 0x99, 4);
+}
+
+TEST_F(GlTest, ScaledWorldsScaleNormalsAsFixedFunctionLightingDoes) {
+    // Normals are not renormalised: a plain mesh takes them through the inverse transpose
+    // (half the size: twice as bright), a blended one through the matrices themselves (half
+    // as bright). The light meets the unscaled square at N.L = 0.4.
+    StandardCamera();
+    Light sun;
+    sun.direction = {0, -std::sqrt(1 - 0.16f), 0.4f};
+    sun.diffuse = {1, 1, 1, 0};
+    device->SetLight(0, sun);
+    device->LightEnable(0, true);
+    const auto square = Square(-1, -1, 1, 1);
+    auto plain = device->CreateVertexBuffer(VertexFormat::Plain, square.data(), 6);
+    std::vector<SkinnedVertex> skinned;
+    for (const PlainVertex& p : square)
+        skinned.push_back({p.x, p.y, p.z, 1.0f, {0, 0, 0, 0}, p.nx, p.ny, p.nz, p.u, p.v});
+    auto blended = device->CreateVertexBuffer(VertexFormat::Skinned, skinned.data(), 6);
+    device->SetRenderState(RenderState::VertexBlend, 1);
+    device->SetRenderState(RenderState::IndexedVertexBlendEnable, 1);
+    struct Case {
+        const VertexBuffer* buffer;
+        float scale;
+        int expected;
+    };
+    for (const Case c : {Case{plain.get(), 1, 102}, Case{plain.get(), 0.5f, 204},
+                         Case{blended.get(), 1, 102}, Case{blended.get(), 0.5f, 51}}) {
+        device->SetWorld(0, MatrixScaling(c.scale, c.scale, c.scale));
+        device->Clear(ClearTarget | ClearZBuffer, 0xFF0000FF, 1, 0);
+        Draw(*device, *c.buffer);
+        Show();
+        SCOPED_TRACE(c.scale);
+        EXPECT_RGB_NEAR(Pixel(kSize / 2, kSize / 2), c.expected, c.expected, c.expected, 1);
+    }
+}

@@ -1,5 +1,6 @@
 #include "fixtures.h"
 
+#include <cstdio>
 #include <random>
 #include <stdexcept>
 
@@ -23,6 +24,13 @@ ScratchFolder::~ScratchFolder() {
 
 std::string ScratchFolder::File(const std::string& name) const {
     return (path_ / name).string();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out) throw std::runtime_error("cannot write " + path);
+    std::fwrite(bytes.data(), 1, bytes.size(), out);
+    std::fclose(out);
 }
 
 void WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels) {

@@ -21,6 +21,8 @@ class ScratchFolder {
     std::filesystem::path path_;
 };
 
+// Writes the bytes as a file.
+void WriteFile(const std::string& path, const std::string& bytes);
 // Writes a PNG of 0xAARRGGBB pixels, rows top to bottom.
 void WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels);
 // A picture of one colour.

@@ -227,12 +227,7 @@ TEST_F(ModelStoreTest, LoadFailuresNameTheFileAndLeaveTheStoreAsItWas) {
     }
     std::string bytes = EncodeExp(fixtures::ChainModel("stone.png", 2));
     bytes.resize(bytes.size() - 3);
-    {
-        std::FILE* out = std::fopen(folder.File("short.exp").c_str(), "wb");
-        ASSERT_NE(out, nullptr);
-        std::fwrite(bytes.data(), 1, bytes.size(), out);
-        std::fclose(out);
-    }
+    fixtures::WriteFile(folder.File("short.exp"), bytes);
     EXPECT_THROW(store.AddSkinnedModel(&device, folder.File("short.exp")), ModelFileError);
     EXPECT_EQ(store.Count(), 0);
 

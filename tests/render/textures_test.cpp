@@ -61,12 +61,7 @@ TEST_F(TextureCacheTest, AFailureIsReportedOnceAndRemembered) {
     EXPECT_EQ(cache.Entries().size(), 1u);
 
     // Garbage in a picture's clothing fails the same way.
-    {
-        std::FILE* out = std::fopen(folder.File("bad.png").c_str(), "wb");
-        ASSERT_NE(out, nullptr);
-        std::fputs("not a picture", out);
-        std::fclose(out);
-    }
+    fixtures::WriteFile(folder.File("bad.png"), "not a picture");
     EXPECT_EQ(cache.GetTexture(folder.File("bad.png")), nullptr);
     ASSERT_EQ(boxes.size(), 4u);
     EXPECT_EQ(boxes[3].text, "4");

@@ -1,0 +1,10 @@
+#pragma once
+// Inside the platform layer only: the SDL window of the game window while it is open, so
+// message boxes can sit on top of it instead of behind a full-screen picture.
+struct SDL_Window;
+
+namespace window {
+
+SDL_Window* OpenGameWindow(); // nullptr when none is open
+
+} // namespace window

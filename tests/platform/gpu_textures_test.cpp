@@ -1,0 +1,151 @@
+// Pictures from files: loaded at their own size, and refused with the numbers the texture
+// cache shows.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "gl_fixture.h"
+#include "platform/gpu/picture.h"
+#include "platform/gpu/recording_device.h"
+
+namespace fs = std::filesystem;
+using namespace gpu;
+
+namespace {
+
+// A 32-bit BMP (a format the decoder reads as well as PNG and JPEG) of 0xAARRGGBB pixels.
+std::string Bmp(int width, int height, const std::vector<uint32_t>& pixels) {
+    std::string out = "BM";
+    auto put = [&](uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) out += char((v >> (8 * i)) & 255);
+    };
+    const uint32_t size = uint32_t(width) * uint32_t(height) * 4;
+    put(54 + size, 4), put(0, 4), put(54, 4);
+    put(40, 4), put(uint32_t(width), 4), put(uint32_t(-height), 4), put(1, 2), put(32, 2),
+        put(0, 4), put(size, 4);
+    put(0, 4), put(0, 4), put(0, 4), put(0, 4);
+    for (uint32_t p : pixels) put(p, 4);
+    return out;
+}
+
+class PictureFiles : public ::testing::Test {
+  protected:
+    fs::path folder = fs::temp_directory_path() / ("pictures-" + std::to_string(::getpid()));
+    void SetUp() override { fs::create_directories(folder / "gfx"); }
+    void TearDown() override { fs::remove_all(folder); }
+    std::string Write(const std::string& name, const std::string& bytes) {
+        std::ofstream(folder / name, std::ios::binary) << bytes;
+        return (folder / name).string();
+    }
+};
+
+} // namespace
+
+TEST_F(PictureFiles, DecodesAtTheFileSizeOrSaysWhyNot) {
+    std::vector<uint32_t> pixels(15);
+    for (int i = 0; i < 15; ++i) pixels[i] = 0xFF000000u | uint32_t(i);
+    Write("gfx/odd.bmp", Bmp(3, 5, pixels));
+    Picture p;
+    // The game's own path form, with "\", reaches the file.
+    ASSERT_EQ(DecodePicture((folder / "gfx").string() + "\\odd.bmp", p), TextureError::None);
+    EXPECT_EQ(p.width, 3); // not rounded up to a power of two
+    EXPECT_EQ(p.height, 5);
+    EXPECT_EQ(p.pixels, pixels);
+
+    EXPECT_EQ(DecodePicture("", p), TextureError::InvalidCall);
+    EXPECT_EQ(DecodePicture((folder / "missing.png").string(), p), TextureError::InvalidData);
+    EXPECT_EQ(p.width, 0);
+    const std::string whole = Bmp(3, 5, pixels);
+    EXPECT_EQ(DecodePicture(Write("cut.png", whole.substr(0, 40)), p), TextureError::InvalidData);
+    EXPECT_EQ(DecodePicture(Write("text.png", "not a picture at all"), p),
+              TextureError::InvalidData);
+    EXPECT_EQ(DecodePicture(Write("empty.png", ""), p), TextureError::InvalidData);
+}
+
+TEST_F(PictureFiles, RecorderLoadsForRealAndNumbersWhatItMakes) {
+    RecordingDevice device;
+    Write("a.bmp", Bmp(2, 1, {0xFFFFFFFF, 0xFF000000}));
+    TexturePtr texture;
+    EXPECT_EQ(device.CreateTextureFromFile((folder / "a.bmp").string(), texture),
+              TextureError::None);
+    ASSERT_TRUE(texture);
+    EXPECT_EQ(texture->Width(), 2);
+    EXPECT_EQ(RecordingDevice::NameOf(texture.get()), "tex1");
+    EXPECT_EQ(device.CreateTextureFromFile((folder / "b.png").string(), texture),
+              TextureError::InvalidData);
+    EXPECT_FALSE(texture);
+    device.SetTexture(0, nullptr);
+    EXPECT_EQ(device.calls.back(), "SetTexture 0 none");
+    EXPECT_EQ(device.Count("CreateTextureFromFile"), 2);
+}
+
+class GlPictures : public GlTest {
+  protected:
+    fs::path folder = fs::temp_directory_path() / ("glpictures-" + std::to_string(::getpid()));
+    void SetUp() override {
+        GlTest::SetUp();
+        fs::create_directories(folder);
+    }
+    void TearDown() override {
+        fs::remove_all(folder);
+        GlTest::TearDown();
+    }
+};
+
+TEST_F(GlPictures, OddSizedPictureDrawsTexelForPixel) {
+    std::vector<uint32_t> pixels(15);
+    for (int i = 0; i < 15; ++i)
+        pixels[i] = 0xFF000000u | uint32_t(i * 17) << 16 | uint32_t(255 - i * 17);
+    std::ofstream(folder / "odd.bmp", std::ios::binary) << Bmp(3, 5, pixels);
+    TexturePtr texture;
+    ASSERT_EQ(device->CreateTextureFromFile((folder / "odd.bmp").string(), texture),
+              TextureError::None);
+    EXPECT_EQ(texture->Width(), 3);
+    EXPECT_EQ(texture->Height(), 5);
+    device->Clear(ClearTarget, 0xFF000000, 1, 0);
+    device->DrawSprite(texture.get(), nullptr, 7, 9, 1, 1, 0xFFFFFFFF);
+    Show();
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(Pixel(7 + x, 9 + y), pixels[y * 3 + x] & 0xFFFFFF) << x << "," << y;
+
+    // Wider than any texture the driver can hold.
+    const int tooWide = 65536;
+    std::ofstream(folder / "wide.bmp", std::ios::binary)
+        << Bmp(tooWide, 1, std::vector<uint32_t>(tooWide));
+    EXPECT_EQ(device->CreateTextureFromFile((folder / "wide.bmp").string(), texture),
+              TextureError::NotAvailable);
+    EXPECT_FALSE(texture);
+}
+
+TEST_F(GlTest, ResourcesOutliveTheDeviceSafely) {
+    const uint32_t white = 0xFFFFFFFF;
+    TexturePtr texture = device->CreateTexture(1, 1, &white);
+    const auto square = Square(-1, -1, 1, 1);
+    VertexBufferPtr buffer = device->CreateVertexBuffer(VertexFormat::Plain, square.data(), 6);
+    device->SetTexture(0, texture.get());
+    device->SetStreamSource(buffer.get());
+    device->DrawTriangleList(0, 2);
+    // A texture freed while bound, then a new one: the device draws with the new one.
+    texture.reset();
+    const uint32_t red = 0xFFFF0000;
+    TexturePtr second = device->CreateTexture(1, 1, &red);
+    device->SetRenderState(RenderState::Lighting, 0);
+    device->SetTexture(0, second.get());
+    StandardCamera();
+    device->Clear(ClearTarget | ClearZBuffer, 0xFF000000, 1, 0);
+    device->DrawTriangleList(0, 2);
+    Show();
+    EXPECT_EQ(Pixel(kSize / 2, kSize / 2), 0xFF0000u);
+    // Draws past the end of the buffer are refused rather than read out of bounds.
+    const uint64_t draws = device->Stats().drawCalls;
+    device->DrawTriangleList(1, 2);
+    device->DrawTriangleList(0, 3);
+    EXPECT_EQ(device->Stats().drawCalls, draws);
+    device.reset();
+    second.reset(); // after the device: no GL call, no crash
+    buffer.reset();
+}
