@@ -32,11 +32,11 @@ function(tarnhollow_tests name)
     if(NOT sources)
         return()
     endif()
-    add_executable(${name} ${sources})
+    add_executable(${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/test_environment.cpp)
+    target_compile_definitions(${name} PRIVATE TARNHOLLOW_GAME_DIR="${GAME_DIR}")
     target_link_libraries(${name} PRIVATE project_options ${ARG_DEPS} GTest::gtest GTest::gtest_main)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-        PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;LP_NUM_THREADS=1;TARNHOLLOW_GAME_DIR=${GAME_DIR}"
         DISCOVERY_TIMEOUT 60)
 endfunction()
 
