@@ -8,24 +8,9 @@
 #include <string_view>
 #include <vector>
 
-inline constexpr int PlayerSlotCount = 10;
-inline constexpr int GunCount = 3; // guns 1..3: pistol, submachine gun, assault rifle
+#include "world/playerrecord.h" // tplayer, GunCount
 
-struct tplayer {
-    std::string Name; // at most 10 characters
-    std::string Id;   // MakeIdStamp of the moment the slot got this player
-    int32_t Score = 0;
-    int32_t Lives = 0; // 0 or less: the slot is empty and cannot be played
-    int32_t Energy = 0;
-    // Indexed by gun number 1..3, like Own; [0] (no gun) carries no rounds and stays 0.
-    std::array<int32_t, GunCount + 1> AmmoCurrent{}; // rounds in the gun
-    std::array<int32_t, GunCount + 1> AmmoAll{};     // spare rounds
-    int32_t Gun = 0;                                 // gun in hand, 0..3
-    std::array<bool, GunCount + 1> Own{};            // Own[0] is always set, and not stored
-    std::vector<std::string> Levels;                 // Ids of completed levels, in order
-    int32_t Money = 0;
-    int32_t Jump = 0; // jump meter 0..100
-};
+inline constexpr int PlayerSlotCount = 10;
 
 // Slots are numbered 1..10 as the menus number them; a number outside that range throws
 // std::out_of_range instead of touching memory it does not own.
