@@ -13,6 +13,10 @@ constexpr float SpikesHurtAbove = -1.5f;
 constexpr int32_t JumpRecharge = 8;
 constexpr int32_t FullJump = 100;
 constexpr float Gravity = 0.05f;
+// Walking takes steps up to 0.15 high (with a hair of slack for float sums). A hero a little
+// below his cell's floor has just taken such a step and is put onto it; only further down
+// is he inside the floor and falling.
+constexpr float StepUpSnap = 0.15f + 1e-4f;
 } // namespace
 
 void SpikesAndRecharge() {
@@ -43,8 +47,8 @@ void GravityAndLanding() {
     const ttile& tile = HeroTile();
     const bool airborneAtStart = hero.height > tile.floor;
     hero.height += hero.climb;
-    if (hero.height > tile.floor || tile.block == NoBlock ||
-        std::fabs(tile.floor - hero.height) >= 0.1f)
+    const float below = tile.floor - hero.height;
+    if (hero.height > tile.floor || tile.block == NoBlock || below > StepUpSnap)
         hero.climb -= Gravity;
     else
         hero.height = tile.floor;
