@@ -113,7 +113,7 @@ void SprungSpikes(ttile& tile) {
 void UpdateTiles(int32_t frameCounter) {
     tframesounds sounds;
     const tcell heroCell = HeroCell();
-    const bool beltFrame = frameCounter % 2 == 0;
+    const bool beltFrame = (frameCounter & 1) == 0; // also for a counter kept signed
     for (int32_t c = 0; c < GridSize; ++c) {
         for (int32_t r = 0; r < GridSize; ++r) {
             ttile& tile = tiles[c][r];
