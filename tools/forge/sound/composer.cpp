@@ -60,11 +60,11 @@ int NearestChordTone(int target, int chord) {
     }
 }
 
-// The chord root nearest to a degree: where a phrase comes home.
+// The chord root nearest to a degree within the melody's range: where a phrase comes home.
 int NearestRoot(int from, int chord) {
     int best = chord;
     for (int r = chord - 14; r <= chord + 14; r += 7)
-        if (std::abs(r - from) < std::abs(best - from)) best = r;
+        if (r >= Lowest && r <= Highest && std::abs(r - from) < std::abs(best - from)) best = r;
     return best;
 }
 
@@ -106,15 +106,22 @@ std::vector<int> WriteBar(const std::vector<int>& rhythm, int chord, int& previo
         if (last && comeHome) {
             degree = NearestRoot(previous, chord);
         } else if (strong) {
-            const int leap = random.Below(5) - 2;
-            degree = NearestChordTone(previous + leap + direction, chord);
+            // Aim a step or two onward, then settle on the nearest chord tone; a tune that
+            // sits on one note sounds stuck, so the same note again is the rare case.
+            const int target = previous + direction * (1 + random.Below(2)) + random.Below(3) - 1;
+            degree = NearestChordTone(target, chord);
+            if (degree == previous && !random.Chance(0.15f))
+                degree = NearestChordTone(previous + 2 * direction, chord);
         } else {
             const int step = random.Chance(0.2f) ? 2 : 1;
-            degree = random.Chance(0.15f) ? previous : previous + direction * step;
+            degree = random.Chance(0.08f) ? previous : previous + direction * step;
         }
         if (degree < Lowest || degree > Highest) {
+            // Turn back at the edge of the range instead of sitting on it.
+            direction = degree < Lowest ? 1 : -1;
+            degree = last && comeHome ? NearestRoot(previous, chord)
+                                      : NearestChordTone(previous + direction, chord);
             degree = std::clamp(degree, Lowest, Highest);
-            direction = -direction;
         }
         if (random.Chance(0.3f)) direction = -direction;
         degrees.push_back(degree);
@@ -132,6 +139,24 @@ int ChordShift(int from, int to) {
     return shift;
 }
 
+// The shift for repeating a bar on another chord: the chord's move, taken up or down an
+// octave so the repeat starts near where the tune is and stays in range.
+int RepeatShift(const std::vector<int>& bar, int fromChord, int toChord, int previous) {
+    const int base = ChordShift(fromChord, toChord);
+    const auto [low, high] = std::minmax_element(bar.begin(), bar.end());
+    int best = base;
+    int bestCost = 1 << 20;
+    for (int shift : {base, base - 7, base + 7}) {
+        const int outside = std::max(0, Lowest - (*low + shift)) + std::max(0, *high + shift - Highest);
+        const int cost = 10 * outside + std::abs(bar.front() + shift - previous);
+        if (cost < bestCost) {
+            bestCost = cost;
+            best = shift;
+        }
+    }
+    return best;
+}
+
 Theme WriteTheme(const PieceStyle& s, const Progression& chords, uint32_t seed) {
     Random random(seed);
     std::array<std::vector<int>, 8> rhythm, degrees;
@@ -144,9 +169,8 @@ Theme WriteTheme(const PieceStyle& s, const Progression& chords, uint32_t seed) 
         const int source = repeatOf[bar];
         if (source >= 0) {
             rhythm[bar] = rhythm[source];
-            const int shift = ChordShift(chords[source], chords[bar]);
-            for (int d : degrees[source])
-                degrees[bar].push_back(std::clamp(d + shift, Lowest, Highest));
+            const int shift = RepeatShift(degrees[source], chords[source], chords[bar], previous);
+            for (int d : degrees[source]) degrees[bar].push_back(d + shift);
             previous = degrees[bar].back();
             continue;
         }
@@ -287,7 +311,7 @@ void WriteArp(Arrangement& a, const SectionContext& c, const Progression& chords
 
 void WriteBass(Arrangement& a, const SectionContext& c, const Progression& chords) {
     const PieceStyle& s = c.style;
-    Track& bass = a.For(s.bass, 0.7f, 0, 0.1f);
+    Track& bass = a.For(s.bass, 0.6f, 0, 0.1f);
     const int bpb = s.beatsPerBar;
     for (int bar = 0; bar < c.section.bars; ++bar) {
         const int chord = c.section.part == Part::Ending ? 0 : ChordAt(chords, bar);

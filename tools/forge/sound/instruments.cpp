@@ -1,6 +1,7 @@
 #include "instruments.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace forge::sound {
 
@@ -221,6 +222,31 @@ Mono Cymbal(uint32_t seed) {
     });
 }
 
+// Each voice's own loudness differs a lot (a plucked string dies at once, a choir of saws
+// does not); these bring a held note of each to about the same strength.
+constexpr float Loudness[] = {
+    3.0f, // Pluck
+    1.0f, // Pad
+    1.0f, // Strings
+    0.8f, // Bass
+    0.9f, // Flute
+    1.2f, // Reed
+    2.0f, // Bell
+    1.3f, // Marimba
+    1.8f, // Brass
+    0.6f, // Choir
+    1.0f, // Organ
+    0.7f, // Kick
+    1.0f, // Snare
+    1.0f, // HatClosed
+    1.0f, // HatOpen
+    1.0f, // Tom
+    1.5f, // Shaker
+    1.0f, // Timpani
+    1.0f, // Cymbal
+};
+static_assert(std::size(Loudness) == static_cast<size_t>(Instrument::Cymbal) + 1);
+
 } // namespace
 
 Mono RenderNote(Instrument instrument, float pitch, float held, float velocity, uint32_t seed) {
@@ -285,7 +311,11 @@ Mono RenderNote(Instrument instrument, float pitch, float held, float velocity, 
         out = Cymbal(seed);
         break;
     }
-    for (float& s : out) s *= velocity;
+    const float level = velocity * Loudness[static_cast<int>(instrument)];
+    for (float& s : out) s *= level;
+    // Whatever a voice still sounds when its buffer ends is faded out, never cut off.
+    const size_t fade = std::min(out.size(), static_cast<size_t>(Samples(0.005)));
+    for (size_t i = 0; i < fade; ++i) out[out.size() - 1 - i] *= static_cast<float>(i) / fade;
     return out;
 }
 
