@@ -147,7 +147,8 @@ int RepeatShift(const std::vector<int>& bar, int fromChord, int toChord, int pre
     int best = base;
     int bestCost = 1 << 20;
     for (int shift : {base, base - 7, base + 7}) {
-        const int outside = std::max(0, Lowest - (*low + shift)) + std::max(0, *high + shift - Highest);
+        const int outside =
+            std::max(0, Lowest - (*low + shift)) + std::max(0, *high + shift - Highest);
         const int cost = 10 * outside + std::abs(bar.front() + shift - previous);
         if (cost < bestCost) {
             bestCost = cost;

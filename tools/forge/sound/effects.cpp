@@ -23,7 +23,7 @@ void MixAt(Mono& a, const Mono& b, float at, float gain = 1) {
 }
 
 // Short fades at both ends so an effect never starts or stops with a click.
-void Taper(Mono& s, float inSeconds = 0.002f, float outSeconds = 0.01f) {
+void Taper(Mono& s, float inSeconds = 0.001f, float outSeconds = 0.01f) {
     const size_t in = std::min(s.size(), static_cast<size_t>(Samples(inSeconds)));
     const size_t out = std::min(s.size(), static_cast<size_t>(Samples(outSeconds)));
     for (size_t i = 0; i < in; ++i) s[i] *= static_cast<float>(i) / in;
@@ -174,7 +174,6 @@ Mono Complete() {
         MixAt(s, Render(1.1f, [&](float t) { return 0.5f * a.Triangle(hz) * Decay(t, 0.5f); }),
               0.33f);
     }
-    Taper(s);
     return s;
 }
 
@@ -209,7 +208,6 @@ Mono Click(float seconds, float ringHz, float tau, uint32_t seed) {
 Mono Reload() {
     Mono s = Click(0.06f, 2300, 0.015f, 61);
     MixAt(s, Click(0.08f, 3400, 0.02f, 62), 0.09f, 1.3f);
-    Taper(s);
     return s;
 }
 
@@ -224,7 +222,6 @@ Mono SwitchPlate() {
     Mono s = Render(0.2f, [&](float t) { return low.Sine(190 - 200 * t) * Decay(t, 0.04f); });
     MixAt(s, Click(0.05f, 1600, 0.01f, 81), 0.0f, 0.8f);
     MixAt(s, Click(0.06f, 1300, 0.012f, 82), 0.09f, 0.5f);
-    Taper(s);
     return s;
 }
 
@@ -237,7 +234,6 @@ Mono Spikes() {
     });
     constexpr float partials[] = {1730, 2870, 4310, 6020};
     MixAt(s, MetalRing(partials, 0.45f, 0.12f), 0.03f, 0.5f);
-    Taper(s);
     return s;
 }
 
@@ -285,7 +281,6 @@ Mono Shell(std::span<const float> partials, float firstGap) {
         gap *= 0.6f;
         gain *= 0.55f;
     }
-    Taper(s);
     return s;
 }
 
@@ -332,7 +327,6 @@ Mono Pickup() {
                      }),
               0.07f * k);
     }
-    Taper(s);
     return s;
 }
 
@@ -368,7 +362,6 @@ Mono ArrowTrap() {
                             std::sin(Pi * t / 0.35f);
                  }),
           0.02f, 1.2f);
-    Taper(s);
     return s;
 }
 
@@ -410,6 +403,7 @@ std::span<const EffectRecipe> Effects() {
 
 Mono RenderEffect(const EffectRecipe& recipe) {
     Mono s = recipe.make();
+    Taper(s);
     Normalise(s, recipe.peak);
     return s;
 }
