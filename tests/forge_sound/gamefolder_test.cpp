@@ -16,7 +16,7 @@ namespace {
 
 std::filesystem::path GameFolder() {
     const char* dir = std::getenv("TARNHOLLOW_GAME_DIR");
-    return dir ? dir : "";
+    return dir && *dir ? dir : BUILT_GAME_DIR;
 }
 
 std::string ReadGameFile(std::string name) {
