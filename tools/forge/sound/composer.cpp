@@ -419,16 +419,17 @@ void WriteDrums(Arrangement& a, const SectionContext& c) {
     }
 }
 
+// Plays a tune; `level` scales its loudness, `shift` moves it along the scale (harmony).
 void WriteMelody(Arrangement& a, const SectionContext& c, const Theme& theme, Instrument instrument,
-                 float gain, float pan, int transpose) {
-    Track& t = a.For(instrument, gain, pan, 0.45f);
+                 float level, int transpose, int shift = 0) {
+    Track& t = a.For(instrument, 0.6f, 0.1f, 0.45f);
     const float end = static_cast<float>(c.section.bars * c.style.beatsPerBar);
     for (const ThemeNote& n : theme) {
         if (n.beat >= end) break;
         const float accent = std::fmod(n.beat, 1.0f) == 0 ? 1.0f : 0.85f;
         AddNote(t, c.start + n.beat, std::min(n.beats, end - n.beat) * 0.95f,
-                static_cast<float>(Pitch(c.style, n.degree) + transpose),
-                accent * (0.7f + 0.3f * c.level));
+                static_cast<float>(Pitch(c.style, n.degree + shift) + transpose),
+                level * accent * (0.7f + 0.3f * c.level));
     }
 }
 
@@ -476,17 +477,25 @@ Song Compose(const PieceStyle& style) {
         if (section.layers & ArpLayer) WriteArp(band, c, chords);
         if (section.layers & BassLayer) WriteBass(band, c, chords);
         if (section.layers & DrumLayer) WriteDrums(band, c);
-        if (section.layers & CounterLayer) WriteCounter(band, c, chords);
+        // At full strength the second voice sings the tune a third below instead of its own
+        // slow line: the climax of a piece sounds fuller than its other rounds.
+        const bool harmony = section.part == Part::ThemeA2 && section.dynamics >= 3;
+        if (section.layers & CounterLayer) {
+            if (harmony && (section.layers & MelodyLayer))
+                WriteMelody(band, c, themeA2, style.counter, 0.6f, 0, -2);
+            else
+                WriteCounter(band, c, chords);
+        }
         if (section.layers & MelodyLayer) {
             switch (section.part) {
             case Part::ThemeA:
-                WriteMelody(band, c, themeA, style.melody, 0.6f, 0.1f, 0);
+                WriteMelody(band, c, themeA, style.melody, 1, 0);
                 break;
             case Part::ThemeA2:
-                WriteMelody(band, c, themeA2, style.melody, 0.6f, 0.1f, 0);
+                WriteMelody(band, c, themeA2, style.melody, 1, 0);
                 break;
             case Part::ThemeB:
-                WriteMelody(band, c, themeB, style.melody, 0.6f, 0.1f, 0);
+                WriteMelody(band, c, themeB, style.melody, 1, 0);
                 break;
             case Part::Bridge:
             case Part::Intro: {
@@ -494,13 +503,13 @@ Song Compose(const PieceStyle& style) {
                 Theme motif(themeA.begin(), themeA.end());
                 std::erase_if(motif,
                               [&](const ThemeNote& n) { return n.beat >= 2 * style.beatsPerBar; });
-                WriteMelody(band, c, motif, style.counter, 0.4f, -0.2f, -12);
+                WriteMelody(band, c, motif, style.counter, 0.7f, -12);
                 break;
             }
             case Part::Hush:
                 break;
             case Part::Ending:
-                WriteMelody(band, c, ending, style.melody, 0.6f, 0.1f, 0);
+                WriteMelody(band, c, ending, style.melody, 1, 0);
                 break;
             }
         }

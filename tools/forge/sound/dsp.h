@@ -99,13 +99,16 @@ inline float Decay(float t, float tau) {
 class OnePoleLowpass {
   public:
     float Run(float x, float cutoffHz) {
-        float a = 1 - std::exp(-TwoPi * cutoffHz / SampleRate);
-        y_ += a * (x - y_);
+        if (cutoffHz != cutoff_) { // most filters keep one cutoff: work it out once
+            cutoff_ = cutoffHz;
+            a_ = 1 - std::exp(-TwoPi * cutoffHz / SampleRate);
+        }
+        y_ += a_ * (x - y_);
         return y_;
     }
 
   private:
-    float y_ = 0;
+    float y_ = 0, cutoff_ = -1, a_ = 0;
 };
 
 class OnePoleHighpass {
@@ -124,16 +127,21 @@ class StateVariable {
         float low, band, high;
     };
     Out Run(float x, float cutoffHz, float q) {
-        float f = 2 * std::sin(Pi * std::min(cutoffHz, SampleRate * 0.16f) / SampleRate);
-        float damp = 1 / std::max(q, 0.5f);
-        low_ += f * band_;
-        float high = x - low_ - damp * band_;
-        band_ += f * high;
+        if (cutoffHz != cutoff_ || q != q_) {
+            cutoff_ = cutoffHz;
+            q_ = q;
+            f_ = 2 * std::sin(Pi * std::min(cutoffHz, SampleRate * 0.16f) / SampleRate);
+            damp_ = 1 / std::max(q, 0.5f);
+        }
+        low_ += f_ * band_;
+        float high = x - low_ - damp_ * band_;
+        band_ += f_ * high;
         return {low_, band_, high};
     }
 
   private:
     float low_ = 0, band_ = 0;
+    float cutoff_ = -1, q_ = -1, f_ = 0, damp_ = 1;
 };
 
 // A Schroeder room: parallel feedback combs into series all-passes, one set per channel

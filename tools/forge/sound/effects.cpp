@@ -88,6 +88,7 @@ constexpr Vowel Aw{570, 840, 2410};
 
 struct Scream {
     float seconds, pitchStart, pitchEnd, rasp;
+    float growl; // depth of a fast flutter in the throat: monsters have it, the hero does not
     Vowel from, to;
     uint32_t seed;
 };
@@ -105,18 +106,19 @@ Mono Voice(const Scream& v) {
         float out = f1.Run(source, vowel.f1, 6).band + 0.6f * f2.Run(source, vowel.f2, 8).band +
                     0.3f * f3.Run(source, vowel.f3, 10).band;
         float envelope = std::min(t / 0.03f, 1.0f) * std::min((v.seconds - t) / 0.2f, 1.0f);
-        return out * envelope;
+        float flutter = 1 - v.growl * (0.5f + 0.5f * std::sin(TwoPi * 33 * t));
+        return out * envelope * flutter;
     });
 }
 
 Mono MonsterScream1() {
-    return Voice({0.85f, 240, 95, 0.7f, Ah, Aw, 21});
+    return Voice({0.85f, 240, 95, 0.7f, 0.4f, Ah, Aw, 21});
 }
 Mono MonsterScream2() {
-    return Voice({0.75f, 150, 70, 0.9f, Aw, Oo, 22});
+    return Voice({0.75f, 150, 70, 0.9f, 0.5f, Aw, Oo, 22});
 }
 Mono HeroHurt() {
-    return Voice({0.32f, 300, 210, 0.25f, Ah, Uh, 23});
+    return Voice({0.32f, 300, 210, 0.25f, 0, Ah, Uh, 23});
 }
 
 Mono Ghost() {

@@ -6,7 +6,7 @@ namespace forge::sound {
 
 namespace {
 constexpr float RenderTailSeconds = 4; // longest release plus the room's decay
-constexpr float MasterPeak = 0.85f;    // headroom for the encoder's ripple
+constexpr float MasterPeak = 0.8f;     // headroom for the encoder's ripple
 } // namespace
 
 Stereo RenderSong(const Song& song) {
