@@ -93,7 +93,7 @@ TEST(Music, MelodiesMove) {
         SCOPED_TRACE(p.file);
         const Song song = Compose(p);
         for (const Track& t : song.tracks) {
-            if (t.instrument != p.melody || t.notes.size() < 8) continue;
+            if (t.instrument != p.band.melody || t.notes.size() < 8) continue;
             int repeats = 0;
             float low = 200, high = 0;
             for (size_t k = 1; k < t.notes.size(); ++k) {

@@ -269,7 +269,7 @@ void AddNote(Track& t, float beat, float beats, float pitch, float velocity) {
 
 void WritePad(Arrangement& a, const SectionContext& c, const Progression& chords) {
     const PieceStyle& s = c.style;
-    Track& pad = a.For(s.pad, 0.5f, 0, 0.6f);
+    Track& pad = a.For(s.band.pad, 0.5f, 0, 0.6f);
     const int bpb = s.beatsPerBar;
     // Repeated chords are held across the bar line rather than struck again.
     for (int bar = 0; bar < c.section.bars;) {
@@ -287,15 +287,15 @@ void WritePad(Arrangement& a, const SectionContext& c, const Progression& chords
 
 void WriteArp(Arrangement& a, const SectionContext& c, const Progression& chords) {
     const PieceStyle& s = c.style;
-    Track& arp = a.For(s.arp, 0.35f, -0.35f, 0.4f);
+    Track& arp = a.For(s.band.arp, 0.35f, -0.35f, 0.4f);
     constexpr int patterns[4][8] = {
         {0, 1, 2, 3, 0, 1, 2, 3}, // up
         {0, 2, 3, 2, 1, 2, 3, 2}, // broken
         {0, 2, 1, 2, 0, 2, 1, 2}, // alberti
         {0, 2, 1, 2, 0, 2, 1, 2}, // sparse (quarters)
     };
-    const auto& pattern = patterns[static_cast<int>(s.arpStyle)];
-    const float step = s.arpStyle == ArpStyle::Sparse ? 1.0f : 0.5f;
+    const auto& pattern = patterns[static_cast<int>(s.groove.arp)];
+    const float step = s.groove.arp == ArpStyle::Sparse ? 1.0f : 0.5f;
     const int perBar = static_cast<int>(s.beatsPerBar / step);
     const int bars = c.section.part == Part::Ending ? 1 : c.section.bars;
     for (int bar = 0; bar < bars; ++bar) {
@@ -312,7 +312,7 @@ void WriteArp(Arrangement& a, const SectionContext& c, const Progression& chords
 
 void WriteBass(Arrangement& a, const SectionContext& c, const Progression& chords) {
     const PieceStyle& s = c.style;
-    Track& bass = a.For(s.bass, 0.6f, 0, 0.1f);
+    Track& bass = a.For(s.band.bass, 0.6f, 0, 0.1f);
     const int bpb = s.beatsPerBar;
     for (int bar = 0; bar < c.section.bars; ++bar) {
         const int chord = c.section.part == Part::Ending ? 0 : ChordAt(chords, bar);
@@ -324,7 +324,7 @@ void WriteBass(Arrangement& a, const SectionContext& c, const Progression& chord
         const float v = 0.7f + 0.3f * c.level;
         BassStyle style = c.section.part == Part::Ending || c.section.part == Part::Hush
                               ? BassStyle::Long
-                              : s.bassStyle;
+                              : s.groove.bass;
         switch (style) {
         case BassStyle::Long:
             AddNote(bass, beat, bpb - 0.2f, root, v);
@@ -352,7 +352,7 @@ void WriteBass(Arrangement& a, const SectionContext& c, const Progression& chord
 
 void WriteDrums(Arrangement& a, const SectionContext& c) {
     const PieceStyle& s = c.style;
-    if (s.drums == DrumStyle::None) return;
+    if (s.groove.drums == DrumStyle::None) return;
     const float v = 0.55f + 0.45f * c.level;
     const bool full = c.section.dynamics >= 2;
     auto hit = [&](Instrument i, float beat, float velocity, float pitch = 60) {
@@ -378,12 +378,12 @@ void WriteDrums(Arrangement& a, const SectionContext& c) {
                 // A run of sixteenths up to the next section.
                 const float grow = 0.5f + 0.5f * (e - bpb) / bpb;
                 const Instrument drum =
-                    s.drums == DrumStyle::Tribal ? Instrument::Tom : Instrument::Snare;
+                    s.groove.drums == DrumStyle::Tribal ? Instrument::Tom : Instrument::Snare;
                 hit(drum, at, grow, 50.0f + 2 * (e - bpb));
                 hit(drum, at + 0.25f, grow * 0.7f, 50.0f + 2 * (e - bpb));
                 continue;
             }
-            switch (s.drums) {
+            switch (s.groove.drums) {
             case DrumStyle::None:
                 break;
             case DrumStyle::Soft:
@@ -437,7 +437,7 @@ void WriteMelody(Arrangement& a, const SectionContext& c, const Theme& theme, In
 // smallest step.
 void WriteCounter(Arrangement& a, const SectionContext& c, const Progression& chords) {
     const PieceStyle& s = c.style;
-    Track& t = a.For(s.counter, 0.4f, 0.35f, 0.5f);
+    Track& t = a.For(s.band.counter, 0.4f, 0.35f, 0.5f);
     const float half = s.beatsPerBar == 3 ? 3.0f : 2.0f;
     int previous = -3;
     for (int bar = 0; bar < c.section.bars; ++bar)
@@ -457,8 +457,8 @@ Song Compose(const PieceStyle& style) {
     Song song;
     song.bpm = style.bpm;
     song.loops = style.loops;
-    song.roomSize = style.roomSize;
-    song.roomLevel = style.roomLevel;
+    song.roomSize = style.room.size;
+    song.roomLevel = style.room.level;
     song.tailSeconds = style.tailSeconds;
 
     const Theme themeA = WriteTheme(style, style.themeA, style.seed);
@@ -482,20 +482,20 @@ Song Compose(const PieceStyle& style) {
         const bool harmony = section.part == Part::ThemeA2 && section.dynamics >= 3;
         if (section.layers & CounterLayer) {
             if (harmony && (section.layers & MelodyLayer))
-                WriteMelody(band, c, themeA2, style.counter, 0.6f, 0, -2);
+                WriteMelody(band, c, themeA2, style.band.counter, 0.6f, 0, -2);
             else
                 WriteCounter(band, c, chords);
         }
         if (section.layers & MelodyLayer) {
             switch (section.part) {
             case Part::ThemeA:
-                WriteMelody(band, c, themeA, style.melody, 1, 0);
+                WriteMelody(band, c, themeA, style.band.melody, 1, 0);
                 break;
             case Part::ThemeA2:
-                WriteMelody(band, c, themeA2, style.melody, 1, 0);
+                WriteMelody(band, c, themeA2, style.band.melody, 1, 0);
                 break;
             case Part::ThemeB:
-                WriteMelody(band, c, themeB, style.melody, 1, 0);
+                WriteMelody(band, c, themeB, style.band.melody, 1, 0);
                 break;
             case Part::Bridge:
             case Part::Intro: {
@@ -503,13 +503,13 @@ Song Compose(const PieceStyle& style) {
                 Theme motif(themeA.begin(), themeA.end());
                 std::erase_if(motif,
                               [&](const ThemeNote& n) { return n.beat >= 2 * style.beatsPerBar; });
-                WriteMelody(band, c, motif, style.counter, 0.7f, -12);
+                WriteMelody(band, c, motif, style.band.counter, 0.7f, -12);
                 break;
             }
             case Part::Hush:
                 break;
             case Part::Ending:
-                WriteMelody(band, c, ending, style.melody, 1, 0);
+                WriteMelody(band, c, ending, style.band.melody, 1, 0);
                 break;
             }
         }

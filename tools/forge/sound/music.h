@@ -47,6 +47,20 @@ struct Section {
 
 using Progression = std::array<int8_t, 8>; // chord root per bar, as a scale degree 0..6
 
+struct Band {
+    Instrument melody, counter, pad, arp, bass;
+};
+
+struct Groove {
+    ArpStyle arp;
+    BassStyle bass;
+    DrumStyle drums;
+};
+
+struct Room {
+    float size, level;
+};
+
 struct PieceStyle {
     const char* file; // as the game names it, "snd\..."
     float bpm;
@@ -54,14 +68,12 @@ struct PieceStyle {
     int key;         // MIDI note of the tonic in the melody's octave
     Mode mode;
     Progression themeA, themeB, bridge;
-    Instrument melody, counter, pad, arp, bass;
-    ArpStyle arpStyle;
-    BassStyle bassStyle;
-    DrumStyle drums;
+    Band band;
+    Groove groove;
     uint32_t seed; // picks the tunes: same seed, same tunes
-    bool loops;
-    float roomSize, roomLevel;
-    float tailSeconds; // ring-out after the last bar when the piece does not loop
+    Room room;
+    bool loops = true;
+    float tailSeconds = 0; // ring-out after the last bar when the piece does not loop
     std::array<Section, 10> form;
 };
 
