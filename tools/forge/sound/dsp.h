@@ -48,12 +48,23 @@ class Noise {
     uint32_t state_;
 };
 
-// Phase-accumulating oscillator; the waveforms read the phase in 0..1.
+// Phase-accumulating oscillator; the waveforms read the phase in 0..1. Saw and square round
+// off their jumps (polyBLEP), or high notes would fold harmonics back as harsh whistles.
 class Osc {
   public:
     float Sine(float hz) { return std::sin(TwoPi * Advance(hz)); }
-    float Saw(float hz) { return 2 * Advance(hz) - 1; }
-    float Square(float hz, float duty = 0.5f) { return Advance(hz) < duty ? 1.0f : -1.0f; }
+    float Saw(float hz) {
+        const float dt = hz / SampleRate;
+        const float p = Advance(hz);
+        return 2 * p - 1 - Blep(p, dt);
+    }
+    float Square(float hz, float duty = 0.5f) {
+        const float dt = hz / SampleRate;
+        const float p = Advance(hz);
+        float fall = p + 1 - duty;
+        fall -= std::floor(fall);
+        return (p < duty ? 1.0f : -1.0f) + Blep(p, dt) - Blep(fall, dt);
+    }
     float Triangle(float hz) {
         float p = Advance(hz);
         return p < 0.5f ? 4 * p - 1 : 3 - 4 * p;
@@ -61,6 +72,18 @@ class Osc {
     void Reset(float phase = 0) { phase_ = phase; }
 
   private:
+    // The correction around a jump at phase 0, two samples wide.
+    static float Blep(float p, float dt) {
+        if (p < dt) {
+            p /= dt;
+            return p + p - p * p - 1;
+        }
+        if (p > 1 - dt) {
+            p = (p - 1) / dt;
+            return p * p + p + p + 1;
+        }
+        return 0;
+    }
     float Advance(float hz) {
         float p = phase_;
         phase_ += hz / SampleRate;

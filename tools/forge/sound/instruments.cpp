@@ -17,20 +17,34 @@ template <class Voice> Mono Play(float seconds, Voice voice) {
 
 Mono Pluck(float hz, float held, float velocity, uint32_t seed) {
     // Karplus-Strong: a burst of noise circulating in a delay line one period long, averaged
-    // each pass, so the high partials die first as on a real string.
+    // each pass, so the high partials die first as on a real string. The averaging delays by
+    // half a sample and an all-pass supplies the fraction of a sample the line cannot, or
+    // high notes would be a quarter tone sharp.
     Noise noise(seed);
-    const int period = std::max(2, static_cast<int>(SampleRate / hz + 0.5f));
-    std::vector<float> line(period);
+    const float loop = SampleRate / hz - 0.5f;
+    int length = std::max(2, static_cast<int>(loop));
+    float fraction = loop - length;
+    if (fraction < 0.1f && length > 2) { // keep the all-pass away from its unstable corner
+        --length;
+        fraction += 1;
+    }
+    const float allpass = (1 - fraction) / (1 + fraction);
+    std::vector<float> line(length);
     OnePoleLowpass soften;
     for (float& v : line) v = soften.Run(noise.Next(), 2000 + 6000 * velocity);
     const float ring = std::min(held + 0.6f, 2.5f);
     size_t pos = 0;
+    float previous = 0, apIn = 0, apOut = 0;
     return Play(ring, [&](float t) {
-        float a = line[pos], b = line[(pos + 1) % line.size()];
-        float damping = t < held ? 0.998f : 0.985f; // lifting the finger mutes the string
-        line[pos] = 0.5f * (a + b) * damping;
-        pos = (pos + 1) % line.size();
-        return a * std::min((ring - t) / 0.05f, 1.0f);
+        const float out = line[pos];
+        const float damping = t < held ? 0.998f : 0.985f; // lifting the finger mutes the string
+        const float averaged = 0.5f * (out + previous) * damping;
+        previous = out;
+        apOut = allpass * averaged + apIn - allpass * apOut;
+        apIn = averaged;
+        line[pos] = apOut;
+        pos = pos + 1 == line.size() ? 0 : pos + 1;
+        return out * std::min((ring - t) / 0.05f, 1.0f);
     });
 }
 
