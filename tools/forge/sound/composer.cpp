@@ -294,7 +294,11 @@ void WriteArp(Arrangement& a, const SectionContext& c, const Progression& chords
         {0, 2, 1, 2, 0, 2, 1, 2}, // alberti
         {0, 2, 1, 2, 0, 2, 1, 2}, // sparse (quarters)
     };
-    const auto& pattern = patterns[static_cast<int>(s.groove.arp)];
+    // The second tune gets the next figure, so the accompaniment changes with the melody.
+    int figure = static_cast<int>(s.groove.arp);
+    if (c.section.part == Part::ThemeB && s.groove.arp != ArpStyle::Sparse)
+        figure = (figure + 1) % 3;
+    const auto& pattern = patterns[figure];
     const float step = s.groove.arp == ArpStyle::Sparse ? 1.0f : 0.5f;
     const int perBar = static_cast<int>(s.beatsPerBar / step);
     const int bars = c.section.part == Part::Ending ? 1 : c.section.bars;
@@ -451,6 +455,19 @@ void WriteCounter(Arrangement& a, const SectionContext& c, const Progression& ch
         }
 }
 
+// Players are never exactly on the grid nor exactly as loud twice: a few milliseconds and a
+// few percent of give keep the band from sounding mechanical.
+void Humanise(Song& song, uint32_t seed) {
+    Random random(seed);
+    const float beatsPerMs = song.bpm / 60000;
+    for (Track& t : song.tracks)
+        for (Note& n : t.notes) {
+            const float shift = (random.Below(9) - 4) * beatsPerMs;
+            n.beat = std::max(0.0f, n.beat + shift);
+            n.velocity *= 0.92f + 0.02f * random.Below(9);
+        }
+}
+
 } // namespace
 
 Song Compose(const PieceStyle& style) {
@@ -517,6 +534,7 @@ Song Compose(const PieceStyle& style) {
     }
     song.beats = beat;
     song.tracks = band.Tracks();
+    Humanise(song, style.seed + 404);
     return song;
 }
 
