@@ -354,16 +354,27 @@ void WriteBass(Arrangement& a, const SectionContext& c, const Progression& chord
     }
 }
 
+// Where each drum sits in the mix: kick and kettle drum in the middle, the rest spread out.
+struct DrumPlace {
+    Instrument drum;
+    float gain, pan;
+};
+constexpr DrumPlace DrumKit[] = {
+    {Instrument::Kick, 0.9f, 0},          {Instrument::Snare, 0.55f, 0.1f},
+    {Instrument::HatClosed, 0.25f, 0.4f}, {Instrument::HatOpen, 0.25f, 0.4f},
+    {Instrument::Tom, 0.6f, -0.2f},       {Instrument::Shaker, 0.3f, 0.5f},
+    {Instrument::Timpani, 0.8f, 0},       {Instrument::Cymbal, 0.3f, -0.3f},
+};
+
 void WriteDrums(Arrangement& a, const SectionContext& c) {
     const PieceStyle& s = c.style;
     if (s.groove.drums == DrumStyle::None) return;
     const float v = 0.55f + 0.45f * c.level;
     const bool full = c.section.dynamics >= 2;
     auto hit = [&](Instrument i, float beat, float velocity, float pitch = 60) {
-        constexpr float gains[] = {0.9f, 0.55f, 0.25f, 0.25f, 0.6f, 0.3f, 0.8f, 0.3f};
-        const int slot = std::min<int>(7, static_cast<int>(i) - static_cast<int>(Instrument::Kick));
-        const float pans[] = {0, 0.1f, 0.4f, 0.4f, -0.2f, 0.5f, 0, -0.3f};
-        AddNote(a.For(i, gains[slot], pans[slot], 0.25f), beat, 0.25f, pitch, velocity * v);
+        const DrumPlace* place = std::find_if(std::begin(DrumKit), std::end(DrumKit),
+                                              [&](const DrumPlace& d) { return d.drum == i; });
+        AddNote(a.For(i, place->gain, place->pan, 0.25f), beat, 0.25f, pitch, velocity * v);
     };
     if (c.section.part == Part::Ending) {
         hit(Instrument::Kick, c.start, 1);
