@@ -448,3 +448,16 @@ TEST_F(GlTest, ScaledWorldsScaleNormalsAsFixedFunctionLightingDoes) {
         EXPECT_RGB_NEAR(Pixel(kSize / 2, kSize / 2), c.expected, c.expected, c.expected, 1);
     }
 }
+
+TEST_F(GlTest, DriverQuestionsLeaveTheGameContextCurrent) {
+    DriverCaps caps;
+    ASSERT_TRUE(QueryDriverCaps(caps));
+    EXPECT_GE(caps.maxTextureSize, 1024);
+    EXPECT_GE(caps.maxBackBufferSize, 1024);
+    EXPECT_TRUE(caps.depth24Stencil8);
+    EXPECT_TRUE(caps.depth16 || caps.depth24);
+    // The device goes on drawing into its own window.
+    device->Clear(ClearTarget, 0xFF123456, 1, 0);
+    Show();
+    EXPECT_EQ(Pixel(5, 5), 0x123456u);
+}

@@ -28,7 +28,19 @@ enum class DeviceError {
     Other,
 };
 
-// The window must have an open GL context (Window::Open) and outlive the device.
+// What the driver can do. The setup dialog offers only what the game can use.
+struct DriverCaps {
+    int maxTextureSize = 0;    // pixels, either side
+    int maxBackBufferSize = 0; // pixels, either side
+    bool depth16 = false, depth24 = false, depth32 = false, depth24Stencil8 = false;
+};
+
+// Asks the driver through a hidden window and context of its own; the GL context current
+// before stays current. False when there is no OpenGL 3.3 core driver.
+bool QueryDriverCaps(DriverCaps& caps);
+
+// The window must have an open GL context (Window::Open) and stay open, not reopened,
+// while the device lives.
 // Returns nullptr and sets `error` on failure.
 std::unique_ptr<Device> CreateGlDevice(window::Window& window, const BackBufferFormat& format,
                                        DeviceError& error);
