@@ -90,20 +90,31 @@ TEST_F(GlTest, CounterClockwiseTrianglesAreCulledUnlessCullingIsOff) {
 }
 
 TEST_F(GlTest, NearerSurfaceWinsTheDepthTest) {
-    StandardCamera();
-    device->SetRenderState(RenderState::Lighting, 0);
-    const TexturePtr red = Plain(*device, 0xFFFF0000), blue = Plain(*device, 0xFF0000FF);
-    const auto nearSquare = Square(-1, -1, 1, 1, -1), farSquare = Square(-2, -2, 2, 2, 1);
-    auto nearBuffer = device->CreateVertexBuffer(VertexFormat::Plain, nearSquare.data(), 6);
-    auto farBuffer = device->CreateVertexBuffer(VertexFormat::Plain, farSquare.data(), 6);
-    device->Clear(ClearTarget | ClearZBuffer, 0xFF000000, 1, 0);
-    device->SetTexture(0, red.get());
-    Draw(*device, *nearBuffer);
-    device->SetTexture(0, blue.get()); // drawn later but further away
-    Draw(*device, *farBuffer);
-    Show();
-    EXPECT_EQ(Pixel(kSize / 2, kSize / 2), 0xFF0000u);
-    EXPECT_EQ(Pixel(20, 20), 0x0000FFu); // only the far square reaches here
+    // Both ways of reaching GL's depth range: glClipControl, and the shader's own conversion.
+    for (bool clipControl : {true, false}) {
+        SCOPED_TRACE(clipControl);
+        device.reset();
+        ASSERT_TRUE(Open(24, 8, kSize, kSize, clipControl));
+        StandardCamera();
+        device->SetRenderState(RenderState::Lighting, 0);
+        const TexturePtr red = Plain(*device, 0xFFFF0000), blue = Plain(*device, 0xFF0000FF);
+        // Near and far planes 1 and 100; the squares at distances 4 and 6, and one beyond far.
+        const auto nearSquare = Square(-1, -1, 1, 1, -1), farSquare = Square(-2, -2, 2, 2, 1);
+        const auto tooFar = Square(-60, -60, 60, 60, 96); // would cover the whole picture
+        auto nearBuffer = device->CreateVertexBuffer(VertexFormat::Plain, nearSquare.data(), 6);
+        auto farBuffer = device->CreateVertexBuffer(VertexFormat::Plain, farSquare.data(), 6);
+        auto tooFarBuffer = device->CreateVertexBuffer(VertexFormat::Plain, tooFar.data(), 6);
+        device->Clear(ClearTarget | ClearZBuffer, 0xFF000000, 1, 0);
+        device->SetTexture(0, red.get());
+        Draw(*device, *nearBuffer);
+        device->SetTexture(0, blue.get()); // drawn later but further away
+        Draw(*device, *farBuffer);
+        Draw(*device, *tooFarBuffer);
+        Show();
+        EXPECT_EQ(Pixel(kSize / 2, kSize / 2), 0xFF0000u);
+        EXPECT_EQ(Pixel(20, 20), 0x0000FFu); // only the far square reaches here
+        EXPECT_EQ(Pixel(4, 4), 0u);          // beyond the far plane: clipped
+    }
 }
 
 TEST_F(GlTest, SkinnedMeshFollowsItsTwoBoneMatrices) {

@@ -95,7 +95,8 @@ DeviceError GlDevice::Start(const BackBufferFormat& format) {
     glGetIntegerv(GL_MAX_UNIFORM_BLOCK_SIZE, &maxBlock);
     paletteSize_ = std::min(kMaxWorldMatrices, int(maxBlock / 64) - 1);
     if (paletteSize_ < 2) return DeviceError::NotAvailable;
-    clipControl_ = epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
+    clipControl_ = format.useClipControl &&
+                   (epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control"));
     if (clipControl_) glClipControl(GL_LOWER_LEFT, GL_ZERO_TO_ONE);
 
     std::string log;

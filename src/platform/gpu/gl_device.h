@@ -17,6 +17,9 @@ struct BackBufferFormat {
     int colourBits = 32; // 32 or 16
     int depthBits = 24;  // 0 = no depth buffer
     int stencilBits = 8; // 0 = no stencil
+    // Depth 0..1 through glClipControl where the driver has it; off, the shaders convert
+    // depth themselves as they do on drivers without it (tests check both ways).
+    bool useClipControl = true;
 };
 
 // Why a device could not be made.
