@@ -95,9 +95,12 @@ DeviceError GlDevice::Start(const BackBufferFormat& format) {
     glGetIntegerv(GL_MAX_UNIFORM_BLOCK_SIZE, &maxBlock);
     paletteSize_ = std::min(kMaxWorldMatrices, int(maxBlock / 64));
     if (paletteSize_ < 2) return DeviceError::NotAvailable;
-    clipControl_ = format.useClipControl &&
-                   (epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control"));
-    if (clipControl_) glClipControl(GL_LOWER_LEFT, GL_ZERO_TO_ONE);
+    const bool hasClipControl =
+        epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
+    clipControl_ = format.useClipControl && hasClipControl;
+    // Set either way: the context may have served an earlier device that chose otherwise.
+    if (hasClipControl)
+        glClipControl(GL_LOWER_LEFT, clipControl_ ? GL_ZERO_TO_ONE : GL_NEGATIVE_ONE_TO_ONE);
 
     std::string log;
     if (!BuildPrograms(clipControl_, paletteSize_, programs_, log))
@@ -145,10 +148,14 @@ DeviceError GlDevice::Start(const BackBufferFormat& format) {
     glUseProgram(0);
 
     // The state copy assumes GL's initial values; make sure of them.
-    glDisable(GL_DEPTH_TEST), glDisable(GL_CULL_FACE), glDisable(GL_BLEND),
-        glDisable(GL_STENCIL_TEST);
-    glDepthMask(GL_TRUE), glDepthFunc(GL_LESS), glCullFace(GL_BACK), glBlendFunc(GL_ONE, GL_ZERO);
-    glStencilFunc(GL_ALWAYS, 0, 0xFF), glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP), glStencilMask(0xFF);
+    for (GLenum cap : {GL_DEPTH_TEST, GL_CULL_FACE, GL_BLEND, GL_STENCIL_TEST}) glDisable(cap);
+    glDepthMask(GL_TRUE);
+    glDepthFunc(GL_LESS);
+    glCullFace(GL_BACK);
+    glBlendFunc(GL_ONE, GL_ZERO);
+    glStencilFunc(GL_ALWAYS, 0, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glStencilMask(0xFF);
     for (int unit = 1; unit >= 0; --unit) {
         glActiveTexture(GL_TEXTURE0 + unit);
         glBindTexture(GL_TEXTURE_2D, 0);
@@ -280,6 +287,8 @@ void GlDevice::Clear(uint32_t flags, Argb colour, float z, uint32_t stencil) {
 
 bool GlDevice::ReadFrontBuffer(std::vector<uint32_t>& pixels, int& width, int& height) {
     FinishSpritePass();
+    while (glGetError() != GL_NO_ERROR) { // only this read's own errors count below
+    }
     pixels.assign(size_t(width_) * size_t(height_), 0);
     Call([&] { glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[1 - back_]); });
     Call([&] { glPixelStorei(GL_PACK_ALIGNMENT, 4); });
