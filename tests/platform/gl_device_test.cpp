@@ -472,3 +472,27 @@ TEST_F(GlTest, DriverQuestionsLeaveTheGameContextCurrent) {
     Show();
     EXPECT_EQ(Pixel(5, 5), 0x123456u);
 }
+
+TEST_F(GlTest, SpritePassesInARowShareOneDrawAndKeepTheirOrder) {
+    const TexturePtr white = Plain(*device, 0xFFFFFFFF), red = Plain(*device, 0xFFFF0000);
+    device->Clear(ClearTarget | ClearZBuffer, 0xFF000000, 1, 0);
+    const uint64_t before = device->Stats().drawCalls;
+    for (int i = 0; i < 40; ++i) { // a line of text: one pass a glyph
+        device->BeginSprites();
+        device->DrawSprite(white.get(), nullptr, float(i * 2), 10, 1, 1, 0xFFFFFFFF);
+        device->EndSprites();
+    }
+    // A 3D square over the first sprites, then a sprite over the square.
+    StandardCamera();
+    device->SetRenderState(RenderState::Lighting, 0);
+    device->SetTexture(0, red.get());
+    const auto square = Square(-5, -0.2f, 5, 5);
+    auto buffer = device->CreateVertexBuffer(VertexFormat::Plain, square.data(), 6);
+    Draw(*device, *buffer);
+    device->DrawSprite(white.get(), nullptr, 64, 30, 1, 1, 0xFF00FF00);
+    Show();
+    EXPECT_EQ(device->Stats().drawCalls - before, 3u); // 40 glyphs, the square, the last sprite
+    EXPECT_EQ(Pixel(2, 10), 0xFF0000u);                // under the square
+    EXPECT_EQ(Pixel(3, 10), 0xFF0000u);
+    EXPECT_EQ(Pixel(64, 30), 0x00FF00u); // over it
+}

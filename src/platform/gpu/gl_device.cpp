@@ -247,11 +247,11 @@ DeviceError GlDevice::MakeBackBuffers(const BackBufferFormat& format) {
 void GlDevice::BeginScene() {}
 
 void GlDevice::EndScene() {
-    FinishSpritePass();
+    FlushSprites();
 }
 
 void GlDevice::Present() {
-    FinishSpritePass();
+    FlushSprites();
     Call([&] { glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[back_]); });
     Call([&] { glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0); });
     const int w = window_.DrawableWidth(), h = window_.DrawableHeight();
@@ -264,7 +264,7 @@ void GlDevice::Present() {
 }
 
 void GlDevice::Clear(uint32_t flags, Argb colour, float z, uint32_t stencil) {
-    FinishSpritePass();
+    FlushSprites();
     GLbitfield bits = 0;
     if (flags & ClearTarget) {
         float c[4];
@@ -286,7 +286,7 @@ void GlDevice::Clear(uint32_t flags, Argb colour, float z, uint32_t stencil) {
 }
 
 bool GlDevice::ReadFrontBuffer(std::vector<uint32_t>& pixels, int& width, int& height) {
-    FinishSpritePass();
+    FlushSprites();
     while (glGetError() != GL_NO_ERROR) { // only this read's own errors count below
     }
     pixels.assign(size_t(width_) * size_t(height_), 0);
@@ -310,7 +310,7 @@ bool GlDevice::ReadFrontBuffer(std::vector<uint32_t>& pixels, int& width, int& h
 }
 
 void GlDevice::DrawTriangleList(int firstVertex, int triangleCount) {
-    FinishSpritePass();
+    FlushSprites();
     if (!stream_ || firstVertex < 0 || triangleCount <= 0) return;
     if (int64_t(firstVertex) + int64_t(triangleCount) * 3 > stream_->VertexCount()) return;
     gl_.UseProgram(programs_.scene);

@@ -132,7 +132,6 @@ class GlDevice : public Device {
 
     // Sprites.
     GLuint spriteVao_ = 0, spriteBuffer_ = 0, spriteSampler_ = 0;
-    bool inSpritePass_ = false;
     std::vector<SpriteVertex> spriteVertices_;
     GLuint spriteTexture_ = 0;
 
@@ -145,7 +144,6 @@ class GlDevice : public Device {
     void SendSamplers();
     GLuint SamplerFor(int stage);
     void FlushSprites();
-    void FinishSpritePass();
     // GL calls made outside GlState go through this, so every call is counted.
     template <typename F> void Call(F&& f) {
         ++stats_.backendCalls;
