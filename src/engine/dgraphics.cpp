@@ -81,6 +81,15 @@ float Channel(int c) {
 
 } // namespace
 
+bool DepthFormatSupported(int depthFormat, const gpu::DriverCaps& caps) {
+    const DepthFormatInfo info = FindDepthFormat(depthFormat);
+    if (info.stencilBits > 0) return caps.depth24Stencil8;
+    if (info.depthBits > 24) return caps.depth32 || caps.depth24 || caps.depth24Stencil8;
+    if (info.depthBits > 16) return caps.depth24 || caps.depth24Stencil8;
+    if (info.depthBits > 0) return caps.depth16 || caps.depth24 || caps.depth24Stencil8;
+    return true;
+}
+
 TDGraphics::TDGraphics() = default;
 TDGraphics::~TDGraphics() = default;
 

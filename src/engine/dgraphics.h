@@ -24,6 +24,14 @@ enum DepthFormatNumber : int {
 // Colour formats of the screen modes: 22 = 32-bit, 23 = 16-bit.
 enum ColourFormatNumber : int { kColour32 = 22, kColour16 = 23 };
 
+namespace gpu {
+struct DriverCaps;
+}
+
+// Whether the driver can give a depth format of this number (79 and 73 are served by the
+// nearest it has, so they count when that one is there).
+bool DepthFormatSupported(int depthFormat, const gpu::DriverCaps& caps);
+
 // The result of CreateDevice, by the historical failure codes that decide the message.
 enum class CreateDeviceResult { Ok, OutOfVideoMemory, NotAvailable, InvalidCall, OtherFailure };
 

@@ -42,16 +42,23 @@ static int BitsOf(Uint32 format) {
     return SDL_BITSPERPIXEL(format) <= 16 ? 16 : 32;
 }
 
-std::vector<DisplayMode> DisplayModes(int display) {
+std::vector<DisplayMode> AllDisplayModes(int display) {
     std::vector<DisplayMode> modes;
     if (!StartVideo()) return modes;
     const int count = SDL_GetNumDisplayModes(display);
     for (int i = 0; i < count; ++i) {
         SDL_DisplayMode m;
         if (SDL_GetDisplayMode(display, i, &m) != 0 || m.w <= 0 || m.h <= 0) continue;
-        const DisplayMode mode{m.w, m.h, BitsOf(m.format), m.refresh_rate};
-        // SDL lists one entry per refresh rate; the game chooses by size and depth only and
-        // keeps the first (highest) rate.
+        modes.push_back({m.w, m.h, BitsOf(m.format), m.refresh_rate});
+    }
+    return modes;
+}
+
+std::vector<DisplayMode> DisplayModes(int display) {
+    std::vector<DisplayMode> modes;
+    for (const DisplayMode& mode : AllDisplayModes(display)) {
+        // One entry per refresh rate in the driver's list; the game chooses by size and
+        // depth only and keeps the first (highest) rate.
         const bool known = std::any_of(modes.begin(), modes.end(), [&](const DisplayMode& k) {
             return k.width == mode.width && k.height == mode.height &&
                    k.bitsPerPixel == mode.bitsPerPixel;
@@ -138,8 +145,10 @@ OpenResult Window::Open(const WindowRequest& request) {
         Close();
         return OpenResult::NoGlContext;
     }
-    SDL_ShowWindow(handles_->window);
-    openGameWindow = handles_->window;
+    if (!request.hidden) {
+        SDL_ShowWindow(handles_->window);
+        openGameWindow = handles_->window;
+    }
     // The game paces itself; waiting for the display's refresh would fight the frame timer.
     SDL_GL_SetSwapInterval(0);
     return OpenResult::Ok;

@@ -18,6 +18,9 @@ int DisplayCount();
 std::string DisplayName(int display);
 // The modes a display offers, largest first, without duplicates.
 std::vector<DisplayMode> DisplayModes(int display);
+// Every mode as the driver lists it, in its order (one entry per refresh rate); empty-sized
+// entries some drivers report are left out.
+std::vector<DisplayMode> AllDisplayModes(int display);
 // The mode the desktop is in; false when it cannot be read.
 bool CurrentDisplayMode(int display, DisplayMode& mode);
 
@@ -27,6 +30,7 @@ struct WindowRequest {
     bool fullscreen = false; // full screen in the mode width x height x bitsPerPixel
     int bitsPerPixel = 32;
     int display = 0;
+    bool hidden = false; // for a context that only answers questions about the driver
 };
 
 enum class OpenResult {

@@ -96,7 +96,37 @@ void DrawMeshes(benchmark::State& state) {
         double(kMeshes) * frames, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+// A screen of text: 1000 glyphs of a font picture, each in a sprite pass of its own as the
+// text routines draw them.
+void DrawGlyphs(benchmark::State& state) {
+    Scene scene;
+    if (!scene.Open(640, 1)) {
+        state.SkipWithError("no OpenGL 3.3 context (try SDL_VIDEODRIVER=offscreen)");
+        return;
+    }
+    std::vector<uint32_t> atlas(256 * 80, 0x80FFFFFFu);
+    const TexturePtr font = scene.device->CreateTexture(256, 80, atlas.data());
+    const DeviceStats before = scene.device->Stats();
+    for (auto _ : state) {
+        scene.device->Clear(ClearTarget, 0xFF000000, 1, 0);
+        for (int i = 0; i < 1000; ++i) {
+            const Rect glyph{(i % 20) * 12, (i / 20 % 4) * 18, (i % 20) * 12 + 12,
+                             (i / 20 % 4) * 18 + 16};
+            scene.device->BeginSprites();
+            scene.device->DrawSprite(font.get(), &glyph, float(i % 50 * 12), float(i / 50 * 20),
+                                     0.64f, 0.64f, 0xFFF07000);
+            scene.device->EndSprites();
+        }
+        scene.device->Present();
+    }
+    const DeviceStats after = scene.device->Stats();
+    state.counters["draws_per_frame"] =
+        double(after.drawCalls - before.drawCalls) / double(state.iterations());
+}
+
 } // namespace
+
+BENCHMARK(DrawGlyphs)->Unit(benchmark::kMillisecond);
 
 // One model for all (best case), a new model every 15 (a row of tiles), a new model every mesh.
 BENCHMARK(DrawMeshes)

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "engine/dgraphics.h"
+#include "platform/gpu/gl_device.h"
 #include "platform/gpu/recording_device.h"
 #include "platform/gpu/transform.h"
 #include "platform/window.h"
@@ -102,6 +103,19 @@ TEST(TDGraphics, ClearsDepthAndStencilAsTheDepthFormatSays) {
         r.graphics.Clear(10, 20, 30);
         EXPECT_EQ(r.device->calls.back(), c.clear) << c.format;
     }
+}
+
+TEST(TDGraphics, DepthFormatsOfferedFollowTheDriver) {
+    gpu::DriverCaps packedOnly;
+    packedOnly.depth24Stencil8 = true;
+    gpu::DriverCaps sixteenOnly;
+    sixteenOnly.depth16 = true;
+    for (int format : {75, 79, 73, 71, 77, 80, 0})
+        EXPECT_TRUE(DepthFormatSupported(format, packedOnly)) << format;
+    for (int format : {75, 79, 73, 71, 77})
+        EXPECT_FALSE(DepthFormatSupported(format, sixteenOnly)) << format;
+    EXPECT_TRUE(DepthFormatSupported(80, sixteenOnly));
+    EXPECT_TRUE(DepthFormatSupported(0, gpu::DriverCaps{}));
 }
 
 TEST(TDGraphics, NewDeviceGetsItsStartingStatesAndAGreyClear) {

@@ -90,20 +90,31 @@ TEST_F(GlTest, CounterClockwiseTrianglesAreCulledUnlessCullingIsOff) {
 }
 
 TEST_F(GlTest, NearerSurfaceWinsTheDepthTest) {
-    StandardCamera();
-    device->SetRenderState(RenderState::Lighting, 0);
-    const TexturePtr red = Plain(*device, 0xFFFF0000), blue = Plain(*device, 0xFF0000FF);
-    const auto nearSquare = Square(-1, -1, 1, 1, -1), farSquare = Square(-2, -2, 2, 2, 1);
-    auto nearBuffer = device->CreateVertexBuffer(VertexFormat::Plain, nearSquare.data(), 6);
-    auto farBuffer = device->CreateVertexBuffer(VertexFormat::Plain, farSquare.data(), 6);
-    device->Clear(ClearTarget | ClearZBuffer, 0xFF000000, 1, 0);
-    device->SetTexture(0, red.get());
-    Draw(*device, *nearBuffer);
-    device->SetTexture(0, blue.get()); // drawn later but further away
-    Draw(*device, *farBuffer);
-    Show();
-    EXPECT_EQ(Pixel(kSize / 2, kSize / 2), 0xFF0000u);
-    EXPECT_EQ(Pixel(20, 20), 0x0000FFu); // only the far square reaches here
+    // Both ways of reaching GL's depth range: glClipControl, and the shader's own conversion.
+    for (bool clipControl : {true, false}) {
+        SCOPED_TRACE(clipControl);
+        device.reset();
+        ASSERT_TRUE(Open(24, 8, kSize, kSize, clipControl));
+        StandardCamera();
+        device->SetRenderState(RenderState::Lighting, 0);
+        const TexturePtr red = Plain(*device, 0xFFFF0000), blue = Plain(*device, 0xFF0000FF);
+        // Near and far planes 1 and 100; the squares at distances 4 and 6, and one beyond far.
+        const auto nearSquare = Square(-1, -1, 1, 1, -1), farSquare = Square(-2, -2, 2, 2, 1);
+        const auto tooFar = Square(-60, -60, 60, 60, 96); // would cover the whole picture
+        auto nearBuffer = device->CreateVertexBuffer(VertexFormat::Plain, nearSquare.data(), 6);
+        auto farBuffer = device->CreateVertexBuffer(VertexFormat::Plain, farSquare.data(), 6);
+        auto tooFarBuffer = device->CreateVertexBuffer(VertexFormat::Plain, tooFar.data(), 6);
+        device->Clear(ClearTarget | ClearZBuffer, 0xFF000000, 1, 0);
+        device->SetTexture(0, red.get());
+        Draw(*device, *nearBuffer);
+        device->SetTexture(0, blue.get()); // drawn later but further away
+        Draw(*device, *farBuffer);
+        Draw(*device, *tooFarBuffer);
+        Show();
+        EXPECT_EQ(Pixel(kSize / 2, kSize / 2), 0xFF0000u);
+        EXPECT_EQ(Pixel(20, 20), 0x0000FFu); // only the far square reaches here
+        EXPECT_EQ(Pixel(4, 4), 0u);          // beyond the far plane: clipped
+    }
 }
 
 TEST_F(GlTest, SkinnedMeshFollowsItsTwoBoneMatrices) {
@@ -447,4 +458,41 @@ TEST_F(GlTest, ScaledWorldsScaleNormalsAsFixedFunctionLightingDoes) {
         SCOPED_TRACE(c.scale);
         EXPECT_RGB_NEAR(Pixel(kSize / 2, kSize / 2), c.expected, c.expected, c.expected, 1);
     }
+}
+
+TEST_F(GlTest, DriverQuestionsLeaveTheGameContextCurrent) {
+    DriverCaps caps;
+    ASSERT_TRUE(QueryDriverCaps(caps));
+    EXPECT_GE(caps.maxTextureSize, 1024);
+    EXPECT_GE(caps.maxBackBufferSize, 1024);
+    EXPECT_TRUE(caps.depth24Stencil8);
+    EXPECT_TRUE(caps.depth16 || caps.depth24);
+    // The device goes on drawing into its own window.
+    device->Clear(ClearTarget, 0xFF123456, 1, 0);
+    Show();
+    EXPECT_EQ(Pixel(5, 5), 0x123456u);
+}
+
+TEST_F(GlTest, SpritePassesInARowShareOneDrawAndKeepTheirOrder) {
+    const TexturePtr white = Plain(*device, 0xFFFFFFFF), red = Plain(*device, 0xFFFF0000);
+    device->Clear(ClearTarget | ClearZBuffer, 0xFF000000, 1, 0);
+    const uint64_t before = device->Stats().drawCalls;
+    for (int i = 0; i < 40; ++i) { // a line of text: one pass a glyph
+        device->BeginSprites();
+        device->DrawSprite(white.get(), nullptr, float(i * 2), 10, 1, 1, 0xFFFFFFFF);
+        device->EndSprites();
+    }
+    // A 3D square over the first sprites, then a sprite over the square.
+    StandardCamera();
+    device->SetRenderState(RenderState::Lighting, 0);
+    device->SetTexture(0, red.get());
+    const auto square = Square(-5, -0.2f, 5, 5);
+    auto buffer = device->CreateVertexBuffer(VertexFormat::Plain, square.data(), 6);
+    Draw(*device, *buffer);
+    device->DrawSprite(white.get(), nullptr, 64, 30, 1, 1, 0xFF00FF00);
+    Show();
+    EXPECT_EQ(device->Stats().drawCalls - before, 3u); // 40 glyphs, the square, the last sprite
+    EXPECT_EQ(Pixel(2, 10), 0xFF0000u);                // under the square
+    EXPECT_EQ(Pixel(3, 10), 0xFF0000u);
+    EXPECT_EQ(Pixel(64, 30), 0x00FF00u); // over it
 }

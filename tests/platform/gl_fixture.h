@@ -18,7 +18,8 @@ class GlTest : public ::testing::Test {
     std::vector<uint32_t> pixels;
 
     // Opens the window and the device; false (the test skipped) without a GL 3.3 driver.
-    bool Open(int depthBits = 24, int stencilBits = 8, int width = kSize, int height = kSize) {
+    bool Open(int depthBits = 24, int stencilBits = 8, int width = kSize, int height = kSize,
+              bool clipControl = true) {
         window = std::make_unique<window::Window>("test");
         const window::OpenResult r = window->Open({width, height, false, 32, 0});
         if (r != window::OpenResult::Ok) {
@@ -26,7 +27,8 @@ class GlTest : public ::testing::Test {
             return false;
         }
         gpu::DeviceError error;
-        device = gpu::CreateGlDevice(*window, {width, height, 32, depthBits, stencilBits}, error);
+        device = gpu::CreateGlDevice(
+            *window, {width, height, 32, depthBits, stencilBits, clipControl}, error);
         EXPECT_TRUE(device) << "device error " << int(error);
         return device != nullptr;
     }

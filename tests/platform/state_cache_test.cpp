@@ -102,7 +102,7 @@ TEST_F(GlTest, UnchangedStateSendsNothingButTheDraw) {
                   device->DrawTriangleList(0, 2);
               }),
               1u);
-    // A new world matrix: one palette upload, then the draw.
+    // A new world matrix: one matrix upload, then the draw.
     EXPECT_EQ(callsFor([&] {
                   device->SetWorld(0, MatrixTranslation(0.1f, 0, 0));
                   device->DrawTriangleList(0, 2);

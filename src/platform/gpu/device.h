@@ -116,6 +116,8 @@ class Device {
     // The src rectangle (the whole texture when nullptr) of the texture, scaled by
     // (scaleX, scaleY) about its top-left corner, which lands at pixel (x, y). The texels are
     // multiplied by `colour`. A null texture draws nothing. Outside a pass, it makes its own.
+    // Sprites drawn one after another reach the GPU together, in order, whatever passes
+    // they were drawn in.
     virtual void DrawSprite(const Texture* texture, const Rect* src, float x, float y, float scaleX,
                             float scaleY, Argb colour) = 0;
     virtual void EndSprites() = 0;

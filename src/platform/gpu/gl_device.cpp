@@ -93,17 +93,21 @@ GlDevice::~GlDevice() {
 DeviceError GlDevice::Start(const BackBufferFormat& format) {
     GLint maxBlock = 0;
     glGetIntegerv(GL_MAX_UNIFORM_BLOCK_SIZE, &maxBlock);
-    paletteSize_ = std::min(kMaxWorldMatrices, int(maxBlock / 64) - 1);
+    paletteSize_ = std::min(kMaxWorldMatrices, int(maxBlock / 64));
     if (paletteSize_ < 2) return DeviceError::NotAvailable;
-    clipControl_ = epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
-    if (clipControl_) glClipControl(GL_LOWER_LEFT, GL_ZERO_TO_ONE);
+    const bool hasClipControl =
+        epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
+    clipControl_ = format.useClipControl && hasClipControl;
+    // Set either way: the context may have served an earlier device that chose otherwise.
+    if (hasClipControl)
+        glClipControl(GL_LOWER_LEFT, clipControl_ ? GL_ZERO_TO_ONE : GL_NEGATIVE_ONE_TO_ONE);
 
     std::string log;
     if (!BuildPrograms(clipControl_, paletteSize_, programs_, log))
         return DeviceError::NotAvailable;
     if (const DeviceError e = MakeBackBuffers(format); e != DeviceError::None) return e;
 
-    // Fixed for the device's life: D3D's clockwise front faces, no dithering, full-target viewport.
+    // Fixed for the device's life: clockwise front faces, no dithering, full-target viewport.
     glFrontFace(GL_CW);
     glDisable(GL_DITHER);
     glViewport(0, 0, width_, height_);
@@ -114,9 +118,8 @@ DeviceError GlDevice::Start(const BackBufferFormat& format) {
     glBindBufferBase(GL_UNIFORM_BUFFER, kStateBinding, stateBuffer_);
     glGenBuffers(1, &paletteBuffer_);
     glBindBuffer(GL_UNIFORM_BUFFER, paletteBuffer_);
-    glBufferData(GL_UNIFORM_BUFFER, 64 * (paletteSize_ + 1), nullptr, GL_DYNAMIC_DRAW);
+    glBufferData(GL_UNIFORM_BUFFER, 64 * paletteSize_, nullptr, GL_DYNAMIC_DRAW);
     glBindBufferBase(GL_UNIFORM_BUFFER, kPaletteBinding, paletteBuffer_);
-    // Uniform updates all go to the palette or the state block; the palette stays bound.
     paletteStaging_.resize(16 * (paletteSize_ + 1));
 
     glGenVertexArrays(1, &spriteVao_);
@@ -145,10 +148,14 @@ DeviceError GlDevice::Start(const BackBufferFormat& format) {
     glUseProgram(0);
 
     // The state copy assumes GL's initial values; make sure of them.
-    glDisable(GL_DEPTH_TEST), glDisable(GL_CULL_FACE), glDisable(GL_BLEND),
-        glDisable(GL_STENCIL_TEST);
-    glDepthMask(GL_TRUE), glDepthFunc(GL_LESS), glCullFace(GL_BACK), glBlendFunc(GL_ONE, GL_ZERO);
-    glStencilFunc(GL_ALWAYS, 0, 0xFF), glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP), glStencilMask(0xFF);
+    for (GLenum cap : {GL_DEPTH_TEST, GL_CULL_FACE, GL_BLEND, GL_STENCIL_TEST}) glDisable(cap);
+    glDepthMask(GL_TRUE);
+    glDepthFunc(GL_LESS);
+    glCullFace(GL_BACK);
+    glBlendFunc(GL_ONE, GL_ZERO);
+    glStencilFunc(GL_ALWAYS, 0, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glStencilMask(0xFF);
     for (int unit = 1; unit >= 0; --unit) {
         glActiveTexture(GL_TEXTURE0 + unit);
         glBindTexture(GL_TEXTURE_2D, 0);
@@ -240,11 +247,11 @@ DeviceError GlDevice::MakeBackBuffers(const BackBufferFormat& format) {
 void GlDevice::BeginScene() {}
 
 void GlDevice::EndScene() {
-    FinishSpritePass();
+    FlushSprites();
 }
 
 void GlDevice::Present() {
-    FinishSpritePass();
+    FlushSprites();
     Call([&] { glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[back_]); });
     Call([&] { glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0); });
     const int w = window_.DrawableWidth(), h = window_.DrawableHeight();
@@ -257,7 +264,7 @@ void GlDevice::Present() {
 }
 
 void GlDevice::Clear(uint32_t flags, Argb colour, float z, uint32_t stencil) {
-    FinishSpritePass();
+    FlushSprites();
     GLbitfield bits = 0;
     if (flags & ClearTarget) {
         float c[4];
@@ -279,7 +286,9 @@ void GlDevice::Clear(uint32_t flags, Argb colour, float z, uint32_t stencil) {
 }
 
 bool GlDevice::ReadFrontBuffer(std::vector<uint32_t>& pixels, int& width, int& height) {
-    FinishSpritePass();
+    FlushSprites();
+    while (glGetError() != GL_NO_ERROR) { // only this read's own errors count below
+    }
     pixels.assign(size_t(width_) * size_t(height_), 0);
     Call([&] { glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[1 - back_]); });
     Call([&] { glPixelStorei(GL_PACK_ALIGNMENT, 4); });
@@ -301,26 +310,26 @@ bool GlDevice::ReadFrontBuffer(std::vector<uint32_t>& pixels, int& width, int& h
 }
 
 void GlDevice::DrawTriangleList(int firstVertex, int triangleCount) {
-    FinishSpritePass();
+    FlushSprites();
     if (!stream_ || firstVertex < 0 || triangleCount <= 0) return;
     if (int64_t(firstVertex) + int64_t(triangleCount) * 3 > stream_->VertexCount()) return;
     gl_.UseProgram(programs_.scene);
     gl_.BindVertexArray(stream_->Vao());
-    SendState();
     const bool skinned = stream_->Format() == VertexFormat::Skinned;
     int mode = 0;
     if (skinned && shadow_.Get(RenderState::VertexBlend) == 1)
         mode = shadow_.Get(RenderState::IndexedVertexBlendEnable) ? 1 : 2;
     gl_.Uniform1i(programs_.blendModeLocation, mode, blendModeSent_);
+    SendState(mode != 0);
     Call([&] { glDrawArrays(GL_TRIANGLES, firstVertex, triangleCount * 3); });
     ++stats_.drawCalls;
 }
 
-void GlDevice::SendState() {
+void GlDevice::SendState(bool blending) {
     const uint32_t dirty = shadow_.dirty;
     if (dirty & kDirtyRaster) SendRaster();
     if (dirty & kDirtyUniforms) SendUniforms();
-    if (shadow_.paletteFirst <= shadow_.paletteLast) SendPalette();
+    SendMatrices(blending);
     if (dirty & kDirtyTextures) SendTextures();
     if (dirty & kDirtySamplers) SendSamplers();
     shadow_.dirty = 0;
@@ -397,26 +406,42 @@ void GlDevice::SendUniforms() {
     Call([&] { glBufferSubData(GL_UNIFORM_BUFFER, 0, sizeof b, &b); });
 }
 
-void GlDevice::SendPalette() {
-    // Slot 0 of the buffer is the normal matrix of world 0; world i sits in slot i + 1.
+void GlDevice::SendMatrices(bool blending) {
+    // World i times the view sits in staging slot i + 1, the normal matrix of world 0 in slot 0.
     const int first = shadow_.paletteFirst, last = std::min(shadow_.paletteLast, paletteSize_ - 1);
     shadow_.MarkPaletteClean();
-    if (first > last) return;
     for (int i = first; i <= last; ++i) {
         const Matrix wv = MatrixMultiply(shadow_.world[i], shadow_.view);
         std::memcpy(&paletteStaging_[16 * (i + 1)], &wv, sizeof wv);
         if (i == 0) {
             const Matrix n = NormalMatrix(wv);
             std::memcpy(&paletteStaging_[0], &n, sizeof n);
+            plainDirty_ = true;
         }
     }
-    const int from = first == 0 ? 0 : first + 1;
-    const int to = last + 1;
-    gl_.BindBuffer(GL_UNIFORM_BUFFER, paletteBuffer_);
-    Call([&] {
-        glBufferSubData(GL_UNIFORM_BUFFER, from * 64, (to - from + 1) * 64,
-                        &paletteStaging_[16 * from]);
-    });
+    if (first <= last) {
+        paletteFirst_ = std::min(paletteFirst_, first);
+        paletteLast_ = std::max(paletteLast_, last);
+    }
+    // Unblended meshes (most of what is drawn) read two plain uniforms, the update path
+    // drivers make cheapest between draws; the palette buffer is brought up to date only
+    // when a blended draw reads it.
+    if (!blending && plainDirty_) {
+        Call([&] {
+            glUniformMatrix4fv(programs_.plainMatricesLocation, 2, GL_FALSE, &paletteStaging_[0]);
+        });
+        plainDirty_ = false;
+    }
+    if (blending && paletteFirst_ <= paletteLast_) {
+        const int from = paletteFirst_, count = paletteLast_ - paletteFirst_ + 1;
+        gl_.BindBuffer(GL_UNIFORM_BUFFER, paletteBuffer_);
+        Call([&] {
+            glBufferSubData(GL_UNIFORM_BUFFER, from * 64, count * 64,
+                            &paletteStaging_[16 * (from + 1)]);
+        });
+        paletteFirst_ = kMaxWorldMatrices;
+        paletteLast_ = -1;
+    }
 }
 
 void GlDevice::SendTextures() {

@@ -17,6 +17,9 @@ struct BackBufferFormat {
     int colourBits = 32; // 32 or 16
     int depthBits = 24;  // 0 = no depth buffer
     int stencilBits = 8; // 0 = no stencil
+    // Depth 0..1 through glClipControl where the driver has it; off, the shaders convert
+    // depth themselves as they do on drivers without it (tests check both ways).
+    bool useClipControl = true;
 };
 
 // Why a device could not be made.
@@ -28,7 +31,19 @@ enum class DeviceError {
     Other,
 };
 
-// The window must have an open GL context (Window::Open) and outlive the device.
+// What the driver can do. The setup dialog offers only what the game can use.
+struct DriverCaps {
+    int maxTextureSize = 0;    // pixels, either side
+    int maxBackBufferSize = 0; // pixels, either side
+    bool depth16 = false, depth24 = false, depth32 = false, depth24Stencil8 = false;
+};
+
+// Asks the driver through a hidden window and context of its own; the GL context current
+// before stays current. False when there is no OpenGL 3.3 core driver.
+bool QueryDriverCaps(DriverCaps& caps);
+
+// The window must have an open GL context (Window::Open) and stay open, not reopened,
+// while the device lives.
 // Returns nullptr and sets `error` on failure.
 std::unique_ptr<Device> CreateGlDevice(window::Window& window, const BackBufferFormat& format,
                                        DeviceError& error);

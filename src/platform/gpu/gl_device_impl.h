@@ -127,23 +127,23 @@ class GlDevice : public Device {
     const GlVertexBuffer* stream_ = nullptr;
     std::map<std::tuple<uint32_t, uint32_t, uint32_t, uint32_t, uint32_t>, GLuint> samplers_;
     std::vector<float> paletteStaging_;
+    bool plainDirty_ = true;                                  // world 0 uniforms behind
+    int paletteFirst_ = kMaxWorldMatrices, paletteLast_ = -1; // palette buffer behind
 
     // Sprites.
     GLuint spriteVao_ = 0, spriteBuffer_ = 0, spriteSampler_ = 0;
-    bool inSpritePass_ = false;
     std::vector<SpriteVertex> spriteVertices_;
     GLuint spriteTexture_ = 0;
 
     DeviceError MakeBackBuffers(const BackBufferFormat& format);
-    void SendState();
+    void SendState(bool blending);
     void SendRaster();
     void SendUniforms();
-    void SendPalette();
+    void SendMatrices(bool blending);
     void SendTextures();
     void SendSamplers();
     GLuint SamplerFor(int stage);
     void FlushSprites();
-    void FinishSpritePass();
     // GL calls made outside GlState go through this, so every call is counted.
     template <typename F> void Call(F&& f) {
         ++stats_.backendCalls;

@@ -38,9 +38,9 @@ layout(std140) uniform State {
 // transposes, so M * v here is v * M there.
 constexpr const char* kSceneVertex = R"(
 layout(std140) uniform Palette {
-    mat4 uNormalMatrix;    // ((world 0 * view)^-1)^T for unblended vertices
-    mat4 uWorldView[PALETTE];
+    mat4 uWorldView[PALETTE];  // world i x view, for blended vertices
 };
+uniform mat4 uPlain[2];        // ((world 0 x view)^-1)^T and world 0 x view, for the rest
 uniform int uBlendMode;
 
 layout(location = 0) in vec3 aPosition;
@@ -57,8 +57,8 @@ void main()
     vec4 P;
     vec3 N;
     if (uBlendMode == 0) {
-        P = uWorldView[0] * p;
-        N = mat3(uNormalMatrix) * aNormal;
+        P = uPlain[1] * p;
+        N = mat3(uPlain[0]) * aNormal;
     } else {
         uvec2 i = uBlendMode == 1 ? min(aBones.xy, uvec2(PALETTE - 1)) : uvec2(0u, 1u);
         float w = aWeight;
@@ -223,6 +223,7 @@ bool BuildPrograms(bool clipControl, int paletteSize, GlPrograms& programs, std:
     glUniformBlockBinding(scene, glGetUniformBlockIndex(scene, "State"), kStateBinding);
     glUniformBlockBinding(scene, glGetUniformBlockIndex(scene, "Palette"), kPaletteBinding);
     programs.blendModeLocation = glGetUniformLocation(scene, "uBlendMode");
+    programs.plainMatricesLocation = glGetUniformLocation(scene, "uPlain");
     glUseProgram(scene);
     glUniform1i(glGetUniformLocation(scene, "uTexture0"), 0);
     glUniform1i(glGetUniformLocation(scene, "uTexture1"), 1);

@@ -21,7 +21,7 @@ struct SceneBlock {
     int32_t misc[4];           // lighting on, number of lights
     int32_t stageColour[2][4]; // op, arg1, arg2, has texture
     int32_t stageAlpha[2][4];  // op, arg1, arg2
-    float halfPixel[4];        // xy: the D3D-to-GL pixel-centre shift in clip units
+    float halfPixel[4];        // xy: the pixel-centre shift to GL's in clip units
 };
 static_assert(sizeof(SceneBlock) == 752);
 
@@ -29,7 +29,8 @@ constexpr GLuint kStateBinding = 0, kPaletteBinding = 1;
 
 struct GlPrograms {
     GLuint scene = 0, sprite = 0;
-    GLint blendModeLocation = -1; // scene: 0 world 0, 1 indexed pair, 2 matrices 0 and 1
+    GLint blendModeLocation = -1;     // scene: 0 world 0, 1 indexed pair, 2 matrices 0 and 1
+    GLint plainMatricesLocation = -1; // scene: normal matrix and world 0 x view, unblended
     GLint spriteProjectionLocation = -1;
     GLint spriteHalfPixelLocation = -1;
 };

@@ -1,27 +1,19 @@
-// Sprites of the GL device: screen-space rectangles batched per texture within a pass.
+// Sprites of the GL device: screen-space rectangles batched per texture.
+//
+// Text draws every glyph in a pass of its own. Sprites never depend on the 3D states, so
+// passes that follow one another share one batch, sent when the texture changes or when
+// anything else (a 3D draw, a clear, a present, a read) must come after them.
 #include "platform/gpu/gl_device_impl.h"
 
 namespace gpu {
 
-void GlDevice::BeginSprites() {
-    inSpritePass_ = true;
-}
-
-void GlDevice::EndSprites() {
-    if (!inSpritePass_) return;
-    FlushSprites();
-    inSpritePass_ = false;
-}
-
-void GlDevice::FinishSpritePass() {
-    EndSprites();
-}
+// A pass only brackets sprites for the caller; the batch is what reaches the GPU.
+void GlDevice::BeginSprites() {}
+void GlDevice::EndSprites() {}
 
 void GlDevice::DrawSprite(const Texture* texture, const Rect* src, float x, float y, float scaleX,
                           float scaleY, Argb colour) {
     if (!texture) return;
-    const bool ownPass = !inSpritePass_;
-    if (ownPass) BeginSprites();
     const auto* t = static_cast<const GlTexture*>(texture);
     if (t->Name() != spriteTexture_) {
         FlushSprites();
@@ -34,7 +26,6 @@ void GlDevice::DrawSprite(const Texture* texture, const Rect* src, float x, floa
     const SpriteVertex a{x, y, u0, v0, colour}, b{x + w, y, u1, v0, colour};
     const SpriteVertex c{x + w, y + h, u1, v1, colour}, d{x, y + h, u0, v1, colour};
     spriteVertices_.insert(spriteVertices_.end(), {a, b, c, a, c, d});
-    if (ownPass) EndSprites();
 }
 
 void GlDevice::FlushSprites() {
