@@ -46,6 +46,32 @@ TEST_F(ZombieWarrior, ZombieStrikesEveryTwentyFramesWhileTheHeroStaysClose) {
     EXPECT_EQ(Player().Energy, falling);
 }
 
+TEST_F(ZombieWarrior, WarriorReachesFartherAndHitsHarder) {
+    AddWarrior(10, 10);
+    AddZombie(10, 20);
+    Hero(10.0f, 11.1f); // within the warrior's 1.2
+    std::vector<int> strikes;
+    for (int frame = 0; frame < 41; ++frame) {
+        const int32_t before = Player().Energy;
+        Frame();
+        if (before != Player().Energy) {
+            strikes.push_back(frame);
+            EXPECT_GE(before - Player().Energy, 18);
+            EXPECT_LE(before - Player().Energy, 36);
+        }
+    }
+    EXPECT_EQ(strikes, (std::vector<int>{0, 20, 40}));
+    // A zombie 0.85 away does not strike yet; it walks up instead.
+    creatures.clear();
+    AddZombie(10, 20);
+    Hero(20.0f, 10.85f);
+    const int32_t energy = Player().Energy;
+    Frame();
+    EXPECT_EQ(Player().Energy, energy);
+    EXPECT_FALSE(Last().attacking);
+    EXPECT_GT(Last().row, 10.0f);
+}
+
 TEST_F(ZombieWarrior, WalkingSpeedsAndPhases) {
     // The zombie is quicker along rows (step / 3.5) than along columns (step / 5).
     AddZombie(10, 10);
@@ -184,6 +210,7 @@ TEST_F(ZombieWarrior, BulletsAreTestedNewestFirstAndUsedUp) {
         EXPECT_EQ(thuds, 6 - static_cast<int>(left));
         if (creatures.empty()) {
             ++kills;
+            EXPECT_GT(particles.back().velocity[2], 0.18f); // along the hero's Facing 1
             // Two screams: the hit's own and the death's.
             EXPECT_GE(sounds.Count(effects::Argh1) + sounds.Count(effects::Argh2), 2);
         } else {
