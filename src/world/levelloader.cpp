@@ -82,7 +82,7 @@ int32_t IntegerIn(const tnode& parent, const char* name, int32_t low, int32_t hi
 }
 
 // Decimals take "." as the separator whatever the locale, and must be finite.
-float Decimal(const tnode& parent, const char* name) {
+float DecimalIn(const tnode& parent, const char* name) {
     const std::string& text = parent.Child(name).text;
     float value = 0.0f;
     const char* end = text.data() + text.size();
@@ -133,7 +133,7 @@ tlevelimage ReadLevel(const tnode& root) {
     image.main.R = IntegerIn(pr, "R", 0, 255);
     image.main.G = IntegerIn(pr, "G", 0, 255);
     image.main.B = IntegerIn(pr, "B", 0, 255);
-    float x = Decimal(pr, "X"), y = Decimal(pr, "Y"), z = Decimal(pr, "Z");
+    float x = DecimalIn(pr, "X"), y = DecimalIn(pr, "Y"), z = DecimalIn(pr, "Z");
     const float length = std::sqrt(x * x + y * y + z * z);
     if (length > 0.0f && std::isfinite(length)) {
         image.main.X = x / length;

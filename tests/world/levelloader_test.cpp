@@ -1,6 +1,7 @@
 #include "creatures/creature.h"
 #include "creatures/monsters.h"
 #include "render/assetorder.h"
+#include "world/engineoutput.h"
 #include "world/levelfile.h"
 #include "world/levelloader.h"
 #include "world/recorder.h"
@@ -167,6 +168,20 @@ TEST_F(LevelLoader, MusicStartsOnlyForAPlainNameInsideTheSoundFolder) {
         EXPECT_EQ(levelmusic, unsafe);
     }
     EXPECT_EQ(recorder.music.size(), 1u);
+}
+
+TEST_F(LevelLoader, TheGameWindowsSoundObjectGetsTheMusic) {
+    taudiere audio;
+    tengineoutput output(audio);
+    UseWorldOutput(&output);
+    tlevelspec spec;
+    spec.music = "../../../dev/zero";
+    EXPECT_TRUE(Load(spec));
+    EXPECT_EQ(audio.MusicName(), "");
+    spec.music = "area3.ogg";
+    EXPECT_TRUE(Load(spec));
+    EXPECT_EQ(audio.MusicName(), "snd\\area3.ogg");
+    UseWorldOutput(nullptr);
 }
 
 TEST_F(LevelLoader, ARefusedLevelChangesNothing) {

@@ -1,0 +1,290 @@
+#include "levelcheck.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <queue>
+#include <unordered_map>
+
+namespace levelkit {
+
+namespace {
+
+constexpr int Steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}}; // column, map line
+constexpr int JumpReach[] = {2, 3};                             // cells from take-off
+constexpr int MaxChannels = 32;
+
+struct SearchState {
+    int cell;
+    uint32_t pressed;           // bit per plate link
+    std::vector<uint16_t> used; // crumbling floors stepped on, closing pits jumped over
+    int parent;
+    MoveKind kind;
+    int cost = 0; // tenths of a cell walked; jumps cost a little extra so walking wins ties
+};
+
+// Cost of a move, in tenths of a cell.
+int MoveCost(MoveKind kind, int reach) {
+    switch (kind) {
+    case MoveKind::Walk:
+        return 10;
+    case MoveKind::Jump:
+        return reach * 10 + 5;
+    case MoveKind::Teleport:
+        return 10;
+    default:
+        return 0;
+    }
+}
+
+class Checker {
+  public:
+    explicit Checker(const LevelSource& level) : level_(level) {}
+    CheckResult Run();
+
+  private:
+    bool Prepare(std::string& why);
+    bool Used(const SearchState& s, int cell) const {
+        return std::binary_search(s.used.begin(), s.used.end(), static_cast<uint16_t>(cell));
+    }
+    bool Solid(const SearchState& s, int cell) const;
+    bool Standable(const SearchState& s, int cell) const;
+    void Arrive(SearchState& next, int cell) const;
+    void Push(SearchState next);
+
+    const LevelSource& level_;
+    int tile_[CellCount];
+    int channel_[CellCount];
+    int linkBit_[CellCount]; // bit of this cell's link among the plates' links, -1 none
+    int partner_[CellCount]; // teleport target, -1 none
+    std::vector<SearchState> states_;
+    std::unordered_map<std::string, int> seen_; // state key -> index in states_
+    std::vector<bool> done_;
+    std::priority_queue<std::pair<int, int>, std::vector<std::pair<int, int>>, std::greater<>>
+        open_; // (cost, index), cheapest first
+};
+
+bool Checker::Solid(const SearchState& s, int cell) const {
+    switch (tile_[cell]) {
+    case TWall:
+    case TBreakable:
+    case TSwitchArrowTrap:
+    case TSwitchRockTrap:
+    case TTimedRockTrap:
+    case TTimedArrowTrap:
+    case TPillar:
+        return true;
+    case TLoweredWall:
+        return linkBit_[cell] < 0 || !(s.pressed >> linkBit_[cell] & 1);
+    case TRaisedWall:
+        return linkBit_[cell] >= 0 && (s.pressed >> linkBit_[cell] & 1);
+    default:
+        return false;
+    }
+}
+
+bool Checker::Standable(const SearchState& s, int cell) const {
+    if (Solid(s, cell)) return false;
+    switch (tile_[cell]) {
+    case TFloor:
+    case TSpikes:
+    case TPlate:
+    case TLoweredWall:
+    case TRaisedWall:
+    case TConveyor:
+    case TTeleport:
+    case TExit:
+        return true;
+    case TCrumbling:
+        return !Used(s, cell) || cell == s.cell;
+    case TClosingPit:
+        return Used(s, cell);
+    default:
+        return false; // pits and unknown tile types (no block: the hero falls)
+    }
+}
+
+// What the cell does to a hero who walks or lands on it.
+void Checker::Arrive(SearchState& next, int cell) const {
+    next.cell = cell;
+    if (tile_[cell] == TPlate && channel_[cell] != 0 && linkBit_[cell] >= 0)
+        next.pressed |= 1u << linkBit_[cell];
+    if (tile_[cell] == TCrumbling && !Used(next, cell)) {
+        next.used.insert(std::upper_bound(next.used.begin(), next.used.end(), cell), cell);
+    }
+}
+
+void Checker::Push(SearchState next) {
+    std::string key(reinterpret_cast<const char*>(&next.cell), sizeof next.cell);
+    key.append(reinterpret_cast<const char*>(&next.pressed), sizeof next.pressed);
+    key.append(reinterpret_cast<const char*>(next.used.data()), next.used.size() * 2);
+    auto [it, added] = seen_.emplace(std::move(key), static_cast<int>(states_.size()));
+    if (added) {
+        open_.push({next.cost, it->second});
+        states_.push_back(std::move(next));
+        done_.push_back(false);
+    } else if (!done_[it->second] && next.cost < states_[it->second].cost) {
+        states_[it->second] = std::move(next);
+        open_.push({states_[it->second].cost, it->second});
+    }
+}
+
+bool Checker::Prepare(std::string& why) {
+    std::map<int, int> bits;
+    for (int i = 0; i < CellCount; ++i) {
+        auto tile = IntegerOf(level_.cells[i][KTile]);
+        auto channel = IntegerOf(level_.cells[i][KLink]);
+        if (!tile || !channel) {
+            why = "the game refuses the level: column " + std::to_string(i % MapSize) + ", line " +
+                  std::to_string(i / MapSize) + " holds a value that is no number";
+            return false;
+        }
+        tile_[i] = *tile;
+        channel_[i] = *channel;
+        if (*tile == TPlate && *channel != 0 && !bits.count(*channel)) {
+            if (static_cast<int>(bits.size()) == MaxChannels) {
+                why = "more than 32 switch plate links";
+                return false;
+            }
+            int bit = static_cast<int>(bits.size());
+            bits[*channel] = bit;
+        }
+    }
+    for (int i = 0; i < CellCount; ++i) {
+        auto bit = bits.find(channel_[i]);
+        linkBit_[i] = channel_[i] != 0 && bit != bits.end() ? bit->second : -1;
+        partner_[i] = -1;
+        if (tile_[i] != TTeleport) continue;
+        // The game scans world rows 0..49 (map lines 49..0), columns 0..49 within, and the
+        // last match wins.
+        for (int line = MapSize - 1; line >= 0; --line)
+            for (int column = 0; column < MapSize; ++column) {
+                int j = line * MapSize + column;
+                if (j != i && tile_[j] == TTeleport && channel_[j] == channel_[i]) partner_[i] = j;
+            }
+    }
+    return true;
+}
+
+CheckResult Checker::Run() {
+    CheckResult result;
+    if (level_.header[HId] != level_.header[HAg]) {
+        result.reason = "the game refuses the level: Id and Ag differ";
+        return result;
+    }
+    if (!Prepare(result.reason)) return result;
+    auto sx = IntegerOf(level_.header[HStartX]), sy = IntegerOf(level_.header[HStartY]);
+    if (!sx || !sy || *sx < 0 || *sx >= MapSize || *sy < 0 || *sy >= MapSize) {
+        result.reason = "the start cell is not a cell of the map";
+        return result;
+    }
+    if (std::none_of(tile_, tile_ + CellCount, [](int t) { return t == TExit; })) {
+        result.reason = "the level has no exit";
+        return result;
+    }
+    SearchState start{*sy * MapSize + *sx, 0, {}, -1, MoveKind::Start};
+    if (!Standable(start, start.cell)) {
+        result.reason = "the hero starts on a pit or inside a wall";
+        return result;
+    }
+    Push(start);
+    int found = -1;
+    std::vector<bool> reached(CellCount, false);
+    while (!open_.empty()) {
+        if (static_cast<long>(states_.size()) > CheckStateLimit) break;
+        auto [cost, at] = open_.top();
+        open_.pop();
+        if (done_[at] || cost != states_[at].cost) continue;
+        done_[at] = true;
+        const SearchState s = states_[at];
+        reached[s.cell] = true;
+        if (tile_[s.cell] == TExit) {
+            found = at;
+            break;
+        }
+        int column = s.cell % MapSize, line = s.cell / MapSize;
+        for (const auto& step : Steps) {
+            int c = column + step[0], l = line + step[1];
+            if (c < 0 || c >= MapSize || l < 0 || l >= MapSize) continue;
+            if (Standable(s, l * MapSize + c)) {
+                SearchState next{s.cell, s.pressed,      s.used,
+                                 at,     MoveKind::Walk, s.cost + MoveCost(MoveKind::Walk, 1)};
+                Arrive(next, l * MapSize + c);
+                Push(std::move(next));
+            }
+            for (int reach : JumpReach) {
+                int lc = column + step[0] * reach, ll = line + step[1] * reach;
+                if (lc < 0 || lc >= MapSize || ll < 0 || ll >= MapSize) break;
+                SearchState next{s.cell, s.pressed,      s.used,
+                                 at,     MoveKind::Jump, s.cost + MoveCost(MoveKind::Jump, reach)};
+                bool clear = true;
+                for (int k = 1; k < reach && clear; ++k) {
+                    int over = (line + step[1] * k) * MapSize + column + step[0] * k;
+                    clear = !Solid(s, over);
+                    if (tile_[over] == TClosingPit && !Used(next, over))
+                        next.used.insert(std::upper_bound(next.used.begin(), next.used.end(), over),
+                                         over);
+                }
+                if (!clear) break;
+                int land = ll * MapSize + lc;
+                if (Solid(s, land)) break;
+                if (!Standable(next, land)) continue;
+                Arrive(next, land);
+                Push(std::move(next));
+            }
+        }
+        if (partner_[s.cell] >= 0) {
+            SearchState next{s.cell, s.pressed,          s.used,
+                             at,     MoveKind::Teleport, s.cost + MoveCost(MoveKind::Teleport, 0)};
+            next.cell = partner_[s.cell];
+            Push(std::move(next));
+        }
+    }
+    result.statesSearched = static_cast<long>(states_.size());
+    if (found < 0) {
+        int count = static_cast<int>(std::count(reached.begin(), reached.end(), true));
+        if (result.statesSearched > CheckStateLimit)
+            result.reason = "the search gave up after " + std::to_string(CheckStateLimit) +
+                            " states (too many crumbling floors side by side?)";
+        else
+            result.reason =
+                "no exit can be reached; the hero can get to " + std::to_string(count) + " cells";
+        return result;
+    }
+    result.completable = true;
+    result.cells = 0;
+    for (int at = found; at >= 0; at = states_[at].parent) {
+        const SearchState& s = states_[at];
+        result.route.push_back({s.cell % MapSize, s.cell / MapSize, s.kind});
+        result.walks += s.kind == MoveKind::Walk;
+        if (s.parent >= 0 && s.kind != MoveKind::Teleport)
+            result.cells += std::abs(s.cell % MapSize - states_[s.parent].cell % MapSize) +
+                            std::abs(s.cell / MapSize - states_[s.parent].cell / MapSize);
+        result.jumps += s.kind == MoveKind::Jump;
+        result.teleports += s.kind == MoveKind::Teleport;
+        result.spikeCells += tile_[s.cell] == TSpikes;
+        if (s.parent >= 0) result.platesPressed += s.pressed != states_[s.parent].pressed;
+    }
+    std::reverse(result.route.begin(), result.route.end());
+    return result;
+}
+
+} // namespace
+
+CheckResult CheckLevel(const LevelSource& level) {
+    auto checker = std::make_unique<Checker>(level);
+    return checker->Run();
+}
+
+std::string Describe(const CheckResult& r) {
+    if (!r.completable) return "not completable: " + r.reason;
+    return "completable: route of " + std::to_string(r.cells) + " cells, " +
+           std::to_string(r.route.size() - 1) + " moves (" + std::to_string(r.walks) + " steps, " +
+           std::to_string(r.jumps) + " jumps, " + std::to_string(r.teleports) + " teleports, " +
+           std::to_string(r.platesPressed) + " switch plates, " + std::to_string(r.spikeCells) +
+           " spike cells)";
+}
+
+} // namespace levelkit
