@@ -67,7 +67,8 @@ void GunsEnterLevel() {
 }
 
 void ChangeGun(const TDInput& input) {
-    const bool held = input.IsKeyDown(settings.KeyChange) || input.IsPadControlOn(settings.PadChange);
+    const bool held =
+        input.IsKeyDown(settings.KeyChange) || input.IsPadControlOn(settings.PadChange);
     if (!held) {
         gunstate.changeLatch = false;
         return;
@@ -114,8 +115,7 @@ void RecoilAndCooldown() {
     const size_t g = static_cast<size_t>(gun);
     if (FireCooldown[g] <= 0) return;
     // 1 right after the shot (the recoil pose), falling to 0 (the aiming pose).
-    const float t =
-        static_cast<float>(FireCooldown[g]) / static_cast<float>(Guns[g].FireInterval);
+    const float t = static_cast<float>(FireCooldown[g]) / static_cast<float>(Guns[g].FireInterval);
     const trecoil& recoil = gun == AssaultRifle ? RifleRecoil : HandgunRecoil;
     Models().SetPose(models::Hero, recoil.firstBone, recoil.lastBone, t, recoil.aimPose,
                      recoil.recoilPose);

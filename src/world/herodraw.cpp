@@ -27,10 +27,9 @@ constexpr float GunScale = 1.5f;
 
 void Tint(gpu::Device& device, gpu::Argb tint) {
     device.SetRenderState(RenderState::TextureFactor, tint);
-    for (auto [op, arg1, arg2] : {std::tuple{StageState::ColourOp, StageState::ColourArg1,
-                                             StageState::ColourArg2},
-                                  std::tuple{StageState::AlphaOp, StageState::AlphaArg1,
-                                             StageState::AlphaArg2}}) {
+    for (auto [op, arg1, arg2] :
+         {std::tuple{StageState::ColourOp, StageState::ColourArg1, StageState::ColourArg2},
+          std::tuple{StageState::AlphaOp, StageState::AlphaArg1, StageState::AlphaArg2}}) {
         device.SetStageState(1, op, Value(gpu::TextureOp::BlendFactorAlpha));
         device.SetStageState(1, arg1, Value(gpu::TextureArg::Current));
         device.SetStageState(1, arg2, Value(gpu::TextureArg::TFactor));

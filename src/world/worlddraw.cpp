@@ -114,8 +114,8 @@ void AlphaFromTexture(int32_t model) {
 }
 
 void SetLevelLights(TDGraphics& graphics) {
-    graphics.SetDirectionalLight(0, mainlight.R, mainlight.G, mainlight.B, mainlight.X,
-                                 mainlight.Y, mainlight.Z);
+    graphics.SetDirectionalLight(0, mainlight.R, mainlight.G, mainlight.B, mainlight.X, mainlight.Y,
+                                 mainlight.Z);
     graphics.SetAmbient(filllight.R, filllight.G, filllight.B);
 }
 

@@ -24,8 +24,8 @@
 // The camera's depth range during play, and the window around the hero's cell.
 inline constexpr float PlayNear = 5.0f;
 inline constexpr float PlayFar = 25.0f;
-inline constexpr int32_t WindowLeft = 7, WindowRight = 7;  // columns beside the hero's
-inline constexpr int32_t WindowBack = 7, WindowAhead = 9;  // rows behind and ahead
+inline constexpr int32_t WindowLeft = 7, WindowRight = 7; // columns beside the hero's
+inline constexpr int32_t WindowBack = 7, WindowAhead = 9; // rows behind and ahead
 
 void SetLevelLights(TDGraphics& graphics);
 // The play projection (field of view pi/4, aspect 1) with another depth range; the view

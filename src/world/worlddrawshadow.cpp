@@ -54,8 +54,8 @@ void DrawHeroShadow(TDGraphics& graphics) {
 
     BlendOn(*device, gpu::Blend::SrcAlpha, gpu::Blend::InvSrcAlpha);
     AlphaFromTexture(models::Shadow);
-    Models().DrawModel(models::Shadow, false, hero.column, cell->floor + ShadowLift, hero.row,
-                       0.0f, 0.0f, 0.0f, ShadowScale);
+    Models().DrawModel(models::Shadow, false, hero.column, cell->floor + ShadowLift, hero.row, 0.0f,
+                       0.0f, 0.0f, ShadowScale);
     BlendOff(*device);
     if (masked) device->SetRenderState(RenderState::StencilEnable, 0);
 }
