@@ -50,18 +50,18 @@ void Conveyor(const ttile& tile) {
     hero.row += belt.row;
 }
 
-void SwitchPlate(const tcell& cell, const ttile& tile) {
+void SwitchPlate(const tcellindex& cell, const ttile& tile) {
     if (tile.mechanism == mechanism::SwitchPlate && tile.channel != 0 && hero.height == tile.floor)
         PressSwitch(cell.column, cell.row);
 }
 
 // The other teleport of the pair; the last one in row-then-column order wins. None: stay.
-void JumpToPartner(const tcell& from, int32_t channel) {
+void JumpToPartner(const tcellindex& from, int32_t channel) {
     bool found = false;
-    tcell target;
+    tcellindex target;
     for (int32_t r = 0; r < GridSize; ++r)
         for (int32_t c = 0; c < GridSize; ++c)
-            if (tcell{c, r} != from && tiles[c][r].block == models::Teleport &&
+            if (tcellindex{c, r} != from && tiles[c][r].block == models::Teleport &&
                 tiles[c][r].channel == channel) {
                 target = {c, r};
                 found = true;
@@ -71,7 +71,7 @@ void JumpToPartner(const tcell& from, int32_t channel) {
     hero.row = static_cast<float>(target.row);
 }
 
-void Teleport(const tcell& cell, const ttile& tile) {
+void Teleport(const tcellindex& cell, const ttile& tile) {
     float& scale = herostate.teleportScale;
     if (tile.block != models::Teleport) {
         herostate.teleported = false;
@@ -97,7 +97,7 @@ void Teleport(const tcell& cell, const ttile& tile) {
 
 void CellEffects() {
     herostate.glowing = false;
-    const tcell cell = herostate.cell;
+    const tcellindex cell = herostate.cell;
     ttile& tile = TileOf(cell);
     if (tile.mechanism == mechanism::ClosingPit) tile.param = 1;
     Crumble(tile);

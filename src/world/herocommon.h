@@ -10,12 +10,12 @@
 
 // The cell under the hero's position. Inside the grid whenever the hero has been clamped;
 // the bound keeps a position set from outside (a level start, a test) from reading past it.
-inline tcell HeroCell() {
+inline tcellindex HeroCell() {
     return {std::clamp(CellOf(hero.column), 0, GridSize - 1),
             std::clamp(CellOf(hero.row), 0, GridSize - 1)};
 }
 
-inline ttile& TileOf(const tcell& cell) {
+inline ttile& TileOf(const tcellindex& cell) {
     return tiles[cell.column][cell.row];
 }
 

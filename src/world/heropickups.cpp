@@ -52,7 +52,7 @@ bool IsMonster(int32_t model) {
     return model == models::Zombie2 || model == models::WarriorDead || model == models::Ghost2;
 }
 
-void FlyUp(int32_t model, const tcell& cell) {
+void FlyUp(int32_t model, const tcellindex& cell) {
     const float r1 = static_cast<float>(Random(41));
     const float r2 = static_cast<float>(Random(61));
     const float r3 = static_cast<float>(Random(41));
@@ -75,7 +75,7 @@ void KillAllSeenMonsters() {
 }
 
 void PickUps() {
-    const tcell cell = HeroCell();
+    const tcellindex cell = HeroCell();
     ttile& tile = TileOf(cell);
     if (std::fabs(hero.height - tile.floor) >= 0.1f) return;
     const tpickup& pickup = PickupOf(tile.item);

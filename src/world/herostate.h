@@ -4,16 +4,16 @@
 // attempt can be seen in one place.
 #include <cstdint>
 
-struct tcell {
+struct tcellindex {
     int32_t column = 0;
     int32_t row = 0;
-    bool operator==(const tcell&) const = default;
+    bool operator==(const tcellindex&) const = default;
 };
 
 struct therostate {
     int32_t direction = 0;     // this frame's walking direction 0..8 (0 = none)
-    tcell cell;                // the cell at the start of the frame; recomputed after walking
-    tcell lastStanding;        // only a change of it can set off spikes
+    tcellindex cell;           // the cell at the start of the frame; recomputed after walking
+    tcellindex lastStanding;   // only a change of it can set off spikes
     float walkPhase = 0.0f;    // 0 <= phase < 4 in the four-pose walk cycle
     float poseBlend = 0.0f;    // progress from the snapshot toward the standing pose
     int32_t poseSnapshot = -1; // the model's spare pose holding the snapshot; -1 none yet

@@ -19,7 +19,7 @@ void PressSwitch(int32_t column, int32_t row) {
     plate->channel = 0;
     plate->floor = PressedPlate;
 
-    const tcell heroCell = HeroCell();
+    const tcellindex heroCell = HeroCell();
     for (int32_t c = 0; c < GridSize; ++c) {
         for (int32_t r = 0; r < GridSize; ++r) {
             ttile& tile = tiles[c][r];

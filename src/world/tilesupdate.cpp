@@ -28,14 +28,14 @@ struct tframesounds {
 
 struct tvisit {
     int32_t column, row;
-    tcell heroCell;
+    tcellindex heroCell;
     tframesounds& sounds;
 
     void Raise(float& loudest, const tdistancesound& sound) const {
         loudest =
             std::max(loudest, DistanceFactor(sound, column, row, heroCell.column, heroCell.row));
     }
-    bool HeroHere() const { return heroCell == tcell{column, row}; }
+    bool HeroHere() const { return heroCell == tcellindex{column, row}; }
 };
 
 void Crumbling(ttile& tile, const tvisit& v) {
@@ -112,8 +112,8 @@ void SprungSpikes(ttile& tile) {
 
 void UpdateTiles(int32_t frameCounter) {
     tframesounds sounds;
-    const tcell heroCell = HeroCell();
-    const bool beltFrame = frameCounter % 2 == 0;
+    const tcellindex heroCell = HeroCell();
+    const bool beltFrame = (frameCounter & 1) == 0; // also for a counter kept signed
     for (int32_t c = 0; c < GridSize; ++c) {
         for (int32_t r = 0; r < GridSize; ++r) {
             ttile& tile = tiles[c][r];
