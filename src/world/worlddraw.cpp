@@ -57,8 +57,8 @@ bool StandsOnFloor(int32_t block) {
     return block == models::ArrowTrap || block == models::FirstPillar || block == models::RockTrap;
 }
 
-// Drawn with alpha blending; stage 1 is switched off with the blending because the hero's
-// tint may have left it on.
+// Drawn blended by the texture's alpha; blending is switched off again right after, so the
+// next model is opaque.
 void DrawBlended(TDGraphics& graphics, int32_t model, float x, float y, float z) {
     gpu::Device& device = *graphics.Device();
     BlendOn(device, gpu::Blend::SrcAlpha, gpu::Blend::InvSrcAlpha);
