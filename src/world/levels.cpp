@@ -1,3 +1,65 @@
 #include "world/levels.h"
 
+#include "engine/xmlparser.h"
+#include "platform/files.h"
+#include "world/campaignids.h"
+#include "world/leveltimes.h"
+
+#include <cstdio>
+
 std::vector<tlvl> levels;
+bool levelfilesok = true;
+std::string levelfilesproblem;
+
+namespace {
+void RefuseLevelFiles(const std::string& why) {
+    // The first fault is the one worth reporting; later ones usually follow from it.
+    if (levelfilesok) levelfilesproblem = why;
+    levelfilesok = false;
+}
+} // namespace
+
+void ResetLevelCatalogue() {
+    levels.clear();
+    levelfilesok = true;
+    levelfilesproblem.clear();
+}
+
+std::string CampaignLevelPath(int number) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%.2d.dat", number);
+    return std::string(CampaignFolder) + name;
+}
+
+bool ReadLevelHeader(const std::string& path, std::string& name, std::string& id) {
+    std::string bytes;
+    if (!files::ReadAll(path, bytes)) return false;
+    std::string_view line(bytes);
+    line = line.substr(0, line.find_first_of("\r\n"));
+    name = TextBetween(line, "<Na>", "</");
+    id = TextBetween(line, "<Id>", "</");
+    return true;
+}
+
+void AddCatalogueEntry(const std::string& path, const std::string& folder) {
+    levels.emplace_back();
+    const size_t index = levels.size() - 1;
+    tlvl& level = levels.back();
+    level.path = path;
+    const bool campaign = index < static_cast<size_t>(CampaignLevelCount);
+    if (!ReadLevelHeader(path, level.name, level.id)) {
+        // A user level that cannot be read stays listed and is refused when chosen.
+        if (campaign) RefuseLevelFiles("Level file " + path + " is missing or cannot be read.");
+    } else if (campaign && level.id != campaignids[index]) {
+        RefuseLevelFiles(CorruptedLevelsMessage);
+    }
+    level.timesfile = level.id + ".tim";
+    ReadFastestTimes(level, folder);
+}
+
+void BuildLevelCatalogue() {
+    for (int n = 1; n <= CampaignLevelCount; ++n)
+        AddCatalogueEntry(CampaignLevelPath(n), CampaignFolder);
+    for (const std::string& name : files::List(std::string(UserFolder) + "*.dat"))
+        AddCatalogueEntry(UserFolder + name, UserFolder);
+}

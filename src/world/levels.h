@@ -33,3 +33,27 @@ struct tlvl {
 inline constexpr int CampaignLevelCount = 80;
 
 extern std::vector<tlvl> levels;
+
+// Folders of the two kinds of level file.
+inline constexpr const char* CampaignFolder = "lvl\\";
+inline constexpr const char* UserFolder = "customlvl\\";
+
+// False once a campaign file is missing, unreadable or carries another identifier than
+// its campaignids entry; start-up then shows levelfilesproblem and goes no further.
+extern bool levelfilesok;
+extern std::string levelfilesproblem;
+inline constexpr const char* CorruptedLevelsMessage = "Level files are corrupted.";
+
+// Appends the campaign levels lvl\01.dat .. lvl\80.dat, then every customlvl\*.dat.
+void BuildLevelCatalogue();
+// Appends one entry: name and identifier from the file's first line, its fastest times.
+void AddCatalogueEntry(const std::string& path, const std::string& folder);
+
+// Empties the catalogue and forgets any fault found (tools and tests build it again).
+void ResetLevelCatalogue();
+
+// Name and identifier from a level file's plain first line; false when it cannot be read.
+bool ReadLevelHeader(const std::string& path, std::string& name, std::string& id);
+
+// "lvl\07.dat" for campaign level 7.
+std::string CampaignLevelPath(int number);

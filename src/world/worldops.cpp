@@ -1,0 +1,143 @@
+#include "world/worldops.h"
+
+#include "creatures/creature.h"
+#include "creatures/monsters.h"
+#include "creatures/projectiles.h"
+#include "engine/random.h"
+#include "render/assetorder.h"
+#include "world/guntables.h"
+#include "world/playerrecord.h"
+
+#include <new>
+
+void AddScore(int32_t points) {
+    Player().Score += GuideOn ? points / 2 : points;
+}
+
+void Reload(int32_t gun) {
+    if (gun < 1 || gun > GunCount) return;
+    tplayer& player = Player();
+    int32_t need = Guns[gun].MagazineSize - player.AmmoCurrent[gun];
+    if (player.AmmoAll[gun] < need) {
+        player.AmmoCurrent[gun] += player.AmmoAll[gun];
+        player.AmmoAll[gun] = 0;
+    } else {
+        player.AmmoCurrent[gun] = Guns[gun].MagazineSize;
+        player.AmmoAll[gun] -= need;
+    }
+}
+
+tfloat3 RandomAngles() {
+    tfloat3 angles;
+    for (float& angle : angles) angle = Radians(static_cast<float>(Random(360)));
+    return angles;
+}
+
+void SprayBlood(int32_t drops) {
+    for (int32_t i = 0; i < drops; ++i) {
+        float r1 = static_cast<float>(Random(31));
+        float r2 = static_cast<float>(Random(31));
+        float r3 = static_cast<float>(Random(31));
+        tfloat3 velocity{(r1 - 15.0f) / 100.0f, r2 / 100.0f + 0.2f, (r3 - 15.0f) / 100.0f};
+        tfloat3 angles = RandomAngles();
+        SpawnEffect(models::Blood, 0.3f, 0.6f, 0.2f, angles, velocity,
+                    {hero.column, 1.0f, hero.row});
+    }
+}
+
+void HurtHero(int32_t amount) {
+    int32_t damage = amount / 2 + Random(amount / 2 + 1);
+    Player().Energy -= damage;
+    SprayBlood(damage / 2);
+}
+
+void SpawnEffect(int32_t model, float sizeFactor, float maxScale, float minScale,
+                 const tfloat3& angles, const tfloat3& velocity, const tfloat3& position) {
+    teffect effect;
+    effect.position = position;
+    effect.velocity = velocity;
+    effect.angles = angles;
+    effect.scale = minScale + static_cast<float>(Random(101)) * (maxScale - minScale) / 100.0f;
+    effect.scale2 = effect.scale * sizeFactor;
+    effect.model = model;
+    try {
+        particles.push_back(effect);
+    } catch (const std::bad_alloc&) {
+        // A particle is decoration: without memory for it the game simply goes on.
+    }
+}
+
+namespace {
+template <typename List> void RemoveAt(List& list, size_t i) {
+    if (i < list.size()) list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+template <typename Kind, typename... Args> Kind& Append(int32_t model, Args... args) {
+    auto creature = std::make_unique<Kind>(args...);
+    creature->model = model;
+    Kind& added = *creature;
+    creatures.push_back(std::move(creature));
+    return added;
+}
+
+float At(int32_t index) {
+    return static_cast<float>(index);
+}
+
+// The four neighbours a trap shoots into, with the direction the shot travels.
+struct tneighbour {
+    int32_t dc, dr, direction;
+};
+constexpr tneighbour TrapNeighbours[4] = {{-1, 0, 7}, {1, 0, 3}, {0, -1, 5}, {0, 1, 1}};
+
+template <typename Add> void FireFromTrap(int32_t column, int32_t row, Add add) {
+    for (const tneighbour& n : TrapNeighbours) {
+        const ttile* cell = TileAt(column + n.dc, row + n.dr);
+        if (cell && !cell->solid) add(n.direction, row + n.dr, column + n.dc);
+    }
+}
+} // namespace
+
+void RemoveEffect(size_t i) {
+    RemoveAt(particles, i);
+}
+void RemoveBullet(size_t i) {
+    RemoveAt(bullets, i);
+}
+void RemoveCreature(size_t i) {
+    RemoveAt(creatures, i);
+}
+
+void AddZombie(int32_t row, int32_t column) {
+    Append<tzombie>(models::Zombie2, At(column), At(row));
+}
+void AddWarrior(int32_t row, int32_t column) {
+    Append<twarrior>(models::WarriorDead, At(column), At(row));
+}
+void AddGhost(int32_t row, int32_t column) {
+    Append<tghost>(models::Ghost2, At(column), At(row)).soundwait = 0;
+}
+void AddBlob(int32_t row, int32_t column) {
+    // A blob has no model of its own; its model stays 0.
+    Append<tblob>(0, At(column), At(row));
+}
+void AddStone(int32_t direction, int32_t row, int32_t column) {
+    Append<tstone>(models::Rock2, direction, At(column), At(row));
+}
+void AddArrow(int32_t direction, int32_t row, int32_t column) {
+    Append<tarrow>(models::Arrow2, direction, At(column), At(row));
+}
+
+void FireStones(int32_t column, int32_t row) {
+    FireFromTrap(column, row, AddStone);
+}
+void FireArrows(int32_t column, int32_t row) {
+    FireFromTrap(column, row, AddArrow);
+}
+
+bool MarkSeen(int32_t column, int32_t row) {
+    ttile* cell = TileAt(column, row);
+    if (!cell) return false;
+    cell->seen = SeenMark;
+    return !cell->solid;
+}

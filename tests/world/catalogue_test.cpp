@@ -1,0 +1,105 @@
+#include "world/campaignids.h"
+#include "world/levelfile.h"
+#include "world/levels.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A game folder of our own with the 80 campaign files, made once for all cases.
+struct Catalogue : ::testing::Test {
+    static inline fs::path home, folder;
+
+    static void SetUpTestSuite() {
+        home = fs::current_path();
+        folder = fs::temp_directory_path() / ("tarnhollow_catalogue_" + std::to_string(getpid()));
+        fs::create_directories(folder / "lvl");
+        fs::create_directories(folder / "customlvl");
+        fs::current_path(folder);
+        for (int n = 1; n <= CampaignLevelCount; ++n) WriteCampaignLevel(n, campaignids[n - 1]);
+    }
+    static void TearDownTestSuite() {
+        fs::current_path(home);
+        fs::remove_all(folder);
+    }
+    static void WriteCampaignLevel(int n, const std::string& id) {
+        testlevel::tlevelspec spec;
+        spec.name = "Level " + std::to_string(n);
+        spec.id = id;
+        spec.cellCount = 3; // the catalogue reads only the first line
+        ASSERT_TRUE(testlevel::WriteLevelFile(CampaignLevelPath(n), spec));
+    }
+    void SetUp() override { ResetLevelCatalogue(); }
+    void TearDown() override {
+        ResetLevelCatalogue();
+        fs::remove_all(folder / "customlvl");
+        fs::create_directories(folder / "customlvl");
+    }
+};
+
+TEST_F(Catalogue, ListsCampaignLevelsThenUserLevelsWithTheirTimes) {
+    testlevel::tlevelspec user;
+    user.name = "Mine";
+    user.id = campaignids[0]; // a user level may repeat a campaign identifier
+    ASSERT_TRUE(testlevel::WriteLevelFile("customlvl\\mine.dat", user));
+    fs::create_directories(folder / "customlvl" / "folder.dat"); // not a plain file
+    SaveScrambledDocument(std::string("lvl\\") + campaignids[6] + ".tim",
+                          "<Level><Player><Name>ANNA</Name><Time>61000</Time></Player></Level>");
+
+    BuildLevelCatalogue();
+    EXPECT_TRUE(levelfilesok);
+    ASSERT_EQ(levels.size(), 81u);
+    EXPECT_EQ(levels[6].path, "lvl\\07.dat");
+    EXPECT_EQ(levels[6].name, "Level 7");
+    EXPECT_EQ(levels[6].id, campaignids[6]);
+    EXPECT_EQ(levels[6].timesfile, std::string(campaignids[6]) + ".tim");
+    EXPECT_EQ(levels[6].times[0].Name, "ANNA");
+    EXPECT_EQ(levels[6].times[0].Value, 61000);
+    EXPECT_EQ(levels[6].times[1].Name, NoResultName);
+    EXPECT_EQ(levels[5].times[0].Value, NoResultTime);
+    EXPECT_EQ(levels[80].path, "customlvl\\mine.dat");
+    EXPECT_EQ(levels[80].name, "Mine");
+    fs::remove(folder / "lvl" / (std::string(campaignids[6]) + ".tim"));
+}
+
+TEST_F(Catalogue, OneChangedIdentifierByteMeansCorruptedLevelFiles) {
+    const fs::path file = folder / "lvl" / "42.dat";
+    std::string bytes;
+    {
+        std::ifstream in(file, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const size_t at = bytes.find("<Id>") + 4 + 20;
+    const std::string original = bytes;
+    bytes[at] = bytes[at] == '9' ? '0' : static_cast<char>(bytes[at] + 1);
+    std::ofstream(file, std::ios::binary) << bytes;
+
+    BuildLevelCatalogue();
+    EXPECT_FALSE(levelfilesok);
+    EXPECT_EQ(levelfilesproblem, "Level files are corrupted.");
+    EXPECT_EQ(levels.size(), 80u);
+
+    std::ofstream(file, std::ios::binary) << original;
+    ResetLevelCatalogue();
+    BuildLevelCatalogue();
+    EXPECT_TRUE(levelfilesok);
+}
+
+TEST_F(Catalogue, AMissingCampaignFileStopsStartUpWithItsName) {
+    const fs::path file = folder / "lvl" / "80.dat";
+    fs::rename(file, folder / "spare.dat");
+    BuildLevelCatalogue();
+    fs::rename(folder / "spare.dat", file);
+    EXPECT_FALSE(levelfilesok);
+    EXPECT_NE(levelfilesproblem.find("lvl\\80.dat"), std::string::npos);
+    EXPECT_EQ(levels.size(), 80u); // the place stays, so later levels keep their indices
+}
+
+} // namespace
