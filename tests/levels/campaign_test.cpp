@@ -79,6 +79,23 @@ TEST(Campaign, EveryLevelCompilesCarriesItsIdAndCanBeCompleted) {
     }
 }
 
+TEST(Campaign, ExampleUserLevelsCompileAndCanBeCompleted) {
+    int count = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(LEVEL_SOURCES_DIR) + "/user")) {
+        if (entry.path().extension() != ".lvl") continue;
+        SCOPED_TRACE(entry.path().string());
+        ++count;
+        std::string text, error, bytes;
+        ASSERT_TRUE(files::ReadAll(entry.path().string(), text));
+        auto level = std::make_unique<LevelSource>();
+        ASSERT_TRUE(ReadSource(text, *level, error)) << error;
+        ASSERT_TRUE(Compile(*level, bytes, error)) << error;
+        EXPECT_TRUE(CheckLevel(*level).completable) << CheckLevel(*level).reason;
+    }
+    EXPECT_GE(count, 3);
+}
+
 TEST(Campaign, DifficultyAndMoneyFollowTheAreas) {
     // A completed level pays 300 and each treasure 5: a careful player affords the pistol
     // (1000) within the first area and the assault rifle (3500) on top by the end of the second.

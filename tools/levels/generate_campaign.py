@@ -7,7 +7,7 @@ main path lead from the start to the exit, side rooms hold treasure and potions,
 passage between two rooms carries one of the level's obstacles. A draft the completability
 check refuses is thrown away and drawn again with the next seed.
 
-usage: generate_campaign.py TOOL [LEVELS...]   (TOOL = path of tarnhollow-tool)
+usage: generate_campaign.py TOOL [LEVELS... | user]   (TOOL = path of tarnhollow-tool)
 """
 import os
 import random
@@ -190,7 +190,8 @@ def slot_path(rng, length):
 class Room:
     def __init__(self, slot, rng):
         sx, sy = slot
-        w, h = rng.randint(4, 7), rng.randint(4, 7)
+        largest = min(SLOT - 3, 9)
+        w, h = rng.randint(max(3, largest - 4), largest), rng.randint(max(3, largest - 4), largest)
         x0 = 1 + sx * SLOT + rng.randint(1, SLOT - w - 2)
         y0 = 1 + sy * SLOT + rng.randint(1, SLOT - h - 2)
         self.slot, self.x0, self.y0, self.x1, self.y1 = slot, x0, y0, x0 + w - 1, y0 + h - 1
@@ -308,18 +309,47 @@ def place_obstacle(level, kind, cells, plate_rooms, a_room, b_room):
         level.set(*cells[n // 2], "%")
 
 
+def furnish(level, room, area_index):
+    """Gives a larger room something of its area's character; never touches its edge ring,
+    where the passages come in."""
+    rng = level.rng
+    w, h = room.x1 - room.x0 + 1, room.y1 - room.y0 + 1
+    if w < 6 or h < 6:
+        return
+    inner = [p for p in room.inner() if level.get(*p) == "."]
+    cx, cy = (room.x0 + room.x1) // 2, (room.y0 + room.y1) // 2
+    centre = [(cx, cy), (cx + 1, cy), (cx, cy + 1), (cx + 1, cy + 1)]
+    roll = rng.random()
+    if level.outdoor and roll < 0.4:  # a sinkhole in the meadow
+        for p in centre:
+            level.set(*p, "~")
+    elif area_index in (1, 6, 7) and roll < 0.4:  # a colonnade
+        for c, l in inner:
+            if (c - room.x0) % 2 == 0 and (l - room.y0) % 2 == 0:
+                level.set(c, l, "I")
+    elif area_index in (1, 5, 7) and roll < 0.7:  # a few spikes in the floor
+        for c, l in rng.sample(inner, min(3, len(inner))):
+            level.set(c, l, "*")
+    elif area_index in (2, 3, 4) and roll < 0.6:  # rotten floor in the middle
+        for p in centre:
+            level.set(*p, ",")
+
+
 def free_spots(level, room):
     return [p for p in room.cells() if level.get(*p) == "." and p not in level.cells]
 
 
 def build(number, spec, ids, seed):
+    global SLOT, SLOTS
+    # Mazes and the later levels of an area use a finer grid of smaller rooms.
+    SLOT, SLOTS = (9, 5) if (number % 10 in (3, 7) and number > 20) or "Maze" in spec[0] or "Labyrinth" in spec[0] else (12, 4)
     name, obstacles, main_len, side_count, treasures, potions, zombies, warriors, ghosts = spec
     area_index = (number - 1) // 10
     area = AREAS[area_index]
     rng = random.Random(seed)
     level = Level(area, rng)
-    main_len = min(main_len + 2 + (number - 1) // 20, 13)
-    side_count = min(side_count + 1, 16 - main_len)
+    main_len = min(main_len + 2 + (number - 1) // 20, SLOTS * SLOTS - 3)
+    side_count = min(side_count + 1 + (SLOTS - 4) * 3, SLOTS * SLOTS - main_len)
     path = slot_path(rng, main_len)
     rooms = {slot: Room(slot, rng) for slot in path}
     main = [rooms[s] for s in path]
@@ -379,13 +409,9 @@ def build(number, spec, ids, seed):
             ["plain", "gap1"] + [x for x in kinds if x in ("spikes", "gap2", "closing")])
         place_obstacle(level, kind, cells, [], side.host, side)
 
-    # Pillars in larger rooms, away from the edges so they never block a passage.
     for room in rooms.values():
-        inner = [p for p in room.inner() if level.get(*p) == "."]
-        if len(inner) >= 9 and rng.random() < 0.5:
-            c, l = rng.choice(inner)
-            if all(level.get(c + dc, l + dl) == "." for dc in (-1, 0, 1) for dl in (-1, 0, 1)):
-                level.set(c, l, "I")
+        if room is not main[0]:
+            furnish(level, room, area_index)
 
     start_room, exit_room = main[0], main[-1]
     sc, sl = rng.choice([p for p in start_room.cells() if level.get(*p) == "."])
@@ -419,7 +445,7 @@ def build(number, spec, ids, seed):
     cells_items.pop((sc, sl), None)
 
     lines = []
-    lines.append("# %s" % L[number - 1][0])
+    lines.append("# %s" % name)
     lines.append("name: %s" % name)
     lines.append("id: %s" % ids[number - 1])
     lines.append("author: Tarnhollow")
@@ -444,6 +470,18 @@ def build(number, spec, ids, seed):
     return "\n".join(lines) + "\n"
 
 
+# Example user levels for customlvl: (file stem, id, area theme, spec as in L).
+USER = [
+    ("sampler", "20261207120000000000001", 7,
+     ("Tarnhollow Sampler", "gap2 spikes crumble conveyor closing door teleport raise timed breakable",
+      9, 3, 40, "health life speed", 6, 2, 1)),
+    ("beltworks", "20261207120000000000002", 4,
+     ("Beltworks", "conveyor conveyor crumble timed", 8, 2, 30, "health", 5, 1, 0)),
+    ("ghosttown", "20261207120000000000003", 5,
+     ("Ghost Town", "teleport closing spikes", 8, 3, 30, "health invisibility", 2, 0, 6)),
+]
+
+
 def check(tool, text):
     with tempfile.TemporaryDirectory() as tmp:
         src, dat = os.path.join(tmp, "l.lvl"), os.path.join(tmp, "l.dat")
@@ -455,8 +493,25 @@ def check(tool, text):
         return r.returncode == 0, r.stdout.strip()
 
 
+def main_user(tool):
+    for stem, level_id, area, spec in USER:
+        number = area * 10 + 1
+        for attempt in range(200):
+            ids = ["0"] * 80
+            ids[number - 1] = level_id
+            text = build(number, spec, ids, 777000 + attempt).replace(
+                "author: Tarnhollow", "author: Tarnhollow examples")
+            ok, verdict = check(tool, text)
+            if ok:
+                break
+        open(os.path.join(HERE, "user", stem + ".lvl"), "w").write(text)
+        print("%-10s %-28s %s" % (stem, spec[0], verdict))
+
+
 def main():
     tool = sys.argv[1]
+    if sys.argv[2:] == ["user"]:
+        return main_user(tool)
     wanted = [int(x) for x in sys.argv[2:]] or range(1, 81)
     ids = campaign_ids()
     for number in wanted:

@@ -89,7 +89,6 @@ void DrawTile(Picture& p, int x, int y, int s, int tile, int design) {
     case TWall:
     case TPillar:
     case TBreakable:
-        p.Fill(x, y, s, 1, {130, 128, 140});
         if (tile == TPillar) p.Disc(x + m, y + m, s / 3, {40, 38, 44});
         if (tile == TBreakable) p.Line(x + 1, y + s - 2, x + s - 2, y + 1, {180, 170, 150});
         break;
