@@ -17,9 +17,14 @@ struct ToolRun {
     std::string out;
 };
 
+// The game folder: from the environment, else build/game beside build/tests/tools.
+std::string GameDir() {
+    if (const char* dir = std::getenv("TARNHOLLOW_GAME_DIR")) return dir;
+    return (fs::read_symlink("/proc/self/exe").parent_path() / "../../game").string();
+}
+
 ToolRun Tool(const std::string& args) {
-    const char* dir = std::getenv("TARNHOLLOW_GAME_DIR");
-    std::string command = std::string(dir ? dir : ".") + "/tarnhollow-tool " + args + " 2>&1";
+    std::string command = GameDir() + "/tarnhollow-tool " + args + " 2>&1";
     ToolRun run{0, ""};
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return {-1, ""};
