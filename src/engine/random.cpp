@@ -3,12 +3,18 @@
 namespace {
 uint32_t seed = 0;
 
-void Step() { seed = seed * 134775813u + 1u; }
+void Step() {
+    seed = seed * 134775813u + 1u;
+}
 } // namespace
 
-void Randomize(uint32_t newSeed) { seed = newSeed; }
+void Randomize(uint32_t newSeed) {
+    seed = newSeed;
+}
 
-uint32_t RandomSeed() { return seed; }
+uint32_t RandomSeed() {
+    return seed;
+}
 
 int32_t Random(int32_t n) {
     Step();

@@ -190,6 +190,12 @@ std::string MakeIdStamp() {
     return stamp;
 }
 
+std::string Decimal(int64_t value) {
+    char digits[24];
+    auto result = std::to_chars(digits, digits + sizeof digits, value);
+    return std::string(digits, result.ptr);
+}
+
 std::string TextBetween(std::string_view text, std::string_view open, std::string_view close) {
     size_t start = text.find(open);
     if (start == std::string_view::npos) return {};

@@ -60,5 +60,8 @@ void SaveScrambledDocument(std::string_view fileName, std::string_view document)
 // Local date and time as 17 digits: yyyymmddhhnnsszzz.
 std::string MakeIdStamp();
 
+// Plain signed decimal, the way every writer stores numbers; never depends on the locale.
+std::string Decimal(int64_t value);
+
 // What follows the first `open`, up to the first `close` after it; empty when either is missing.
 std::string TextBetween(std::string_view text, std::string_view open, std::string_view close);

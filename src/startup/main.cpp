@@ -1,13 +1,9 @@
-// Program entry: start-up and shutdown live in startup/.
+// Program entry: start-up and shutdown live in startup/startup.
 #include "platform/files.h"
-
-#include <cstdio>
+#include "startup/startup.h"
 
 int main() {
-    if (!files::SetCurrentFolder(files::ProgramFolder())) {
-        std::fprintf(stderr, "Cannot change to game directory.\n");
-        return 1;
-    }
-    std::fprintf(stderr, "Tarnhollow: the game window is not built yet.\n");
-    return 1;
+    // The windows (setup dialog and game window) hook in here once they exist.
+    WindowHooks windows;
+    return StartUp(files::ProgramFolder(), windows);
 }

@@ -1,0 +1,131 @@
+#include "campaign/players.h"
+
+#include "engine/xmlparser.h"
+#include "platform/files.h"
+
+tplayerslots PlayerProfiles;
+int32_t CurrentPlayer = 1;
+int32_t HighestLevelPassed = 0;
+
+tplayer& CurrentProfile() {
+    return PlayerProfiles[CurrentPlayer];
+}
+
+void ResetPlayer(int number) {
+    tplayer& player = PlayerProfiles[number];
+    player.Id = MakeIdStamp();
+    player.Jump = 100;
+    player.Energy = 100;
+    player.Lives = 7;
+    player.Score = 0;
+    player.Gun = 0;
+    player.Money = player.Name == RichPlayerName ? 10000000 : 0;
+    if (player.Name == OpenAreasPlayerName) HighestLevelPassed = 100;
+    player.Levels.clear();
+    player.Own[0] = true;
+    for (int gun = 1; gun <= GunCount; ++gun) {
+        player.Own[gun] = false;
+        player.AmmoCurrent[gun] = 0;
+        player.AmmoAll[gun] = 0;
+    }
+}
+
+void CreateDefaultPlayers() {
+    for (int number = 1; number <= PlayerSlotCount; ++number) {
+        tplayer& player = PlayerProfiles[number];
+        player.Name = "PLAYER " + std::to_string(number);
+        ResetPlayer(number);
+        player.Lives = 0;
+        player.AmmoCurrent.fill(0);
+        player.AmmoAll.fill(0);
+    }
+}
+
+namespace {
+
+tplayer ReadPlayer(const tnode& element) {
+    tplayer player;
+    player.Name = element.Child("Name").text;
+    player.Id = element.Child("Id").text;
+    player.Score = element.Child("Score").AsInteger();
+    player.Lives = element.Child("Lives").AsInteger();
+    player.Energy = element.Child("Energy").AsInteger();
+    player.Gun = element.Child("Gun").AsInteger();
+    player.Money = element.Child("Money").AsInteger();
+    player.Jump = element.Child("Jump").AsInteger();
+    const tnode& guns = element.Child("Guns");
+    player.Own[0] = true;
+    for (int gun = 1; gun <= GunCount; ++gun) {
+        const tnode& entry = guns.Child("Gun", gun - 1);
+        player.Own[gun] = entry.Child("Own").AsInteger() == 1;
+        player.AmmoCurrent[gun] = entry.Child("AmmoCurrent").AsInteger();
+        player.AmmoAll[gun] = entry.Child("AmmoAll").AsInteger();
+    }
+    const tnode& levels = element.Child("Levels");
+    for (int i = 0, count = levels.CountChildren("Name"); i < count; ++i)
+        player.Levels.push_back(levels.Child("Name", i).text);
+    return player;
+}
+
+} // namespace
+
+bool LoadPlayersFrom(std::string_view fileName, bool hexForm) {
+    // Everything is read into a copy first: a file that parses but lacks an element or
+    // holds a bad number leaves every slot as it was, like a file that does not parse.
+    try {
+        auto root = hexForm ? LoadHexDocument(fileName) : LoadScrambledDocument(fileName);
+        if (!root) return false;
+        const tnode& players = root->Child("Players");
+        int32_t highest = players.Child("HighestLevelPassed").AsInteger();
+        tplayerslots loaded;
+        for (int number = 1; number <= PlayerSlotCount; ++number)
+            loaded[number] = ReadPlayer(players.Child("Player", number - 1));
+        PlayerProfiles = std::move(loaded);
+        HighestLevelPassed = highest;
+        return true;
+    } catch (const XmlError&) {
+        return false;
+    }
+}
+
+void LoadPlayers() {
+    bool old = files::Exists(OldPlayersFileName);
+    if (!old && !files::Exists(PlayersFileName)) return;
+    bool loaded = LoadPlayersFrom(old ? OldPlayersFileName : PlayersFileName, old);
+    // The older file goes only once its players are safely in memory; the next save
+    // writes them as "players.dat".
+    if (loaded && old) files::Delete(OldPlayersFileName);
+}
+
+std::string PlayersDocument() {
+    std::string d =
+        "<Players><HighestLevelPassed>" + Decimal(HighestLevelPassed) + "</HighestLevelPassed>";
+    for (const tplayer& p : PlayerProfiles) {
+        d += "<Player><Name>" + p.Name + "</Name><Id>" + p.Id + "</Id>";
+        d += "<Score>" + Decimal(p.Score) + "</Score><Lives>" + Decimal(p.Lives) + "</Lives>";
+        d += "<Energy>" + Decimal(p.Energy) + "</Energy><Gun>" + Decimal(p.Gun) + "</Gun>";
+        d += "<Money>" + Decimal(p.Money) + "</Money><Jump>" + Decimal(p.Jump) + "</Jump><Guns>";
+        for (int gun = 1; gun <= GunCount; ++gun) {
+            d += p.Own[gun] ? "<Gun><Own>1</Own>" : "<Gun><Own>0</Own>";
+            d += "<AmmoCurrent>" + Decimal(p.AmmoCurrent[gun]) + "</AmmoCurrent>";
+            d += "<AmmoAll>" + Decimal(p.AmmoAll[gun]) + "</AmmoAll></Gun>";
+        }
+        d += "</Guns><Levels>";
+        for (const std::string& level : p.Levels) d += "<Name>" + level + "</Name>";
+        d += "</Levels></Player>";
+    }
+    return d + "</Players>";
+}
+
+bool SavePlayersTo(std::string_view fileName) {
+    try {
+        SaveScrambledDocument(fileName, PlayersDocument());
+        return true;
+    } catch (const XmlError&) {
+        return false;
+    }
+}
+
+bool SavePlayers() {
+    return SavePlayersTo(PlayersFileName);
+}

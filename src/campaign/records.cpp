@@ -1,0 +1,167 @@
+#include "campaign/records.h"
+
+#include "campaign/players.h"
+#include "engine/xmlparser.h"
+#include "platform/files.h"
+
+#include <cstdio>
+#include <set>
+#include <vector>
+
+namespace {
+tscoretable UnknownTable() {
+    tscoretable table;
+    for (tscore& entry : table) entry = {UnknownRecordName, "", 0};
+    return table;
+}
+
+// The two tables in the document, each with the element that holds its value.
+struct TableInFile {
+    tscoretable* table;
+    const char* element;
+};
+const TableInFile TablesInFile[] = {{&ScoreTable, "Score"}, {&MoneyTable, "Money"}};
+} // namespace
+
+tscoretable ScoreTable = UnknownTable();
+tscoretable MoneyTable = UnknownTable();
+
+void ClearRecordTables() {
+    ScoreTable = UnknownTable();
+    MoneyTable = UnknownTable();
+}
+
+bool LoadHighScoresFrom(std::string_view fileName, bool hexForm) {
+    // Entries are copied one by one: an error keeps the entries copied before it.
+    try {
+        auto root = hexForm ? LoadHexDocument(fileName) : LoadScrambledDocument(fileName);
+        if (!root) return false;
+        const tnode& top = root->Child("Top");
+        for (const TableInFile& inFile : TablesInFile) {
+            const tnode& list = top.Child(inFile.element);
+            for (int place = 0; place < RecordPlaces; ++place) {
+                const tnode& player = list.Child("Player", place);
+                tscore entry{player.Child("Name").text, player.Child("Id").text,
+                             player.Child(inFile.element).AsInteger()};
+                (*inFile.table)[place] = std::move(entry);
+            }
+        }
+        return true;
+    } catch (const XmlError&) {
+        return false;
+    }
+}
+
+void LoadHighScores() {
+    bool old = files::Exists(OldHighScoresFileName);
+    if (!old && !files::Exists(HighScoresFileName)) return;
+    bool complete = LoadHighScoresFrom(old ? OldHighScoresFileName : HighScoresFileName, old);
+    if (complete && old) files::Delete(OldHighScoresFileName);
+}
+
+std::string HighScoresDocument() {
+    std::string d = "<Top>";
+    for (const TableInFile& inFile : TablesInFile) {
+        const std::string element = inFile.element;
+        d += "<" + element + ">";
+        for (const tscore& entry : *inFile.table)
+            d += "<Player><Name>" + entry.Name + "</Name><Id>" + entry.Id + "</Id><" + element +
+                 ">" + Decimal(entry.Value) + "</" + element + "></Player>";
+        d += "</" + element + ">";
+    }
+    return d + "</Top>";
+}
+
+bool SaveHighScoresTo(std::string_view fileName) {
+    try {
+        SaveScrambledDocument(fileName, HighScoresDocument());
+        return true;
+    } catch (const XmlError&) {
+        return false;
+    }
+}
+
+bool SaveHighScores() {
+    return SaveHighScoresTo(HighScoresFileName);
+}
+
+int EnterRecord(tscoretable& table, int64_t value) {
+    if (value <= table[RecordPlaces - 1].Value) return NotEntered;
+    const tplayer& player = CurrentProfile();
+    std::vector<tscore> entries(table.begin(), table.end());
+    // A player holds one entry: his older one goes (the lowest placed, should there be
+    // several). "unknown" entries have no Id and never match.
+    if (!player.Id.empty()) {
+        for (size_t i = entries.size(); i-- > 0;) {
+            if (entries[i].Id == player.Id) {
+                entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(i));
+                break;
+            }
+        }
+    }
+    // Up from the bottom past every smaller value: a tie leaves the older entry above.
+    size_t place = entries.size();
+    while (place > 0 && entries[place - 1].Value < value) --place;
+    entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(place),
+                   tscore{player.Name, player.Id, value});
+    for (int i = 0; i < RecordPlaces; ++i) table[i] = entries[i];
+    return static_cast<int>(place) + 1;
+}
+
+int EnterFastestTime(int levelIndex, int64_t time) {
+    if (levelIndex < 0 || static_cast<size_t>(levelIndex) >= levels.size()) return NoTimeRank;
+    tscore* times = levels[levelIndex].times;
+    const std::string& name = CurrentProfile().Name;
+    int result = NoTimeRank;
+    // From place 5 up: every place that is empty or slower moves down one and takes the
+    // new time, so in an ordered list the time bubbles up to its place.
+    for (int i = FastestTimePlaces - 1; i >= 0; --i) {
+        if (times[i].Value < 0 || time < times[i].Value) {
+            times[i + 1] = times[i];
+            times[i] = tscore{name, "", time};
+            result = i + 1;
+        }
+    }
+    return result;
+}
+
+std::string FastestTimesDocument(const tlvl& level) {
+    std::string d = "<Level>";
+    for (int i = 0; i < FastestTimePlaces; ++i)
+        d += "<Player><Name>" + level.times[i].Name + "</Name><Time>" +
+             Decimal(level.times[i].Value) + "</Time></Player>";
+    return d + "</Level>";
+}
+
+bool SaveFastestTimes() {
+    bool allWritten = true;
+    std::set<std::string> written;
+    for (const tlvl& level : levels) {
+        // Each times file goes beside its own level file; two entries of one Id in one
+        // folder would share a file, and the first in catalogue order keeps it.
+        std::string fileName = level.Folder() + level.timesfile;
+        if (!written.insert(files::NativePath(fileName)).second) continue;
+        try {
+            SaveScrambledDocument(fileName, FastestTimesDocument(level));
+        } catch (const XmlError&) {
+            allWritten = false;
+        }
+    }
+    return allWritten;
+}
+
+bool LevelPassed(int levelIndex) {
+    if (levelIndex < 0 || static_cast<size_t>(levelIndex) >= levels.size()) return false;
+    for (const std::string& id : CurrentProfile().Levels)
+        if (id == levels[levelIndex].id) return true;
+    return false;
+}
+
+std::string FormatTime(int64_t milliseconds) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%.2lld:%.2lld.%.3lld",
+                  static_cast<long long>(milliseconds / 60000),
+                  static_cast<long long>(milliseconds / 1000 % 60),
+                  static_cast<long long>(milliseconds % 1000));
+    return text;
+}

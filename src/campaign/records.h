@@ -1,0 +1,57 @@
+#pragma once
+// The two top-ten tables (by score and by money, "highscore.dat") and the fastest times of
+// each level (one ".tim" file per level, beside the level's own file).
+#include "world/levels.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+inline constexpr int RecordPlaces = 10;
+using tscoretable = std::array<tscore, RecordPlaces>; // place 1 is [0], highest first
+
+extern tscoretable ScoreTable;
+extern tscoretable MoneyTable;
+
+inline constexpr const char* UnknownRecordName = "unknown";
+inline constexpr const char* HighScoresFileName = "highscore.dat";
+inline constexpr const char* OldHighScoresFileName = "highscore.xml";
+// What EnterRecord and EnterFastestTime return when the value did not get in.
+inline constexpr int NotEntered = -1;
+inline constexpr int NoTimeRank = 10;
+
+// Both tables: ten "unknown" entries with no Id and value 0.
+void ClearRecordTables();
+
+// Reads "highscore.xml" when it exists, else "highscore.dat". Any error ends the load
+// quietly and keeps the entries copied before it; "highscore.xml" is deleted only after a
+// complete load.
+void LoadHighScores();
+// Loads one file over the tables; true when it loaded completely. Never deletes the file.
+bool LoadHighScoresFrom(std::string_view fileName, bool hexForm);
+
+std::string HighScoresDocument();
+bool SaveHighScores(); // "highscore.dat"; false when writing failed (old file untouched)
+bool SaveHighScoresTo(std::string_view fileName);
+
+// Offers the current player's value to a table; the place taken (1..10) or NotEntered.
+// A player holds at most one entry (by Id), which always shows his latest accepted value.
+int EnterRecord(tscoretable& table, int64_t value);
+
+// Offers the current player's time (ms) on catalogue entry levelIndex; the place taken
+// (1..5) or NoTimeRank. A time equal to a stored one goes below it.
+int EnterFastestTime(int levelIndex, int64_t time);
+
+// The times document of one level, places 1..5.
+std::string FastestTimesDocument(const tlvl& level);
+// Writes every catalogue entry's times file into the folder of its own level file, so the
+// times of user levels survive too. When two entries would share one times file, the first
+// in catalogue order keeps it. False when any file could not be written.
+bool SaveFastestTimes();
+
+// True when the current player's Levels list holds the Id of catalogue entry levelIndex.
+bool LevelPassed(int levelIndex);
+
+// mm:ss.zzz with at least two digits of minutes: 83456 -> "01:23.456".
+std::string FormatTime(int64_t milliseconds);

@@ -1,0 +1,3 @@
+#include "engine/settings.h"
+
+tsettings settings;

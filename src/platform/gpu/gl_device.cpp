@@ -1,0 +1,464 @@
+#include "platform/gpu/gl_device.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/gpu/gl_device_impl.h"
+#include "platform/gpu/transform.h"
+#include "platform/window.h"
+
+namespace gpu {
+
+namespace {
+
+// Device numbers to GL enums. Blend, Compare and StencilOp start at 1.
+constexpr GLenum kBlendFactors[] = {
+    GL_ZERO, GL_ONE, GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA};
+constexpr GLenum kCompares[] = {GL_NEVER,   GL_LESS,     GL_EQUAL,  GL_LEQUAL,
+                                GL_GREATER, GL_NOTEQUAL, GL_GEQUAL, GL_ALWAYS};
+// IncrSat and DecrSat saturate (GL_INCR, GL_DECR); Incr and Decr wrap.
+constexpr GLenum kStencilOps[] = {GL_KEEP, GL_ZERO,   GL_REPLACE,   GL_INCR,
+                                  GL_DECR, GL_INVERT, GL_INCR_WRAP, GL_DECR_WRAP};
+
+template <size_t N> GLenum Lookup(const GLenum (&table)[N], uint32_t number, GLenum fallback) {
+    return number >= 1 && number <= N ? table[number - 1] : fallback;
+}
+
+void ToFloats(Argb c, float out[4]) {
+    out[0] = float((c >> 16) & 255) / 255.0f;
+    out[1] = float((c >> 8) & 255) / 255.0f;
+    out[2] = float(c & 255) / 255.0f;
+    out[3] = float(c >> 24) / 255.0f;
+}
+
+void ToFloats(const ColourValue& c, float out[4]) {
+    out[0] = c.r, out[1] = c.g, out[2] = c.b, out[3] = c.a;
+}
+
+// ((m)^-1)^T of the upper 3 x 3, by cofactors; identity when singular.
+Matrix NormalMatrix(const Matrix& m) {
+    const auto& a = m.m;
+    const float c00 = a[1][1] * a[2][2] - a[1][2] * a[2][1];
+    const float c01 = a[1][2] * a[2][0] - a[1][0] * a[2][2];
+    const float c02 = a[1][0] * a[2][1] - a[1][1] * a[2][0];
+    const float det = a[0][0] * c00 + a[0][1] * c01 + a[0][2] * c02;
+    Matrix r = MatrixIdentity();
+    if (det == 0) return r;
+    const float inv = 1.0f / det;
+    r.m[0][0] = c00 * inv, r.m[0][1] = c01 * inv, r.m[0][2] = c02 * inv;
+    r.m[1][0] = (a[0][2] * a[2][1] - a[0][1] * a[2][2]) * inv;
+    r.m[1][1] = (a[0][0] * a[2][2] - a[0][2] * a[2][0]) * inv;
+    r.m[1][2] = (a[0][1] * a[2][0] - a[0][0] * a[2][1]) * inv;
+    r.m[2][0] = (a[0][1] * a[1][2] - a[0][2] * a[1][1]) * inv;
+    r.m[2][1] = (a[0][2] * a[1][0] - a[0][0] * a[1][2]) * inv;
+    r.m[2][2] = (a[0][0] * a[1][1] - a[0][1] * a[1][0]) * inv;
+    return r;
+}
+
+} // namespace
+
+std::unique_ptr<Device> CreateGlDevice(window::Window& window, const BackBufferFormat& format,
+                                       DeviceError& error) {
+    error = DeviceError::Other;
+    if (!window.IsOpen()) return nullptr;
+    auto device = std::make_unique<GlDevice>(window);
+    error = device->Start(format);
+    if (error != DeviceError::None) return nullptr;
+    return device;
+}
+
+GlDevice::GlDevice(window::Window& window)
+    : window_(window), life_(std::make_shared<GlLife>()), gl_(stats_.backendCalls) {
+    life_->device = this;
+}
+
+GlDevice::~GlDevice() {
+    if (!window_.IsOpen()) { // the context is gone, and every GL name with it
+        life_->device = nullptr;
+        return;
+    }
+    for (auto& [key, sampler] : samplers_) glDeleteSamplers(1, &sampler);
+    if (spriteSampler_) glDeleteSamplers(1, &spriteSampler_);
+    if (spriteVao_) glDeleteVertexArrays(1, &spriteVao_);
+    if (spriteBuffer_) glDeleteBuffers(1, &spriteBuffer_);
+    if (stateBuffer_) glDeleteBuffers(1, &stateBuffer_);
+    if (paletteBuffer_) glDeleteBuffers(1, &paletteBuffer_);
+    glDeleteFramebuffers(2, framebuffers_);
+    glDeleteRenderbuffers(2, colourBuffers_);
+    if (depthBuffer_) glDeleteRenderbuffers(1, &depthBuffer_);
+    DeletePrograms(programs_);
+    life_->device = nullptr;
+}
+
+DeviceError GlDevice::Start(const BackBufferFormat& format) {
+    GLint maxBlock = 0;
+    glGetIntegerv(GL_MAX_UNIFORM_BLOCK_SIZE, &maxBlock);
+    paletteSize_ = std::min(kMaxWorldMatrices, int(maxBlock / 64) - 1);
+    if (paletteSize_ < 2) return DeviceError::NotAvailable;
+    clipControl_ = epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
+    if (clipControl_) glClipControl(GL_LOWER_LEFT, GL_ZERO_TO_ONE);
+
+    std::string log;
+    if (!BuildPrograms(clipControl_, paletteSize_, programs_, log))
+        return DeviceError::NotAvailable;
+    if (const DeviceError e = MakeBackBuffers(format); e != DeviceError::None) return e;
+
+    // Fixed for the device's life: D3D's clockwise front faces, no dithering, full-target viewport.
+    glFrontFace(GL_CW);
+    glDisable(GL_DITHER);
+    glViewport(0, 0, width_, height_);
+
+    glGenBuffers(1, &stateBuffer_);
+    glBindBuffer(GL_UNIFORM_BUFFER, stateBuffer_);
+    glBufferData(GL_UNIFORM_BUFFER, sizeof(SceneBlock), nullptr, GL_DYNAMIC_DRAW);
+    glBindBufferBase(GL_UNIFORM_BUFFER, kStateBinding, stateBuffer_);
+    glGenBuffers(1, &paletteBuffer_);
+    glBindBuffer(GL_UNIFORM_BUFFER, paletteBuffer_);
+    glBufferData(GL_UNIFORM_BUFFER, 64 * (paletteSize_ + 1), nullptr, GL_DYNAMIC_DRAW);
+    glBindBufferBase(GL_UNIFORM_BUFFER, kPaletteBinding, paletteBuffer_);
+    // Uniform updates all go to the palette or the state block; the palette stays bound.
+    paletteStaging_.resize(16 * (paletteSize_ + 1));
+
+    glGenVertexArrays(1, &spriteVao_);
+    glGenBuffers(1, &spriteBuffer_);
+    glBindVertexArray(spriteVao_);
+    glBindBuffer(GL_ARRAY_BUFFER, spriteBuffer_);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(SpriteVertex), (void*)0);
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, sizeof(SpriteVertex), (void*)8);
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(SpriteVertex), (void*)16);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_UNIFORM_BUFFER, 0);
+    glGenSamplers(1, &spriteSampler_);
+    glSamplerParameteri(spriteSampler_, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glSamplerParameteri(spriteSampler_, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glSamplerParameteri(spriteSampler_, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glSamplerParameteri(spriteSampler_, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    const Matrix spriteProjection =
+        MatrixOrthoOffCenterLH(0.5f, width_ + 0.5f, height_ + 0.5f, 0.5f, 0, 1);
+    glUseProgram(programs_.sprite);
+    glUniformMatrix4fv(programs_.spriteProjectionLocation, 1, GL_FALSE, &spriteProjection.m[0][0]);
+    glUniform2f(programs_.spriteHalfPixelLocation, 1.0f / width_, -1.0f / height_);
+    glUseProgram(0);
+
+    // The state copy assumes GL's initial values; make sure of them.
+    glDisable(GL_DEPTH_TEST), glDisable(GL_CULL_FACE), glDisable(GL_BLEND),
+        glDisable(GL_STENCIL_TEST);
+    glDepthMask(GL_TRUE), glDepthFunc(GL_LESS), glCullFace(GL_BACK), glBlendFunc(GL_ONE, GL_ZERO);
+    glStencilFunc(GL_ALWAYS, 0, 0xFF), glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP), glStencilMask(0xFF);
+    for (int unit = 1; unit >= 0; --unit) {
+        glActiveTexture(GL_TEXTURE0 + unit);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glBindSampler(unit, 0);
+    }
+
+    // Both buffers start black, so a screenshot before the first frame is a black picture.
+    for (int i = 0; i < 2; ++i) {
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[i]);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[back_]);
+    const GLenum problem = glGetError();
+    if (problem == GL_OUT_OF_MEMORY) return DeviceError::OutOfVideoMemory;
+    return problem == GL_NO_ERROR ? DeviceError::None : DeviceError::NotAvailable;
+}
+
+DeviceError GlDevice::MakeBackBuffers(const BackBufferFormat& format) {
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &maxSize);
+    if (format.width <= 0 || format.height <= 0 || format.width > maxSize ||
+        format.height > maxSize)
+        return DeviceError::InvalidCall;
+    width_ = format.width;
+    height_ = format.height;
+    while (glGetError() != GL_NO_ERROR) {
+    }
+
+    // Depth formats in order of preference; the first one the driver completes is used.
+    std::vector<GLenum> depthChoices;
+    if (format.stencilBits > 0)
+        depthChoices = {GL_DEPTH24_STENCIL8, GL_DEPTH32F_STENCIL8};
+    else if (format.depthBits > 24)
+        depthChoices = {GL_DEPTH_COMPONENT32, GL_DEPTH_COMPONENT32F, GL_DEPTH_COMPONENT24,
+                        GL_DEPTH24_STENCIL8};
+    else if (format.depthBits > 16)
+        depthChoices = {GL_DEPTH_COMPONENT24, GL_DEPTH24_STENCIL8, GL_DEPTH_COMPONENT32F};
+    else if (format.depthBits > 0)
+        depthChoices = {GL_DEPTH_COMPONENT16, GL_DEPTH_COMPONENT24, GL_DEPTH24_STENCIL8};
+    const GLenum colourChoices[] = {format.colourBits == 16 ? GLenum(GL_RGB565) : GLenum(GL_RGBA8),
+                                    GL_RGBA8};
+
+    glGenFramebuffers(2, framebuffers_);
+    glGenRenderbuffers(2, colourBuffers_);
+    for (GLenum colourFormat : colourChoices) {
+        for (int i = 0; i < 2; ++i) {
+            glBindRenderbuffer(GL_RENDERBUFFER, colourBuffers_[i]);
+            glRenderbufferStorage(GL_RENDERBUFFER, colourFormat, width_, height_);
+            glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[i]);
+            glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
+                                      colourBuffers_[i]);
+        }
+        if (glGetError() == GL_OUT_OF_MEMORY) return DeviceError::OutOfVideoMemory;
+        if (glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE) break;
+    }
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+        return DeviceError::NotAvailable;
+
+    if (depthChoices.empty()) return DeviceError::None;
+    glGenRenderbuffers(1, &depthBuffer_);
+    glBindRenderbuffer(GL_RENDERBUFFER, depthBuffer_);
+    for (GLenum depthFormat : depthChoices) {
+        glRenderbufferStorage(GL_RENDERBUFFER, depthFormat, width_, height_);
+        if (glGetError() == GL_OUT_OF_MEMORY) return DeviceError::OutOfVideoMemory;
+        const bool packed =
+            depthFormat == GL_DEPTH24_STENCIL8 || depthFormat == GL_DEPTH32F_STENCIL8;
+        bool complete = true;
+        for (int i = 0; i < 2; ++i) {
+            glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[i]);
+            glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
+                                      depthBuffer_);
+            glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
+                                      packed ? depthBuffer_ : 0);
+            complete =
+                complete && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+        }
+        if (!complete) continue;
+        GLint depth = 0, stencil = 0;
+        glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_DEPTH_SIZE, &depth);
+        glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_STENCIL_SIZE, &stencil);
+        depthBits_ = depth;
+        stencilBits_ = stencil;
+        return DeviceError::None;
+    }
+    return DeviceError::NotAvailable;
+}
+
+void GlDevice::BeginScene() {}
+
+void GlDevice::EndScene() {
+    FinishSpritePass();
+}
+
+void GlDevice::Present() {
+    FinishSpritePass();
+    Call([&] { glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[back_]); });
+    Call([&] { glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0); });
+    const int w = window_.DrawableWidth(), h = window_.DrawableHeight();
+    const GLenum filter = w == width_ && h == height_ ? GL_NEAREST : GL_LINEAR;
+    Call(
+        [&] { glBlitFramebuffer(0, 0, width_, height_, 0, 0, w, h, GL_COLOR_BUFFER_BIT, filter); });
+    Call([&] { window_.SwapBuffers(); });
+    back_ = 1 - back_;
+    Call([&] { glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[back_]); });
+}
+
+void GlDevice::Clear(uint32_t flags, Argb colour, float z, uint32_t stencil) {
+    FinishSpritePass();
+    GLbitfield bits = 0;
+    if (flags & ClearTarget) {
+        float c[4];
+        ToFloats(colour, c);
+        Call([&] { glClearColor(c[0], c[1], c[2], 1.0f); });
+        bits |= GL_COLOR_BUFFER_BIT;
+    }
+    if ((flags & ClearZBuffer) && depthBits_ > 0) {
+        Call([&] { glClearDepth(std::clamp(z, 0.0f, 1.0f)); });
+        gl_.DepthMask(true); // a clear ignores the depth-write state
+        shadow_.dirty |= kDirtyRaster;
+        bits |= GL_DEPTH_BUFFER_BIT;
+    }
+    if ((flags & ClearStencil) && stencilBits_ > 0) {
+        Call([&] { glClearStencil(GLint(stencil)); });
+        bits |= GL_STENCIL_BUFFER_BIT;
+    }
+    if (bits) Call([&] { glClear(bits); });
+}
+
+bool GlDevice::ReadFrontBuffer(std::vector<uint32_t>& pixels, int& width, int& height) {
+    FinishSpritePass();
+    pixels.assign(size_t(width_) * size_t(height_), 0);
+    Call([&] { glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[1 - back_]); });
+    Call([&] { glPixelStorei(GL_PACK_ALIGNMENT, 4); });
+    Call([&] { glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data()); });
+    Call([&] { glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[back_]); });
+    if (glGetError() != GL_NO_ERROR) {
+        pixels.clear();
+        return false;
+    }
+    // GL reads bottom row first; callers get the screen's top row first, always opaque.
+    for (int y = 0; y < height_ / 2; ++y)
+        std::swap_ranges(pixels.begin() + size_t(y) * width_,
+                         pixels.begin() + size_t(y + 1) * width_,
+                         pixels.begin() + size_t(height_ - 1 - y) * width_);
+    for (auto& p : pixels) p |= 0xFF000000u;
+    width = width_;
+    height = height_;
+    return true;
+}
+
+void GlDevice::DrawTriangleList(int firstVertex, int triangleCount) {
+    FinishSpritePass();
+    if (!stream_ || firstVertex < 0 || triangleCount <= 0) return;
+    if (int64_t(firstVertex) + int64_t(triangleCount) * 3 > stream_->VertexCount()) return;
+    gl_.UseProgram(programs_.scene);
+    gl_.BindVertexArray(stream_->Vao());
+    SendState();
+    const bool skinned = stream_->Format() == VertexFormat::Skinned;
+    int mode = 0;
+    if (skinned && shadow_.Get(RenderState::VertexBlend) == 1)
+        mode = shadow_.Get(RenderState::IndexedVertexBlendEnable) ? 1 : 2;
+    gl_.Uniform1i(programs_.blendModeLocation, mode, blendModeSent_);
+    Call([&] { glDrawArrays(GL_TRIANGLES, firstVertex, triangleCount * 3); });
+    ++stats_.drawCalls;
+}
+
+void GlDevice::SendState() {
+    const uint32_t dirty = shadow_.dirty;
+    if (dirty & kDirtyRaster) SendRaster();
+    if (dirty & kDirtyUniforms) SendUniforms();
+    if (shadow_.paletteFirst <= shadow_.paletteLast) SendPalette();
+    if (dirty & kDirtyTextures) SendTextures();
+    if (dirty & kDirtySamplers) SendSamplers();
+    shadow_.dirty = 0;
+}
+
+void GlDevice::SendRaster() {
+    gl_.Enable(GL_DEPTH_TEST, shadow_.Get(RenderState::ZEnable) != 0);
+    gl_.DepthMask(shadow_.Get(RenderState::ZWriteEnable) != 0);
+    gl_.DepthFunc(Lookup(kCompares, shadow_.Get(RenderState::ZFunc), GL_LEQUAL));
+    const auto cull = Cull(shadow_.Get(RenderState::CullMode));
+    gl_.Enable(GL_CULL_FACE, cull == Cull::Cw || cull == Cull::Ccw);
+    // Front faces are clockwise (glFrontFace(GL_CW)): culling counter-clockwise ones culls backs.
+    if (cull == Cull::Ccw) gl_.CullFace(GL_BACK);
+    if (cull == Cull::Cw) gl_.CullFace(GL_FRONT);
+    const bool blend = shadow_.Get(RenderState::AlphaBlendEnable) != 0;
+    gl_.Enable(GL_BLEND, blend);
+    if (blend)
+        gl_.BlendFunc(Lookup(kBlendFactors, shadow_.Get(RenderState::SrcBlend), GL_ONE),
+                      Lookup(kBlendFactors, shadow_.Get(RenderState::DestBlend), GL_ZERO));
+    const bool stencil = shadow_.Get(RenderState::StencilEnable) != 0 && stencilBits_ > 0;
+    gl_.Enable(GL_STENCIL_TEST, stencil);
+    if (stencil) {
+        gl_.StencilFunc(Lookup(kCompares, shadow_.Get(RenderState::StencilFunc), GL_ALWAYS),
+                        GLint(shadow_.Get(RenderState::StencilRef)));
+        gl_.StencilOp(Lookup(kStencilOps, shadow_.Get(RenderState::StencilFail), GL_KEEP),
+                      Lookup(kStencilOps, shadow_.Get(RenderState::StencilZFail), GL_KEEP),
+                      Lookup(kStencilOps, shadow_.Get(RenderState::StencilPass), GL_KEEP));
+    }
+}
+
+void GlDevice::SendUniforms() {
+    SceneBlock b{};
+    std::memcpy(b.projection, &shadow_.projection, sizeof b.projection);
+    const Material& m = shadow_.material;
+    ToFloats(m.diffuse, b.materialDiffuse);
+    ToFloats(m.ambient, b.materialAmbient);
+    ToFloats(m.emissive, b.materialEmissive);
+    ToFloats(shadow_.Get(RenderState::Ambient), b.ambient);
+    ToFloats(shadow_.Get(RenderState::TextureFactor), b.textureFactor);
+    // Lights go to view space here, with the view of this draw.
+    int count = 0;
+    for (int i = 0; i < kMaxLights; ++i) {
+        if (!shadow_.lightOn[i]) continue;
+        const Light& l = shadow_.lights[i];
+        ToFloats(l.diffuse, b.lightDiffuse[count]);
+        ToFloats(l.ambient, b.lightAmbient[count]);
+        Vector3 v;
+        if (l.type == LightType::Directional) {
+            const Vector3 d = Normalize(TransformNormal(l.direction, shadow_.view));
+            v = {-d.x, -d.y, -d.z};
+        } else {
+            v = TransformCoord(l.position, shadow_.view);
+        }
+        b.lightVector[count][0] = v.x, b.lightVector[count][1] = v.y, b.lightVector[count][2] = v.z;
+        b.lightVector[count][3] = l.type == LightType::Directional ? 3.0f : 1.0f;
+        b.lightFalloff[count][0] = l.range, b.lightFalloff[count][1] = l.attenuation0;
+        b.lightFalloff[count][2] = l.attenuation1, b.lightFalloff[count][3] = l.attenuation2;
+        ++count;
+    }
+    b.misc[0] = shadow_.Get(RenderState::Lighting) != 0;
+    b.misc[1] = count;
+    for (int s = 0; s < kMaxStages; ++s) {
+        b.stageColour[s][0] = int32_t(shadow_.EffectiveColourOp(s));
+        b.stageColour[s][1] = int32_t(shadow_.Get(s, StageState::ColourArg1));
+        b.stageColour[s][2] = int32_t(shadow_.Get(s, StageState::ColourArg2));
+        b.stageColour[s][3] = shadow_.textures[s] != nullptr;
+        b.stageAlpha[s][0] = int32_t(shadow_.EffectiveAlphaOp(s));
+        b.stageAlpha[s][1] = int32_t(shadow_.Get(s, StageState::AlphaArg1));
+        b.stageAlpha[s][2] = int32_t(shadow_.Get(s, StageState::AlphaArg2));
+    }
+    b.halfPixel[0] = 1.0f / width_;
+    b.halfPixel[1] = -1.0f / height_;
+    gl_.BindBuffer(GL_UNIFORM_BUFFER, stateBuffer_);
+    Call([&] { glBufferSubData(GL_UNIFORM_BUFFER, 0, sizeof b, &b); });
+}
+
+void GlDevice::SendPalette() {
+    // Slot 0 of the buffer is the normal matrix of world 0; world i sits in slot i + 1.
+    const int first = shadow_.paletteFirst, last = std::min(shadow_.paletteLast, paletteSize_ - 1);
+    shadow_.MarkPaletteClean();
+    if (first > last) return;
+    for (int i = first; i <= last; ++i) {
+        const Matrix wv = MatrixMultiply(shadow_.world[i], shadow_.view);
+        std::memcpy(&paletteStaging_[16 * (i + 1)], &wv, sizeof wv);
+        if (i == 0) {
+            const Matrix n = NormalMatrix(wv);
+            std::memcpy(&paletteStaging_[0], &n, sizeof n);
+        }
+    }
+    const int from = first == 0 ? 0 : first + 1;
+    const int to = last + 1;
+    gl_.BindBuffer(GL_UNIFORM_BUFFER, paletteBuffer_);
+    Call([&] {
+        glBufferSubData(GL_UNIFORM_BUFFER, from * 64, (to - from + 1) * 64,
+                        &paletteStaging_[16 * from]);
+    });
+}
+
+void GlDevice::SendTextures() {
+    for (int s = 0; s < kMaxStages; ++s) {
+        const auto* t = static_cast<const GlTexture*>(shadow_.textures[s]);
+        gl_.BindTexture(s, t ? t->Name() : 0);
+    }
+}
+
+void GlDevice::SendSamplers() {
+    for (int s = 0; s < kMaxStages; ++s) gl_.BindSampler(s, SamplerFor(s));
+}
+
+GLuint GlDevice::SamplerFor(int stage) {
+    const auto key = std::make_tuple(
+        shadow_.Get(stage, StageState::AddressU), shadow_.Get(stage, StageState::AddressV),
+        shadow_.Get(stage, StageState::MagFilter), shadow_.Get(stage, StageState::MinFilter),
+        shadow_.Get(stage, StageState::MipFilter));
+    if (auto it = samplers_.find(key); it != samplers_.end()) return it->second;
+    auto address = [](uint32_t a) {
+        return a == uint32_t(TextureAddress::Clamp)    ? GL_CLAMP_TO_EDGE
+               : a == uint32_t(TextureAddress::Mirror) ? GL_MIRRORED_REPEAT
+                                                       : GL_REPEAT;
+    };
+    const bool magLinear = std::get<2>(key) == uint32_t(TextureFilter::Linear);
+    const bool minLinear = std::get<3>(key) == uint32_t(TextureFilter::Linear);
+    const auto mip = TextureFilter(std::get<4>(key));
+    GLenum minFilter = minLinear ? GL_LINEAR : GL_NEAREST;
+    if (mip == TextureFilter::Point)
+        minFilter = minLinear ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST;
+    if (mip == TextureFilter::Linear)
+        minFilter = minLinear ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_LINEAR;
+    GLuint sampler = 0;
+    Call([&] { glGenSamplers(1, &sampler); });
+    Call([&] { glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, address(std::get<0>(key))); });
+    Call([&] { glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, address(std::get<1>(key))); });
+    Call([&] {
+        glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, magLinear ? GL_LINEAR : GL_NEAREST);
+    });
+    Call([&] { glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, minFilter); });
+    samplers_[key] = sampler;
+    return sampler;
+}
+
+} // namespace gpu

@@ -1,0 +1,244 @@
+#include "platform/gpu/gl_shaders.h"
+
+#include <string>
+
+namespace gpu {
+
+namespace {
+
+// The only place where the device's left-handed clip space becomes GL's: the half-pixel
+// shift makes integer screen coordinates pixel centres as the game expects, and without
+// glClipControl depth 0..w becomes -w..w.
+constexpr const char* kClipConversion = R"(
+vec4 ToGlClip(vec4 c, vec2 halfPixel)
+{
+    c.xy += halfPixel * c.w;
+#if !CLIP_CONTROL
+    c.z = 2.0 * c.z - c.w;
+#endif
+    return c;
+}
+)";
+
+constexpr const char* kSceneBlock = R"(
+layout(std140) uniform State {
+    mat4 uProjection;
+    vec4 uMaterialDiffuse, uMaterialAmbient, uMaterialEmissive;
+    vec4 uAmbient;
+    vec4 uTextureFactor;
+    vec4 uLightDiffuse[8], uLightAmbient[8], uLightVector[8], uLightFalloff[8];
+    ivec4 uMisc;
+    ivec4 uStageColour[2];
+    ivec4 uStageAlpha[2];
+    vec4 uHalfPixel;
+};
+)";
+
+// Matrices arrive as the game wrote them (row vectors); read column-major they are their
+// transposes, so M * v here is v * M there.
+constexpr const char* kSceneVertex = R"(
+layout(std140) uniform Palette {
+    mat4 uNormalMatrix;    // ((world 0 * view)^-1)^T for unblended vertices
+    mat4 uWorldView[PALETTE];
+};
+uniform int uBlendMode;
+
+layout(location = 0) in vec3 aPosition;
+layout(location = 1) in float aWeight;
+layout(location = 2) in uvec4 aBones;
+layout(location = 3) in vec3 aNormal;
+layout(location = 4) in vec2 aUV;
+out vec4 vDiffuse;
+out vec2 vUV;
+
+void main()
+{
+    vec4 p = vec4(aPosition, 1.0);
+    vec4 P;
+    vec3 N;
+    if (uBlendMode == 0) {
+        P = uWorldView[0] * p;
+        N = mat3(uNormalMatrix) * aNormal;
+    } else {
+        uvec2 i = uBlendMode == 1 ? min(aBones.xy, uvec2(PALETTE - 1)) : uvec2(0u, 1u);
+        float w = aWeight;
+        // Blended normals use the matrices themselves, as fixed-function blending does.
+        P = (uWorldView[i.x] * p) * w + (uWorldView[i.y] * p) * (1.0 - w);
+        N = mat3(uWorldView[i.x]) * aNormal * w + mat3(uWorldView[i.y]) * aNormal * (1.0 - w);
+    }
+    gl_Position = ToGlClip(uProjection * P, uHalfPixel.xy);
+    vUV = aUV;
+    if (uMisc.x == 0) {
+        vDiffuse = vec4(1.0);
+        return;
+    }
+    vec3 ambient = vec3(0.0), diffuse = vec3(0.0);
+    for (int i = 0; i < uMisc.y; ++i) {
+        float attenuation = 1.0;
+        vec3 L = uLightVector[i].xyz;
+        if (uLightVector[i].w < 2.0) {
+            vec3 v = uLightVector[i].xyz - P.xyz;
+            float d = length(v);
+            if (d > uLightFalloff[i].x) continue; // beyond its range a light gives nothing at all
+            float f = uLightFalloff[i].y + uLightFalloff[i].z * d + uLightFalloff[i].w * d * d;
+            if (f <= 0.0) continue;
+            attenuation = 1.0 / f;
+            L = d > 0.0 ? v / d : vec3(0.0);
+        }
+        ambient += uLightAmbient[i].rgb * attenuation;
+        diffuse += uLightDiffuse[i].rgb * clamp(dot(N, L), 0.0, 1.0) * attenuation;
+    }
+    vec3 rgb = uMaterialEmissive.rgb + uMaterialAmbient.rgb * (uAmbient.rgb + ambient) +
+               uMaterialDiffuse.rgb * diffuse;
+    vDiffuse = vec4(clamp(rgb, 0.0, 1.0), clamp(uMaterialDiffuse.a, 0.0, 1.0));
+}
+)";
+
+// Operation and argument numbers are the device's TextureOp and TextureArg values.
+constexpr const char* kSceneFragment = R"(
+uniform sampler2D uTexture0;
+uniform sampler2D uTexture1;
+in vec4 vDiffuse;
+in vec2 vUV;
+out vec4 oColour;
+
+vec4 Arg(int a, vec4 current, vec4 texel)
+{
+    return a == 0 ? vDiffuse : a == 1 ? current : a == 2 ? texel : uTextureFactor;
+}
+
+vec4 Op(int op, vec4 x, vec4 y, vec4 current)
+{
+    if (op == 2) return x;
+    if (op == 3) return y;
+    if (op == 4) return x * y;
+    if (op == 7) return clamp(x + y, 0.0, 1.0);
+    if (op == 14) return mix(y, x, uTextureFactor.a);
+    return current;
+}
+
+void main()
+{
+    vec4 texels[2] = vec4[2](texture(uTexture0, vUV), texture(uTexture1, vUV));
+    vec4 current = vDiffuse;
+    for (int s = 0; s < 2; ++s) {
+        ivec4 c = uStageColour[s];
+        ivec4 a = uStageAlpha[s];
+        if (c.x == 1) break;
+        vec4 texel = c.w != 0 ? texels[s] : vec4(0.0);
+        vec4 next;
+        next.rgb = Op(c.x, Arg(c.y, current, texel), Arg(c.z, current, texel), current).rgb;
+        // An active stage with its alpha disabled keeps the alpha it was given.
+        next.a = a.x == 1 ? current.a : Op(a.x, Arg(a.y, current, texel), Arg(a.z, current, texel), current).a;
+        current = next;
+    }
+    oColour = current;
+}
+)";
+
+constexpr const char* kSpriteVertex = R"(
+uniform mat4 uSpriteProjection;
+uniform vec2 uSpriteHalfPixel;
+layout(location = 0) in vec2 aPosition;
+layout(location = 1) in vec2 aUV;
+layout(location = 2) in vec4 aColour;
+out vec2 vUV;
+out vec4 vColour;
+void main()
+{
+    gl_Position = ToGlClip(uSpriteProjection * vec4(aPosition, 0.0, 1.0), uSpriteHalfPixel);
+    vUV = aUV;
+    vColour = aColour;
+}
+)";
+
+constexpr const char* kSpriteFragment = R"(
+uniform sampler2D uTexture0;
+in vec2 vUV;
+in vec4 vColour;
+out vec4 oColour;
+void main()
+{
+    vec4 c = texture(uTexture0, vUV) * vColour;
+    if (c.a < 0.5 / 255.0) discard; // sprites test alpha > 0
+    oColour = c;
+}
+)";
+
+GLuint Compile(GLenum kind, const std::string& source, std::string& log) {
+    const GLuint shader = glCreateShader(kind);
+    const char* text = source.c_str();
+    glShaderSource(shader, 1, &text, nullptr);
+    glCompileShader(shader);
+    GLint ok = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char buffer[2048] = {};
+        glGetShaderInfoLog(shader, sizeof buffer - 1, nullptr, buffer);
+        log += buffer;
+        glDeleteShader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+GLuint Link(const std::string& header, const std::string& vertex, const std::string& fragment,
+            std::string& log) {
+    const GLuint vs = Compile(GL_VERTEX_SHADER, header + vertex, log);
+    const GLuint fs = Compile(GL_FRAGMENT_SHADER, header + fragment, log);
+    GLuint program = 0;
+    if (vs && fs) {
+        program = glCreateProgram();
+        glAttachShader(program, vs);
+        glAttachShader(program, fs);
+        glLinkProgram(program);
+        GLint ok = 0;
+        glGetProgramiv(program, GL_LINK_STATUS, &ok);
+        if (!ok) {
+            char buffer[2048] = {};
+            glGetProgramInfoLog(program, sizeof buffer - 1, nullptr, buffer);
+            log += buffer;
+            glDeleteProgram(program);
+            program = 0;
+        }
+    }
+    if (vs) glDeleteShader(vs);
+    if (fs) glDeleteShader(fs);
+    return program;
+}
+
+} // namespace
+
+bool BuildPrograms(bool clipControl, int paletteSize, GlPrograms& programs, std::string& log) {
+    const std::string header = std::string("#version 330 core\n#define CLIP_CONTROL ") +
+                               (clipControl ? "1" : "0") + "\n#define PALETTE " +
+                               std::to_string(paletteSize) + "\n" + kClipConversion;
+    programs.scene = Link(header + kSceneBlock, kSceneVertex, kSceneFragment, log);
+    programs.sprite = Link(header, kSpriteVertex, kSpriteFragment, log);
+    if (!programs.scene || !programs.sprite) {
+        DeletePrograms(programs);
+        return false;
+    }
+    const GLuint scene = programs.scene, sprite = programs.sprite;
+    glUniformBlockBinding(scene, glGetUniformBlockIndex(scene, "State"), kStateBinding);
+    glUniformBlockBinding(scene, glGetUniformBlockIndex(scene, "Palette"), kPaletteBinding);
+    programs.blendModeLocation = glGetUniformLocation(scene, "uBlendMode");
+    glUseProgram(scene);
+    glUniform1i(glGetUniformLocation(scene, "uTexture0"), 0);
+    glUniform1i(glGetUniformLocation(scene, "uTexture1"), 1);
+    glUniform1i(programs.blendModeLocation, 0);
+    programs.spriteProjectionLocation = glGetUniformLocation(sprite, "uSpriteProjection");
+    programs.spriteHalfPixelLocation = glGetUniformLocation(sprite, "uSpriteHalfPixel");
+    glUseProgram(sprite);
+    glUniform1i(glGetUniformLocation(sprite, "uTexture0"), 0);
+    glUseProgram(0);
+    return true;
+}
+
+void DeletePrograms(GlPrograms& programs) {
+    if (programs.scene) glDeleteProgram(programs.scene);
+    if (programs.sprite) glDeleteProgram(programs.sprite);
+    programs = {};
+}
+
+} // namespace gpu

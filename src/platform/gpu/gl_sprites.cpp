@@ -1,0 +1,61 @@
+// Sprites of the GL device: screen-space rectangles batched per texture within a pass.
+#include "platform/gpu/gl_device_impl.h"
+
+namespace gpu {
+
+void GlDevice::BeginSprites() {
+    inSpritePass_ = true;
+}
+
+void GlDevice::EndSprites() {
+    if (!inSpritePass_) return;
+    FlushSprites();
+    inSpritePass_ = false;
+}
+
+void GlDevice::FinishSpritePass() {
+    EndSprites();
+}
+
+void GlDevice::DrawSprite(const Texture* texture, const Rect* src, float x, float y, float scaleX,
+                          float scaleY, Argb colour) {
+    if (!texture) return;
+    const bool ownPass = !inSpritePass_;
+    if (ownPass) BeginSprites();
+    const auto* t = static_cast<const GlTexture*>(texture);
+    if (t->Name() != spriteTexture_) {
+        FlushSprites();
+        spriteTexture_ = t->Name();
+    }
+    const Rect r = src ? *src : Rect{0, 0, t->Width(), t->Height()};
+    const float w = float(r.right - r.left) * scaleX, h = float(r.bottom - r.top) * scaleY;
+    const float u0 = float(r.left) / t->Width(), u1 = float(r.right) / t->Width();
+    const float v0 = float(r.top) / t->Height(), v1 = float(r.bottom) / t->Height();
+    const SpriteVertex a{x, y, u0, v0, colour}, b{x + w, y, u1, v0, colour};
+    const SpriteVertex c{x + w, y + h, u1, v1, colour}, d{x, y + h, u0, v1, colour};
+    spriteVertices_.insert(spriteVertices_.end(), {a, b, c, a, c, d});
+    if (ownPass) EndSprites();
+}
+
+void GlDevice::FlushSprites() {
+    if (spriteVertices_.empty()) return;
+    gl_.UseProgram(programs_.sprite);
+    gl_.BindVertexArray(spriteVao_);
+    gl_.Enable(GL_DEPTH_TEST, false);
+    gl_.Enable(GL_CULL_FACE, false);
+    gl_.Enable(GL_STENCIL_TEST, false);
+    gl_.Enable(GL_BLEND, true);
+    gl_.BlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    gl_.BindTexture(0, spriteTexture_);
+    gl_.BindSampler(0, spriteSampler_);
+    gl_.BindBuffer(GL_ARRAY_BUFFER, spriteBuffer_);
+    const auto bytes = GLsizeiptr(spriteVertices_.size() * sizeof(SpriteVertex));
+    Call([&] { glBufferData(GL_ARRAY_BUFFER, bytes, spriteVertices_.data(), GL_STREAM_DRAW); });
+    Call([&] { glDrawArrays(GL_TRIANGLES, 0, GLsizei(spriteVertices_.size())); });
+    ++stats_.drawCalls;
+    spriteVertices_.clear();
+    // The 3D states are the game's; the next 3D draw puts back what the sprites changed.
+    shadow_.dirty |= kDirtyRaster | kDirtyTextures | kDirtySamplers;
+}
+
+} // namespace gpu

@@ -1,0 +1,151 @@
+#include "platform/window.h"
+
+#include <SDL.h>
+#include <epoxy/gl.h>
+
+#include <algorithm>
+
+namespace window {
+
+struct Window::Handles {
+    SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
+};
+
+bool StartVideo() {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+int DisplayCount() {
+    if (!StartVideo()) return 0;
+    return std::max(SDL_GetNumVideoDisplays(), 0);
+}
+
+std::string DisplayName(int display) {
+    if (!StartVideo()) return {};
+    const char* name = SDL_GetDisplayName(display);
+    return name ? name : "";
+}
+
+static int BitsOf(Uint32 format) {
+    // 24-bit desktop formats are 32-bit modes to the game; 15 and 16 are its 16-bit ones.
+    return SDL_BITSPERPIXEL(format) <= 16 ? 16 : 32;
+}
+
+std::vector<DisplayMode> DisplayModes(int display) {
+    std::vector<DisplayMode> modes;
+    if (!StartVideo()) return modes;
+    const int count = SDL_GetNumDisplayModes(display);
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode m;
+        if (SDL_GetDisplayMode(display, i, &m) != 0) continue;
+        const DisplayMode mode{m.w, m.h, BitsOf(m.format), m.refresh_rate};
+        // SDL lists one entry per refresh rate; the game chooses by size and depth only and
+        // keeps the first (highest) rate.
+        const bool known = std::any_of(modes.begin(), modes.end(), [&](const DisplayMode& k) {
+            return k.width == mode.width && k.height == mode.height &&
+                   k.bitsPerPixel == mode.bitsPerPixel;
+        });
+        if (!known) modes.push_back(mode);
+    }
+    std::stable_sort(modes.begin(), modes.end(), [](const DisplayMode& a, const DisplayMode& b) {
+        if (a.width != b.width) return a.width > b.width;
+        if (a.height != b.height) return a.height > b.height;
+        return a.bitsPerPixel > b.bitsPerPixel;
+    });
+    return modes;
+}
+
+bool CurrentDisplayMode(int display, DisplayMode& mode) {
+    if (!StartVideo()) return false;
+    SDL_DisplayMode m;
+    if (SDL_GetDesktopDisplayMode(display, &m) != 0) return false;
+    mode = {m.w, m.h, BitsOf(m.format), m.refresh_rate};
+    return true;
+}
+
+Window::Window(std::string title) : title_(std::move(title)), handles_(new Handles) {}
+
+Window::~Window() {
+    Close();
+    delete handles_;
+}
+
+bool Window::IsOpen() const {
+    return handles_->context != nullptr;
+}
+
+void Window::Close() {
+    if (handles_->context) SDL_GL_DeleteContext(handles_->context);
+    if (handles_->window) SDL_DestroyWindow(handles_->window);
+    handles_->context = nullptr;
+    handles_->window = nullptr;
+}
+
+// Sets the full-screen mode nearest to the one asked for; false when the display has none.
+static bool SetFullscreenMode(SDL_Window* window, const WindowRequest& request) {
+    SDL_DisplayMode wanted{};
+    wanted.w = request.width;
+    wanted.h = request.height;
+    wanted.format = request.bitsPerPixel == 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB888;
+    SDL_DisplayMode closest;
+    if (!SDL_GetClosestDisplayMode(request.display, &wanted, &closest)) return false;
+    if (SDL_SetWindowDisplayMode(window, &closest) != 0) return false;
+    return SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
+}
+
+OpenResult Window::Open(const WindowRequest& request) {
+    Close();
+    if (!StartVideo()) return OpenResult::NoVideo;
+    if (request.width <= 0 || request.height <= 0) return OpenResult::ModeRefused;
+
+    // The device draws into framebuffers of its own, so the window needs colour only.
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+
+    const int display = std::clamp(request.display, 0, std::max(SDL_GetNumVideoDisplays() - 1, 0));
+    handles_->window = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                                        SDL_WINDOWPOS_CENTERED_DISPLAY(display), request.width,
+                                        request.height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    if (!handles_->window) return OpenResult::ModeRefused;
+    WindowRequest fitted = request;
+    fitted.display = display;
+    if (request.fullscreen && !SetFullscreenMode(handles_->window, fitted)) {
+        Close();
+        return OpenResult::ModeRefused;
+    }
+    handles_->context = SDL_GL_CreateContext(handles_->window);
+    if (!handles_->context || epoxy_gl_version() < 33) {
+        Close();
+        return OpenResult::NoGlContext;
+    }
+    SDL_ShowWindow(handles_->window);
+    // The game paces itself; waiting for the display's refresh would fight the frame timer.
+    SDL_GL_SetSwapInterval(0);
+    return OpenResult::Ok;
+}
+
+void Window::SwapBuffers() {
+    if (handles_->window) SDL_GL_SwapWindow(handles_->window);
+}
+
+int Window::DrawableWidth() const {
+    int w = 0, h = 0;
+    if (handles_->window) SDL_GL_GetDrawableSize(handles_->window, &w, &h);
+    return w;
+}
+
+int Window::DrawableHeight() const {
+    int w = 0, h = 0;
+    if (handles_->window) SDL_GL_GetDrawableSize(handles_->window, &w, &h);
+    return h;
+}
+
+} // namespace window

@@ -1,0 +1,65 @@
+#pragma once
+// The game's window on the desktop and the GL context inside it, plus the displays and their
+// modes (the setup dialog lists them). Runs without a display under SDL_VIDEODRIVER=offscreen.
+#include <string>
+#include <vector>
+
+namespace window {
+
+struct DisplayMode {
+    int width = 0, height = 0;
+    int bitsPerPixel = 32; // 16 or 32
+    int refreshRate = 0;   // Hz; 0 when unknown
+};
+
+// Starts the video system when needed; false when there is none at all.
+bool StartVideo();
+int DisplayCount();
+std::string DisplayName(int display);
+// The modes a display offers, largest first, without duplicates.
+std::vector<DisplayMode> DisplayModes(int display);
+// The mode the desktop is in; false when it cannot be read.
+bool CurrentDisplayMode(int display, DisplayMode& mode);
+
+// How the window is opened.
+struct WindowRequest {
+    int width = 640, height = 480;
+    bool fullscreen = false; // full screen in the mode width x height x bitsPerPixel
+    int bitsPerPixel = 32;
+    int display = 0;
+};
+
+enum class OpenResult {
+    Ok,
+    NoVideo,     // no video system at all
+    ModeRefused, // the window or the screen mode could not be set
+    NoGlContext, // no OpenGL 3.3 core context on this driver
+};
+
+class Window {
+  public:
+    explicit Window(std::string title);
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    // Opens (or reopens) the window as asked and makes an OpenGL 3.3 core context current
+    // in it. On failure nothing stays open.
+    OpenResult Open(const WindowRequest& request);
+    void Close();
+    bool IsOpen() const;
+
+    // Shows what was drawn into the window's default framebuffer.
+    void SwapBuffers();
+    // The size of the window's default framebuffer in pixels.
+    int DrawableWidth() const;
+    int DrawableHeight() const;
+    const std::string& Title() const { return title_; }
+
+  private:
+    std::string title_;
+    struct Handles;
+    Handles* handles_ = nullptr;
+};
+
+} // namespace window

@@ -1,0 +1,58 @@
+#include "platform/window_desktop.h"
+
+#include <SDL.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace window {
+
+// True when a box could appear on a screen: a real video driver, or a desktop session that
+// SDL can reach on its own before video is started.
+static bool DisplayAvailable() {
+    const char* driver =
+        SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetCurrentVideoDriver() : std::getenv("SDL_VIDEODRIVER");
+    if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0))
+        return false;
+    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+    return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+}
+
+void MessageBox(std::string_view title, std::string_view text, MessageIcon icon) {
+    const std::string t(title), s(text);
+    std::fprintf(stderr, "%s: %s\n", t.c_str(), s.c_str());
+    std::fflush(stderr);
+    if (!DisplayAvailable()) return;
+    Uint32 flags = 0;
+    if (icon == MessageIcon::Information) flags = SDL_MESSAGEBOX_INFORMATION;
+    if (icon == MessageIcon::Error) flags = SDL_MESSAGEBOX_ERROR;
+    SDL_ShowSimpleMessageBox(flags, t.c_str(), s.c_str(), nullptr);
+}
+
+void ShowCursor(bool visible) {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+bool OpenDocument(std::string_view fileOrAddress) {
+    // Children opened earlier have long finished; collect them so none lingers as a zombie.
+    static std::vector<pid_t> started;
+    for (auto it = started.begin(); it != started.end();)
+        it = waitpid(*it, nullptr, WNOHANG) != 0 ? started.erase(it) : it + 1;
+
+    // No shell in between: the name goes to xdg-open as one argument, whatever it holds.
+    std::string program = "xdg-open", target(fileOrAddress);
+    char* argv[] = {program.data(), target.data(), nullptr};
+    pid_t pid;
+    if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ) != 0) return false;
+    started.push_back(pid);
+    return true;
+}
+
+} // namespace window

@@ -1,0 +1,51 @@
+#include "startup/startup.h"
+
+#include "campaign/players.h"
+#include "platform/files.h"
+#include "startup/settings.h"
+
+#include <clocale>
+#include <cstdio>
+#include <string>
+
+namespace {
+void MessageToStderr(std::string_view text, MessageIcon) {
+    std::fprintf(stderr, "%s: %.*s\n", ApplicationTitle, static_cast<int>(text.size()),
+                 text.data());
+}
+} // namespace
+
+MessageFunction ShowMessage = MessageToStderr;
+
+StartUpResult StartUp(std::string_view programFolder, const WindowHooks& windows) {
+    // Our own conversions never consult the locale (from_chars/to_chars); this keeps any
+    // library's printf-style numbers on "." as well.
+    std::setlocale(LC_NUMERIC, "C");
+
+    // Every data path is relative to the program's folder, whatever folder we were
+    // started from.
+    if (!files::SetCurrentFolder(programFolder)) {
+        ShowMessage(CannotChangeFolderMessage, MessageIcon::Error);
+        return FolderFailed;
+    }
+
+    CreateDefaultPlayers();
+    LoadPlayers();
+
+    if (!windows.CreateSetupDialog || !windows.CreateGameWindow || !windows.RunMessageLoop) {
+        // Settings are still read (and a corrupted file reported) so the files behave as
+        // in a full start; nothing is written.
+        ApplySettingsFile();
+        std::fprintf(stderr, "%s: this build has no windows; nothing to run.\n", ApplicationTitle);
+        return WindowsMissing;
+    }
+
+    // The setup dialog is created first so that it is the main window; its lists fill
+    // from the settings when it activates, after "setup.xml" has been applied.
+    bool dialogMade = windows.CreateSetupDialog();
+    ApplySettingsFile();
+    bool gameWindowMade = dialogMade && windows.CreateGameWindow();
+    if (gameWindowMade) windows.RunMessageLoop();
+    if (windows.DestroyWindows) windows.DestroyWindows();
+    return gameWindowMade ? StartedAndEnded : WindowFailed;
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Program start: the program's folder becomes the current folder, the player slots and the
+// settings are loaded, the two windows are created and the window system takes over until
+// the setup dialog closes. The windows themselves are built elsewhere and hook in here.
+#include <string_view>
+
+inline constexpr const char* ApplicationTitle = "Tarnhollow";
+inline constexpr const char* CannotChangeFolderMessage = "Cannot change to game directory.";
+
+enum class MessageIcon { Error, Information };
+
+// A modal message box with one OK button. Until the platform's window code points this at
+// the real box, the text goes to stderr.
+using MessageFunction = void (*)(std::string_view text, MessageIcon icon);
+extern MessageFunction ShowMessage;
+
+// Where the windows hook into start-up. A hook left empty is a window this build lacks:
+// start-up then stops after loading the files, writes nothing and reports it on stderr.
+struct WindowHooks {
+    // Creates the setup dialog TForm2, the main window; false when it could not be made.
+    bool (*CreateSetupDialog)() = nullptr;
+    // Creates the game window TForm1 (its FormCreate runs).
+    bool (*CreateGameWindow)() = nullptr;
+    // Serves the windows until the setup dialog closes. "Start the Game" runs the whole
+    // game (InitializeDx) inside it; Quit writes the records and settings there.
+    void (*RunMessageLoop)() = nullptr;
+    // Destroys the windows, the game window first: its FormDeactivate releases the engine
+    // services (see startup/teardown.h).
+    void (*DestroyWindows)() = nullptr;
+};
+
+enum StartUpResult { StartedAndEnded = 0, FolderFailed = 1, WindowsMissing = 2, WindowFailed = 3 };
+
+// The start-up sequence and the end of the run. programFolder is the folder of the program
+// file (main passes files::ProgramFolder()).
+StartUpResult StartUp(std::string_view programFolder, const WindowHooks& windows);
