@@ -439,13 +439,15 @@ Colour PaintCrystal(float u, float v) {
 Colour PaintSkin(float u, float v) {
     return Grain(Rgb(225, 175, 135), u, v, 441, 0.06f, 8);
 }
+// Head paintings wrap around a sphere whose front is u = 0.5; the equator is v = 0.5.
 Colour PaintFace(float u, float v) {
     Colour c = PaintSkin(u, v);
-    if (v < 0.22f) c = Rgb(90, 55, 30); // hair line
-    for (float ex : {0.32f, 0.68f})
-        if (std::hypot(u - ex, (v - 0.45f) * 1.4f) < 0.07f) c = Rgb(30, 40, 60);
-    if (std::fabs(v - 0.72f) < 0.025f && std::fabs(u - 0.5f) < 0.14f) c = Rgb(140, 60, 50);
-    if (std::fabs(u - 0.5f) < 0.04f && v > 0.48f && v < 0.62f) c = Shade(c, 0.85f);
+    float du = u - 0.5f;
+    if (v < 0.3f || (std::fabs(du) > 0.2f && v < 0.62f)) c = Grain(Rgb(90, 55, 30), u, v, 442, 0.2f, 16); // hair
+    for (float ex : {-0.055f, 0.055f})
+        if (std::hypot(du - ex, (v - 0.44f) * 0.8f) < 0.02f) c = Rgb(30, 40, 60);
+    if (std::fabs(v - 0.38f) < 0.012f && std::fabs(std::fabs(du) - 0.055f) < 0.03f) c = Rgb(70, 40, 25); // brows
+    if (std::fabs(v - 0.62f) < 0.012f && std::fabs(du) < 0.04f) c = Rgb(140, 60, 50);
     return c;
 }
 Colour PaintShirt(float u, float v) {
@@ -474,10 +476,11 @@ Colour PaintZombieSkin(float u, float v) {
 }
 Colour PaintZombieFace(float u, float v) {
     Colour c = PaintZombieSkin(u, v);
-    for (float ex : {0.32f, 0.68f})
-        if (std::hypot(u - ex, (v - 0.42f) * 1.3f) < 0.09f) c = Rgb(250, 240, 120);
-    if (std::fabs(v - 0.74f) < 0.06f && std::fabs(u - 0.5f) < 0.2f)
-        c = int(u * 20) % 2 ? Rgb(40, 10, 10) : Rgb(220, 210, 180);
+    float du = u - 0.5f;
+    for (float ex : {-0.06f, 0.06f})
+        if (std::hypot(du - ex, (v - 0.44f) * 0.8f) < 0.028f) c = Rgb(250, 240, 120);
+    if (std::fabs(v - 0.63f) < 0.03f && std::fabs(du) < 0.07f)
+        c = int(u * 120) % 2 ? Rgb(40, 10, 10) : Rgb(220, 210, 180);
     return c;
 }
 Colour PaintRags(float u, float v) {
@@ -493,11 +496,11 @@ Colour PaintArmour(float, float v) {
 }
 Colour PaintHelmet(float u, float v) {
     Colour c = Shade(Rgb(160, 165, 175), 0.8f + 0.3f * (1 - v));
-    if (std::fabs(v - 0.45f) < 0.06f && std::fabs(u - 0.5f) < 0.35f)
-        c = Rgb(10, 10, 12); // visor slit
-    for (float ex : {0.36f, 0.64f})
-        if (std::hypot(u - ex, v - 0.45f) < 0.04f) c = Rgb(255, 60, 30);
-    if (std::fabs(u - 0.5f) < 0.04f && v > 0.5f) c = Rgb(100, 100, 108);
+    float du = u - 0.5f;
+    if (std::fabs(v - 0.45f) < 0.03f && std::fabs(du) < 0.14f) c = Rgb(10, 10, 12); // visor slit
+    for (float ex : {-0.05f, 0.05f})
+        if (std::hypot(du - ex, v - 0.45f) < 0.018f) c = Rgb(255, 60, 30);
+    if (std::fabs(du) < 0.015f && v > 0.48f && v < 0.75f) c = Rgb(100, 100, 108); // nose guard
     return c;
 }
 Colour PaintTunic(float u, float v) {
@@ -519,9 +522,10 @@ Colour PaintGhostBody(float u, float v) {
 }
 Colour PaintGhostFace(float u, float v) {
     Colour c = PaintGhostBody(u, v * 0.4f);
-    for (float ex : {0.32f, 0.68f})
-        if (std::hypot(u - ex, (v - 0.4f) * 0.8f) < 0.09f) c = Rgb(20, 20, 60, 0.9f);
-    if (std::hypot(u - 0.5f, (v - 0.72f) * 0.7f) < 0.08f) c = Rgb(20, 20, 60, 0.9f);
+    float du = u - 0.5f;
+    for (float ex : {-0.07f, 0.07f})
+        if (std::hypot(du - ex, (v - 0.42f) * 0.7f) < 0.035f) c = Rgb(20, 20, 60, 0.9f);
+    if (std::hypot(du, (v - 0.63f) * 0.6f) < 0.03f) c = Rgb(20, 20, 60, 0.9f);
     return c;
 }
 
