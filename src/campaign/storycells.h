@@ -22,8 +22,8 @@ inline constexpr int StoryCellCount = 35;
 inline constexpr int StorySheetCount = 4;
 inline constexpr int StorySheetWidth = 2048;
 inline constexpr int StorySheetHeight = 1024;
-inline constexpr const char* StorySheetFiles[StorySheetCount] = {"gfx\\intro1.png", "gfx\\intro2.png",
-                                                                 "gfx\\intro3.png", "gfx\\intro4.png"};
+inline constexpr const char* StorySheetFiles[StorySheetCount] = {
+    "gfx\\intro1.png", "gfx\\intro2.png", "gfx\\intro3.png", "gfx\\intro4.png"};
 inline constexpr int StoryEmblemCell = 32;
 inline constexpr int StoryOverlayCell = 33;
 inline constexpr int StoryFinalFadeCell = 34;

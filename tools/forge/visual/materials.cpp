@@ -443,10 +443,12 @@ Colour PaintSkin(float u, float v) {
 Colour PaintFace(float u, float v) {
     Colour c = PaintSkin(u, v);
     float du = u - 0.5f;
-    if (v < 0.3f || (std::fabs(du) > 0.2f && v < 0.62f)) c = Grain(Rgb(90, 55, 30), u, v, 442, 0.2f, 16); // hair
+    if (v < 0.3f || (std::fabs(du) > 0.2f && v < 0.62f))
+        c = Grain(Rgb(90, 55, 30), u, v, 442, 0.2f, 16); // hair
     for (float ex : {-0.055f, 0.055f})
         if (std::hypot(du - ex, (v - 0.44f) * 0.8f) < 0.02f) c = Rgb(30, 40, 60);
-    if (std::fabs(v - 0.38f) < 0.012f && std::fabs(std::fabs(du) - 0.055f) < 0.03f) c = Rgb(70, 40, 25); // brows
+    if (std::fabs(v - 0.38f) < 0.012f && std::fabs(std::fabs(du) - 0.055f) < 0.03f)
+        c = Rgb(70, 40, 25); // brows
     if (std::fabs(v - 0.62f) < 0.012f && std::fabs(du) < 0.04f) c = Rgb(140, 60, 50);
     return c;
 }

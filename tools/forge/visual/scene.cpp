@@ -11,8 +11,12 @@
 
 namespace forge {
 
-float HeroTurn(int facing) { return (5 - facing) * (-2 * Pi / 8); }
-float MonsterTurn(int direction) { return (direction - 5) * Pi / 4; }
+float HeroTurn(int facing) {
+    return (5 - facing) * (-2 * Pi / 8);
+}
+float MonsterTurn(int direction) {
+    return (direction - 5) * Pi / 4;
+}
 
 const Model& CachedModel(const std::string& file) {
     static std::map<std::string, Model> cache;
@@ -56,7 +60,8 @@ void PaintBackdrop(Image& image, const Sky& sky, uint32_t seed) {
             }
             poly.push_back(float(w)), poly.push_back(base + 2);
             poly.push_back(0), poly.push_back(base + 2);
-            Colour c = range == 0 ? Mix(sky.mountain, sky.horizon, 0.5f) : Mix(sky.mountain, sky.horizon, 0.2f);
+            Colour c = range == 0 ? Mix(sky.mountain, sky.horizon, 0.5f)
+                                  : Mix(sky.mountain, sky.horizon, 0.2f);
             image.fillPolygon(poly, c);
         }
     }
@@ -78,29 +83,74 @@ struct Placed {
 // Items as the game draws them on a cell: model, scale and turn.
 bool ItemFor(char c, Placed& out) {
     switch (c) {
-    case 'T': out = {"treasure1.exp", 1.3f, -0.7f}; return true;
-    case 'G': out = {"treasure2.exp", 1, 0}; return true;
-    case 'K': out = {"treasure3.exp", 1, -0.5f}; return true;
-    case '1': out = {"potion_of_health.exp", 1.5f, -0.5f}; return true;
-    case '2': out = {"potion_of_life.exp", 1.5f, -0.5f}; return true;
-    case '3': out = {"potion_of_speed.exp", 1.5f, -0.5f}; return true;
-    case '4': out = {"potion_of_blessing.exp", 1.5f, -0.5f}; return true;
-    case '5': out = {"potion_of_invincility.exp", 1.5f, -0.5f}; return true;
-    case '6': out = {"potion_of_invisibility.exp", 1.5f, -0.5f}; return true;
-    case '7': out = {"potion_of_kill_all.exp", 1.5f, -0.5f}; return true;
-    case 'k': out = {"koriste1.exp", 1, 0}; return true;
-    case 'v': out = {"koriste2.exp", 1, 0}; return true;
-    case 'u': out = {"koriste3.exp", 1, 0}; return true;
-    case 'n': out = {"koriste4.exp", 1, 0}; return true;
-    case 'y': out = {"koriste5.exp", 1, 0}; return true;
-    case 'f': out = {"koriste6.exp", 1, 0}; return true;
-    case 'q': out = {"koriste7.exp", 1, 0}; return true;
-    case 'P': out = {"pylvas1.exp", 1, 0}; return true;
-    case 'S': out = {"patsas2.exp", 1, 0}; return true;
-    case 'b': out = {"pylvas2.exp", 1, 0}; return true;
-    case 'O': out = {"pylvas3.exp", 1, 0}; return true;
-    case 'B': out = {"pylvas4.exp", 1, 0}; return true;
-    default: return false;
+    case 'T':
+        out = {"treasure1.exp", 1.3f, -0.7f};
+        return true;
+    case 'G':
+        out = {"treasure2.exp", 1, 0};
+        return true;
+    case 'K':
+        out = {"treasure3.exp", 1, -0.5f};
+        return true;
+    case '1':
+        out = {"potion_of_health.exp", 1.5f, -0.5f};
+        return true;
+    case '2':
+        out = {"potion_of_life.exp", 1.5f, -0.5f};
+        return true;
+    case '3':
+        out = {"potion_of_speed.exp", 1.5f, -0.5f};
+        return true;
+    case '4':
+        out = {"potion_of_blessing.exp", 1.5f, -0.5f};
+        return true;
+    case '5':
+        out = {"potion_of_invincility.exp", 1.5f, -0.5f};
+        return true;
+    case '6':
+        out = {"potion_of_invisibility.exp", 1.5f, -0.5f};
+        return true;
+    case '7':
+        out = {"potion_of_kill_all.exp", 1.5f, -0.5f};
+        return true;
+    case 'k':
+        out = {"koriste1.exp", 1, 0};
+        return true;
+    case 'v':
+        out = {"koriste2.exp", 1, 0};
+        return true;
+    case 'u':
+        out = {"koriste3.exp", 1, 0};
+        return true;
+    case 'n':
+        out = {"koriste4.exp", 1, 0};
+        return true;
+    case 'y':
+        out = {"koriste5.exp", 1, 0};
+        return true;
+    case 'f':
+        out = {"koriste6.exp", 1, 0};
+        return true;
+    case 'q':
+        out = {"koriste7.exp", 1, 0};
+        return true;
+    case 'P':
+        out = {"pylvas1.exp", 1, 0};
+        return true;
+    case 'S':
+        out = {"patsas2.exp", 1, 0};
+        return true;
+    case 'b':
+        out = {"pylvas2.exp", 1, 0};
+        return true;
+    case 'O':
+        out = {"pylvas3.exp", 1, 0};
+        return true;
+    case 'B':
+        out = {"pylvas4.exp", 1, 0};
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -126,16 +176,35 @@ void DrawStage(Rasterizer& r, const Stage& stage) {
             Mat4 here = Translation(at);
             const char* block = nullptr;
             switch (c) {
-            case ' ': continue;
-            case '#': block = wallA.c_str(); break;
-            case '%': block = wallB.c_str(); break;
-            case ',': block = floorB.c_str(); break;
-            case 'c': block = "conveyor3.exp"; break;
-            case 't': block = "teleport.exp"; break;
-            case 'e': block = "maali.exp"; break;
-            case 'a': block = "arrowtrap.exp"; break;
-            case 'r': block = "rocktrap.exp"; break;
-            default: block = floorA.c_str(); break;
+            case ' ':
+                continue;
+            case '#':
+                block = wallA.c_str();
+                break;
+            case '%':
+                block = wallB.c_str();
+                break;
+            case ',':
+                block = floorB.c_str();
+                break;
+            case 'c':
+                block = "conveyor3.exp";
+                break;
+            case 't':
+                block = "teleport.exp";
+                break;
+            case 'e':
+                block = "maali.exp";
+                break;
+            case 'a':
+                block = "arrowtrap.exp";
+                break;
+            case 'r':
+                block = "rocktrap.exp";
+                break;
+            default:
+                block = floorA.c_str();
+                break;
             }
             r.draw(CachedModel(block), {}, here, tex);
             if (c == 'x') {
@@ -143,7 +212,8 @@ void DrawStage(Rasterizer& r, const Stage& stage) {
                 r.draw(CachedModel("spikes.exp"), {}, here, tex);
             }
             Placed item;
-            if (ItemFor(c, item)) r.draw(CachedModel(item.file), {}, Place(item.scale, item.turn, at), tex);
+            if (ItemFor(c, item))
+                r.draw(CachedModel(item.file), {}, Place(item.scale, item.turn, at), tex);
         }
     }
 }
@@ -170,9 +240,31 @@ void DrawActors(Rasterizer& r, const std::vector<Actor>& actors, bool shadows) {
         r.draw(m, rot, world, tex, a.opacity);
         if (!a.gun.empty()) {
             std::vector<Mat4> bones = BoneMatrices(m, rot);
-            r.draw(CachedModel(a.gun), {}, Scaling({1.5f, 1.5f, 1.5f}) * bones[RightHand] * world, tex, a.opacity);
+            r.draw(CachedModel(a.gun), {}, Scaling({1.5f, 1.5f, 1.5f}) * bones[RightHand] * world,
+                   tex, a.opacity);
         }
     }
+}
+
+Image RenderScene(int width, int height, const Sky& sky, const Shot& shot, const Stage& stage,
+                  const std::vector<Actor>& actors, uint32_t seed, float ink, bool vignette) {
+    const int super = 2;
+    Rasterizer r(width * super, height * super);
+    PaintBackdrop(r.colour, sky, seed);
+    r.camera(shot.eye, shot.target, shot.fov);
+    r.light(shot.lightDir, shot.diffuse, shot.ambient);
+    r.fog(shot.fogColour, shot.fogStart, shot.fogEnd);
+    DrawStage(r, stage);
+    DrawActors(r, actors);
+    r.ink(ink);
+    Image out = r.result(super);
+    for (int y = 0; y < out.height; ++y)
+        for (int x = 0; x < out.width; ++x) {
+            float dx = float(x) / out.width - 0.5f, dy = float(y) / out.height - 0.5f;
+            if (vignette) out.at(x, y) = Shade(out.at(x, y), 1.0f - 0.5f * (dx * dx + dy * dy));
+            out.at(x, y).a = 1;
+        }
+    return out;
 }
 
 } // namespace forge

@@ -22,15 +22,15 @@ struct Stage {
 };
 
 struct Actor {
-    std::string model;           // "3dhahmobin.exp", "zombie.exp", ...
+    std::string model;            // "3dhahmobin.exp", "zombie.exp", ...
     int pose = -1, nextPose = -1; // keyframes; -1 the rest pose
-    float blend = 0;             // toward nextPose
-    float column = 0, row = 0;   // world position (cell centres at whole numbers)
+    float blend = 0;              // toward nextPose
+    float column = 0, row = 0;    // world position (cell centres at whole numbers)
     float height = 0;
-    float turn = 0;              // about the vertical axis, radians
-    float tilt = 0;              // about x before the turn (guns laid on a table)
+    float turn = 0; // about the vertical axis, radians
+    float tilt = 0; // about x before the turn (guns laid on a table)
     float scale = 1;
-    std::string gun;             // a gun model held in bone 7
+    std::string gun; // a gun model held in bone 7
     float opacity = 1;
 };
 
@@ -53,6 +53,20 @@ void PaintBackdrop(Image& image, const Sky& sky, uint32_t seed);
 
 const Model& CachedModel(const std::string& file);
 const Image& ModelTexture(); // the texture sheet the models map into, at 2048
+
+struct Shot {
+    Vec3 eye, target;
+    float fov;
+    Vec3 lightDir;
+    Colour diffuse, ambient;
+    Colour fogColour; // alpha is the fog's strength
+    float fogStart, fogEnd;
+};
+
+// A finished picture of a stage: backdrop, tiles, actors, inked edges, drawn twice as large
+// and reduced for smooth edges; `vignette` darkens the corners.
+Image RenderScene(int width, int height, const Sky& sky, const Shot& shot, const Stage& stage,
+                  const std::vector<Actor>& actors, uint32_t seed, float ink, bool vignette);
 
 void DrawStage(Rasterizer& r, const Stage& stage);
 void DrawActors(Rasterizer& r, const std::vector<Actor>& actors, bool shadows = true);
