@@ -205,9 +205,9 @@ Model BuildZombie() {
                           {{Waist, {0.25f, 0, 0}},
                            {Head, {-0.15f, 0, 0.2f}},
                            {RightUpperArm, {1.35f, 0, -0.05f}},
-                           {RightForearm, {0.15f, 0, 0}},
+                           {RightForearm, {0.55f, 0, 0}},
                            {LeftUpperArm, {1.25f, 0, 0.05f}},
-                           {LeftForearm, {0.25f, 0, 0}}});
+                           {LeftForearm, {0.6f, 0, 0}}});
     for (int s = 0; s < 4; ++s) {
         Pose upper = MakePose("walk", reach,
                               {{Waist,

@@ -22,12 +22,14 @@ void DrawGlyph(Image& picture, char c, const FontGlyph& rect) {
         int(std::lround(CapHeight / 0.729f * Oversample)); // DejaVu caps: 0.729 em
     GlyphBitmap g = RenderGlyph(static_cast<unsigned char>(c), pixelSize, FontStyle::Bold);
     if (g.width == 0) return;
-    const float scaleY = 1.0f / Oversample;
+    float scaleY = 1.0f / Oversample;
     // Horizontally each glyph is fitted to the full width of its rectangle.
     const float scaleX = float(rect.width) / g.width;
     float topRow = Baseline - g.top * scaleY; // glyph's top in rectangle rows
     // The underscore hangs below the baseline in the font; lift it onto the last rows.
     if (c == '_') topRow = rect.height - g.height * scaleY - 0.5f;
+    // Letters that reach below their rectangle (the J and Q of this font) are squeezed into it.
+    if (topRow + g.height * scaleY > rect.height) scaleY = (rect.height - topRow) / g.height;
     for (int y = 0; y < rect.height; ++y)
         for (int x = 0; x < rect.width; ++x) {
             float sum = 0;

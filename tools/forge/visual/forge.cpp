@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "builders.h"
+#include "campaign/storycells.h"
 #include "pictures.h"
 #include "platform/files.h"
 #include "render/assetorder.h"
@@ -41,7 +42,7 @@ std::vector<Product> AllProducts() {
     out.push_back({"gfx/testfont.png", [] { return EncodePng(PaintFont()); }});
     for (const MenuPicture& p : MenuPictures())
         out.push_back({std::string("gfx/") + p.file, [p] { return EncodeJpeg(p.paint(), 90); }});
-    for (int sheet = 1; sheet <= StorySheetCount(); ++sheet)
+    for (int sheet = 1; sheet <= ::StorySheetCount; ++sheet)
         out.push_back({"gfx/intro" + std::to_string(sheet) + ".png",
                        [sheet] { return EncodePng(PaintStorySheet(sheet)); }});
     return out;

@@ -17,8 +17,7 @@ struct MenuPicture {
 // The seven 800 x 450 menu backgrounds.
 const std::vector<MenuPicture>& MenuPictures();
 
-// The story sheets "gfx\intro1.png".. with the cells of the shared cell table.
-int StorySheetCount();
+// Story sheet 1..StorySheetCount ("gfx\intro<n>.png") with the cells of the shared cell table.
 Image PaintStorySheet(int sheet);
 
 // Pictures placed on the texture sheet, painted at the size of their rectangle.

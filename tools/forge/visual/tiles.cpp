@@ -243,10 +243,10 @@ void SpikeHoles(MeshBuilder& b) {
     b.box({-0.45f, 0, -0.45f}, {0.45f, 0.01f, 0.45f}, true);
 }
 
-void TrapBlock(MeshBuilder& b, Material face) {
+void TrapBlock(MeshBuilder& b, Material face, float half = Half) {
     b.material = face;
-    b.box({-Half, SlabBottom, -Half}, {Half, 0, Half}, true);
-    b.box({-Half, 0, -Half}, {Half, WallHeight, Half}, true);
+    b.box({-half, SlabBottom, -half}, {half, 0, half}, true);
+    b.box({-half, 0, -half}, {half, WallHeight, half}, true);
     b.material = Material::Metal;
     b.bevelBox({-0.45f, WallHeight, -0.45f}, {0.45f, WallHeight + 0.06f, 0.45f}, 0.03f, true);
 }
@@ -254,15 +254,17 @@ void ArrowTrap(MeshBuilder& b) {
     TrapBlock(b, Material::TrapFace);
 }
 void RockTrap(MeshBuilder& b) {
-    TrapBlock(b, Material::Granite);
+    // The block stands a little inside its cell so the mouths stay within it.
+    const float half = Half - 0.04f;
+    TrapBlock(b, Material::Granite, half);
     // A dark round mouth on each side for the stones.
-    b.material = Material::DarkMetal;
     for (int i = 0; i < 4; ++i) {
-        b.place = RotationX(Pi / 2) * Translation({0, 0.45f, -Half}) * RotationY(i * Pi / 2);
-        b.lathe({{0.22f, -0.04f}, {0.3f, -0.04f}, {0.3f, 0.0f}, {0.22f, 0.0f}}, 16, false);
-        b.material = Material::Empty;
-        b.lathe({{0, -0.01f}, {0.22f, -0.01f}, {0, -0.01f}}, 16, false);
+        b.place = RotationX(-Pi / 2) * Translation({0, 0.45f, -half}) * RotationY(i * Pi / 2);
         b.material = Material::DarkMetal;
+        b.lathe({{0.22f, 0.0f}, {0.3f, 0.0f}, {0.3f, 0.04f}, {0.22f, 0.04f}, {0.22f, 0.0f}}, 16,
+                false);
+        b.material = Material::Empty;
+        b.lathe({{0, 0.01f}, {0.22f, 0.01f}, {0, 0.01f}}, 16, false);
     }
     b.place = Mat4{};
 }
