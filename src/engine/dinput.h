@@ -1,0 +1,92 @@
+#pragma once
+// The keyboard and the game pads, read by polling: every loop of the game calls Poll once
+// a pass and then asks whether a key is down or a pad control is on. Pads are reduced to
+// 48 numbered on/off controls: 1..12 axis directions, 13..16 hat directions, 17..48
+// buttons 1..32; 50 asks for any button of any pad.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/dinputnames.h"
+#include "platform/inputsource.h"
+
+constexpr int AnyPadButton = 50;
+constexpr int32_t DefaultPadSensitivity = 70;
+
+// One attached game pad.
+class tgamepad {
+  public:
+    static constexpr int MaxHats = 4;
+    static constexpr int MaxButtons = 32;
+    static constexpr size_t MaxNameLength = 260;
+
+    std::array<bool, input::PadAxisCount> hasAxis{};
+    std::string name;
+    int hats = 0;
+    int buttons = 0;
+    // Index in the input source; -1 when the device could not be opened and the pad is
+    // known by name only.
+    int device = -1;
+    int32_t low = 0, high = 0;
+    std::array<uint8_t, dinput::PadControlCount> controls{};
+
+    tgamepad(const input::PadDescription& description, int sourceIndex);
+    void Poll(input::InputSource& source, int32_t sensitivity);
+};
+
+// Where the input object's start-up failure is shown. Until the window code installs its
+// message box the text goes to stderr.
+using InputMessageBox = void (*)(std::string_view text);
+void SetInputMessageBox(InputMessageBox show);
+
+class TDInput {
+  public:
+    TDInput();
+    ~TDInput();
+    TDInput(const TDInput&) = delete;
+    TDInput& operator=(const TDInput&) = delete;
+
+    // Opens the keyboard and the pads, on the machine's own devices unless a source is
+    // given. On failure shows "Unable to initialize DirectX8" and answers false: the caller
+    // ends the run.
+    [[nodiscard]] bool Init(std::unique_ptr<input::InputSource> source = nullptr);
+    void EnumeratePads();
+    // Every pad, then the keyboard. Pads plugged in or pulled out since the last poll are
+    // picked up first.
+    void Poll();
+
+    bool IsKeyDown(int key) const;
+    // The highest code 1..237 that is down, 0 when none (capturing a new binding).
+    int HighestKeyDown() const;
+    // Polls until the key is up (or a script has run out with it still held).
+    void WaitKeyReleased(int key);
+
+    bool IsPadControlOn(int control) const;
+    // The highest control on, taken from the last pad in the list that has one; 0 when none.
+    int HighestPadControl() const;
+    void WaitPadReleased(int control);
+    int32_t PadCount() const { return static_cast<int32_t>(pads_.size()); }
+    const tgamepad& Pad(int index) const { return pads_[index]; }
+
+    static std::string_view PadControlName(int control);
+    static std::string_view KeyName(int key);
+
+    void SetSensitivity(int32_t sensitivity);
+    int32_t GetSensitivity() const { return sensitivity_; }
+
+    // Player-name entry: appends the typed letters, digits and spaces up to maximum
+    // characters, deletes on BACK SPACE; true while ENTER is down. A held key types once.
+    bool TypeText(std::string& text, int maximum);
+
+    void Release();
+
+  private:
+    std::unique_ptr<input::InputSource> source_;
+    input::KeyState keys_{};
+    int lastTypedKey_ = 0;
+    std::vector<tgamepad> pads_;
+    int32_t sensitivity_ = DefaultPadSensitivity;
+};

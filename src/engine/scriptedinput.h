@@ -1,0 +1,52 @@
+#pragma once
+// Input from a script instead of a person: a timeline of what is held, frame by frame.
+// Each poll of the input object is one frame (the first poll is frame 0). A step holds
+// exactly its codes from its frame until the next step; before the first step nothing is
+// held. Codes 1..255 are keys; 1000 + n holds pad control n (1..48) of one scripted pad,
+// which exists whenever the script uses a pad code at all.
+//
+// Text form, one step a line, frames rising, comments after '#':
+//     0: 57          # SPACE
+//     35:            # let go of everything
+//     40: 1017 200   # pad button 1 and UP ARROW
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/inputsource.h"
+
+constexpr int ScriptPadCodeBase = 1000;
+
+struct InputStep {
+    long frame = 0;
+    std::vector<int> codes;
+};
+
+// Reads the text form; nullopt with a one-line reason (naming the line) when it is malformed.
+std::optional<std::vector<InputStep>> ParseInputScript(std::string_view text, std::string& error);
+
+class ScriptedInput final : public input::InputSource {
+  public:
+    explicit ScriptedInput(std::vector<InputStep> timeline);
+
+    // The frame the last poll showed; -1 before the first.
+    long Frame() const { return frame_; }
+    // True once the last step has been reached: nothing will change any more.
+    bool Finished() const;
+
+    void Pump() override;
+    bool TakePadsChanged() override { return false; }
+    std::vector<input::PadDescription> EnumeratePads() override;
+    bool ReadPad(int index, input::PadReading& reading) override;
+    bool ReadKeyboard(input::KeyState& keys) override;
+    bool Exhausted() const override { return Finished(); }
+
+  private:
+    const InputStep* Current() const;
+
+    std::vector<InputStep> timeline_;
+    bool hasPad_ = false;
+    long frame_ = -1;
+    size_t reached_ = 0; // steps whose frame has come
+};

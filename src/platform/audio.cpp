@@ -1,0 +1,123 @@
+#include "platform/audio.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cmath>
+#include <string>
+
+#include "platform/files.h"
+
+namespace audio {
+namespace {
+
+constexpr int MusicChannel = 0;
+constexpr int EffectChannels = 32;
+constexpr int EffectGroup = 1;
+
+// SDL_mixer is one device per process; Output objects share it.
+int openCount = 0;
+long playsStarted = 0;
+
+int MixerVolume(float volume) {
+    if (!(volume > 0.0f)) return 0; // also NaN
+    if (volume > 1.0f) volume = 1.0f;
+    return static_cast<int>(std::lround(volume * MIX_MAX_VOLUME));
+}
+
+bool OpenDevice() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    Mix_Init(MIX_INIT_OGG);
+    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    Mix_AllocateChannels(1 + EffectChannels);
+    Mix_GroupChannels(MusicChannel + 1, EffectChannels, EffectGroup);
+    return true;
+}
+
+void CloseDevice() {
+    Mix_HaltChannel(-1);
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool DeviceOpen() {
+    return openCount > 0;
+}
+
+} // namespace
+
+Output::Output() {
+    if (openCount > 0 || OpenDevice()) {
+        open_ = true;
+        ++openCount;
+    }
+}
+
+Output::~Output() {
+    if (open_ && --openCount == 0) CloseDevice();
+}
+
+std::unique_ptr<Sample> Sample::Load(std::string_view gamePath) {
+    if (!DeviceOpen()) return nullptr;
+    Mix_Chunk* chunk = Mix_LoadWAV(files::NativePath(gamePath).c_str());
+    if (!chunk) return nullptr;
+    return std::unique_ptr<Sample>(new Sample(chunk));
+}
+
+Sample::~Sample() {
+    Mix_FreeChunk(chunk_);
+}
+
+void PlayEffect(const Sample& sample, float volume) {
+    if (!DeviceOpen()) return;
+    int channel = Mix_GroupAvailable(EffectGroup);
+    if (channel < 0) { // every channel busy: the oldest sound makes room
+        channel = Mix_GroupOldest(EffectGroup);
+        Mix_HaltChannel(channel);
+    }
+    // Volume first, so the start of the sound is not heard at the channel's old volume.
+    Mix_Volume(channel, MixerVolume(volume));
+    if (Mix_PlayChannel(channel, sample.chunk_, 0) >= 0) ++playsStarted;
+}
+
+void PlayMusic(const Sample& sample, float volume, bool repeat) {
+    if (!DeviceOpen()) return;
+    Mix_HaltChannel(MusicChannel);
+    Mix_Volume(MusicChannel, MixerVolume(volume));
+    if (Mix_PlayChannel(MusicChannel, sample.chunk_, repeat ? -1 : 0) >= 0) ++playsStarted;
+}
+
+void SetMusicVolume(float volume) {
+    if (DeviceOpen()) Mix_Volume(MusicChannel, MixerVolume(volume));
+}
+
+void StopMusic() {
+    if (DeviceOpen()) Mix_HaltChannel(MusicChannel);
+}
+
+bool MusicPlaying() {
+    return DeviceOpen() && Mix_Playing(MusicChannel) != 0;
+}
+
+void StopEverything() {
+    if (DeviceOpen()) Mix_HaltChannel(-1);
+}
+
+long PlaysStarted() {
+    return playsStarted;
+}
+
+int EffectsPlaying() {
+    if (!DeviceOpen()) return 0;
+    int playing = 0;
+    for (int channel = MusicChannel + 1; channel <= EffectChannels; ++channel)
+        playing += Mix_Playing(channel) ? 1 : 0;
+    return playing;
+}
+
+} // namespace audio

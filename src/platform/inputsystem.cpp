@@ -1,0 +1,69 @@
+// The machine's keyboard and pads as an input source.
+#include <SDL.h>
+
+#include "platform/inputsource.h"
+#include "platform/keys.h"
+#include "platform/pads.h"
+
+namespace input {
+namespace {
+
+OtherEventHandler otherEventHandler = nullptr;
+
+bool IsPadEvent(Uint32 type) {
+    return type >= SDL_JOYAXISMOTION && type < SDL_FINGERDOWN; // joystick and controller events
+}
+
+class SystemInput final : public InputSource {
+  public:
+    SystemInput() = default;
+    ~SystemInput() override { SDL_QuitSubSystem(SDL_INIT_EVENTS); }
+
+    void Pump() override {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            if (event.type == SDL_JOYDEVICEADDED || event.type == SDL_JOYDEVICEREMOVED)
+                padsChanged_ = true;
+            else if (!IsPadEvent(event.type) && otherEventHandler)
+                otherEventHandler(event);
+        }
+    }
+
+    bool TakePadsChanged() override {
+        bool changed = padsChanged_;
+        padsChanged_ = false;
+        return changed;
+    }
+
+    std::vector<PadDescription> EnumeratePads() override {
+        padsChanged_ = false;
+        return pads_.Enumerate();
+    }
+
+    bool ReadPad(int index, PadReading& reading) override { return pads_.Read(index, reading); }
+
+    bool ReadKeyboard(KeyState& keys) override {
+        int count = 0;
+        const Uint8* pressed = SDL_GetKeyboardState(&count);
+        if (!pressed) return false;
+        TranslateKeyboard(pressed, count, keys);
+        return true;
+    }
+
+  private:
+    SystemPads pads_;
+    bool padsChanged_ = false;
+};
+
+} // namespace
+
+std::unique_ptr<InputSource> OpenSystemInput() {
+    if (SDL_InitSubSystem(SDL_INIT_EVENTS) != 0) return nullptr;
+    return std::make_unique<SystemInput>();
+}
+
+void SetOtherEventHandler(OtherEventHandler handler) {
+    otherEventHandler = handler;
+}
+
+} // namespace input
