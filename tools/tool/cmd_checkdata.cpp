@@ -142,6 +142,12 @@ int RunCheckData(const std::vector<std::string>& args) {
         for (const std::string& file : order) check.Picture(file, pictures[file]);
     }
 
+    // The full-screen pictures the menu screens swap into the background sprite.
+    for (const char* menu :
+         {"gfx\\choosecharacter.jpg", "gfx\\shopping.jpg", "gfx\\chooselevel.jpg",
+          "gfx\\funeral.jpg", "gfx\\escape.jpg", "gfx\\completed.jpg"})
+        check.Picture(menu, {{0, 0, 800, 450}});
+
     for (int sheet = 1; sheet <= StorySheetCount; ++sheet) {
         std::vector<Rectangle> cells;
         for (const StoryCell& c : StoryCells)

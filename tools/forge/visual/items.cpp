@@ -259,7 +259,6 @@ void Candelabra(MeshBuilder& b) {
         b.place = Translation({x, 0, 0});
         b.cylinder(0.025f, 0.41f, x == 0.0f ? 0.56f : 0.52f, 8);
         b.material = Material::Flame;
-        b.lathe({{0, 0.0f}, {0.018f, 0.02f}, {0, 0.07f}}, 6, true);
         b.place = Translation({x, x == 0.0f ? 0.56f : 0.52f, 0});
         b.lathe({{0, 0.0f}, {0.018f, 0.02f}, {0, 0.07f}}, 6, true);
     }

@@ -187,7 +187,6 @@ Colour PaintFieldStone(float u, float v) {
         Grain(Shade(Rgb(130, 125, 110), 0.75f + (id & 255) / 255.f * 0.45f), u, v, 162, 0.2f, 16);
     c = Shade(c, 1.1f - a * 0.5f); // rounded stones
     if (b - a < 0.08f) c = Rgb(55, 60, 40);
-    if (v < 0.1f) c = Grain(Rgb(70, 120, 45), u, v, 163, 0.3f, 32); // grass on top
     return c;
 }
 Colour PaintLogs(float u, float v) {
@@ -223,7 +222,6 @@ Colour PaintGranite(float u, float v) {
     Colour c =
         Grain(Shade(Rgb(110, 110, 118), 0.8f + (id & 255) / 255.f * 0.3f), u, v, 212, 0.35f, 32);
     if (b - a < 0.04f) c = Rgb(50, 50, 56);
-    if (v < 0.12f) c = Mix(Rgb(240, 245, 250), c, v / 0.12f); // a dusting of snow
     return c;
 }
 Colour PaintGoldBrick(float u, float v) {
@@ -280,9 +278,9 @@ Colour PaintRoyalWall(float u, float v) {
 
 // ---- mechanisms ----
 Colour PaintBelt(float u, float v) {
+    // Dark rubber with fine ribs across; the chevrons on it are geometry.
     Colour c = Grain(Rgb(50, 50, 52), u, v, 271, 0.2f, 16);
-    if (std::fmod(v * 8, 1.0f) < 0.25f) c = Rgb(230, 190, 40); // chevrons are geometry too
-    return c;
+    return Shade(c, 0.85f + 0.15f * std::fabs(std::sin(u * 40 * Pi)));
 }
 Colour PaintMetal(float u, float v) {
     float brushed = ValueNoise(u * 2, v * 90, 281) * 0.15f;
@@ -433,6 +431,9 @@ Colour PaintBanner(float u, float v) {
 }
 Colour PaintCrystal(float u, float v) {
     return Glass(u, v, Rgb(150, 240, 255));
+}
+Colour PaintSnow(float u, float v) {
+    return Grain(Rgb(240, 244, 250), u, v, 432, 0.06f, 16);
 }
 
 // ---- creatures ----
@@ -601,6 +602,7 @@ constexpr MaterialInfo Table[] = {
     {Material::Candle, PaintCandle},
     {Material::Banner, PaintBanner},
     {Material::Crystal, PaintCrystal},
+    {Material::Snow, PaintSnow},
     {Material::Skin, PaintSkin},
     {Material::Face, PaintFace},
     {Material::Shirt, PaintShirt},

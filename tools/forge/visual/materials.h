@@ -76,6 +76,7 @@ enum class Material : uint8_t {
     Candle,
     Banner,
     Crystal,
+    Snow,
     // Creatures.
     Skin,
     Face,

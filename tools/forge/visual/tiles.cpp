@@ -111,6 +111,11 @@ Model BuildWall(int design) {
     switch (style.top) {
     case WallTop::Bevel:
         b.bevelBox({-Half, 0, -Half}, {Half, h, Half}, 0.08f, true);
+        // Valley walls wear turf, highland walls snow.
+        if (style.face == Material::FieldStone || style.face == Material::Granite) {
+            b.material = style.face == Material::FieldStone ? Material::Grass : Material::Snow;
+            b.bevelBox({-0.42f, h - 0.005f, -0.42f}, {0.42f, h + 0.05f, 0.42f}, 0.04f, true);
+        }
         break;
     case WallTop::Broken:
         b.box({-Half, 0, -Half}, {Half, h - 0.15f, Half}, true);
@@ -168,14 +173,10 @@ Model BuildConveyor(int frame) {
     const float spacing = 0.25f;
     for (int k = -1; k < 5; ++k) {
         float x = -Half + k * spacing + frame * spacing / 8;
-        if (x < -Half + 0.02f || x > Half - 0.14f) continue;
-        std::vector<std::pair<float, float>> chevron = {{x, -0.3f},     {x + 0.06f, -0.3f},
-                                                        {x + 0.12f, 0}, {x + 0.06f, 0.3f},
-                                                        {x, 0.3f},      {x + 0.06f, 0}};
-        // Two convex halves keep the cap fans simple.
-        b.extrude({{x, -0.3f}, {x + 0.06f, -0.3f}, {x + 0.12f, 0}, {x + 0.06f, 0}}, 0, 0.02f);
-        b.extrude({{x + 0.06f, 0}, {x + 0.12f, 0}, {x + 0.06f, 0.3f}, {x, 0.3f}}, 0, 0.02f);
-        (void)chevron;
+        if (x < -Half + 0.02f || x > Half - 0.22f) continue;
+        // A ">" in two convex halves, which keeps the cap fans simple.
+        b.extrude({{x, -0.3f}, {x + 0.08f, -0.3f}, {x + 0.2f, 0}, {x + 0.12f, 0}}, 0, 0.02f);
+        b.extrude({{x + 0.12f, 0}, {x + 0.2f, 0}, {x + 0.08f, 0.3f}, {x, 0.3f}}, 0, 0.02f);
     }
     b.material = Material::Metal; // side rails
     b.box({-Half, 0, -Half}, {Half, 0.05f, -0.42f}, true);
