@@ -223,8 +223,8 @@ Image PaintCell(int cell, int w, int h) {
     case 12:
         return Panel(
             w, h, Day(),
-            Look({2, 1.0f, -2.6f}, {2, 1.9f, 4}, 55, Sun, Shade_, Rgb(210, 230, 250, 0.3f)),
-            {{"#####", "#KGG#", "%%%%%", "..,..", "..,..", "..,.."}, 10, 3, 6, 4},
+            Look({2, 2.2f, -2.4f}, {2, 0.9f, 4}, 55, Sun, Shade_, Rgb(210, 230, 250, 0.3f)),
+            {{"#####", "#GKG#", "#...#", ".,,,.", ".,,,.", ".,,,."}, 10, 3, 6, 4},
             {Hero(4, 2.0f, 1.6f, 1)}, 112);
     case 13:
         return Caption(w, h, "The treasury");
