@@ -72,10 +72,20 @@ Image PaintShopPicture(int item, int width, int height) {
     if (it.gunFile) {
         Model gun;
         BuildModel(it.gunFile, gun);
-        float length = item == 4 ? 1.1f : item == 2 ? 0.7f : 0.4f;
-        r.camera({0, 0, -1.6f * length}, {0, 0, 0}, 40);
-        Mat4 world = RotationX(Pi / 2 + 0.25f) * RotationY(-Pi / 2 + 0.3f) *
-                     Translation({length * 0.15f, 0.02f, 0});
+        // Laid on its side, barrel to the right, and framed to fill the picture.
+        Mat4 turn = RotationX(Pi / 2 + 0.25f) * RotationY(-Pi / 2 + 0.3f);
+        Vec3 lo{1e9f, 1e9f, 1e9f}, hi{-1e9f, -1e9f, -1e9f};
+        for (Vec3 p : PlacedPositions(gun, RestRotations(gun))) {
+            Vec3 q = TransformPoint(p, turn);
+            lo = {std::min(lo.x, q.x), std::min(lo.y, q.y), std::min(lo.z, q.z)};
+            hi = {std::max(hi.x, q.x), std::max(hi.y, q.y), std::max(hi.z, q.z)};
+        }
+        Vec3 centre = (lo + hi) * 0.5f;
+        float aspect = float(width) / height;
+        float fit = std::max((hi.x - lo.x) / aspect, hi.y - lo.y) * 0.5f * 1.25f;
+        float distance = fit / std::tan(20 * Pi / 180) + (hi.z - lo.z);
+        Mat4 world = turn * Translation(centre * -1.0f) * Translation({0, fit * 0.12f, 0});
+        r.camera({0, 0, -distance}, {0, 0, 0}, 40);
         r.draw(gun, {}, world, MaterialSheet());
     } else {
         Model c = Cartridge(it.cartridge);
