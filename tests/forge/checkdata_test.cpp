@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -15,9 +16,10 @@ struct ToolRun {
     int exitCode = -1;
     std::string output;
 };
-ToolRun Tool(const std::string& args) {
+ToolRun Tool(const std::string& args, bool withErrors = false) {
     ToolRun run;
-    std::string command = std::string("\"") + TARNHOLLOW_TOOL + "\" " + args + " 2>/dev/null";
+    std::string command = std::string("\"") + TARNHOLLOW_TOOL + "\" " + args +
+                          (withErrors ? " 2>&1" : " 2>/dev/null");
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
     char buffer[4096];
@@ -56,6 +58,23 @@ TEST(CheckData, PassesTheForgedPicturesAndModelsAndNamesBrokenFiles) {
     ASSERT_NE(first, std::string::npos);
     EXPECT_EQ(clean.output.find("gfx1024\\\\zombie.exp", first + 1), std::string::npos);
 
+    // The contact sheet of the same folder: drawn by the game's device, written as a PNG.
+    fs::path sheet = dir / "sheet.png";
+    ToolRun drawn = Tool("contact-sheet \"" + dir.string() + "\" \"" + sheet.string() + "\"", true);
+    if (drawn.output.find("no OpenGL 3.3 context") != std::string::npos) {
+        std::printf("no OpenGL 3.3 context: the contact sheet is not drawn\n");
+    } else {
+        EXPECT_EQ(drawn.exitCode, 0);
+        std::ifstream png(sheet, std::ios::binary);
+        unsigned char header[24] = {};
+        png.read(reinterpret_cast<char*>(header), sizeof header);
+        EXPECT_EQ(std::string(reinterpret_cast<char*>(header) + 1, 3), "PNG");
+        const unsigned width = header[16] << 24 | header[17] << 16 | header[18] << 8 | header[19];
+        const unsigned height = header[20] << 24 | header[21] << 16 | header[22] << 8 | header[23];
+        EXPECT_EQ(width, 1920u);
+        EXPECT_GT(height, 2000u); // every model tile and the pictures below them
+    }
+
     // A model cut short and a picture that is gone.
     fs::resize_file(dir / "gfx2048" / "seina3.exp", 100);
     fs::remove(dir / "gfx" / "funeral.jpg");
@@ -68,5 +87,6 @@ TEST(CheckData, PassesTheForgedPicturesAndModelsAndNamesBrokenFiles) {
     EXPECT_NE(LineOf(broken.output, "gfx1024\\\\seina3.exp").find("\"ok\""), std::string::npos);
 
     EXPECT_EQ(Tool("check-data").exitCode, 2);
+
     fs::remove_all(dir);
 }

@@ -146,3 +146,48 @@ TEST(MenuPictures, SevenOpaqueScenesOfTheMenuSize) {
         EXPECT_GT(hi - lo, 0.4f) << p.file;
     }
 }
+
+TEST(StoryCells, PanelsTileTheStripAtTheIntrosPositions) {
+    // Where the intro and the epilogue place their panels on the strip (design units) and
+    // at which scale: panels of one strip must not cover each other, stay inside the strip's
+    // margins and leave no caption hanging outside every panel.
+    struct Placed {
+        int cell;
+        float x, y, scale;
+    };
+    const Placed intro[] = {{0, 288, 300, 1},      {1, 1028, 764, 1.5f},   {2, 288, 828, 1},
+                            {3, 300, 838, 1.5f},   {4, 622, 838, 1.5f},    {5, 654, 828, 1},
+                            {6, 962, 828, 1},      {7, 288, 1356, 1},      {8, 750, 1356, 1},
+                            {9, 750, 1620, 1},     {10, 1122, 1456, 1.5f}, {11, 1132, 1566, 1.5f},
+                            {12, 288, 1884, 1},    {13, 408, 2194, 1.5f},  {14, 602, 1884, 1},
+                            {15, 542, 1894, 1.5f}, {16, 916, 1884, 1},     {17, 926, 1894, 1.5f},
+                            {18, 288, 2514, 1},    {20, 632, 2524, 1.5f},  {19, 602, 2514, 1},
+                            {21, 916, 2514, 1},    {22, 916, 2727, 1},     {23, 1000, 2860, 1.5f},
+                            {24, 298, 2950, 1.5f}, {26, 288, 2940, 1}};
+    const Placed epilogue[] = {{27, 288, 300, 1},
+                               {28, 800, 300, 1},
+                               {29, 288, 812, 1},
+                               {30, 1138, 1162, 1.5f},
+                               {31, 1148, 1212, 1.5f}};
+    auto check = [](const Placed* begin, const Placed* end) {
+        for (const Placed* a = begin; a != end; ++a) {
+            const StoryCell& ca = StoryCells[a->cell];
+            float ax1 = a->x + ca.width * a->scale, ay1 = a->y + ca.height * a->scale;
+            EXPECT_LE(ax1, 1312.5f) << "cell " << a->cell << " runs past the strip's right margin";
+            if (a->scale != 1) continue;
+            for (const Placed* b = a + 1; b != end; ++b) {
+                if (b->scale != 1) continue;
+                const StoryCell& cb = StoryCells[b->cell];
+                bool apart = ax1 <= b->x || b->x + cb.width <= a->x || ay1 <= b->y ||
+                             b->y + cb.height <= a->y;
+                EXPECT_TRUE(apart) << "panels " << a->cell << " and " << b->cell << " overlap";
+            }
+        }
+    };
+    check(std::begin(intro), std::end(intro));
+    check(std::begin(epilogue), std::end(epilogue));
+    // The last intro panel fills the band the letterbox leaves once the strip stops at 2624.
+    const StoryCell& last = StoryCells[26];
+    EXPECT_LE(2940 - 2624 + last.height, 1200 - 150);
+    EXPECT_GE(2940 - 2624 + last.height, 800);
+}
