@@ -59,6 +59,12 @@ TEST(TextureSheet, PicturesSitAtTheirRectanglesAtBothSizes) {
         EXPECT_GT(opaque, s.width * s.height / 10);
         EXPECT_GT(clear, s.width * s.height / 10);
 
+        // Every material is painted: its cell is not left empty.
+        for (int m = 0; m < int(Material::Count); ++m) {
+            UvRect uv = MaterialRect(Material(m));
+            EXPECT_GT(sheet.at(int((uv.u0 + uv.u1) / 2 * size), int((uv.v0 + uv.v1) / 2 * size)).a, 0.0f)
+                << "material " << m << " has no painting";
+        }
         // No material painting may reach into one of the pictures.
         for (int m = 0; m < int(Material::Count); ++m) {
             UvRect uv = MaterialRect(Material(m));
