@@ -1,0 +1,46 @@
+#pragma once
+// The hero's guns inside the frame of the game loop, in the order the loop calls them:
+//
+//   GunsEnterLevel()            once when a level is entered (after ResetLevelEntry): the
+//                               change-gun latch is released and the shell ejection starts
+//                               at rest.
+//   ChangeGun(input)            frame step 10: the change key cycles to the next owned gun.
+//   FireGun(input)              frame step 11: the muzzle position of this frame, then a shot
+//                               when fire is held, the gun is ready and the magazine is not
+//                               empty (bullet, shell, sound, muzzle light).
+//   RecoilAndCooldown()         frame step 13: the recoil pose of the hero's arms and the
+//                               current gun's cooldown.
+//
+//   DrawBullets()               drawing step 4: every bullet in flight.
+//   DrawMuzzleLight(graphics)   drawing step 5: point light 1 at the muzzle while a shot's
+//                               light fades (halved every drawn frame).
+//   ReloadCountdown()           drawing step 6: an emptied magazine refills after 60 drawn
+//                               frames, so the reload pauses while frames are skipped.
+//   DrawMuzzleFlash(graphics)   drawing step 7: the flame at the muzzle in the frame of a shot.
+#include "engine/dgraphics.h"
+#include "engine/dinput.h"
+#include "world/tables.h"
+
+#include <cstdint>
+
+// What the gun code keeps between the steps of a frame and from frame to frame.
+struct tgunstate {
+    bool firedThisFrame = false; // the flash is drawn in this frame's picture
+    float ejection = 0.0f;       // sideways speed factor of the next shell, 1.01..1.5 once drawn
+    tfloat3 muzzle{};            // muzzle position of this frame (kept while no gun is held)
+    bool changeLatch = false;    // the change control is held: one change per press
+};
+extern tgunstate gunstate;
+
+void GunsEnterLevel();
+void ChangeGun(const TDInput& input);
+void FireGun(const TDInput& input);
+void RecoilAndCooldown();
+
+void DrawBullets();
+void DrawMuzzleLight(TDGraphics& graphics);
+void ReloadCountdown();
+void DrawMuzzleFlash(TDGraphics& graphics);
+
+// The reload frames of an emptied magazine.
+inline constexpr int32_t ReloadFrames = 60;

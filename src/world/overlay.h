@@ -1,0 +1,45 @@
+#pragma once
+// The in-level overlay drawn over the 3D picture of every drawn frame (drawing step 14 of
+// the game loop, after the hero, before the end of the scene):
+//
+//   StartIntroSlide()      at the start of every attempt: the start picture stands a third
+//                          of the way down the screen, about to sink and fly off the top.
+//   DrawOverlay(sprites, input, textureFolder)
+//                          in this order: the white death fade, the status line (score,
+//                          ammunition, jump power, lives with the last life fading with the
+//                          energy), the author line while F2 is held, the start picture,
+//                          the black exit fade over everything.
+//   DrawPauseLine(sprites) the pause notice, drawn by the loop while the pause key is held.
+//
+// Positions of the status line are on the 1600-wide design canvas; everything else is in
+// screen pixels.
+#include "engine/dinput.h"
+#include "render/sprites.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Vertical pixel position of the start picture and its speed (down positive), moved only in
+// drawn frames.
+extern float IntroSlide;
+extern float IntroSlideSpeed;
+
+void StartIntroSlide();
+void DrawOverlay(td2dsprites& sprites, const TDInput& input, std::string_view textureFolder);
+void DrawPauseLine(td2dsprites& sprites);
+
+// The status line's texts, each with its screen position and its alpha.
+struct tstatuspiece {
+    std::string text;
+    int32_t x;     // screen pixels
+    int32_t alpha; // 0..255
+};
+// The pieces in drawing order; the ammunition is left out while no gun is held.
+std::vector<tstatuspiece> StatusLine(const td2dsprites& sprites);
+
+inline constexpr uint32_t StatusColour = 0x808000;
+inline constexpr int32_t StatusLineRise = 30; // pixels above the bottom of the screen
+inline constexpr int32_t AuthorKey = 60;      // F2
+inline constexpr const char* PauseText = "Game paused - Press \"P\" to continue";
