@@ -23,7 +23,7 @@ bool tcreature::Update() {
     return true;
 }
 
-void tcreature::Draw() {}
+void tcreature::Draw(TDGraphics&) {}
 
 int32_t tcreature::CellColumn() const {
     return CellOf(column);

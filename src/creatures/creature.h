@@ -4,6 +4,8 @@
 // owns them, and talk to each other only through the cells' occupied marks.
 #include <cstdint>
 
+class TDGraphics;
+
 class tcreature {
   public:
     float fade = 0.0f; // stones: opacity and size factor 0..1
@@ -28,8 +30,9 @@ class tcreature {
 
     // Once per frame; false asks the game loop to remove the creature.
     virtual bool Update();
-    // Once per drawn frame.
-    virtual void Draw();
+    // Once per drawn frame, with the graphics device the frame is drawn on (for the render
+    // states a kind changes around its model).
+    virtual void Draw(TDGraphics& graphics);
     // The shared death: scream, free the cell, score, count, throw the debris. The caller
     // takes the creature out of the list. k is the direction the debris flies (1..8), or
     // -1 for the hero's facing.
@@ -55,5 +58,5 @@ class tcreature {
 class tblob : public tcreature {
   public:
     tblob(float column, float row) : tcreature(1, column, row) {}
-    void Draw() override {}
+    void Draw(TDGraphics&) override {}
 };
