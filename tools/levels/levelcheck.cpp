@@ -15,11 +15,13 @@ namespace {
 constexpr int Steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}}; // column, map line
 constexpr int JumpReach[] = {2, 3};                             // cells from take-off
 constexpr int MaxChannels = 32;
+constexpr size_t MaxVariants = 6; // crumbled/closed combinations kept per cell and plates
 
 struct SearchState {
     int cell;
-    uint32_t pressed;           // bit per plate link
-    std::vector<uint16_t> used; // crumbling floors stepped on, closing pits jumped over
+    uint32_t pressed;               // bit per plate link
+    std::vector<uint16_t> crumbled; // crumbling floors stepped on (pits once left), sorted
+    std::vector<uint16_t> closed;   // closing pits jumped over (floor from then on), sorted
     int parent;
     MoveKind kind;
     int cost = 0; // tenths of a cell walked; jumps cost a little extra so walking wins ties
@@ -46,8 +48,12 @@ class Checker {
 
   private:
     bool Prepare(std::string& why);
-    bool Used(const SearchState& s, int cell) const {
-        return std::binary_search(s.used.begin(), s.used.end(), static_cast<uint16_t>(cell));
+    static bool Holds(const std::vector<uint16_t>& set, int cell) {
+        return std::binary_search(set.begin(), set.end(), static_cast<uint16_t>(cell));
+    }
+    static void Add(std::vector<uint16_t>& set, int cell) {
+        auto at = std::lower_bound(set.begin(), set.end(), static_cast<uint16_t>(cell));
+        if (at == set.end() || *at != cell) set.insert(at, static_cast<uint16_t>(cell));
     }
     bool Solid(const SearchState& s, int cell) const;
     bool Standable(const SearchState& s, int cell) const;
@@ -60,7 +66,10 @@ class Checker {
     int linkBit_[CellCount]; // bit of this cell's link among the plates' links, -1 none
     int partner_[CellCount]; // teleport target, -1 none
     std::vector<SearchState> states_;
-    std::unordered_map<std::string, int> seen_; // state key -> index in states_
+    // States by (cell, plates pressed). A state is dropped when one already found there has
+    // crumbled no more floors and closed no fewer pits: it can do everything the new one can.
+    std::unordered_map<uint64_t, std::vector<int>> seen_;
+    bool pruned_ = false;
     std::vector<bool> done_;
     std::priority_queue<std::pair<int, int>, std::vector<std::pair<int, int>>, std::greater<>>
         open_; // (cost, index), cheapest first
@@ -98,9 +107,9 @@ bool Checker::Standable(const SearchState& s, int cell) const {
     case TExit:
         return true;
     case TCrumbling:
-        return !Used(s, cell) || cell == s.cell;
+        return !Holds(s.crumbled, cell) || cell == s.cell;
     case TClosingPit:
-        return Used(s, cell);
+        return Holds(s.closed, cell);
     default:
         return false; // pits and unknown tile types (no block: the hero falls)
     }
@@ -111,24 +120,36 @@ void Checker::Arrive(SearchState& next, int cell) const {
     next.cell = cell;
     if (tile_[cell] == TPlate && channel_[cell] != 0 && linkBit_[cell] >= 0)
         next.pressed |= 1u << linkBit_[cell];
-    if (tile_[cell] == TCrumbling && !Used(next, cell)) {
-        next.used.insert(std::upper_bound(next.used.begin(), next.used.end(), cell), cell);
-    }
+    if (tile_[cell] == TCrumbling) Add(next.crumbled, cell);
 }
 
 void Checker::Push(SearchState next) {
-    std::string key(reinterpret_cast<const char*>(&next.cell), sizeof next.cell);
-    key.append(reinterpret_cast<const char*>(&next.pressed), sizeof next.pressed);
-    key.append(reinterpret_cast<const char*>(next.used.data()), next.used.size() * 2);
-    auto [it, added] = seen_.emplace(std::move(key), static_cast<int>(states_.size()));
-    if (added) {
-        open_.push({next.cost, it->second});
-        states_.push_back(std::move(next));
-        done_.push_back(false);
-    } else if (!done_[it->second] && next.cost < states_[it->second].cost) {
-        states_[it->second] = std::move(next);
-        open_.push({states_[it->second].cost, it->second});
+    auto& found =
+        seen_[static_cast<uint64_t>(next.pressed) << 16 | static_cast<uint64_t>(next.cell)];
+    for (int index : found) {
+        SearchState& old = states_[index];
+        bool dominates = std::includes(next.crumbled.begin(), next.crumbled.end(),
+                                       old.crumbled.begin(), old.crumbled.end()) &&
+                         std::includes(old.closed.begin(), old.closed.end(), next.closed.begin(),
+                                       next.closed.end());
+        if (!dominates) continue;
+        if (!done_[index] && next.cost < old.cost && old.crumbled == next.crumbled &&
+            old.closed == next.closed) {
+            old = std::move(next);
+            open_.push({old.cost, index});
+        }
+        return;
     }
+    // Many incomparable ways to have crumbled floors at one place: keep the first few only.
+    // That can only lose routes, never invent one.
+    if (found.size() >= MaxVariants) {
+        pruned_ = true;
+        return;
+    }
+    found.push_back(static_cast<int>(states_.size()));
+    open_.push({next.cost, static_cast<int>(states_.size())});
+    states_.push_back(std::move(next));
+    done_.push_back(false);
 }
 
 bool Checker::Prepare(std::string& why) {
@@ -184,7 +205,7 @@ CheckResult Checker::Run() {
         result.reason = "the level has no exit";
         return result;
     }
-    SearchState start{*sy * MapSize + *sx, 0, {}, -1, MoveKind::Start};
+    SearchState start{*sy * MapSize + *sx, 0, {}, {}, -1, MoveKind::Start};
     if (!Standable(start, start.cell)) {
         result.reason = "the hero starts on a pit or inside a wall";
         return result;
@@ -209,23 +230,31 @@ CheckResult Checker::Run() {
             int c = column + step[0], l = line + step[1];
             if (c < 0 || c >= MapSize || l < 0 || l >= MapSize) continue;
             if (Standable(s, l * MapSize + c)) {
-                SearchState next{s.cell, s.pressed,      s.used,
-                                 at,     MoveKind::Walk, s.cost + MoveCost(MoveKind::Walk, 1)};
+                SearchState next{s.cell,
+                                 s.pressed,
+                                 s.crumbled,
+                                 s.closed,
+                                 at,
+                                 MoveKind::Walk,
+                                 s.cost + MoveCost(MoveKind::Walk, 1)};
                 Arrive(next, l * MapSize + c);
                 Push(std::move(next));
             }
             for (int reach : JumpReach) {
                 int lc = column + step[0] * reach, ll = line + step[1] * reach;
                 if (lc < 0 || lc >= MapSize || ll < 0 || ll >= MapSize) break;
-                SearchState next{s.cell, s.pressed,      s.used,
-                                 at,     MoveKind::Jump, s.cost + MoveCost(MoveKind::Jump, reach)};
+                SearchState next{s.cell,
+                                 s.pressed,
+                                 s.crumbled,
+                                 s.closed,
+                                 at,
+                                 MoveKind::Jump,
+                                 s.cost + MoveCost(MoveKind::Jump, reach)};
                 bool clear = true;
                 for (int k = 1; k < reach && clear; ++k) {
                     int over = (line + step[1] * k) * MapSize + column + step[0] * k;
                     clear = !Solid(s, over);
-                    if (tile_[over] == TClosingPit && !Used(next, over))
-                        next.used.insert(std::upper_bound(next.used.begin(), next.used.end(), over),
-                                         over);
+                    if (tile_[over] == TClosingPit) Add(next.closed, over);
                 }
                 if (!clear) break;
                 int land = ll * MapSize + lc;
@@ -236,8 +265,13 @@ CheckResult Checker::Run() {
             }
         }
         if (partner_[s.cell] >= 0) {
-            SearchState next{s.cell, s.pressed,          s.used,
-                             at,     MoveKind::Teleport, s.cost + MoveCost(MoveKind::Teleport, 0)};
+            SearchState next{s.cell,
+                             s.pressed,
+                             s.crumbled,
+                             s.closed,
+                             at,
+                             MoveKind::Teleport,
+                             s.cost + MoveCost(MoveKind::Teleport, 0)};
             next.cell = partner_[s.cell];
             Push(std::move(next));
         }

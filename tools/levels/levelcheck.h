@@ -6,19 +6,22 @@
 //
 // What it models:
 // - walking to the four neighbours that are neither solid nor a pit;
-// - straight jumps of two or three cells (over at most two pit cells): a full jump rises at
-//   0.5 a frame, loses 0.05 a frame and lands after 20-21 frames, 3.2-3.36 cells at 0.16 a
-//   frame; the edge rule stops a walking hero 0.18-0.34 past his cell's centre, so the
-//   landing point lies 3.38 or more past that centre but can fall short of 3.5: the cell
-//   three ahead is certain, four is not;
-// - switch plates (pressed by walking or landing on them, never by jumping over): walls of
-//   their link sink, walls of their link rise and block;
+// - straight jumps of two or three cells (over at most two pit cells). A full-power jump
+//   rises at 0.5 a frame and loses 0.05 a frame, so it lands after 20 or 21 frames, in which
+//   the hero may move 0.16 a frame and may stop moving whenever he likes: up to 3.2 cells.
+//   Walking toward a pit, the edge rule stops him 0.18 to 0.34 past his cell's centre, so
+//   the cell three ahead is always within reach; the cell four ahead only from a lucky
+//   take-off point, which the check does not count on;
+// - switch plates (pressed by walking or landing on them, never by jumping over): the
+//   lowering walls of their link open, the raising walls of their link close;
 // - crumbling floors, usable once: after the hero leaves one it is a pit;
 // - closing pits: a pit until the hero has jumped over it, floor afterwards;
 // - teleports: the pair partner of a teleport (the last cell of the same link in the game's
 //   scan order); standing on one is optional, the hero may walk over it;
 // - conveyors: floor (the hero walks at 0.16 a frame, a belt pushes 0.08 at most).
-// Creatures, traps and spikes hurt but do not bar the way; they are not modelled.
+// Creatures, traps and spikes hurt but do not bar the way; they are not modelled. Where
+// crumbled floors could combine in too many ways, only the first few combinations at each
+// place are followed; that too can only miss routes.
 #include "levelmodel.h"
 
 #include <string>

@@ -65,8 +65,21 @@ Rgb Darker(Rgb c) {
     return {uint8_t(c.r * 3 / 4), uint8_t(c.g * 3 / 4), uint8_t(c.b * 3 / 4)};
 }
 
+// Floors and walls are tinted by their design, so that each area's look shows on the map.
+Rgb Tinted(Rgb c, int design) {
+    static constexpr int shifts[13][3] = {
+        {0, 0, 0},      {-30, 10, -20}, {10, -10, -30}, {-20, -20, 10}, {20, 0, -40},
+        {30, 20, -60},  {-40, -10, 20}, {-10, 20, 20},  {20, -20, -50}, {-60, -40, -30},
+        {40, -40, -40}, {-30, -30, 40}, {10, 10, 30}};
+    auto clamp = [](int v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); };
+    const int* d = shifts[static_cast<unsigned>(design) % 13];
+    return {clamp(c.r + d[0]), clamp(c.g + d[1]), clamp(c.b + d[2])};
+}
+
 void DrawTile(Picture& p, int x, int y, int s, int tile, int design) {
     Rgb base = tile >= 0 && tile < TileKindCount ? TileColours[tile] : Rgb{200, 0, 200};
+    if (tile == TFloor || tile == TWall || tile == TPlate || tile == TPillar)
+        base = Tinted(base, design);
     p.Fill(x, y, s, s, base);
     int m = s / 2;
     switch (tile) {
@@ -76,7 +89,6 @@ void DrawTile(Picture& p, int x, int y, int s, int tile, int design) {
     case TWall:
     case TPillar:
     case TBreakable:
-        p.Fill(x, y, s, 1, {130, 128, 140});
         if (tile == TPillar) p.Disc(x + m, y + m, s / 3, {40, 38, 44});
         if (tile == TBreakable) p.Line(x + 1, y + s - 2, x + s - 2, y + 1, {180, 170, 150});
         break;
