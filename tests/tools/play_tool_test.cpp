@@ -128,4 +128,29 @@ TEST_F(PlayTool, RefusesBadInputAndBadUsage) {
     EXPECT_EQ(Play("level.dat --data /nonexistent").exitCode, 1);
 }
 
+// The first campaign level walked from its start to its exit: down the corridor, through
+// the rooms, along the bottom and up into the exit room.
+TEST_F(PlayTool, TheFirstCampaignLevelCanBeWalkedToItsExit) {
+    const char* game = std::getenv("TARNHOLLOW_GAME_DIR");
+    const std::string level = std::string(game ? game : "") + "/lvl/01.dat";
+    if (!game || !std::filesystem::exists(level)) GTEST_SKIP() << "no campaign levels built";
+    WriteBytes("route.keys", "0: 205\n6: 208\n44: 205\n50: 208\n131: 203\n156: 208\n"
+                             "175: 203\n237: 208\n306: 205\n331: 208\n362: 205\n431: 200\n"
+                             "443:\n");
+    const trun run = Play("'" + level + "' --keys route.keys --trace" + Data());
+    EXPECT_EQ(run.exitCode, 0);
+    ASSERT_GE(run.lines.size(), 2u);
+    // Completed, no life lost, two treasures on the way; the exit fade took its 32 frames.
+    EXPECT_EQ(run.lines.back().rfind("{\"LevelOutcome\": 2, \"frames\": 472, \"Score\": 300, "
+                                     "\"Lives\": 7, ",
+                                     0),
+              0u)
+        << run.lines.back();
+    int fadeFrames = 0;
+    for (const std::string& line : run.lines)
+        fadeFrames +=
+            line.find("\"ExitFade\": 0,") == std::string::npos && line.rfind("{\"frame\"", 0) == 0;
+    EXPECT_EQ(fadeFrames, 32);
+}
+
 } // namespace
