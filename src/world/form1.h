@@ -10,6 +10,7 @@
 #include "engine/dinput.h"
 #include "engine/dtimer.h"
 #include "engine/soundfx.h"
+#include "platform/window.h"
 #include "render/sprites.h"
 #include "world/engineoutput.h"
 
@@ -31,6 +32,8 @@ extern int32_t StartScore;
 
 class TForm1 {
   public:
+    // The window on the desktop the device draws into; made with the form, closed last.
+    std::unique_ptr<window::Window> window;
     // The engine services, each empty until created.
     std::unique_ptr<TDInput> input;
     std::unique_ptr<taudiere> sound;

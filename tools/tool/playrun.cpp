@@ -125,7 +125,6 @@ tlevelrun::tlevelrun() : clock_(std::make_unique<tclock>()) {}
 tlevelrun::~tlevelrun() {
     form_.FormDeactivate();
     Models().Clear();
-    window_.reset();
     UsePlayerRecord(testplayer); // the slot table must not be the world's after us
 }
 
@@ -209,8 +208,8 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
     form_.FormCreate();
     form_.graphics = std::make_unique<TDGraphics>();
     if (setup.gl) {
-        window_ = std::make_unique<window::Window>("Tarnhollow");
-        form_.graphics->SetWindow(window_.get());
+        form_.window = std::make_unique<window::Window>("Tarnhollow");
+        form_.graphics->SetWindow(form_.window.get());
         if (form_.graphics->CreateDevice(0, setup.width, setup.height, kColour32, kDepthD24S8, true,
                                          true) != CreateDeviceResult::Ok) {
             error = "no OpenGL 3.3 device could be made";

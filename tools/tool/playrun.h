@@ -2,7 +2,6 @@
 // Playing one level without a person: the game window with its services made for a run on
 // a virtual clock (every frame drawn, none skipped), keys from a script, the models and
 // pictures from a game folder. `play` and `render` share it; they differ in the device.
-#include "platform/window.h"
 #include "world/form1.h"
 
 #include <cstdint>
@@ -56,7 +55,6 @@ class tlevelrun {
 
   private:
     tsetup setup_;
-    std::unique_ptr<window::Window> window_; // the GL device's window; outlives the device
     TForm1 form_;
     int64_t clockStep_ = 0;
     struct tclock;
