@@ -76,13 +76,12 @@ void ChangeGun(const TDInput& input) {
     if (gunstate.changeLatch) return;
     gunstate.changeLatch = true;
     tplayer& player = Player();
-    // Own[0] (no gun) is always set, so the cycle ends within four steps; the bound keeps a
-    // record with Own[0] cleared from spinning.
-    for (int32_t tries = 0; tries <= GunCount; ++tries) {
-        player.Gun = (player.Gun + 1) % (GunCount + 1);
-        if (player.Gun == NoGun || player.Own[static_cast<size_t>(player.Gun)]) return;
-    }
-    player.Gun = NoGun;
+    // "No gun" is always at hand, so the cycle ends there at the latest.
+    int32_t gun = HoldsGun(player.Gun) ? player.Gun : NoGun;
+    do {
+        gun = (gun + 1) % (GunCount + 1);
+    } while (gun != NoGun && !player.Own[static_cast<size_t>(gun)]);
+    player.Gun = gun;
 }
 
 void FireGun(const TDInput& input) {

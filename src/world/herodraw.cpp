@@ -16,10 +16,6 @@ namespace {
 using gpu::RenderState;
 using gpu::StageState;
 
-constexpr uint32_t Value(auto e) {
-    return static_cast<uint32_t>(e);
-}
-
 constexpr gpu::Argb InvincibleTint = 0xC0FF0000; // red
 constexpr gpu::Argb BlessedTint = 0xC00000FF;    // blue
 constexpr gpu::Argb BothTint = 0xC0FF00FF;       // magenta
@@ -30,16 +26,16 @@ void Tint(gpu::Device& device, gpu::Argb tint) {
     for (auto [op, arg1, arg2] :
          {std::tuple{StageState::ColourOp, StageState::ColourArg1, StageState::ColourArg2},
           std::tuple{StageState::AlphaOp, StageState::AlphaArg1, StageState::AlphaArg2}}) {
-        device.SetStageState(1, op, Value(gpu::TextureOp::BlendFactorAlpha));
-        device.SetStageState(1, arg1, Value(gpu::TextureArg::Current));
-        device.SetStageState(1, arg2, Value(gpu::TextureArg::TFactor));
+        device.SetStageState(1, op, StateValue(gpu::TextureOp::BlendFactorAlpha));
+        device.SetStageState(1, arg1, StateValue(gpu::TextureArg::Current));
+        device.SetStageState(1, arg2, StateValue(gpu::TextureArg::TFactor));
     }
 }
 
 // The glow of a teleport: no texture, twice the lit colour.
 void Glow(t3dobjects& store, int32_t model) {
-    store.SetStageOps(model, Value(gpu::TextureOp::Add), Value(gpu::TextureArg::Diffuse),
-                      Value(gpu::TextureArg::Diffuse), Value(gpu::TextureOp::Disable));
+    store.SetStageOps(model, StateValue(gpu::TextureOp::Add), StateValue(gpu::TextureArg::Diffuse),
+                      StateValue(gpu::TextureArg::Diffuse), StateValue(gpu::TextureOp::Disable));
 }
 
 // The hero stands on his lower foot, whatever the pose of his last drawing did to his legs.

@@ -12,10 +12,6 @@ namespace {
 
 using gpu::RenderState;
 
-constexpr uint32_t Value(auto e) {
-    return static_cast<uint32_t>(e);
-}
-
 constexpr float FieldOfView = Pi / 4.0f;
 
 // How an item lying on a cell is drawn: model, scale and turn about the vertical axis.
@@ -61,8 +57,8 @@ bool StandsOnFloor(int32_t block) {
     return block == models::ArrowTrap || block == models::FirstPillar || block == models::RockTrap;
 }
 
-// Drawn with alpha blending; stage 1 is switched off with the blending because the hero's
-// tint may have left it on.
+// Drawn blended by the texture's alpha; blending is switched off again right after, so the
+// next model is opaque.
 void DrawBlended(TDGraphics& graphics, int32_t model, float x, float y, float z) {
     gpu::Device& device = *graphics.Device();
     BlendOn(device, gpu::Blend::SrcAlpha, gpu::Blend::InvSrcAlpha);
@@ -95,8 +91,8 @@ void DrawItems(TDGraphics& graphics, const ttile& cell, int32_t c, int32_t n) {
 
 void BlendOn(gpu::Device& device, gpu::Blend source, gpu::Blend destination) {
     device.SetRenderState(RenderState::AlphaBlendEnable, 1);
-    device.SetRenderState(RenderState::SrcBlend, Value(source));
-    device.SetRenderState(RenderState::DestBlend, Value(destination));
+    device.SetRenderState(RenderState::SrcBlend, StateValue(source));
+    device.SetRenderState(RenderState::DestBlend, StateValue(destination));
 }
 
 void BlendOff(gpu::Device& device) {
@@ -104,13 +100,14 @@ void BlendOff(gpu::Device& device) {
 }
 
 void StageOneOff(gpu::Device& device) {
-    device.SetStageState(1, gpu::StageState::ColourOp, Value(gpu::TextureOp::Disable));
-    device.SetStageState(1, gpu::StageState::AlphaOp, Value(gpu::TextureOp::Disable));
+    device.SetStageState(1, gpu::StageState::ColourOp, StateValue(gpu::TextureOp::Disable));
+    device.SetStageState(1, gpu::StageState::AlphaOp, StateValue(gpu::TextureOp::Disable));
 }
 
 void AlphaFromTexture(int32_t model) {
-    Models().SetStageOps(model, Value(gpu::TextureOp::Modulate), Value(gpu::TextureArg::Texture),
-                         Value(gpu::TextureArg::Diffuse), Value(gpu::TextureOp::Modulate));
+    Models().SetStageOps(model, StateValue(gpu::TextureOp::Modulate),
+                         StateValue(gpu::TextureArg::Texture), StateValue(gpu::TextureArg::Diffuse),
+                         StateValue(gpu::TextureOp::Modulate));
 }
 
 void SetLevelLights(TDGraphics& graphics) {

@@ -36,7 +36,13 @@ void DrawWorld(TDGraphics& graphics, int32_t seen, int32_t frame);
 void DrawTile(TDGraphics& graphics, int32_t column, int32_t row, int32_t frame);
 void DrawHeroShadow(TDGraphics& graphics);
 
-// Shared blend and stage switches.
+// A device enum as the number the state calls take.
+constexpr uint32_t StateValue(auto e) {
+    return static_cast<uint32_t>(e);
+}
+
+// Shared blend and stage switches (the game loop's drawing step 13 is BlendOff and
+// StageOneOff).
 void BlendOn(gpu::Device& device, gpu::Blend source, gpu::Blend destination);
 void BlendOff(gpu::Device& device);
 void StageOneOff(gpu::Device& device);

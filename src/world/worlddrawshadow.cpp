@@ -8,10 +8,6 @@ namespace {
 
 using gpu::RenderState;
 
-constexpr uint32_t Value(auto e) {
-    return static_cast<uint32_t>(e);
-}
-
 constexpr float ShadowLift = 0.01f; // above the floor, so the floor does not hide it
 constexpr float ShadowScale = 0.8f;
 
@@ -21,9 +17,9 @@ void MaskLowerNeighbours(gpu::Device& device, int32_t hc, int32_t hr, float floo
     device.SetRenderState(RenderState::ZEnable, 0);
     device.SetRenderState(RenderState::ZWriteEnable, 0);
     device.SetRenderState(RenderState::StencilEnable, 1);
-    device.SetRenderState(RenderState::StencilFunc, Value(gpu::Compare::Always));
+    device.SetRenderState(RenderState::StencilFunc, StateValue(gpu::Compare::Always));
     // Saturating, so that overlapping masks cannot wrap a one-bit stencil back to 0.
-    device.SetRenderState(RenderState::StencilPass, Value(gpu::StencilOp::IncrSat));
+    device.SetRenderState(RenderState::StencilPass, StateValue(gpu::StencilOp::IncrSat));
     BlendOn(device, gpu::Blend::Zero, gpu::Blend::One);
     for (int32_t dr = -1; dr <= 1; ++dr) {
         for (int32_t dc = -1; dc <= 1; ++dc) {
@@ -36,8 +32,8 @@ void MaskLowerNeighbours(gpu::Device& device, int32_t hc, int32_t hr, float floo
     }
     device.SetRenderState(RenderState::ZEnable, 1);
     device.SetRenderState(RenderState::ZWriteEnable, 1);
-    device.SetRenderState(RenderState::StencilPass, Value(gpu::StencilOp::Keep));
-    device.SetRenderState(RenderState::StencilFunc, Value(gpu::Compare::Equal));
+    device.SetRenderState(RenderState::StencilPass, StateValue(gpu::StencilOp::Keep));
+    device.SetRenderState(RenderState::StencilFunc, StateValue(gpu::Compare::Equal));
     device.SetRenderState(RenderState::StencilRef, 0);
 }
 

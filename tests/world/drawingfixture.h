@@ -146,9 +146,11 @@ inline ExpModel StandInPart() {
     return part;
 }
 
-// Loads the stand-ins into the model store and the sprites into `sprites` on `device`.
+// Loads the stand-ins into the model store and the sprites into `sprites` on `device`;
+// `files` names other model files for some indices.
 inline void LoadStandIns(gpu::Device* device, td2dsprites& sprites,
-                         std::map<const gpu::VertexBuffer*, int>& modelOf) {
+                         std::map<const gpu::VertexBuffer*, int>& modelOf,
+                         const std::map<int, std::string>& files = {}) {
     std::string error;
     ASSERT_TRUE(SaveExp("hero.exp", StandInHero(), error)) << error;
     ASSERT_TRUE(SaveExp("part.exp", StandInPart(), error)) << error;
@@ -157,12 +159,14 @@ inline void LoadStandIns(gpu::Device* device, td2dsprites& sprites,
         const AssetEntry& entry = AssetOrder[row];
         const int expected = StoreIndexOfRow(row);
         int index = expected;
+        const auto own = files.find(expected);
+        const std::string part = own != files.end() ? own->second : "part.exp";
         switch (entry.kind) {
         case AssetKind::RigidModel:
-            index = Models().AddModel(device, "part.exp");
+            index = Models().AddModel(device, part);
             break;
         case AssetKind::SkinnedModel:
-            index = Models().AddSkinnedModel(device, row == 0 ? "hero.exp" : "part.exp");
+            index = Models().AddSkinnedModel(device, row == 0 ? "hero.exp" : part);
             break;
         case AssetKind::Picture: {
             const PictureRect& r = entry.rect2048;
