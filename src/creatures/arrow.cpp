@@ -19,13 +19,8 @@ bool AtArrowHeight(float height) {
 } // namespace
 
 bool tarrow::Update() {
-    const tdirection& step = Direction(direction);
-    column += step.column * Speed;
-    row += step.row * Speed;
-    ttile* cell = OwnCell(*this);
-    if (!cell) return false;
-    cell->occupied = mark::Free;
-    if (cell->solid) return false;
+    MoveAlong(*this, Speed);
+    if (!EnterCell(*this)) return false;
     if (DistanceToHero(*this) < Reach && AtArrowHeight(hero.height)) {
         const int32_t damage = LeastDamage + Random(DamageSpread);
         WorldOutput().PlayEffect(effects::Lats2, HitSoundVolume());

@@ -14,6 +14,19 @@ bool OnSeenCell(const tcreature& c) {
     return cell && cell->seen == SeenMark;
 }
 
+void MoveAlong(tcreature& c, float times, float over) {
+    const tdirection& step = Direction(c.direction);
+    c.column += step.column * times / over;
+    c.row += step.row * times / over;
+}
+
+ttile* EnterCell(const tcreature& c) {
+    ttile* cell = OwnCell(c);
+    if (!cell) return nullptr;
+    cell->occupied = mark::Free;
+    return cell->solid ? nullptr : cell;
+}
+
 float PlaneDistance(float column1, float row1, float column2, float row2) {
     const float dc = column1 - column2;
     const float dr = row1 - row2;

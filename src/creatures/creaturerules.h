@@ -11,6 +11,11 @@
 ttile* OwnCell(const tcreature& c);
 // Is the creature's cell inside the grid and seen? Nothing is drawn over unseen cells.
 bool OnSeenCell(const tcreature& c);
+// Moves the creature along its direction by its walking step x times / over.
+void MoveAlong(tcreature& c, float times, float over = 1.0f);
+// The cell an arrow or stone has moved into, with any creature mark wiped from it; nullptr
+// when it has left the grid or met a solid cell, and must end.
+ttile* EnterCell(const tcreature& c);
 // Distance in the column-row plane; height plays no part.
 float PlaneDistance(float column1, float row1, float column2, float row2);
 float DistanceToHero(const tcreature& c);

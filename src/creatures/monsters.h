@@ -30,12 +30,40 @@ struct tmonsterkind {
     tbonerun attackBones[2];
 };
 
-inline constexpr tmonsterkind ZombieKind{
-    models::Zombie, mark::Creature, 5.0f, 3.5f, 3.5f, 0.2f, 4, 0.8f, 18, {{1, 1}, {4, 11}}};
-inline constexpr tmonsterkind WarriorKind{
-    models::Warrior, mark::Creature, 5.0f, 5.0f, 5.0f, 0.08f, 4, 1.2f, 36, {{1, 11}, {1, 0}}};
-inline constexpr tmonsterkind GhostKind{models::Ghost, mark::Ghost, 7.0f, 7.0f, 7.0f,
-                                        0.01f,         2,           1.4f, 3,    {{1, 0}, {1, 0}}};
+// The zombie is quicker along rows than along columns.
+inline constexpr tmonsterkind ZombieKind{.drawnModel = models::Zombie,
+                                         .cellMark = mark::Creature,
+                                         .columnDivisor = 5.0f,
+                                         .rowDivisor = 3.5f,
+                                         .lookDivisor = 3.5f,
+                                         .walkPhaseStep = 0.2f,
+                                         .walkKeyframes = 4,
+                                         .attackRange = 0.8f,
+                                         .strikeDamage = 18,
+                                         .attackBones = {{1, 1}, {4, 11}}};
+
+inline constexpr tmonsterkind WarriorKind{.drawnModel = models::Warrior,
+                                          .cellMark = mark::Creature,
+                                          .columnDivisor = 5.0f,
+                                          .rowDivisor = 5.0f,
+                                          .lookDivisor = 5.0f,
+                                          .walkPhaseStep = 0.08f,
+                                          .walkKeyframes = 4,
+                                          .attackRange = 1.2f,
+                                          .strikeDamage = 36,
+                                          .attackBones = {{1, 11}, {1, 0}}};
+
+// Ghosts have no attack pose; their strike is a touch every frame.
+inline constexpr tmonsterkind GhostKind{.drawnModel = models::Ghost,
+                                        .cellMark = mark::Ghost,
+                                        .columnDivisor = 7.0f,
+                                        .rowDivisor = 7.0f,
+                                        .lookDivisor = 7.0f,
+                                        .walkPhaseStep = 0.01f,
+                                        .walkKeyframes = 2,
+                                        .attackRange = 1.4f,
+                                        .strikeDamage = 3,
+                                        .attackBones = {{1, 0}, {1, 0}}};
 
 // Percent chance that a bullet reaching a zombie or warrior kills it, by the player's Gun.
 // A bullet still flying after a change to no gun never kills.

@@ -22,7 +22,8 @@ class tarrow : public tcreature {
 
 class tstone : public tcreature {
   public:
-    static constexpr float Speed = 3.0f / 5.0f; // walking steps per frame: 0.096 along an axis
+    // Walking steps per frame: 3 / 5, 0.096 cells along an axis.
+    static constexpr float SpeedTimes = 3.0f, SpeedOver = 5.0f;
     static constexpr float Reach = 0.7f;
     static constexpr int32_t Damage = 100; // energy per frame the hero stays in reach
     static constexpr int32_t BloodDrops = 50;

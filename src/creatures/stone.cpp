@@ -31,15 +31,9 @@ bool tstone::Update() {
         SprayBlood(BloodDrops);
     }
     const ttile* under = OwnCell(*this);
-    if (under && RollsOn(*under, height)) {
-        const tdirection& step = Direction(direction);
-        column += step.column * Speed;
-        row += step.row * Speed;
-    }
-    ttile* cell = OwnCell(*this);
+    if (under && RollsOn(*under, height)) MoveAlong(*this, SpeedTimes, SpeedOver);
+    ttile* cell = EnterCell(*this);
     if (!cell) return false;
-    cell->occupied = mark::Free;
-    if (cell->solid) return false;
     if (!RollsOn(*cell, height)) {
         climb -= Gravity;
         height += climb;
