@@ -27,10 +27,10 @@ struct trun {
     std::vector<std::string> lines;
 };
 
-trun Play(const std::string& arguments) {
-    const std::string command = "'" + Tool() + "' play " + arguments + " 2>/dev/null";
+trun RunTool(const std::string& command, const std::string& arguments) {
+    const std::string line = "'" + Tool() + "' " + command + " " + arguments + " 2>/dev/null";
     trun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
+    FILE* pipe = ::popen(line.c_str(), "r");
     if (!pipe) return run;
     std::string out;
     char buffer[4096];
@@ -39,8 +39,12 @@ trun Play(const std::string& arguments) {
     const int status = ::pclose(pipe);
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     std::istringstream lines(out);
-    for (std::string line; std::getline(lines, line);) run.lines.push_back(line);
+    for (std::string text; std::getline(lines, text);) run.lines.push_back(text);
     return run;
+}
+
+trun Play(const std::string& arguments) {
+    return RunTool("play", arguments);
 }
 
 class PlayTool : public ::testing::Test {
@@ -126,6 +130,25 @@ TEST_F(PlayTool, RefusesBadInputAndBadUsage) {
     EXPECT_EQ(Play("").exitCode, 2);
     // A game folder without the data cannot start.
     EXPECT_EQ(Play("level.dat --data /nonexistent").exitCode, 1);
+}
+
+TEST_F(PlayTool, RenderSavesTheLastFrameAndEveryKth) {
+    EXPECT_EQ(RunTool("render", "level.dat out.png --size 800").exitCode, 2);
+    EXPECT_EQ(RunTool("render", "level.dat out.png --texture 512").exitCode, 2);
+    EXPECT_EQ(RunTool("render", "level.dat out.png --every 0").exitCode, 2);
+    EXPECT_EQ(RunTool("render", "level.dat").exitCode, 2);
+
+    // The pictures come from the game folder the tool sits in.
+    const char* game = std::getenv("TARNHOLLOW_GAME_DIR");
+    if (!game || !std::filesystem::exists(std::string(game) + "/gfx1024/3dhahmobin.exp"))
+        GTEST_SKIP() << "no game data built";
+    const trun run = RunTool("render", "level.dat out.png --frames 3 --every 2 --size 320x240");
+    if (run.exitCode == 1 && run.lines.empty()) GTEST_SKIP() << "no OpenGL 3.3 device here";
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(FileExists("out.png"));
+    EXPECT_TRUE(FileExists("out-0.png"));
+    EXPECT_FALSE(FileExists("out-1.png"));
+    EXPECT_TRUE(FileExists("out-2.png"));
 }
 
 // The first campaign level walked from its start to its exit: down the corridor, through
