@@ -64,23 +64,23 @@ void SaveScreenshot(TForm1& form) {
 }
 
 bool PlayFrame(TForm1& form) {
-    CountDownPotions();                  // 1
-    ++loopstate.frameCounter;            // 2
-    UpdateTiles(loopstate.frameCounter); //
-    form.input->Poll();                  // 3
-    HeroStep(*form.input);               // 4
-    HeroCellEffects();                   // 5
-    VisionSweep();                       // 6
-    HeroTakeFacing();                    // 7
-    PickUps();                           // 8
-    UpdateCreatures();                   // 9
-    ChangeGun(*form.input);              // 10
-    LoopKeys(form);                      //
-    FireGun(*form.input);                // 11
-    UpdateBullets();                     // 12
-    UpdateEffects();                     //
-    RecoilAndCooldown();                 // 13
-    if (!form.timer->FrameDue()) {       // 14: not behind, so draw
+    CountDownPotions();       // 1
+    ++loopstate.frameCounter; // 2
+    UpdateTiles(loopstate.frameCounter);
+    form.input->Poll();     // 3
+    HeroStep(*form.input);  // 4
+    HeroCellEffects();      // 5
+    VisionSweep();          // 6
+    HeroTakeFacing();       // 7
+    PickUps();              // 8
+    UpdateCreatures();      // 9
+    ChangeGun(*form.input); // 10
+    LoopKeys(form);
+    FireGun(*form.input); // 11
+    UpdateBullets();      // 12
+    UpdateEffects();
+    RecoilAndCooldown();           // 13
+    if (!form.timer->FrameDue()) { // 14: drawn unless the simulation is behind
         DrawFrame(form);
         PauseIfAsked(form);
         WaitForTick(form);
