@@ -25,7 +25,8 @@ extern std::string TextureFolder;
 inline constexpr const char* TextureFolder1024 = "gfx1024\\";
 inline constexpr const char* TextureFolder2048 = "gfx2048\\";
 
-// How a level played by GameLoop ended: 0 retreated with Escape, 1 game over, 2 completed.
+// How a level played by GameLoop ended: 0 retreated with Escape, 1 game over (also when the
+// level could not be loaded: the player then has no lives and no money left), 2 completed.
 extern int32_t LevelOutcome;
 // The player's score when the level was entered; every attempt starts from it.
 extern int32_t StartScore;

@@ -22,6 +22,9 @@ bool StartAttempt(TForm1& form) {
         // A level that cannot be played ends the player's run rather than looping on it.
         Player().Lives = 0;
         Player().Money = 0;
+        // Said outright: an outcome left from the level before (a completion, say) would
+        // otherwise be paid out for this one.
+        LevelOutcome = 1;
         return false;
     }
 

@@ -108,7 +108,7 @@ TEST_F(GameLoopTest, ALevelThatCannotBeLoadedEndsThePlayersRun) {
     Play();
     EXPECT_EQ(player.Lives, 0);
     EXPECT_EQ(player.Money, 0);
-    EXPECT_EQ(LevelOutcome, -1); // left as it was
+    EXPECT_EQ(LevelOutcome, 1); // game over, never what an earlier level left there
     EXPECT_EQ(loopstate.frames, 0);
 }
 
