@@ -96,6 +96,8 @@ TEST_F(GameLoopTest, PauseHoldsTheGameUntilTheKeyIsPressedAgain) {
     EXPECT_EQ(polls[0], 8); // the first frame ended only when the pause did
     EXPECT_EQ(polls[1], 9);
     EXPECT_EQ(polls[2], 10);
+    // The clock ran on through the pause; the game does not race to catch up afterwards.
+    EXPECT_EQ(log->Count("Present"), 3);
 
     // A script that lets go of P and ends can never end the pause: the loop must not hang.
     Keys("0: 25\n2:\n");
