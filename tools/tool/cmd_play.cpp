@@ -2,7 +2,9 @@
 //                         [--trace] [--data DIR]
 // Plays the level headless through the game loop: recording device, silent sound, a
 // virtual clock on which every frame is drawn. With --trace one JSON line per frame; at the
-// end always one line with the outcome and the counters.
+// end always one line with the outcome and the counters (LevelOutcome -1: the run stopped
+// at its frame limit before the level ended). Script frames count polls of the input, so a
+// pause or the wait for Escape to be let go moves the script on without a game frame.
 #include "command.h"
 #include "output.h"
 #include "playrun.h"
