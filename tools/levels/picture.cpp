@@ -53,6 +53,26 @@ void Picture::Ring(int cx, int cy, int r, Rgb colour) {
         }
 }
 
+namespace {
+// Rows of each digit, three bits a row, the left pixel the highest bit.
+constexpr uint8_t DigitRows[10][5] = {
+    {7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 7, 1, 7}, {5, 5, 7, 1, 1},
+    {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 1, 1, 1}, {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7},
+};
+} // namespace
+
+void Picture::Number(int x, int y, int value, int scale, Rgb colour) {
+    std::string digits = std::to_string(value);
+    for (char d : digits) {
+        if (d >= '0' && d <= '9')
+            for (int row = 0; row < 5; ++row)
+                for (int bit = 0; bit < 3; ++bit)
+                    if (DigitRows[d - '0'][row] >> (2 - bit) & 1)
+                        Fill(x + bit * scale, y + row * scale, scale, scale, colour);
+        x += 4 * scale;
+    }
+}
+
 void Picture::Paste(const Picture& other, int x, int y) {
     for (int j = 0; j < other.height_; ++j)
         for (int i = 0; i < other.width_; ++i) {

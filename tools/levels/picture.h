@@ -20,6 +20,8 @@ class Picture {
     void Line(int x0, int y0, int x1, int y1, Rgb colour, int thickness = 1);
     void Disc(int cx, int cy, int radius, Rgb colour);
     void Ring(int cx, int cy, int radius, Rgb colour);
+    // A whole number in a 3 x 5 pixel font, each font pixel `scale` pixels square.
+    void Number(int x, int y, int value, int scale, Rgb colour);
     // Copies another picture with its top left corner at (x, y).
     void Paste(const Picture& other, int x, int y);
 

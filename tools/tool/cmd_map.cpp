@@ -58,6 +58,10 @@ int MapSheet(const std::vector<std::string>& args) {
             ++failures;
         }
         sheet.Paste(levelkit::DrawLevel(*level, check, SheetCellPixels), x, y);
+        // The level's number in a corner; red when the check refused it.
+        sheet.Fill(x, y, 34, 19, {0, 0, 0});
+        sheet.Number(x + 3, y + 2, n, 3,
+                     check.completable ? levelkit::Rgb{255, 255, 255} : levelkit::Rgb{255, 60, 60});
     }
     if (!sheet.SavePng(args[1])) {
         std::fprintf(stderr, "%s: cannot write\n", args[1].c_str());
