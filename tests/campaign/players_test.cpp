@@ -108,16 +108,14 @@ TEST_F(Players, DocumentForm) {
     HighestLevelPassed = 9;
     std::string d = PlayersDocument();
     EXPECT_TRUE(
-        d.starts_with("<Players><HighestLevelPassed>9</HighestLevelPassed><Player><Name>ANNA</"
-                      "Name><Id>20050307081530250</Id>"
-                      "<Score>-3</Score><Lives>0</Lives><Energy>100</Energy><Gun>0</Gun><Money>0</"
-                      "Money><Jump>100</Jump>"
-                      "<Guns><Gun><Own>0</Own><AmmoCurrent>0</AmmoCurrent><AmmoAll>0</AmmoAll></"
-                      "Gun><Gun><Own>1</Own>"
-                      "<AmmoCurrent>30</AmmoCurrent><AmmoAll>0</AmmoAll></Gun><Gun><Own>0</"
-                      "Own><AmmoCurrent>0</AmmoCurrent>"
-                      "<AmmoAll>7</AmmoAll></Gun></Guns><Levels><Name>L1</Name></Levels></"
-                      "Player><Player><Name>PLAYER 2</Name>"))
+        d.starts_with("<Players><HighestLevelPassed>9</HighestLevelPassed><Player><Name>"
+                      "ANNA</Name><Id>20050307081530250</Id><Score>-3</Score><Lives>0</Lives>"
+                      "<Energy>100</Energy><Gun>0</Gun><Money>0</Money><Jump>100</Jump><Guns>"
+                      "<Gun><Own>0</Own><AmmoCurrent>0</AmmoCurrent><AmmoAll>0</AmmoAll></Gun>"
+                      "<Gun><Own>1</Own><AmmoCurrent>30</AmmoCurrent><AmmoAll>0</AmmoAll></Gun>"
+                      "<Gun><Own>0</Own><AmmoCurrent>0</AmmoCurrent><AmmoAll>7</AmmoAll></Gun>"
+                      "</Guns><Levels><Name>L1</Name></Levels></Player><Player><Name>"
+                      "PLAYER 2</Name>"))
         << d;
     EXPECT_NE(
         d.find("<AmmoAll>0</AmmoAll></Gun></Guns><Levels></Levels></Player><Player><Name>PLAYER 3"),

@@ -147,11 +147,11 @@ TEST_F(Records, HighScoreFile) {
     std::string document = HighScoresDocument();
     EXPECT_TRUE(document.starts_with(
         "<Top><Score><Player><Name>N1</Name><Id>id1</Id><Score>1000</Score></Player>"));
-    EXPECT_NE(document.find(
-                  "<Score>100</Score></Player></Score><Money><Player><Name>RICH</Name><Id>r</Id>"
-                  "<Money>10000000</Money></Player><Player><Name>unknown</Name><Id></Id><Money>0</"
-                  "Money>"),
-              std::string::npos);
+    EXPECT_NE(
+        document.find("<Score>100</Score></Player></Score><Money><Player><Name>RICH</Name><Id>"
+                      "r</Id><Money>10000000</Money></Player><Player><Name>unknown</Name><Id></Id>"
+                      "<Money>0</Money>"),
+        std::string::npos);
     EXPECT_TRUE(document.ends_with("<Money>0</Money></Player></Money></Top>"));
     ASSERT_TRUE(SaveHighScores());
     tscoretable scores = ScoreTable;
@@ -212,12 +212,10 @@ TEST_F(Records, TimesFilesLandBesideTheirOwnLevelFiles) {
     EnterFastestTime(1, 2000);
     EnterFastestTime(2, 3000);
     EXPECT_EQ(FastestTimesDocument(levels[0]),
-              "<Level><Player><Name>ANNA</Name><Time>1000</Time></Player>"
-              "<Player><Name>NORESULT</Name><Time>-1</Time></Player><Player><Name>NORESULT</"
-              "Name><Time>-1</Time>"
-              "</Player><Player><Name>NORESULT</Name><Time>-1</Time></"
-              "Player><Player><Name>NORESULT</Name>"
-              "<Time>-1</Time></Player></Level>");
+              "<Level><Player><Name>ANNA</Name><Time>1000</Time></Player><Player><Name>"
+              "NORESULT</Name><Time>-1</Time></Player><Player><Name>NORESULT</Name><Time>"
+              "-1</Time></Player><Player><Name>NORESULT</Name><Time>-1</Time></Player><Player>"
+              "<Name>NORESULT</Name><Time>-1</Time></Player></Level>");
     ASSERT_TRUE(SaveFastestTimes());
     EXPECT_EQ(files::List("lvl\\*.tim"), std::vector<std::string>{"CAMPAIGN.tim"});
     EXPECT_EQ(files::List("customlvl\\*.tim"), std::vector<std::string>{"USER.tim"});

@@ -9,23 +9,22 @@
 
 namespace {
 
-const std::string DefaultLine = "<Setup><Screen><Zoom>50</Zoom><Adapter></Adapter><Mode></"
-                                "Mode><Depth>0</Depth><TextureSize>1</TextureSize>"
-                                "</Screen><Keys><Left>203</Left><Right>205</Right><Up>200</"
-                                "Up><Down>208</Down><Jump>57</Jump><Fire>157</Fire>"
-                                "<Change>184</Change><Guide>36</Guide></Keys><GamePad><Left>1</"
-                                "Left><Right>2</Right><Up>3</Up><Down>4</Down>"
-                                "<Jump>19</Jump><Fire>17</Fire><Change>18</Change><Guide>20</"
-                                "Guide><Sensitivity>70</Sensitivity></GamePad>"
-                                "<Volume><Music>100</Music><Effect>100</Effect></Volume></Setup>";
+const std::string DefaultLine = "<Setup><Screen><Zoom>50</Zoom><Adapter></Adapter><Mode></Mode>"
+                                "<Depth>0</Depth><TextureSize>1</TextureSize></Screen><Keys>"
+                                "<Left>203</Left><Right>205</Right><Up>200</Up><Down>208</Down>"
+                                "<Jump>57</Jump><Fire>157</Fire><Change>184</Change><Guide>"
+                                "36</Guide></Keys><GamePad><Left>1</Left><Right>2</Right><Up>"
+                                "3</Up><Down>4</Down><Jump>19</Jump><Fire>17</Fire><Change>"
+                                "18</Change><Guide>20</Guide><Sensitivity>70</Sensitivity>"
+                                "</GamePad><Volume><Music>100</Music><Effect>100</Effect>"
+                                "</Volume></Setup>";
 
 // The required part of a settings file, without Zoom, TextureSize and GamePad.
 const std::string MinimalFile =
-    "<Setup><Screen><Adapter>Card</Adapter><Mode>800x600 (16 bit "
-    "colors)</Mode><Depth>75</Depth></Screen>"
-    "<Volume><Music>30</Music><Effect>-5</Effect></Volume><Keys><Left>1</Left><Right>2</"
-    "Right><Up>3</Up>"
-    "<Down>4</Down><Jump>5</Jump><Fire>6</Fire><Change>7</Change><Guide>999</Guide></Keys></Setup>";
+    "<Setup><Screen><Adapter>Card</Adapter><Mode>800x600 (16 bit colors)</Mode><Depth>"
+    "75</Depth></Screen><Volume><Music>30</Music><Effect>-5</Effect></Volume><Keys><Left>"
+    "1</Left><Right>2</Right><Up>3</Up><Down>4</Down><Jump>5</Jump><Fire>6</Fire><Change>"
+    "7</Change><Guide>999</Guide></Keys></Setup>";
 
 std::vector<std::string> messages;
 void CaptureMessage(std::string_view text, MessageIcon) {

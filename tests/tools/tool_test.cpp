@@ -41,12 +41,10 @@ ToolRun Tool(const std::string& arguments) {
 const char* const DefaultSettingsJson =
     "{\"CameraZoom\": 50, \"AdapterSetting\": \"\", \"ModeSetting\": \"\", \"DepthSetting\": 0, "
     "\"TextureSizeSetting\": 1, \"MusicVolume\": 100, \"EffectVolume\": 100, \"KeyLeft\": 203, "
-    "\"KeyRight\": 205, "
-    "\"KeyUp\": 200, \"KeyDown\": 208, \"KeyJump\": 57, \"KeyFire\": 157, \"KeyChange\": 184, "
-    "\"KeyGuide\": 36, "
-    "\"PadLeft\": 1, \"PadRight\": 2, \"PadUp\": 3, \"PadDown\": 4, \"PadJump\": 19, \"PadFire\": "
-    "17, "
-    "\"PadChange\": 18, \"PadGuide\": 20, \"PadSensitivity\": 70, \"corrupted\": false}\n";
+    "\"KeyRight\": 205, \"KeyUp\": 200, \"KeyDown\": 208, \"KeyJump\": 57, \"KeyFire\": 157, "
+    "\"KeyChange\": 184, \"KeyGuide\": 36, \"PadLeft\": 1, \"PadRight\": 2, \"PadUp\": 3, "
+    "\"PadDown\": 4, \"PadJump\": 19, \"PadFire\": 17, \"PadChange\": 18, \"PadGuide\": 20, "
+    "\"PadSensitivity\": 70, \"corrupted\": false}\n";
 
 class ToolCommands : public ::testing::Test {
   protected:
@@ -106,10 +104,10 @@ TEST_F(ToolCommands, SettingsReadAndWrite) {
 
     WriteBytes(
         "pad.xml",
-        "<Setup><Screen><Adapter>Card \xe9</Adapter><Mode>640x480 (16 bit colors)</Mode>"
-        "<Depth>77</Depth></Screen><Volume><Music>10</Music><Effect>20</Effect></Volume><Keys>"
-        "<Left>1</Left><Right>2</Right><Up>3</Up><Down>4</Down><Jump>5</Jump><Fire>6</Fire>"
-        "<Change>7</Change><Guide>8</Guide></Keys><GamePad><Left>1</Left><Right>2</Right><Up>3</Up>"
+        "<Setup><Screen><Adapter>Card \xe9</Adapter><Mode>640x480 (16 bit colors)</Mode><Depth>"
+        "77</Depth></Screen><Volume><Music>10</Music><Effect>20</Effect></Volume><Keys><Left>"
+        "1</Left><Right>2</Right><Up>3</Up><Down>4</Down><Jump>5</Jump><Fire>6</Fire><Change>"
+        "7</Change><Guide>8</Guide></Keys><GamePad><Left>1</Left><Right>2</Right><Up>3</Up>"
         "<Down>4</Down><Jump>5</Jump><Fire>6</Fire><Change>7</Change><Guide>8</Guide>"
         "<Sensitivity>150</Sensitivity></GamePad></Setup>");
     ToolRun pad = Tool("settings pad.xml --write out.xml");
@@ -119,17 +117,16 @@ TEST_F(ToolCommands, SettingsReadAndWrite) {
             "\"AdapterSetting\": \"Card \\u00e9\", \"ModeSetting\": \"640x480 (16 bit colors)\""),
         std::string::npos);
     EXPECT_NE(pad.out.find("\"PadSensitivity\": 150, \"corrupted\": false}"), std::string::npos);
-    EXPECT_EQ(ReadBytes("out.xml"), "<Setup><Screen><Zoom>50</Zoom><Adapter>Card "
-                                    "\xe9</Adapter><Mode>640x480 (16 bit colors)</Mode>"
-                                    "<Depth>77</Depth><TextureSize>1</TextureSize></"
-                                    "Screen><Keys><Left>1</Left><Right>2</Right><Up>3</Up>"
-                                    "<Down>4</Down><Jump>5</Jump><Fire>6</Fire><Change>7</"
-                                    "Change><Guide>8</Guide></Keys><GamePad>"
-                                    "<Left>1</Left><Right>2</Right><Up>3</Up><Down>4</"
-                                    "Down><Jump>5</Jump><Fire>6</Fire><Change>7</Change>"
-                                    "<Guide>8</Guide><Sensitivity>100</Sensitivity></"
-                                    "GamePad><Volume><Music>10</Music><Effect>20</Effect>"
-                                    "</Volume></Setup>");
+    EXPECT_EQ(ReadBytes("out.xml"), "<Setup><Screen><Zoom>50</Zoom><Adapter>Card \xe9</Adapter>"
+                                    "<Mode>640x480 (16 bit colors)</Mode><Depth>77</Depth>"
+                                    "<TextureSize>1</TextureSize></Screen><Keys><Left>1</Left>"
+                                    "<Right>2</Right><Up>3</Up><Down>4</Down><Jump>5</Jump>"
+                                    "<Fire>6</Fire><Change>7</Change><Guide>8</Guide></Keys>"
+                                    "<GamePad><Left>1</Left><Right>2</Right><Up>3</Up><Down>"
+                                    "4</Down><Jump>5</Jump><Fire>6</Fire><Change>7</Change>"
+                                    "<Guide>8</Guide><Sensitivity>100</Sensitivity></GamePad>"
+                                    "<Volume><Music>10</Music><Effect>20</Effect></Volume>"
+                                    "</Setup>");
     EXPECT_EQ(Tool("settings").exitCode, 2);
     EXPECT_EQ(Tool("settings a --save b").exitCode, 2);
 }
@@ -150,16 +147,14 @@ TEST_F(ToolCommands, PlayersLoadAndSave) {
 
     ToolRun run = Tool("players players.xml --save saved.dat");
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.out.starts_with(
-        "{\"loaded\": true, \"HighestLevelPassed\": 19, \"players\": [{\"Name\": "
-        "\"PLAYER 1\", \"Id\": \""))
+    EXPECT_TRUE(run.out.starts_with("{\"loaded\": true, \"HighestLevelPassed\": 19, \"players\": "
+                                    "[{\"Name\": \"PLAYER 1\", \"Id\": \""))
         << run.out;
     EXPECT_NE(
-        run.out.find(
-            "{\"Name\": \"ANNA\", \"Id\": \"20050307081530250\", \"Score\": 0, \"Lives\": 3, "
-            "\"Energy\": 100, \"AmmoCurrent\": [0, 0, 30], \"AmmoAll\": [8, 0, 0], \"Gun\": 0, "
-            "\"Own\": [true, false, false, true], \"Levels\": [\"L1\", \"L2\", \"L1\"], "
-            "\"Money\": 1234, \"Jump\": 100}"),
+        run.out.find("{\"Name\": \"ANNA\", \"Id\": \"20050307081530250\", \"Score\": 0, \"Lives\": "
+                     "3, \"Energy\": 100, \"AmmoCurrent\": [0, 0, 30], \"AmmoAll\": [8, 0, 0], "
+                     "\"Gun\": 0, \"Own\": [true, false, false, true], \"Levels\": [\"L1\", "
+                     "\"L2\", \"L1\"], \"Money\": 1234, \"Jump\": 100}"),
         std::string::npos)
         << run.out;
     EXPECT_TRUE(run.out.ends_with("}]}\n"));
@@ -192,14 +187,14 @@ TEST_F(ToolCommands, ScoresAndTimes) {
                     .out.starts_with(
                         "{\"ScoreTable\": [{\"Name\": \"unknown\", \"Id\": \"\", \"Value\": 0}, "));
 
-    SaveScrambledDocument("level.tim", "<Level><Player><Name>ANNA</Name><Time>83456</Time></Player>"
-                                       "<Player><Name>BEN</Name><Time>bad</Time></Player></Level>");
+    SaveScrambledDocument("level.tim", "<Level><Player><Name>ANNA</Name><Time>83456</Time>"
+                                       "</Player><Player><Name>BEN</Name><Time>bad</Time>"
+                                       "</Player></Level>");
     ToolRun times = Tool("times level.tim");
     EXPECT_EQ(times.exitCode, 0);
     EXPECT_EQ(times.out,
               "{\"times\": [{\"Name\": \"ANNA\", \"Time\": 83456}, {\"Name\": \"NORESULT\", "
-              "\"Time\": -1}, "
-              "{\"Name\": \"NORESULT\", \"Time\": -1}, {\"Name\": \"NORESULT\", \"Time\": -1}, "
-              "{\"Name\": \"NORESULT\", \"Time\": -1}]}\n");
+              "\"Time\": -1}, {\"Name\": \"NORESULT\", \"Time\": -1}, {\"Name\": \"NORESULT\", "
+              "\"Time\": -1}, {\"Name\": \"NORESULT\", \"Time\": -1}]}\n");
     EXPECT_EQ(Tool("times").exitCode, 2);
 }

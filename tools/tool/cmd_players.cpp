@@ -7,27 +7,31 @@
 
 namespace {
 
-template <typename Values, typename Format>
-std::string Array(const Values& values, size_t first, Format format) {
-    std::string out = "[";
-    for (size_t i = first; i < std::size(values); ++i) {
-        if (i > first) out += ", ";
-        out += format(values[i]);
-    }
-    return out + "]";
+// Rounds are kept by gun number; the file and this output list guns 1..3.
+template <typename Values> std::vector<std::string> Guns(const Values& byGun) {
+    std::vector<std::string> items;
+    for (int gun = 1; gun <= GunCount; ++gun) items.push_back(json::Number(byGun[gun]));
+    return items;
 }
 
 std::string PlayerJson(const tplayer& p) {
-    auto number = [](int32_t value) { return json::Number(value); };
-    // Rounds are kept by gun number 1..3; the file and this output list guns 1..3.
-    return "{\"Name\": " + json::Quote(p.Name) + ", \"Id\": " + json::Quote(p.Id) +
-           ", \"Score\": " + json::Number(p.Score) + ", \"Lives\": " + json::Number(p.Lives) +
-           ", \"Energy\": " + json::Number(p.Energy) +
-           ", \"AmmoCurrent\": " + Array(p.AmmoCurrent, 1, number) +
-           ", \"AmmoAll\": " + Array(p.AmmoAll, 1, number) + ", \"Gun\": " + json::Number(p.Gun) +
-           ", \"Own\": " + Array(p.Own, 0, json::Bool) + ", \"Levels\": " +
-           Array(p.Levels, 0, [](const std::string& id) { return json::Quote(id); }) +
-           ", \"Money\": " + json::Number(p.Money) + ", \"Jump\": " + json::Number(p.Jump) + "}";
+    std::vector<std::string> own, levels;
+    for (bool owned : p.Own) own.push_back(json::Bool(owned));
+    for (const std::string& id : p.Levels) levels.push_back(json::Quote(id));
+    return tool::JsonObject()
+        .Add("Name", json::Quote(p.Name))
+        .Add("Id", json::Quote(p.Id))
+        .Add("Score", json::Number(p.Score))
+        .Add("Lives", json::Number(p.Lives))
+        .Add("Energy", json::Number(p.Energy))
+        .Add("AmmoCurrent", tool::JsonArray(Guns(p.AmmoCurrent)))
+        .Add("AmmoAll", tool::JsonArray(Guns(p.AmmoAll)))
+        .Add("Gun", json::Number(p.Gun))
+        .Add("Own", tool::JsonArray(own))
+        .Add("Levels", tool::JsonArray(levels))
+        .Add("Money", json::Number(p.Money))
+        .Add("Jump", json::Number(p.Jump))
+        .Text();
 }
 
 int Players(const std::vector<std::string>& args) {
@@ -37,12 +41,13 @@ int Players(const std::vector<std::string>& args) {
         return tool::UsageError("players FILE [--save OUT]");
     CreateDefaultPlayers();
     bool loaded = LoadPlayersFrom(file, file.ends_with(".xml"));
-    std::string text = "{\"loaded\": " + json::Bool(loaded) +
-                       ", \"HighestLevelPassed\": " + json::Number(HighestLevelPassed) +
-                       ", \"players\": [";
-    for (int number = 1; number <= PlayerSlotCount; ++number)
-        text += (number > 1 ? ", " : "") + PlayerJson(PlayerProfiles[number]);
-    tool::Print(text + "]}");
+    std::vector<std::string> players;
+    for (const tplayer& player : PlayerProfiles) players.push_back(PlayerJson(player));
+    tool::Print(tool::JsonObject()
+                    .Add("loaded", json::Bool(loaded))
+                    .Add("HighestLevelPassed", json::Number(HighestLevelPassed))
+                    .Add("players", tool::JsonArray(players))
+                    .Text());
     if (out && !SavePlayersTo(*out)) return tool::Refuse("cannot write " + *out);
     return tool::Ok;
 }

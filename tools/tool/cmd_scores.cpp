@@ -8,13 +8,14 @@
 namespace {
 
 std::string TableJson(const tscoretable& table) {
-    std::string out = "[";
-    for (const tscore& entry : table) {
-        if (out.size() > 1) out += ", ";
-        out += "{\"Name\": " + json::Quote(entry.Name) + ", \"Id\": " + json::Quote(entry.Id) +
-               ", \"Value\": " + json::Number(entry.Value) + "}";
-    }
-    return out + "]";
+    std::vector<std::string> entries;
+    for (const tscore& entry : table)
+        entries.push_back(tool::JsonObject()
+                              .Add("Name", json::Quote(entry.Name))
+                              .Add("Id", json::Quote(entry.Id))
+                              .Add("Value", json::Number(entry.Value))
+                              .Text());
+    return tool::JsonArray(entries);
 }
 
 int Scores(const std::vector<std::string>& args) {
@@ -24,8 +25,10 @@ int Scores(const std::vector<std::string>& args) {
         return tool::UsageError("scores FILE [--save OUT]");
     ClearRecordTables();
     LoadHighScoresFrom(file, file.ends_with(".xml"));
-    tool::Print("{\"ScoreTable\": " + TableJson(ScoreTable) +
-                ", \"MoneyTable\": " + TableJson(MoneyTable) + "}");
+    tool::Print(tool::JsonObject()
+                    .Add("ScoreTable", TableJson(ScoreTable))
+                    .Add("MoneyTable", TableJson(MoneyTable))
+                    .Text());
     if (out && !SaveHighScoresTo(*out)) return tool::Refuse("cannot write " + *out);
     return tool::Ok;
 }

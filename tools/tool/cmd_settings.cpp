@@ -14,19 +14,14 @@ namespace {
 constexpr int32_t LowestSensitivity = 30, HighestSensitivity = 100;
 
 std::string SettingsJson(bool corrupted) {
-    std::string out = "{";
-    auto add = [&](const char* name, const std::string& value) {
-        if (out.size() > 1) out += ", ";
-        out += json::Quote(name) + ": " + value;
-    };
-    add("CameraZoom", json::Number(settings.CameraZoom));
-    add("AdapterSetting", json::Quote(settings.AdapterSetting));
-    add("ModeSetting", json::Quote(settings.ModeSetting));
+    tool::JsonObject out;
+    out.Add("CameraZoom", json::Number(settings.CameraZoom));
+    out.Add("AdapterSetting", json::Quote(settings.AdapterSetting));
+    out.Add("ModeSetting", json::Quote(settings.ModeSetting));
     for (const NamedSetting& setting : IntegerSettings)
         if (std::string_view(setting.name) != "CameraZoom")
-            add(setting.name, json::Number(settings.*setting.field));
-    add("corrupted", json::Bool(corrupted));
-    return out + "}";
+            out.Add(setting.name, json::Number(settings.*setting.field));
+    return out.Add("corrupted", json::Bool(corrupted)).Text();
 }
 
 int Settings(const std::vector<std::string>& args) {

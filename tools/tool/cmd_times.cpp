@@ -11,11 +11,13 @@ int Times(const std::vector<std::string>& args) {
     tscore times[FastestTimePlaces + 1];
     ClearFastestTimes(times);
     ReadTimesFile(args[0], times);
-    std::string out = "{\"times\": [";
+    std::vector<std::string> places;
     for (int i = 0; i < FastestTimePlaces; ++i)
-        out += std::string(i ? ", " : "") + "{\"Name\": " + json::Quote(times[i].Name) +
-               ", \"Time\": " + json::Number(times[i].Value) + "}";
-    tool::Print(out + "]}");
+        places.push_back(tool::JsonObject()
+                             .Add("Name", json::Quote(times[i].Name))
+                             .Add("Time", json::Number(times[i].Value))
+                             .Text());
+    tool::Print(tool::JsonObject().Add("times", tool::JsonArray(places)).Text());
     return tool::Ok;
 }
 

@@ -11,6 +11,29 @@
 
 namespace tool {
 
+// {"key": value, ...} in the order of the calls; values are JSON text already.
+class JsonObject {
+  public:
+    JsonObject& Add(std::string_view key, std::string_view value) {
+        text += text.size() > 1 ? ", \"" : "\"";
+        text.append(key);
+        text += "\": ";
+        text.append(value);
+        return *this;
+    }
+    std::string Text() const { return text + "}"; }
+
+  private:
+    std::string text = "{";
+};
+
+// [item, ...] of JSON texts.
+inline std::string JsonArray(const std::vector<std::string>& items) {
+    std::string text = "[";
+    for (size_t i = 0; i < items.size(); ++i) text += (i ? ", " : "") + items[i];
+    return text + "]";
+}
+
 inline void Print(std::string_view text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fputc('\n', stdout);

@@ -1,0 +1,81 @@
+#include "startup/assetloading.h"
+
+#include "platform/files.h"
+#include "render/font.h"
+#include "render/object3d.h"
+
+#include <exception>
+
+namespace {
+
+std::string PathOf(const AssetEntry& entry) {
+    return entry.inTextureFolder ? TextureFolder + entry.file : std::string(entry.file);
+}
+
+const PictureRect& RectOf(const AssetEntry& entry) {
+    return TextureFolder == TextureFolder2048 ? entry.rect2048 : entry.rect1024;
+}
+
+// Loads one row; the index its store gave it, or -1 when it failed.
+int LoadRow(TForm1& form, const AssetEntry& entry) {
+    const std::string path = PathOf(entry);
+    switch (entry.kind) {
+    case AssetKind::RigidModel:
+    case AssetKind::SkinnedModel: {
+        if (!form.graphics || !form.graphics->Device()) return -1;
+        gpu::Device* device = form.graphics->Device();
+        return entry.kind == AssetKind::RigidModel ? Models().AddModel(device, path)
+                                                   : Models().AddSkinnedModel(device, path);
+    }
+    case AssetKind::Picture: {
+        // A picture that is there but cannot be decoded is reported by the texture cache
+        // and left empty; one that is missing stops the start.
+        if (!form.sprites || !files::Exists(path)) return -1;
+        const PictureRect& r = RectOf(entry);
+        return form.sprites->AddSprite(path, r.left, r.top, r.width, r.height);
+    }
+    case AssetKind::FontGlyphs: {
+        if (!form.sprites || !files::Exists(path)) return -1;
+        int first = -1;
+        for (const FontGlyph& g : FontGlyphs) {
+            const int index = form.sprites->AddSprite(path, g.left, g.top, g.width, g.height);
+            if (first < 0) first = index;
+        }
+        return first;
+    }
+    case AssetKind::Effect:
+        // The sound object would take a missing file as silence; a missing file of our
+        // own data means a broken installation, which the start reports.
+        if (!form.sound || !files::Exists(path)) return -1;
+        return form.sound->LoadEffect(path);
+    case AssetKind::MusicName:
+        return 0; // remembered by name (MenuMusic, GameOverMusic), not loaded
+    }
+    return -1;
+}
+
+} // namespace
+
+bool LoadAssetGroup(TForm1& form, AssetGroup group, tassetloading& loading) {
+    for (size_t row = 0; row < AssetOrder.size(); ++row) {
+        const AssetEntry& entry = AssetOrder[row];
+        if (entry.group != group) continue;
+        if (entry.context) loading.context = entry.context;
+        if (entry.waitBefore && loading.waitPicture) loading.waitPicture();
+        int index = -1;
+        try {
+            index = LoadRow(form, entry);
+        } catch (const std::exception&) {
+            return false;
+        }
+        if (index < 0) return false;
+        // Every later use of the asset goes by this number: a store that was not empty
+        // when loading began would shift them all.
+        if (StoreOf(entry.kind) != AssetStore::None && index != StoreIndexOfRow(row)) return false;
+    }
+    return true;
+}
+
+std::string InitializationError(const tassetloading& loading) {
+    return InitializationErrorText + loading.context;
+}

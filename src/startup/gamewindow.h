@@ -1,0 +1,11 @@
+#pragma once
+// The one game window of the program, made and destroyed through start-up's window hooks.
+#include "world/form1.h"
+
+// Empty until CreateGameWindow has run, and again after DestroyGameWindow.
+extern TForm1* Form1;
+
+// Makes the game window under the application's title and runs its create event.
+bool CreateGameWindow();
+// Runs the destroy event (the services go in their order), then frees the window.
+void DestroyGameWindow();

@@ -1,0 +1,51 @@
+#pragma once
+// The pieces of TForm1::GameLoop, one file each:
+//   gameloop.cpp        entry, the attempts and the end of the level (outcome, lives, Escape)
+//   gameloopattempt.cpp the start of every attempt
+//   gameloopframe.cpp   one simulation step: the frame's eighteen steps in their order
+//   gameloopdraw.cpp    drawing a frame, pause, waiting for the next tick
+#include "world/form1.h"
+
+#include <cstdint>
+
+// What the loop keeps from frame to frame besides the world tables.
+struct tloopstate {
+    uint16_t frameCounter = 0; // grows by one every frame and wraps; drives moving tiles
+    bool guideLatch = false;   // the guide control is held: one toggle per press
+    int32_t frameRate = 0;     // drawn frames per second, measured before each drawn frame
+    int64_t frames = 0;        // frames played in this call of GameLoop, over all attempts
+    int32_t attempt = 0;       // 1 for the first attempt of this call
+    bool stopped = false;      // afterFrame asked to stop: the level ends without an outcome
+};
+extern tloopstate loopstate;
+
+// Key codes the loop reads directly (the bindable ones are in the settings).
+inline constexpr int32_t KeyScreenshot = 59; // F1
+inline constexpr int32_t KeyZoomIn = 61;     // F3
+inline constexpr int32_t KeyZoomOut = 62;    // F4
+inline constexpr int32_t FramesPerSecond = 35;
+
+// Vision: rays every whole degree all round, each at most this many cells beyond the hero's.
+inline constexpr int32_t SightCells = 12;
+// Both fades end the attempt when they reach this.
+inline constexpr int32_t FadeEnd = 64;
+// A hero below this height has fallen into a pit.
+inline constexpr float FallenHeight = -10.0f;
+
+// Sets the world up for a new attempt from leveldoc; false when the level cannot be loaded.
+bool StartAttempt(TForm1& form);
+// One simulation step, drawn or skipped by the timer; false once the attempt is over.
+bool PlayFrame(TForm1& form);
+// Marks the cells the hero can see from where he stands.
+void VisionSweep();
+// The picture of one frame, from the clear to the present.
+void DrawFrame(TForm1& form);
+// After presenting: a held pause key stops the game until it is pressed again.
+void PauseIfAsked(TForm1& form);
+// Waits until the next tick is due and consumes it.
+void WaitForTick(TForm1& form);
+// The screenshot of a held F1: "screenshots\pic<n>.bmp"; the folder is made when missing.
+void SaveScreenshot(TForm1& form);
+// The camera's eye height and its distance behind the hero at the zoom and exit fade.
+float CameraHeight(int32_t zoom, int32_t exitFade);
+float CameraBack(int32_t zoom, int32_t exitFade);

@@ -1,0 +1,101 @@
+// One simulation step of the game loop. The order of the steps is the game's rhythm: the
+// hero moves before he looks around, creatures act on what he picked up, and the drawing
+// shows the state after everything has moved.
+#include "world/gameloop.h"
+
+#include "creatures/creaturelist.h"
+#include "engine/settings.h"
+#include "platform/files.h"
+#include "render/assetorder.h"
+#include "world/guns.h"
+#include "world/hero.h"
+#include "world/particles.h"
+#include "world/playerrecord.h"
+#include "world/tables.h"
+#include "world/tilesupdate.h"
+#include "world/worldops.h"
+#include "world/worldoutput.h"
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+void CountDownPotions() {
+    for (int32_t* timer : {&SpeedTimer, &BlessingTimer, &InvincibilityTimer, &InvisibilityTimer})
+        if (*timer > 0) --*timer;
+}
+
+// The function keys and the guide toggle of step 10 (the change-gun key is the guns').
+void LoopKeys(TForm1& form) {
+    const TDInput& input = *form.input;
+    if (input.IsKeyDown(KeyZoomIn) && settings.CameraZoom > 0) --settings.CameraZoom;
+    if (input.IsKeyDown(KeyZoomOut) && settings.CameraZoom < 100) ++settings.CameraZoom;
+    if (input.IsKeyDown(KeyScreenshot)) SaveScreenshot(form);
+
+    const bool guideHeld =
+        input.IsKeyDown(settings.KeyGuide) || input.IsPadControlOn(settings.PadGuide);
+    if (guideHeld && !loopstate.guideLatch) GuideOn = !GuideOn;
+    loopstate.guideLatch = guideHeld;
+}
+
+} // namespace
+
+void VisionSweep() {
+    const double facing = Direction(Facing).degrees;
+    for (int32_t i = -180; i <= 180; ++i) {
+        const double angle = (i + facing) * 3.14159265358979323846 / 180.0;
+        const double dc = std::cos(angle), dr = std::sin(angle);
+        for (int32_t j = 0; j <= SightCells; ++j) {
+            const int32_t column = CellOf(static_cast<float>(hero.column + j * dc));
+            const int32_t row = CellOf(static_cast<float>(hero.row + j * dr));
+            if (!MarkSeen(column, row)) break;
+        }
+    }
+}
+
+void SaveScreenshot(TForm1& form) {
+    // Players rarely make the folder themselves; a screenshot should not need them to.
+    if (!files::Exists("screenshots")) files::MakeFolder("screenshots");
+    form.graphics->SaveScreenshot("screenshots\\pic" + std::to_string(ScreenshotNumber) + ".bmp");
+    ++ScreenshotNumber;
+    // Writing the file takes time the simulation must not catch up on.
+    form.timer->Restart();
+}
+
+bool PlayFrame(TForm1& form) {
+    CountDownPotions();       // 1
+    ++loopstate.frameCounter; // 2
+    UpdateTiles(loopstate.frameCounter);
+    form.input->Poll();     // 3
+    HeroStep(*form.input);  // 4
+    HeroCellEffects();      // 5
+    VisionSweep();          // 6
+    HeroTakeFacing();       // 7
+    PickUps();              // 8
+    UpdateCreatures();      // 9
+    ChangeGun(*form.input); // 10
+    LoopKeys(form);
+    FireGun(*form.input); // 11
+    UpdateBullets();      // 12
+    UpdateEffects();
+    RecoilAndCooldown();           // 13
+    if (!form.timer->FrameDue()) { // 14: drawn unless the simulation is behind
+        DrawFrame(form);
+        PauseIfAsked(form);
+        WaitForTick(form);
+    }
+    if (hero.height < FallenHeight) Player().Energy = 0; // 15
+    if (Player().Energy < 1) {                           // 16
+        if (DeathFade == 0) WorldOutput().PlayEffect(effects::Auts, EffectLevel());
+        DeathFade += 2;
+    }
+    if (ExitFade > 0) ExitFade += 2; // 17
+
+    ++loopstate.frames;
+    if (form.afterFrame && !form.afterFrame()) {
+        loopstate.stopped = true;
+        return false;
+    }
+    return !form.input->IsKeyDown(KeyEscape) && DeathFade < FadeEnd && ExitFade < FadeEnd; // 18
+}

@@ -1,0 +1,22 @@
+// The program's game window as start-up makes and destroys it.
+#include "startup/gamewindow.h"
+
+#include "world/tables.h"
+
+#include <gtest/gtest.h>
+
+TEST(GameWindowHooks, TheWindowCarriesTheTitleAndReleasesOnDestroy) {
+    ASSERT_TRUE(CreateGameWindow());
+    ASSERT_NE(Form1, nullptr);
+    ASSERT_TRUE(Form1->window);
+    EXPECT_EQ(Form1->window->Title(), "Tarnhollow");
+    EXPECT_EQ(Form1->LoadingStep, 0);
+    EXPECT_FALSE(Form1->sound);
+    // A run that never pressed "Start the Game" made no services: the teardown has only
+    // the particle list to empty.
+    particles.resize(2);
+    DestroyGameWindow();
+    EXPECT_EQ(Form1, nullptr);
+    EXPECT_TRUE(particles.empty());
+    DestroyGameWindow(); // twice is harmless
+}

@@ -1,0 +1,126 @@
+// How a level ends: Escape, death and retry, the exit.
+#include "gameloopfixture.h"
+
+#include "world/worldops.h"
+
+namespace looptest {
+namespace {
+
+using playfield::tmap;
+
+TEST_F(GameLoopTest, EscapeCostsALifeAndEndsTheLevel) {
+    Level(tmap({"...", ".H.", "..."}, 10, 10));
+    Keys("0: 1\n3:\n"); // Escape held for three polls
+    player.Lives = 3;
+    Play();
+    EXPECT_EQ(LevelOutcome, 0);
+    EXPECT_EQ(player.Lives, 2);
+    EXPECT_EQ(loopstate.frames, 1);
+    // The loop waits for Escape to be let go, so the menu after it does not see the press.
+    EXPECT_GE(script->Frame(), 3);
+
+    // With the last life, retreating is the end of the game.
+    Keys("0: 1\n");
+    player.Lives = 1;
+    Play();
+    EXPECT_EQ(LevelOutcome, 1);
+    EXPECT_EQ(player.Lives, 0);
+}
+
+TEST_F(GameLoopTest, DeathStartsTheLevelAgainFromItsScore) {
+    // A treasure under the hero's feet and a zombie beside him: he scores at once, then
+    // the zombie beats him to death.
+    tmap map({"z", "H"}, 20, 20);
+    map.Cell(20, 20).I = 7; // treasure
+    Level(map);
+    player.Lives = 2;
+    player.Score = 500;
+    player.Own[1] = true;
+    player.Gun = 1;
+    player.AmmoAll[1] = 40;
+
+    struct tseen {
+        int32_t attempt, score, lives, energy, treasures, magazine;
+    };
+    std::vector<tseen> seen;
+    onFrame = [&](int64_t) {
+        seen.push_back({loopstate.attempt, player.Score, player.Lives, player.Energy,
+                        TreasuresFound, player.AmmoCurrent[1]});
+        return loopstate.attempt < 2; // stop at the first frame of the second attempt
+    };
+    Play();
+
+    ASSERT_GE(seen.size(), 2u);
+    const tseen& first = seen.front();
+    const tseen& lastOfFirst = seen[seen.size() - 2];
+    const tseen& retry = seen.back();
+    EXPECT_EQ(first.score, 650);
+    EXPECT_EQ(first.treasures, 1);
+    EXPECT_GT(first.magazine, 0); // the magazine is filled from the spare rounds
+    EXPECT_EQ(lastOfFirst.attempt, 1);
+    EXPECT_LT(lastOfFirst.energy, 1);
+    EXPECT_EQ(DeathFade, 0); // cleared for the new attempt
+
+    // The new attempt starts from the score the level was entered with, so the treasure
+    // is worth the same again rather than counted twice.
+    EXPECT_EQ(retry.attempt, 2);
+    EXPECT_EQ(retry.lives, 1);
+    EXPECT_EQ(retry.score, 650);
+    EXPECT_EQ(retry.treasures, 1);
+    EXPECT_EQ(LevelOutcome, -1); // stopped by the test, not ended
+}
+
+TEST_F(GameLoopTest, LosingTheLastLifeIsGameOver) {
+    Level(tmap({"z", "H"}, 20, 20));
+    player.Lives = 1;
+    Play();
+    EXPECT_EQ(LevelOutcome, 1);
+    EXPECT_EQ(player.Lives, 0);
+    EXPECT_EQ(loopstate.attempt, 1);
+    EXPECT_EQ(DeathFade, FadeEnd);
+}
+
+TEST_F(GameLoopTest, TheExitFadeCompletesTheLevel) {
+    Level(tmap({"E", ".", "H"}, 10, 10));
+    Keys("0: 200\n"); // walk forward onto the exit
+    player.Lives = 3;
+    int64_t exitFrame = -1;
+    onFrame = [&](int64_t frame) {
+        if (ExitFade > 0 && exitFrame < 0) exitFrame = frame;
+        return true;
+    };
+    Play();
+    EXPECT_EQ(LevelOutcome, 2);
+    EXPECT_EQ(player.Lives, 3);
+    ASSERT_GE(exitFrame, 0);
+    // 1 at the exit, then 2 more each frame from that same frame on: the frame that
+    // reached the exit and 31 more.
+    EXPECT_EQ(loopstate.frames - 1 - exitFrame, 31);
+    EXPECT_GE(ExitFade, FadeEnd);
+}
+
+TEST_F(GameLoopTest, ALevelThatCannotBeLoadedEndsThePlayersRun) {
+    tmap map({"H"}, 10, 10);
+    map.spec.cellCount = 100; // far too few cells
+    Level(map);
+    player.Lives = 3;
+    player.Money = 900;
+    Play();
+    EXPECT_EQ(player.Lives, 0);
+    EXPECT_EQ(player.Money, 0);
+    EXPECT_EQ(LevelOutcome, 1); // game over, never what an earlier level left there
+    EXPECT_EQ(loopstate.frames, 0);
+}
+
+TEST(GameLoopCamera, ZoomMovesTheCameraBackAndUp) {
+    EXPECT_FLOAT_EQ(CameraHeight(0, 0), 9.0f);
+    EXPECT_FLOAT_EQ(CameraBack(0, 0), 3.0f);
+    EXPECT_FLOAT_EQ(CameraHeight(100, 0), 13.5f);
+    EXPECT_FLOAT_EQ(CameraBack(100, 0), 4.5f);
+    // Leaving through the exit, the camera rises and draws back 0.1 a frame (ExitFade + 2).
+    EXPECT_NEAR(CameraHeight(0, 21) - CameraHeight(0, 19), 0.1f, 1e-5f);
+    EXPECT_NEAR(CameraBack(0, 21) - CameraBack(0, 19), 0.1f, 1e-5f);
+}
+
+} // namespace
+} // namespace looptest

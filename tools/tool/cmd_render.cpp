@@ -1,0 +1,109 @@
+// tarnhollow-tool render LEVEL OUT.png [--keys SCRIPT] [--frames N] [--seed S] [--size WxH]
+//                           [--texture 1024|2048] [--every K]
+// The run of `play` drawn with the OpenGL device offscreen from the real data folder: the
+// last drawn frame is saved as OUT.png, and with --every K also frames 0, K, 2K, ... as
+// OUT-<frame>.png, so that a person can see the level being played.
+#include "command.h"
+#include "output.h"
+#include "playrun.h"
+
+#include "../levels/picture.h"
+#include "world/gameloop.h"
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* RenderUsage =
+    "render LEVEL OUT.png [--keys SCRIPT] [--frames N] [--seed S] [--size WxH] "
+    "[--texture 1024|2048] [--every K]";
+
+bool ParseSize(const std::string& text, int& width, int& height) {
+    const size_t x = text.find('x');
+    if (x == std::string::npos) return false;
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    auto a = std::from_chars(begin, begin + x, width);
+    auto b = std::from_chars(begin + x + 1, end, height);
+    return a.ec == std::errc() && a.ptr == begin + x && b.ec == std::errc() && b.ptr == end &&
+           width >= 16 && height >= 16 && width <= 8192 && height <= 8192;
+}
+
+// The picture on screen (the last presented frame) as a PNG file.
+bool SaveFrame(TForm1& form, const std::string& path) {
+    std::vector<uint32_t> pixels;
+    int width = 0, height = 0;
+    gpu::Device* device = form.graphics->Device();
+    if (!device || !device->ReadFrontBuffer(pixels, width, height)) return false;
+    levelkit::Picture picture(width, height, {0, 0, 0});
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint32_t p = pixels[size_t(y) * size_t(width) + size_t(x)];
+            picture.Fill(x, y, 1, 1,
+                         {uint8_t(p >> 16 & 0xFF), uint8_t(p >> 8 & 0xFF), uint8_t(p & 0xFF)});
+        }
+    return picture.SavePng(path);
+}
+
+int RunRender(const std::vector<std::string>& args) {
+    if (args.size() < 2 || args[0].starts_with("--") || args[1].starts_with("--"))
+        return tool::UsageError(RenderUsage);
+    playrun::tsetup setup;
+    setup.level = args[0];
+    setup.gl = true;
+    const std::string out = args[1];
+    long every = 0;
+    for (size_t i = 2; i < args.size(); ++i) {
+        const std::string& flag = args[i];
+        const bool hasValue = i + 1 < args.size();
+        std::string error;
+        if (flag == "--size" && hasValue) {
+            if (!ParseSize(args[++i], setup.width, setup.height))
+                return tool::UsageError(RenderUsage);
+        } else if (flag == "--texture" && hasValue) {
+            const std::string& size = args[++i];
+            if (size == "1024")
+                setup.textureFolder = TextureFolder1024;
+            else if (size == "2048")
+                setup.textureFolder = TextureFolder2048;
+            else
+                return tool::UsageError(RenderUsage);
+        } else if (flag == "--every" && hasValue) {
+            const std::string& k = args[++i];
+            auto r = std::from_chars(k.data(), k.data() + k.size(), every);
+            if (r.ec != std::errc() || r.ptr != k.data() + k.size() || every < 1)
+                return tool::UsageError(RenderUsage);
+        } else if (flag == "--players" || flag == "--slot" ||
+                   !playrun::ParseCommonOption(args, i, setup, error)) {
+            if (!error.empty()) std::fprintf(stderr, "%s\n", error.c_str());
+            return tool::UsageError(RenderUsage);
+        }
+    }
+
+    // OUT.png is named from the caller's folder; the run moves into the game folder.
+    const std::string outPath = std::filesystem::absolute(out).string();
+    const std::string stem =
+        outPath.ends_with(".png") ? outPath.substr(0, outPath.size() - 4) : outPath;
+
+    playrun::tlevelrun run;
+    std::string error;
+    if (!run.Prepare(setup, error)) return tool::Refuse(error);
+    bool written = true;
+    run.Play([&] {
+        const int64_t frame = loopstate.frames - 1;
+        if (every > 0 && frame % every == 0)
+            written = SaveFrame(run.Form(), stem + "-" + std::to_string(frame) + ".png") && written;
+    });
+    written = SaveFrame(run.Form(), outPath) && written;
+    tool::Print(run.Summary());
+    if (!written) return tool::Refuse(out + ": the picture could not be written");
+    return tool::Ok;
+}
+
+tool::Register registerRender({"render", RenderUsage, RunRender});
+
+} // namespace

@@ -1,0 +1,314 @@
+#include "playrun.h"
+
+#include "json.h"
+#include "output.h"
+
+#include "campaign/players.h"
+#include "creatures/monsters.h"
+#include "creatures/projectiles.h"
+#include "engine/random.h"
+#include "engine/scriptedinput.h"
+#include "engine/settings.h"
+#include "engine/xmlparser.h"
+#include "platform/files.h"
+#include "platform/gpu/recording_device.h"
+#include "render/object3d.h"
+#include "render/screenlayout.h"
+#include "startup/assetloading.h"
+#include "world/gameloop.h"
+#include "world/levelloader.h"
+#include "world/levels.h"
+#include "world/playerrecord.h"
+#include "world/tables.h"
+
+#include <charconv>
+#include <cstdlib>
+
+namespace playrun {
+
+namespace {
+
+// The virtual clock runs at 35 million counts a second, so one tick is exactly a million.
+constexpr int64_t ClockFrequency = 35'000'000;
+
+// A recorder that forgets each frame's calls once it is shown: a long run would otherwise
+// keep every call of every frame.
+class FrameRecorder : public gpu::RecordingDevice {
+  public:
+    using gpu::RecordingDevice::RecordingDevice;
+    void Present() override {
+        gpu::RecordingDevice::Present();
+        calls.clear();
+    }
+};
+
+// The player of a run without a players file.
+tplayer testplayer;
+
+tplayer NewTestPlayer() {
+    tplayer p;
+    p.Name = "TEST";
+    p.Lives = 7;
+    p.Energy = 100;
+    p.Jump = 100;
+    p.Own[0] = true;
+    return p;
+}
+
+template <typename T> bool ToNumber(const std::string& text, T& value) {
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end;
+}
+
+const char* KindOf(const tcreature& c) {
+    if (dynamic_cast<const tzombie*>(&c)) return "zombie";
+    if (dynamic_cast<const twarrior*>(&c)) return "warrior";
+    if (dynamic_cast<const tghost*>(&c)) return "ghost";
+    if (dynamic_cast<const tarrow*>(&c)) return "arrow";
+    if (dynamic_cast<const tstone*>(&c)) return "stone";
+    if (dynamic_cast<const tblob*>(&c)) return "blob";
+    return "other";
+}
+
+std::string Rounds(const std::array<int32_t, GunCount + 1>& rounds) {
+    std::vector<std::string> items;
+    for (int gun = 1; gun <= GunCount; ++gun) items.push_back(json::Number(rounds[gun]));
+    return tool::JsonArray(items);
+}
+
+} // namespace
+
+struct tlevelrun::tclock {
+    VirtualCounter counter{ClockFrequency};
+    ScriptedInput* script = nullptr; // owned by the input object
+};
+
+bool ParseCommonOption(const std::vector<std::string>& args, size_t& i, tsetup& setup,
+                       std::string& error) {
+    const std::string& flag = args[i];
+    if (i + 1 >= args.size()) {
+        error = flag + " needs a value";
+        return false;
+    }
+    const std::string& value = args[++i];
+    if (flag == "--keys") {
+        setup.keys = value;
+    } else if (flag == "--frames") {
+        long n = 0;
+        if (!ToNumber(value, n) || n < 1) {
+            error = "--frames takes a whole number of at least 1";
+            return false;
+        }
+        setup.frames = n;
+    } else if (flag == "--seed") {
+        if (!ToNumber(value, setup.seed)) {
+            error = "--seed takes a whole number 0..4294967295";
+            return false;
+        }
+    } else if (flag == "--players") {
+        setup.players = value;
+    } else if (flag == "--slot") {
+        if (!ToNumber(value, setup.slot) || setup.slot < 1 || setup.slot > PlayerSlotCount) {
+            error = "--slot takes a slot number 1..10";
+            return false;
+        }
+    } else {
+        error = "unknown option " + flag;
+        return false;
+    }
+    return true;
+}
+
+tlevelrun::tlevelrun() : clock_(std::make_unique<tclock>()) {}
+
+tlevelrun::~tlevelrun() {
+    form_.FormDeactivate();
+    Models().Clear();
+    UsePlayerRecord(testplayer); // the slot table must not be the world's after us
+}
+
+bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
+    setup_ = setup;
+
+    // Everything named on the command line is read before moving into the game folder.
+    std::string name, id;
+    if (!ReadLevelHeader(setup.level, name, id)) {
+        error = setup.level + ": the level file cannot be read";
+        return false;
+    }
+    try {
+        leveldoc = LoadHeaderedDocument(setup.level);
+    } catch (const XmlError& e) {
+        error = setup.level + ": " + e.what();
+        return false;
+    }
+    if (!leveldoc) {
+        error = setup.level + ": the level document does not parse";
+        return false;
+    }
+
+    std::vector<InputStep> steps;
+    if (!setup.keys.empty()) {
+        std::string text, why;
+        if (!files::ReadAll(setup.keys, text)) {
+            error = setup.keys + ": the key script cannot be read";
+            return false;
+        }
+        auto parsed = ParseInputScript(text, why);
+        if (!parsed) {
+            error = setup.keys + ": " + why;
+            return false;
+        }
+        steps = std::move(*parsed);
+    }
+
+    tplayer* player = &testplayer;
+    testplayer = NewTestPlayer();
+    if (!setup.players.empty()) {
+        CreateDefaultPlayers();
+        if (!LoadPlayersFrom(setup.players, false)) {
+            error = setup.players + ": the players file cannot be read";
+            return false;
+        }
+        if (PlayerProfiles[setup.slot].Lives <= 0) {
+            error = "slot " + std::to_string(setup.slot) + " holds no player";
+            return false;
+        }
+        player = &PlayerProfiles[setup.slot];
+    }
+
+    const std::string folder = setup.data.empty() ? files::ProgramFolder() : setup.data;
+    if (!files::SetCurrentFolder(folder)) {
+        error = folder + ": cannot change to the game folder";
+        return false;
+    }
+
+    settings = tsettings{};
+    TextureFolder = setup.textureFolder;
+    ScreenWidth = setup.width;
+    ScreenHeight = setup.height;
+    ComputeScreenLayout();
+
+    // The level is tried once before anything is made, so a bad level is refused plainly.
+    ResetWorldTables();
+    ClearWorld();
+    std::string why;
+    if (!LoadLevel(&why)) {
+        error = setup.level + ": level refused: " + why;
+        return false;
+    }
+    UsePlayerRecord(*player);
+    Randomize(setup.seed);
+
+    // Headless: no sound card, and with GL no display.
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    if (setup.gl) setenv("SDL_VIDEODRIVER", "offscreen", 1);
+
+    form_.FormCreate();
+    form_.graphics = std::make_unique<TDGraphics>();
+    if (setup.gl) {
+        form_.window = std::make_unique<window::Window>("Tarnhollow");
+        form_.graphics->SetWindow(form_.window.get());
+        if (form_.graphics->CreateDevice(0, setup.width, setup.height, kColour32, kDepthD24S8, true,
+                                         true) != CreateDeviceResult::Ok) {
+            error = "no OpenGL 3.3 device could be made";
+            return false;
+        }
+    } else {
+        form_.graphics->UseDevice(std::make_unique<FrameRecorder>(setup.width, setup.height),
+                                  kDepthD24S8);
+    }
+    gpu::Device* device = form_.graphics->Device();
+    SetModelDevice(device, true);
+    form_.sprites = std::make_unique<td2dsprites>();
+    form_.sprites->CreateSprites(device);
+    form_.sound = std::make_unique<taudiere>();
+    form_.input = std::make_unique<TDInput>();
+    auto script = std::make_unique<ScriptedInput>(std::move(steps));
+    clock_->script = script.get();
+    if (!form_.input->Init(std::move(script))) {
+        error = "the scripted input could not be opened";
+        return false;
+    }
+    form_.timer = std::make_unique<tdtimer>(&clock_->counter);
+    form_.ConnectWorldOutput();
+
+    // Each wait for a tick finds the next tick due at once: every frame is drawn.
+    form_.waitForTick = [this] { clock_->counter.Advance(ClockFrequency / FramesPerSecond); };
+    form_.inputEnded = [this] { return clock_->script->Finished(); };
+
+    tassetloading loading;
+    for (AssetGroup group : {AssetGroup::BeforeIntro, AssetGroup::Models, AssetGroup::AfterModels})
+        if (!LoadAssetGroup(form_, group, loading)) {
+            error = InitializationError(loading);
+            return false;
+        }
+    prepared_ = true;
+    return true;
+}
+
+void tlevelrun::Play(const std::function<void()>& onFrame) {
+    if (!prepared_) return;
+    const long limit = setup_.frames.value_or(FrameCap);
+    StartScore = Player().Score;
+    LevelOutcome = -1; // stays so when the run stops before the level ends
+    form_.afterFrame = [&] {
+        if (onFrame) onFrame();
+        return loopstate.frames < limit;
+    };
+    form_.GameLoop();
+    form_.afterFrame = nullptr;
+}
+
+std::string tlevelrun::Summary() const {
+    const tplayer& p = Player();
+    return tool::JsonObject()
+        .Add("LevelOutcome", json::Number(LevelOutcome))
+        .Add("frames", json::Number(loopstate.frames))
+        .Add("Score", json::Number(p.Score))
+        .Add("Lives", json::Number(p.Lives))
+        .Add("Money", json::Number(p.Money))
+        .Add("MonstersKilled", json::Number(MonstersKilled))
+        .Add("PotionsFound", json::Number(PotionsFound))
+        .Add("TreasuresFound", json::Number(TreasuresFound))
+        .Add("RoundsFired", json::Number(RoundsFired))
+        .Text();
+}
+
+std::string tlevelrun::TraceLine() {
+    const tplayer& p = Player();
+    std::vector<std::string> list;
+    for (const auto& c : creatures)
+        list.push_back(tool::JsonObject()
+                           .Add("kind", json::Quote(KindOf(*c)))
+                           .Add("column", json::Number(c->column))
+                           .Add("row", json::Number(c->row))
+                           .Text());
+    return tool::JsonObject()
+        .Add("frame", json::Number(loopstate.frames - 1))
+        .Add("attempt", json::Number(loopstate.attempt))
+        .Add("column", json::Number(hero.column))
+        .Add("row", json::Number(hero.row))
+        .Add("height", json::Number(hero.height))
+        .Add("climb", json::Number(hero.climb))
+        .Add("Facing", json::Number(Facing))
+        .Add("Energy", json::Number(p.Energy))
+        .Add("Lives", json::Number(p.Lives))
+        .Add("Score", json::Number(p.Score))
+        .Add("Jump", json::Number(p.Jump))
+        .Add("Gun", json::Number(p.Gun))
+        .Add("AmmoCurrent", Rounds(p.AmmoCurrent))
+        .Add("AmmoAll", Rounds(p.AmmoAll))
+        .Add("DeathFade", json::Number(DeathFade))
+        .Add("ExitFade", json::Number(ExitFade))
+        .Add("SpeedTimer", json::Number(SpeedTimer))
+        .Add("BlessingTimer", json::Number(BlessingTimer))
+        .Add("InvincibilityTimer", json::Number(InvincibilityTimer))
+        .Add("InvisibilityTimer", json::Number(InvisibilityTimer))
+        .Add("TreasureBonus", json::Number(TreasureBonus))
+        .Add("creatures", tool::JsonArray(list))
+        .Text();
+}
+
+} // namespace playrun
