@@ -23,7 +23,7 @@ bool tarrow::Update() {
     if (!EnterCell(*this)) return false;
     if (DistanceToHero(*this) < Reach && AtArrowHeight(hero.height)) {
         const int32_t damage = LeastDamage + Random(DamageSpread);
-        WorldOutput().PlayEffect(effects::Lats2, HitSoundVolume());
+        WorldOutput().PlayEffect(sfx::Lats2, HitSoundVolume());
         Player().Energy -= damage;
         SprayBlood(damage / 2);
         return false;

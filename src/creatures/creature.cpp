@@ -114,7 +114,7 @@ void tcreature::SeekHero() {
 }
 
 void tcreature::Die(int32_t k) {
-    WorldOutput().PlayEffect(Random(2) == 0 ? effects::Argh1 : effects::Argh2, EffectLevel());
+    WorldOutput().PlayEffect(Random(2) == 0 ? sfx::Argh1 : sfx::Argh2, EffectLevel());
     if (ttile* cell = CellUnder(column, row)) cell->occupied = mark::Free;
     AddScore(100);
     MonstersKilled += 1;

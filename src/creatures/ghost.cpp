@@ -25,7 +25,7 @@ bool tghost::Update() {
     SeekHero();
     if (DistanceToHero(*this) < GhostKind.attackRange && hero.height >= LowestReachableHeight) {
         if (soundwait == 0) {
-            WorldOutput().PlayEffect(effects::Ghost, EffectLevel());
+            WorldOutput().PlayEffect(sfx::Ghost, EffectLevel());
             soundwait = SoundInterval;
         }
         moving = false;

@@ -49,7 +49,7 @@ void StrikeIfClose(tcreature& c, const tmonsterkind& kind) {
         c.moving = false;
         c.attacking = true;
         if (c.attackphase == 0.0f) {
-            WorldOutput().PlayEffect(effects::Hit, EffectLevel());
+            WorldOutput().PlayEffect(sfx::Hit, EffectLevel());
             HurtHero(kind.strikeDamage);
         }
         c.attackphase += AttackPhaseStep;

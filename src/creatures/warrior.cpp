@@ -31,7 +31,7 @@ bool twarrior::Update() {
     for (size_t i = bullets.size(); i-- > 0;) {
         const tbullet& b = bullets[i];
         if (PlaneDistance(b.column, b.row, column, row) >= BulletReach) continue;
-        WorldOutput().PlayEffect(effects::Lats2, HitSoundVolume());
+        WorldOutput().PlayEffect(sfx::Lats2, HitSoundVolume());
         if (Opposite(direction) == Facing) {
             stun = StunOnBlock;
             RemoveBullet(i);

@@ -10,7 +10,7 @@
 
 namespace {
 void Scream() {
-    WorldOutput().PlayEffect(Random(2) == 0 ? effects::Argh1 : effects::Argh2, EffectLevel());
+    WorldOutput().PlayEffect(Random(2) == 0 ? sfx::Argh1 : sfx::Argh2, EffectLevel());
 }
 } // namespace
 
@@ -34,7 +34,7 @@ bool tzombie::Update() {
     for (size_t i = bullets.size(); i-- > 0;) {
         const tbullet& b = bullets[i];
         if (PlaneDistance(b.column, b.row, column, row) >= BulletReach) continue;
-        WorldOutput().PlayEffect(effects::Lats2, HitSoundVolume());
+        WorldOutput().PlayEffect(sfx::Lats2, HitSoundVolume());
         if (Random(100) < HitChanceOf(Player().Gun)) {
             Scream();
             RemoveBullet(i);

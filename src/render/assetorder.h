@@ -315,7 +315,7 @@ inline constexpr int StartPicture = AssetIndex("textures.png", 6);
 inline constexpr int FadeTexel = AssetIndex("textures.png", 7);
 } // namespace sprites
 
-namespace effects {
+namespace sfx {
 inline constexpr int Ghost = AssetIndex("snd\\ghost.wav");
 inline constexpr int Belt = AssetIndex("snd\\belt.wav");
 inline constexpr int Complete = AssetIndex("snd\\complete.wav");
@@ -337,7 +337,7 @@ inline constexpr int Test = AssetIndex("snd\\test.wav");
 inline constexpr int Hit = AssetIndex("snd\\hit.wav");
 inline constexpr int ArrowTrap = AssetIndex("snd\\arrow.wav");
 inline constexpr int RockTrap = AssetIndex("snd\\rock.wav");
-} // namespace effects
+} // namespace sfx
 
 inline constexpr const char* MenuMusic = "snd\\menu4.ogg";
 inline constexpr const char* GameOverMusic = "snd\\menu3.ogg";

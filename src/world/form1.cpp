@@ -14,7 +14,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormDeactivate() {
-    particles.clear();
+    effects.clear();
 
     timer.reset();
 

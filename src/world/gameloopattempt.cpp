@@ -31,7 +31,7 @@ bool StartAttempt(TForm1& form) {
     form.timer->SetFramesPerSecond(FramesPerSecond);
     form.timer->Restart();
     HeroStartAttempt(); // teleport scale, pose blend and snapshot, the exit flag
-    WorldOutput().PlayEffect(effects::Test, EffectLevel());
+    WorldOutput().PlayEffect(sfx::Test, EffectLevel());
     Player().Score = StartScore;
     return true;
 }

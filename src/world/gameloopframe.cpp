@@ -87,7 +87,7 @@ bool PlayFrame(TForm1& form) {
     }
     if (hero.height < FallenHeight) Player().Energy = 0; // 15
     if (Player().Energy < 1) {                           // 16
-        if (DeathFade == 0) WorldOutput().PlayEffect(effects::Auts, EffectLevel());
+        if (DeathFade == 0) WorldOutput().PlayEffect(sfx::Auts, EffectLevel());
         DeathFade += 2;
     }
     if (ExitFade > 0) ExitFade += 2; // 17

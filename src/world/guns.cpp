@@ -143,7 +143,7 @@ void ReloadCountdown() {
     const size_t g = static_cast<size_t>(player.Gun);
     if (ReloadTimer[g] <= 0 || player.AmmoCurrent[g] != 0 || player.AmmoAll[g] <= 0) return;
     if (--ReloadTimer[g] > 0) return;
-    WorldOutput().PlayEffect(effects::Clip, EffectLevel());
+    WorldOutput().PlayEffect(sfx::Clip, EffectLevel());
     Reload(player.Gun);
 }
 

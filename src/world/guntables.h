@@ -13,7 +13,7 @@ struct tgun {
 
 inline constexpr tgun Guns[4] = {
     {0, 0, -1, -1},
-    {8, 13, models::Weapon2, effects::FirstShot},
-    {50, 5, models::Weapon1, effects::FirstShot + 1},
-    {30, 7, models::Weapon3, effects::FirstShot + 2},
+    {8, 13, models::Weapon2, sfx::FirstShot},
+    {50, 5, models::Weapon1, sfx::FirstShot + 1},
+    {30, 7, models::Weapon3, sfx::FirstShot + 2},
 };

@@ -28,14 +28,14 @@ void Crumble(ttile& tile) {
         return;
     tile.floor -= CrumbleFirstDrop;
     tile.anim = CrumbleFirstDrop;
-    WorldOutput().PlayEffect(effects::Crack, EffectLevel());
+    WorldOutput().PlayEffect(sfx::Crack, EffectLevel());
 }
 
 void Exit(const ttile& tile) {
     if (tile.block != models::Exit || ExitFade != 0) return;
     if (hero.climb != 0.0f && hero.height != 0.0f) return;
     herostate.exitReached = true;
-    WorldOutput().PlayEffect(effects::Complete, EffectLevel());
+    WorldOutput().PlayEffect(sfx::Complete, EffectLevel());
     ExitFade = 1;
 }
 
@@ -80,7 +80,7 @@ void Teleport(const tcellindex& cell, const ttile& tile) {
     }
     if (hero.climb == 0.0f && !herostate.teleported) {
         herostate.glowing = true;
-        if (scale >= 1.0f) WorldOutput().PlayEffect(effects::Teleport, EffectLevel());
+        if (scale >= 1.0f) WorldOutput().PlayEffect(sfx::Teleport, EffectLevel());
         if (scale <= TeleportSmallest) {
             herostate.teleported = true;
             JumpToPartner(cell, tile.channel);

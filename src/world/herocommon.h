@@ -31,7 +31,7 @@ inline bool HeroStanding() {
 
 // The footstep of jumps, landings and walking; the second sound on the later floor designs.
 inline void PlayFootstep() {
-    const int32_t step = HeroTile().design > 7 ? effects::FirstStep + 1 : effects::FirstStep;
+    const int32_t step = HeroTile().design > 7 ? sfx::FirstStep + 1 : sfx::FirstStep;
     WorldOutput().PlayEffect(step, EffectLevel());
 }
 

@@ -105,7 +105,7 @@ void PickUps() {
         KillAllSeenMonsters();
         break;
     }
-    WorldOutput().PlayEffect(effects::Test, EffectLevel());
+    WorldOutput().PlayEffect(sfx::Test, EffectLevel());
     FlyUp(pickup.model, cell);
     tile.item = item::None;
 }

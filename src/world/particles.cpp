@@ -57,7 +57,7 @@ bool MoveParticle(teffect& e) {
 
     if (tiles[CellOf(column)][CellOf(row)].floor > height) {
         if (shell) {
-            int32_t sound = effects::FirstShell + Random(2);
+            int32_t sound = sfx::FirstShell + Random(2);
             WorldOutput().PlayEffect(sound, EffectLevel());
         }
         return false;
@@ -68,8 +68,8 @@ bool MoveParticle(teffect& e) {
 } // namespace
 
 void UpdateEffects() {
-    for (size_t i = particles.size(); i-- > 0;)
-        if (!MoveParticle(particles[i])) RemoveEffect(i);
+    for (size_t i = effects.size(); i-- > 0;)
+        if (!MoveParticle(effects[i])) RemoveEffect(i);
 }
 
 void UpdateBullets() {
@@ -110,7 +110,7 @@ void UpdateBullets() {
 }
 
 void DrawEffects() {
-    for (const teffect& e : particles) {
+    for (const teffect& e : effects) {
         const ttile* cell = TileAt(CellOf(e.position[0]), CellOf(e.position[2]));
         if (!cell || cell->seen != SeenMark) continue;
         WorldOutput().DrawModel(e.model, e.position[0], e.position[1], e.position[2], e.angles[0],

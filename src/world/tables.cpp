@@ -8,7 +8,7 @@
 tgrid tiles;
 thero hero;
 std::vector<std::unique_ptr<tcreature>> creatures;
-std::vector<teffect> particles;
+std::vector<teffect> effects;
 std::vector<tbullet> bullets;
 
 int32_t SpeedTimer = 0, BlessingTimer = 0, InvincibilityTimer = 0, InvisibilityTimer = 0;
@@ -37,7 +37,7 @@ void UsePlayerRecord(tplayer& record) {
 
 void ClearWorld() {
     creatures.clear();
-    particles.clear();
+    effects.clear();
     for (auto& line : tiles) {
         for (ttile& cell : line) {
             // design and floordesign stay: the loader writes them where they matter.
@@ -70,7 +70,7 @@ void ResetLevelEntry() {
 
 void ResetWorldTables() {
     creatures.clear();
-    particles.clear();
+    effects.clear();
     bullets.clear();
     for (auto& line : tiles) line.fill(ttile{});
     hero = thero{};

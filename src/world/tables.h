@@ -112,9 +112,8 @@ struct tbullet {
 extern tgrid tiles;
 extern thero hero;
 extern std::vector<std::unique_ptr<tcreature>> creatures;
-// The effects list of flying particles. It is called particles because the name effects
-// already holds the sound-effect indices of the asset order.
-extern std::vector<teffect> particles;
+// The flying particles: blood, debris, shells.
+extern std::vector<teffect> effects;
 extern std::vector<tbullet> bullets;
 
 // Frames left of each potion; counted down at the start of every frame.

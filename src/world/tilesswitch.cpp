@@ -14,7 +14,7 @@ constexpr float RaisedWallStart = -2.0f;
 void PressSwitch(int32_t column, int32_t row) {
     ttile* plate = TileAt(column, row);
     if (!plate || plate->channel == 0) return;
-    WorldOutput().PlayEffect(effects::Button, EffectLevel());
+    WorldOutput().PlayEffect(sfx::Button, EffectLevel());
     const int32_t channel = plate->channel;
     plate->channel = 0;
     plate->floor = PressedPlate;

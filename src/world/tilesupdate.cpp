@@ -55,7 +55,7 @@ void Crumbling(ttile& tile, const tvisit& v) {
 
 void ClosingPit(ttile& tile, const tvisit& v) {
     if (tile.param <= 0 || v.HeroHere()) return;
-    WorldOutput().PlayEffect(effects::Button, EffectLevel());
+    WorldOutput().PlayEffect(sfx::Button, EffectLevel());
     tile.block = models::FirstFloor;
     tile.param = 0;
     tile.mechanism = mechanism::None;

@@ -11,10 +11,10 @@ struct tdistancesound {
     int32_t near; // the farthest cell distance heard at full volume
 };
 
-inline constexpr tdistancesound RockSound{effects::RockTrap, 3};
-inline constexpr tdistancesound ArrowSound{effects::ArrowTrap, 2};
-inline constexpr tdistancesound BeltSound{effects::Belt, 0}; // only on the hero's own cell
-inline constexpr tdistancesound SpikeSound{effects::Spikes, 1};
+inline constexpr tdistancesound RockSound{sfx::RockTrap, 3};
+inline constexpr tdistancesound ArrowSound{sfx::ArrowTrap, 2};
+inline constexpr tdistancesound BeltSound{sfx::Belt, 0}; // only on the hero's own cell
+inline constexpr tdistancesound SpikeSound{sfx::Spikes, 1};
 
 // The factor 0..1 of a source at (column, row) for a hero in (heroColumn, heroRow).
 float DistanceFactor(const tdistancesound& sound, int32_t column, int32_t row, int32_t heroColumn,

@@ -61,7 +61,7 @@ void SpawnEffect(int32_t model, float sizeFactor, float maxScale, float minScale
     effect.scale2 = effect.scale * sizeFactor;
     effect.model = model;
     try {
-        particles.push_back(effect);
+        effects.push_back(effect);
     } catch (const std::bad_alloc&) {
         // A particle is decoration: without memory for it the game simply goes on.
     }
@@ -99,7 +99,7 @@ template <typename Add> void FireFromTrap(int32_t column, int32_t row, Add add) 
 } // namespace
 
 void RemoveEffect(size_t i) {
-    RemoveAt(particles, i);
+    RemoveAt(effects, i);
 }
 void RemoveBullet(size_t i) {
     RemoveAt(bullets, i);

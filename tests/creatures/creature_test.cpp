@@ -167,9 +167,9 @@ TEST_F(Creatures, DieScoresCountsFreesTheCellAndThrowsDebris) {
     EXPECT_EQ(Player().Score, 100);
     EXPECT_EQ(MonstersKilled, 1);
     ASSERT_EQ(sounds.played.size(), 1u);
-    EXPECT_TRUE(sounds.played[0] == effects::Argh1 || sounds.played[0] == effects::Argh2);
-    ASSERT_EQ(particles.size(), 1u);
-    const teffect& debris = particles[0];
+    EXPECT_TRUE(sounds.played[0] == sfx::Argh1 || sounds.played[0] == sfx::Argh2);
+    ASSERT_EQ(effects.size(), 1u);
+    const teffect& debris = effects[0];
     EXPECT_EQ(debris.model, models::Zombie2);
     EXPECT_EQ(debris.scale, 1.0f);
     EXPECT_GT(debris.velocity[0], 0.2f * std::cos(Radians(20.0f)) - 1e-4f);
@@ -177,11 +177,11 @@ TEST_F(Creatures, DieScoresCountsFreesTheCellAndThrowsDebris) {
     EXPECT_GE(debris.velocity[1], 0.3f);
 
     // Along the given direction when there is one.
-    particles.clear();
+    effects.clear();
     GuideOn = true;
     AddWarrior(20, 20);
     creatures.back()->Die(5);
-    EXPECT_LT(particles[0].velocity[2], -0.15f);
+    EXPECT_LT(effects[0].velocity[2], -0.15f);
     EXPECT_EQ(Player().Score, 150);
 }
 

@@ -45,7 +45,7 @@ TEST_F(Ghosts, HurtsEveryFrameAndMoansEveryFifteen) {
         EXPECT_GE(taken, 1);
         EXPECT_LE(taken, 3);
         for (size_t i = before; i < sounds.played.size(); ++i)
-            if (sounds.played[i].effect == effects::Ghost) moans.push_back(frame);
+            if (sounds.played[i].effect == sfx::Ghost) moans.push_back(frame);
     }
     EXPECT_EQ(moans, (std::vector<int>{0, 15, 30, 45}));
     EXPECT_FLOAT_EQ(Last().row, 10.0f);

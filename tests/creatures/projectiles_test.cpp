@@ -50,9 +50,9 @@ TEST_F(Projectiles, ArrowsHitTheHeroUnlessHeJumps) {
     const int32_t damage = energy - Player().Energy;
     EXPECT_GE(damage, 15);
     EXPECT_LE(damage, 29);
-    EXPECT_EQ(particles.size(), static_cast<size_t>(damage / 2));
-    for (const teffect& drop : particles) EXPECT_EQ(drop.model, models::Blood);
-    EXPECT_EQ(sounds.Count(effects::Lats2), 1);
+    EXPECT_EQ(effects.size(), static_cast<size_t>(damage / 2));
+    for (const teffect& drop : effects) EXPECT_EQ(drop.model, models::Blood);
+    EXPECT_EQ(sounds.Count(sfx::Lats2), 1);
 
     // Jumping half a cell high lets it pass underneath; -0.5 is still in its path.
     for (float height : {0.5f, 1.0f, -0.51f}) {
@@ -142,12 +142,12 @@ TEST_F(Projectiles, AStoneTouchingTheHeroCostsAHundredAFrame) {
     int hits = 0;
     for (int i = 0; i < 30; ++i) {
         const int32_t energy = Player().Energy;
-        const size_t drops = particles.size();
+        const size_t drops = effects.size();
         Frame();
         if (Player().Energy != energy) {
             ++hits;
             EXPECT_EQ(energy - Player().Energy, 100);
-            EXPECT_EQ(particles.size() - drops, 50u);
+            EXPECT_EQ(effects.size() - drops, 50u);
         }
     }
     // In reach while its column is between 10.3 and 11.7 (tested before it rolls on).

@@ -25,7 +25,7 @@ TEST_F(ZombieWarrior, ZombieStrikesEveryTwentyFramesWhileTheHeroStaysClose) {
         }
     }
     EXPECT_EQ(strikes, (std::vector<int>{0, 20, 40, 60}));
-    EXPECT_EQ(sounds.Count(effects::Hit), 4);
+    EXPECT_EQ(sounds.Count(sfx::Hit), 4);
     EXPECT_TRUE(Last().attacking);
     EXPECT_FLOAT_EQ(Last().row, 10.0f); // it stands still while striking
 
@@ -168,14 +168,14 @@ TEST_F(ZombieWarrior, PotionsTurnHoldAndKill) {
     ASSERT_EQ(creatures.size(), 1u);
     EXPECT_EQ(MonstersKilled, 1);
     EXPECT_EQ(Player().Score, score + 100);
-    EXPECT_EQ(particles.back().model, models::WarriorDead);
+    EXPECT_EQ(effects.back().model, models::WarriorDead);
     Hero(creatures[0]->column, creatures[0]->row + 0.85f); // not yet
     Frame();
     EXPECT_EQ(creatures.size(), 1u);
     Hero(creatures[0]->column, creatures[0]->row + 0.75f);
     Frame();
     EXPECT_TRUE(creatures.empty());
-    EXPECT_EQ(particles.back().model, models::Zombie2);
+    EXPECT_EQ(effects.back().model, models::Zombie2);
 }
 
 TEST_F(ZombieWarrior, BulletsAreTestedNewestFirstAndUsedUp) {
@@ -202,7 +202,7 @@ TEST_F(ZombieWarrior, BulletsAreTestedNewestFirstAndUsedUp) {
         for (size_t i = 0; i < left; ++i) EXPECT_EQ(bullets[i].height, static_cast<float>(i));
         int thuds = 0;
         for (size_t i = scored; i < sounds.played.size(); ++i)
-            if (sounds.played[i].effect == effects::Lats2) {
+            if (sounds.played[i].effect == sfx::Lats2) {
                 ++thuds;
                 EXPECT_GE(sounds.played[i].volume, 0.5f);
                 EXPECT_LE(sounds.played[i].volume, 50.5f);
@@ -210,9 +210,9 @@ TEST_F(ZombieWarrior, BulletsAreTestedNewestFirstAndUsedUp) {
         EXPECT_EQ(thuds, 6 - static_cast<int>(left));
         if (creatures.empty()) {
             ++kills;
-            EXPECT_GT(particles.back().velocity[2], 0.18f); // along the hero's Facing 1
+            EXPECT_GT(effects.back().velocity[2], 0.18f); // along the hero's Facing 1
             // Two screams: the hit's own and the death's.
-            EXPECT_GE(sounds.Count(effects::Argh1) + sounds.Count(effects::Argh2), 2);
+            EXPECT_GE(sounds.Count(sfx::Argh1) + sounds.Count(sfx::Argh2), 2);
         } else {
             ++survived;
             EXPECT_EQ(left, 0u);
@@ -246,7 +246,7 @@ TEST_F(ZombieWarrior, WarriorBlocksAFrontalShotAndStandsStunned) {
     }
     ASSERT_EQ(Last().stun, twarrior::StunOnBlock);
     EXPECT_TRUE(bullets.empty());
-    EXPECT_EQ(sounds.Count(effects::Lats2), 1);
+    EXPECT_EQ(sounds.Count(sfx::Lats2), 1);
     EXPECT_EQ(MonstersKilled, 0);
 
     // Stunned it neither turns nor walks for the next 62 frames, then sets off again.
@@ -279,7 +279,7 @@ TEST_F(ZombieWarrior, WarriorBlocksAFrontalShotAndStandsStunned) {
         EXPECT_TRUE(bullets.empty());
         if (creatures.empty()) {
             ++kills;
-            EXPECT_GT(particles.back().velocity[0], 0.18f); // along the bullet, direction 3
+            EXPECT_GT(effects.back().velocity[0], 0.18f); // along the bullet, direction 3
         }
         bullets.clear();
     }
@@ -304,7 +304,7 @@ TEST_F(ZombieWarrior, StonesAndRisingWallsCrushButGhostsStay) {
     ASSERT_EQ(creatures.size(), 3u);
     EXPECT_EQ(creatures[0]->model, models::Ghost2);
     EXPECT_EQ(MonstersKilled, 1);
-    const teffect& debris = particles.back();
+    const teffect& debris = effects.back();
     EXPECT_EQ(debris.model, models::Zombie2);
     EXPECT_GT(debris.velocity[0], 0.18f); // thrown along the stone, direction 3
     EXPECT_LT(std::fabs(debris.velocity[2]), 0.09f);
@@ -313,7 +313,7 @@ TEST_F(ZombieWarrior, StonesAndRisingWallsCrushButGhostsStay) {
 
     // A monster standing on a wall that rises dies, its debris along its own direction.
     creatures.clear();
-    particles.clear();
+    effects.clear();
     SeeAll(true);
     AddWarrior(30, 30);
     Hero(30.0f, 40.0f);
@@ -322,7 +322,7 @@ TEST_F(ZombieWarrior, StonesAndRisingWallsCrushButGhostsStay) {
     tiles[30][30].mechanism = mechanism::RisingWall;
     Frame();
     EXPECT_TRUE(creatures.empty());
-    EXPECT_GT(particles.back().velocity[2], 0.18f);
+    EXPECT_GT(effects.back().velocity[2], 0.18f);
 }
 
 } // namespace

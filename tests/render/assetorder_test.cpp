@@ -18,10 +18,10 @@ TEST(AssetOrder, StoreIndicesFollowLoadOrder) {
     EXPECT_EQ(sprites::FirstFontGlyph, 7);
     EXPECT_EQ(sprites::StartPicture, 7 + FontGlyphCount);
     EXPECT_EQ(sprites::FadeTexel, sprites::StartPicture + 1);
-    EXPECT_EQ(effects::Ghost, 0);
-    EXPECT_EQ(effects::Crack, 16);
-    EXPECT_EQ(effects::MenuClick, 17);
-    EXPECT_EQ(effects::RockTrap, 24);
+    EXPECT_EQ(sfx::Ghost, 0);
+    EXPECT_EQ(sfx::Crack, 16);
+    EXPECT_EQ(sfx::MenuClick, 17);
+    EXPECT_EQ(sfx::RockTrap, 24);
 }
 
 TEST(AssetOrder, TwelveLoadingPicturesInAll) {

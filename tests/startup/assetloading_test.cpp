@@ -61,7 +61,7 @@ TEST_F(AssetLoadingTest, EveryAssetLandsAtItsIndex) {
     EXPECT_FALSE(Models().Model(models::Guide).skinned);
     EXPECT_TRUE(Models().Model(models::Zombie2).skinned);
     EXPECT_EQ(form.sprites->Count(), sprites::FadeTexel + 1);
-    EXPECT_EQ(form.sound->EffectCount(), effects::RockTrap + 1);
+    EXPECT_EQ(form.sound->EffectCount(), sfx::RockTrap + 1);
     // The loading picture before the nine marked rows; with the intro's two and the last
     // two before the menu that makes twelve.
     EXPECT_EQ(waits, 8);
@@ -121,7 +121,7 @@ TEST_F(AssetLoadingTest, ASoundMissingAfterTheLastMarkKeepsThatMark) {
     ASSERT_TRUE(files::Delete("snd\\rock.wav"));
     EXPECT_FALSE(LoadAll());
     EXPECT_EQ(InitializationError(loading), "Initialization error Error loading pylvas1.exp");
-    EXPECT_EQ(form.sound->EffectCount(), effects::RockTrap);
+    EXPECT_EQ(form.sound->EffectCount(), sfx::RockTrap);
 }
 
 TEST_F(AssetLoadingTest, StoresThatAreNotEmptyWouldShiftEveryIndex) {

@@ -14,9 +14,9 @@ TEST(GameWindowHooks, TheWindowCarriesTheTitleAndReleasesOnDestroy) {
     EXPECT_FALSE(Form1->sound);
     // A run that never pressed "Start the Game" made no services: the teardown has only
     // the particle list to empty.
-    particles.resize(2);
+    effects.resize(2);
     DestroyGameWindow();
     EXPECT_EQ(Form1, nullptr);
-    EXPECT_TRUE(particles.empty());
+    EXPECT_TRUE(effects.empty());
     DestroyGameWindow(); // twice is harmless
 }

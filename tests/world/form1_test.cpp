@@ -18,7 +18,7 @@ TForm1* watched = nullptr;
 // What is still there when a service goes, as one line.
 std::string StillThere() {
     std::string s;
-    if (!particles.empty()) s += " particles";
+    if (!effects.empty()) s += " particles";
     if (watched->timer) s += " timer";
     if (watched->sound) s += " sound";
     if (watched->input) s += " input";
@@ -48,7 +48,7 @@ TEST(GameWindow, TeardownReleasesTheServicesInOrder) {
     watched = &form;
     form.FormCreate();
     EXPECT_EQ(form.LoadingStep, 0);
-    particles.resize(3);
+    effects.resize(3);
     VirtualCounter clock;
     form.timer = std::make_unique<tdtimer>(&clock);
     form.sound = std::make_unique<taudiere>();
@@ -67,7 +67,7 @@ TEST(GameWindow, TeardownReleasesTheServicesInOrder) {
     ASSERT_EQ(released.size(), 2u);
     EXPECT_EQ(released[0], "input: input sprites graphics");
     EXPECT_EQ(released[1], "device: graphics");
-    EXPECT_TRUE(particles.empty());
+    EXPECT_TRUE(effects.empty());
     EXPECT_FALSE(form.timer || form.sound || form.input || form.sprites || form.graphics);
     // Nothing points at the services any more.
     EXPECT_NE(&WorldOutput(), engineOutput);

@@ -55,7 +55,7 @@ TEST_F(GunTest, HeldFireRepeatsAtEachGunsRate) {
     EXPECT_EQ(ShotsIn(40), 4); // frames 0, 13, 26, 39
     EXPECT_EQ(Player().AmmoCurrent[Pistol], 4);
     EXPECT_EQ(bullets.size(), 4u);
-    EXPECT_EQ(particles.size(), 4u); // one shell per shot
+    EXPECT_EQ(effects.size(), 4u); // one shell per shot
     EXPECT_EQ(sounds.effects, std::vector<int32_t>(4, Guns[Pistol].shotsound));
     EXPECT_GE(MuzzleLight, 20);
     EXPECT_LT(MuzzleLight, 40);
@@ -96,7 +96,7 @@ TEST_F(GunTest, EmptiedMagazineRefillsSixtyDrawnFramesLater) {
     ReloadCountdown();
     EXPECT_EQ(Player().AmmoCurrent[Pistol], 8);
     EXPECT_EQ(Player().AmmoAll[Pistol], 12);
-    EXPECT_EQ(sounds.effects, std::vector<int32_t>{effects::Clip});
+    EXPECT_EQ(sounds.effects, std::vector<int32_t>{sfx::Clip});
 
     // With no spare rounds the gun stays empty and silent.
     Player().AmmoCurrent[Pistol] = 0;
@@ -132,8 +132,8 @@ TEST_F(GunTest, ShellsFlyRightAndBulletsLeaveTheMuzzle) {
     Facing = 1;
     drawing::Script(input, FireHeld);
     Frame();
-    ASSERT_EQ(particles.size(), 1u);
-    const teffect& first = particles[0];
+    ASSERT_EQ(effects.size(), 1u);
+    const teffect& first = effects[0];
     EXPECT_EQ(first.model, models::Shell);
     // The first shell of a level has no sideways speed yet.
     EXPECT_EQ(first.velocity[0], 0.0f);
@@ -157,12 +157,12 @@ TEST_F(GunTest, ShellsFlyRightAndBulletsLeaveTheMuzzle) {
     const float factor = gunstate.ejection;
     EXPECT_GE(factor, 1.01f);
     EXPECT_LE(factor, 1.5f);
-    particles.clear();
+    effects.clear();
     ShotsIn(13);
-    ASSERT_EQ(particles.size(), 1u);
+    ASSERT_EQ(effects.size(), 1u);
     // Facing forward, "two places clockwise" is direction 3: along +column.
-    EXPECT_FLOAT_EQ(particles[0].velocity[0], factor * 0.16f / 2.0f);
-    EXPECT_EQ(particles[0].velocity[2], 0.0f);
+    EXPECT_FLOAT_EQ(effects[0].velocity[0], factor * 0.16f / 2.0f);
+    EXPECT_EQ(effects[0].velocity[2], 0.0f);
 }
 
 TEST_F(GunTest, RecoilBlendsTheArmBonesBackToAiming) {

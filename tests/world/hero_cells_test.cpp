@@ -23,7 +23,7 @@ TEST(HeroSpikes, HurtOncePerEntryAndWhenTheySpringUnderHim) {
     const int32_t afterEntry = Player().Energy;
     EXPECT_LE(afterEntry, 100 - 15);
     EXPECT_GE(afterEntry, 100 - 30);
-    EXPECT_FALSE(particles.empty()); // blood
+    EXPECT_FALSE(effects.empty()); // blood
     // Standing on them hurts no more until they have sunk and spring again under him.
     int hurtAt = -1;
     for (int frame = 0; frame < 45 && hurtAt < 0; ++frame) {
@@ -31,7 +31,7 @@ TEST(HeroSpikes, HurtOncePerEntryAndWhenTheySpringUnderHim) {
         if (Player().Energy != afterEntry) hurtAt = frame;
     }
     EXPECT_GT(hurtAt, 30);
-    EXPECT_GE(play.sounds.Count(effects::Spikes), 2);
+    EXPECT_GE(play.sounds.Count(sfx::Spikes), 2);
 
     // Stepping off and back on hurts again while they are up.
     tplay again(tmap({".", "*", "H"}, 25, 20), "0: 200\n5: 208\n11: 200\n");
@@ -67,7 +67,7 @@ TEST(HeroCrumblingFloor, ShakesThenCarriesAStandingHeroDown) {
     tplay play(map);
     play.Frame();
     ttile& tile = Tile(25, 20);
-    EXPECT_EQ(play.sounds.Count(effects::Crack), 1);
+    EXPECT_EQ(play.sounds.Count(sfx::Crack), 1);
     EXPECT_FLOAT_EQ(tile.floor, -0.01f);
     // Twenty frames of shaking at the first drop, then the fall, with the hero on it.
     play.Frames(18); // (the twentieth depends on how the tilt's float sum rounds)
@@ -77,7 +77,7 @@ TEST(HeroCrumblingFloor, ShakesThenCarriesAStandingHeroDown) {
     EXPECT_LT(tile.floor, -1.0f);
     EXPECT_EQ(hero.height, tile.floor);
     EXPECT_EQ(hero.climb, 0.0f);
-    EXPECT_EQ(play.sounds.Count(effects::Crack), 1);
+    EXPECT_EQ(play.sounds.Count(sfx::Crack), 1);
     for (int i = 0; i < 100 && tile.block != NoBlock; ++i) play.Frame();
     EXPECT_EQ(tile.block, NoBlock);
     EXPECT_LE(tile.floor, PitFloor);
@@ -95,7 +95,7 @@ TEST(HeroConveyor, CarriesHimUntilAWallOrTheBeltEnds) {
     EXPECT_GE(hero.column + 0.64f, 23.5f);
     EXPECT_LT(hero.column + 0.64f - 0.07f, 23.5f);
     // The belt hums on every other frame at full volume under him.
-    EXPECT_EQ(play.sounds.Count(effects::Belt), 30);
+    EXPECT_EQ(play.sounds.Count(sfx::Belt), 30);
 
     // Along the row axis at 0.08 a frame, until he is off the belt.
     tmap belt({"v", "v", "v", "."}, 20, 20);
@@ -126,7 +126,7 @@ TEST(HeroTeleport, ShrinksJumpsToTheLastPartnerAndGrowsBack) {
     tplay play(map);
     play.Frame();
     EXPECT_TRUE(HeroGlowing());
-    EXPECT_EQ(play.sounds.Count(effects::Teleport), 1);
+    EXPECT_EQ(play.sounds.Count(sfx::Teleport), 1);
     int frames = 1;
     while (hero.column == 10.0f && frames < 30) {
         play.Frame();
@@ -140,13 +140,13 @@ TEST(HeroTeleport, ShrinksJumpsToTheLastPartnerAndGrowsBack) {
     EXPECT_LE(HeroTeleportScale(), 0.1f);
     play.Frames(12);
     EXPECT_GE(HeroTeleportScale(), 1.0f);
-    EXPECT_EQ(play.sounds.Count(effects::Teleport), 1);
+    EXPECT_EQ(play.sounds.Count(sfx::Teleport), 1);
     // He stays on the target until he steps off and back on.
     play.Frames(20);
     EXPECT_EQ(hero.column, 30.0f);
     play.Keys("0: 205\n7: 203\n14:\n");
     play.Frames(40);
-    EXPECT_EQ(play.sounds.Count(effects::Teleport), 2);
+    EXPECT_EQ(play.sounds.Count(sfx::Teleport), 2);
     EXPECT_EQ(hero.column, 40.0f);
     EXPECT_EQ(hero.row, 20.0f);
 }
@@ -156,10 +156,10 @@ TEST(HeroExit, CompletesOnceAndKeepsHimOnExitCells) {
     play.Frames(6);
     EXPECT_EQ(ExitFade, 1);
     EXPECT_TRUE(herostate.exitReached);
-    EXPECT_EQ(play.sounds.Count(effects::Complete), 1);
+    EXPECT_EQ(play.sounds.Count(sfx::Complete), 1);
     play.Frames(30);
     EXPECT_EQ(CellOf(hero.row), 22); // the floor beyond is refused
-    EXPECT_EQ(play.sounds.Count(effects::Complete), 1);
+    EXPECT_EQ(play.sounds.Count(sfx::Complete), 1);
 }
 
 TEST(HeroClosingPit, ClosesOnceHeHasJumpedOverIt) {
@@ -172,7 +172,7 @@ TEST(HeroClosingPit, ClosesOnceHeHasJumpedOverIt) {
     EXPECT_EQ(Tile(25, 21).block, models::FirstFloor);
     EXPECT_EQ(Tile(25, 21).floor, 0.0f);
     EXPECT_EQ(Tile(25, 21).mechanism, mechanism::None);
-    EXPECT_EQ(play.sounds.Count(effects::Button), 1);
+    EXPECT_EQ(play.sounds.Count(sfx::Button), 1);
     play.Frames(20);
     EXPECT_EQ(hero.height, 0.0f);
     EXPECT_EQ(CellOf(hero.row), 22);
@@ -187,7 +187,7 @@ TEST(HeroSwitchPlate, RaisesAndLowersWallsAndFiresTrapsOfItsChannel) {
     map.Cell(24, 22).I = 0; // the lowered wall carries an item it will lose
     tplay play(map, "0: 200\n6:\n");
     play.Frames(7);
-    EXPECT_EQ(play.sounds.Count(effects::Button), 1);
+    EXPECT_EQ(play.sounds.Count(sfx::Button), 1);
     EXPECT_EQ(Tile(23, 21).channel, 0);
     EXPECT_EQ(Tile(23, 21).floor, -0.05f);
     const ttile& raised = Tile(22, 22);
@@ -198,9 +198,9 @@ TEST(HeroSwitchPlate, RaisesAndLowersWallsAndFiresTrapsOfItsChannel) {
     EXPECT_EQ(Tile(30, 30).channel, 3);
     // The arrow trap shoots into its four open neighbours, heard at 3 cells: 0.75.
     EXPECT_EQ(creatures.size(), 4u);
-    ASSERT_EQ(play.sounds.Count(effects::ArrowTrap), 1);
+    ASSERT_EQ(play.sounds.Count(sfx::ArrowTrap), 1);
     for (const auto& p : play.sounds.played) {
-        if (p.effect == effects::ArrowTrap) {
+        if (p.effect == sfx::ArrowTrap) {
             EXPECT_FLOAT_EQ(p.volume, 0.75f);
         }
     }
@@ -214,7 +214,7 @@ TEST(HeroSwitchPlate, RaisesAndLowersWallsAndFiresTrapsOfItsChannel) {
     EXPECT_EQ(lowered.item, item::None);
     EXPECT_EQ(lowered.floor, 0.0f);
     // Standing on the used plate does nothing more.
-    EXPECT_EQ(play.sounds.Count(effects::Button), 1);
+    EXPECT_EQ(play.sounds.Count(sfx::Button), 1);
 }
 
 } // namespace

@@ -50,7 +50,7 @@ TEST(HeroJump, HeightsFollowTheJumpPowerAndItsRecharge) {
     play.Frames(20);
     EXPECT_EQ(Player().Jump, 100);
     // A jump and a landing each play a footstep.
-    EXPECT_EQ(play.sounds.Count(effects::FirstStep), 4);
+    EXPECT_EQ(play.sounds.Count(sfx::FirstStep), 4);
 }
 
 TEST(HeroJump, GuideModeKeepsEveryJumpAtFullHeightAndThePadJumpsToo) {

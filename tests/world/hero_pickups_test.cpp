@@ -35,11 +35,11 @@ TEST(HeroPickUps, TreasuresScoreAndPayTheBonusHalvedInGuideMode) {
     EXPECT_EQ(TreasureBonus, 5);
     EXPECT_EQ(TreasuresFound, 1);
     EXPECT_EQ(Tile(25, 11).item, item::None);
-    ASSERT_EQ(particles.size(), 1u);
-    EXPECT_EQ(particles[0].model, models::Treasure1);
-    EXPECT_EQ(particles[0].position, (tfloat3{25.0f, 0.0f, 11.0f}));
-    EXPECT_GE(particles[0].velocity[1], 0.6f);
-    EXPECT_EQ(play.sounds.Count(effects::Test), 1);
+    ASSERT_EQ(effects.size(), 1u);
+    EXPECT_EQ(effects[0].model, models::Treasure1);
+    EXPECT_EQ(effects[0].position, (tfloat3{25.0f, 0.0f, 11.0f}));
+    EXPECT_GE(effects[0].velocity[1], 0.6f);
+    EXPECT_EQ(play.sounds.Count(sfx::Test), 1);
     GuideOn = true;
     play.Frames(7);
     GuideOn = false;
@@ -70,7 +70,7 @@ TEST(HeroPickUps, EachPotionDoesItsOwnThing) {
     EXPECT_GE(CellOf(hero.row), 17);
     EXPECT_EQ(Tile(25, 17).item, 9); // a decoration stays
     EXPECT_EQ(PotionsFound, 6);
-    EXPECT_EQ(play.sounds.Count(effects::Test), 6);
+    EXPECT_EQ(play.sounds.Count(sfx::Test), 6);
 }
 
 TEST(HeroPickUps, ASecondPotionRestartsTheTimerAndAJumpPassesOverItems) {

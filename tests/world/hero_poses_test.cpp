@@ -63,11 +63,11 @@ TEST_F(HeroPoses, WalkCycleWithFootstepsAndTheRiflesOwnPoses) {
     EXPECT_NEAR(Bone(0), 0.2f, 1e-4f); // pose 0 toward 1
     play.Frames(6);
     EXPECT_NEAR(Bone(1), 1.4f, 1e-3f);
-    EXPECT_EQ(play.sounds.Count(effects::FirstStep), 0);
+    EXPECT_EQ(play.sounds.Count(sfx::FirstStep), 0);
     play.Frames(3); // phase 2: a footstep
-    EXPECT_EQ(play.sounds.Count(effects::FirstStep), 1);
+    EXPECT_EQ(play.sounds.Count(sfx::FirstStep), 1);
     play.Frames(11); // round to 0: the second
-    EXPECT_EQ(play.sounds.Count(effects::FirstStep), 2);
+    EXPECT_EQ(play.sounds.Count(sfx::FirstStep), 2);
 
     tplay rifle(tmap({"H"}, 25, 10), "0: 200\n");
     Player().Gun = 3;

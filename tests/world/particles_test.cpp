@@ -27,13 +27,13 @@ TEST_F(Particles, AShellBouncesOffAWallWhereBloodStops) {
     Add(models::Blood, {10.3f, 1.0f, 10.0f}, {0.25f, 0.3f, 0.0f});
     Add(models::Shell, {10.0f, 1.0f, 10.3f}, {0.0f, 0.3f, 0.25f});
     UpdateEffects();
-    ASSERT_EQ(particles.size(), 2u);
-    EXPECT_EQ(particles[0].model, models::Shell);
-    EXPECT_FLOAT_EQ(particles[0].velocity[0], -0.25f);
-    EXPECT_FLOAT_EQ(particles[0].position[0], 10.05f);
-    EXPECT_FLOAT_EQ(particles[1].velocity[2], -0.25f);
-    EXPECT_FLOAT_EQ(particles[0].velocity[1], 0.25f);
-    EXPECT_FLOAT_EQ(particles[0].angles[0], 0.1f);
+    ASSERT_EQ(effects.size(), 2u);
+    EXPECT_EQ(effects[0].model, models::Shell);
+    EXPECT_FLOAT_EQ(effects[0].velocity[0], -0.25f);
+    EXPECT_FLOAT_EQ(effects[0].position[0], 10.05f);
+    EXPECT_FLOAT_EQ(effects[1].velocity[2], -0.25f);
+    EXPECT_FLOAT_EQ(effects[0].velocity[1], 0.25f);
+    EXPECT_FLOAT_EQ(effects[0].angles[0], 0.1f);
 }
 
 TEST_F(Particles, LandingShellsRattleAndParticlesLeavingTheGridGo) {
@@ -45,11 +45,11 @@ TEST_F(Particles, LandingShellsRattleAndParticlesLeavingTheGridGo) {
     tiles[20][20].floor = 2.0f;
     Add(models::Blood, {19.6f, 1.0f, 20.0f}, {0.2f, 0.5f, 0.0f}); // flies into a raised step
     UpdateEffects();
-    ASSERT_EQ(particles.size(), 1u);
-    EXPECT_FLOAT_EQ(particles[0].position[1], 1.45f);
+    ASSERT_EQ(effects.size(), 1u);
+    EXPECT_FLOAT_EQ(effects[0].position[1], 1.45f);
     ASSERT_EQ(recorder.effects.size(), 1u);
-    EXPECT_TRUE(recorder.effects[0] == effects::FirstShell ||
-                recorder.effects[0] == effects::FirstShell + 1);
+    EXPECT_TRUE(recorder.effects[0] == sfx::FirstShell ||
+                recorder.effects[0] == sfx::FirstShell + 1);
 }
 
 TEST_F(Particles, BulletsFlyStopAtWallsAndBreakBreakableWalls) {
@@ -74,8 +74,8 @@ TEST_F(Particles, BulletsFlyStopAtWallsAndBreakBreakableWalls) {
     EXPECT_EQ(broken.item, 0);
     EXPECT_EQ(broken.design, 6);
     EXPECT_EQ(Player().Score, 20);
-    ASSERT_EQ(particles.size(), 11u);
-    for (const teffect& e : particles) {
+    ASSERT_EQ(effects.size(), 11u);
+    for (const teffect& e : effects) {
         EXPECT_EQ(e.model, models::FirstWall + 4);
         EXPECT_FLOAT_EQ(e.scale2, e.scale * 2.0f);
     }

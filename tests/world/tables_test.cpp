@@ -50,7 +50,7 @@ TEST_F(WorldTables, ClearWorldKeepsOnlyTheDesigns) {
     EXPECT_EQ(hero.height, 0.0f);
     EXPECT_EQ(DeathFade + ExitFade, 0);
     EXPECT_TRUE(creatures.empty());
-    EXPECT_TRUE(particles.empty());
+    EXPECT_TRUE(effects.empty());
 }
 
 TEST_F(WorldTables, ScoreIsHalvedTowardZeroInGuideMode) {
@@ -85,14 +85,14 @@ TEST_F(WorldTables, HurtHeroTakesHalfToAllOfTheAmountAndBleedsByTheDamage) {
     bool sawLeast = false, sawMost = false;
     for (uint32_t seed = 1; seed < 400; ++seed) {
         Randomize(seed * 7919u);
-        particles.clear();
+        effects.clear();
         Player().Energy = 100;
         HurtHero(30);
         const int damage = 100 - Player().Energy;
         ASSERT_GE(damage, 15);
         ASSERT_LE(damage, 30);
-        ASSERT_EQ(particles.size(), static_cast<size_t>(damage / 2));
-        for (const teffect& e : particles) {
+        ASSERT_EQ(effects.size(), static_cast<size_t>(damage / 2));
+        for (const teffect& e : effects) {
             EXPECT_EQ(e.model, models::Blood);
             EXPECT_GE(e.scale, 0.2f);
             EXPECT_LE(e.scale, 0.6f + 1e-6f);
@@ -108,10 +108,10 @@ TEST_F(WorldTables, RemovingKeepsTheOrderOfTheRest) {
     for (int i = 0; i < 4; ++i) SpawnEffect(i, 1, 1, 1, {}, {}, {});
     RemoveEffect(1);
     RemoveEffect(7); // outside the list: nothing
-    ASSERT_EQ(particles.size(), 3u);
-    EXPECT_EQ(particles[0].model, 0);
-    EXPECT_EQ(particles[1].model, 2);
-    EXPECT_EQ(particles[2].model, 3);
+    ASSERT_EQ(effects.size(), 3u);
+    EXPECT_EQ(effects[0].model, 0);
+    EXPECT_EQ(effects[1].model, 2);
+    EXPECT_EQ(effects[2].model, 3);
     bullets = {{1, 0, 0, 1}, {2, 0, 0, 1}, {3, 0, 0, 1}};
     RemoveBullet(0);
     EXPECT_EQ(bullets[0].column, 2.0f);

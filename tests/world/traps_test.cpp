@@ -26,19 +26,19 @@ std::vector<int> FramesPlaying(tplay& play, int32_t effect, int frames) {
 TEST(TimedTraps, RockTrapsShootOnThePeriodArrowTrapsOneFrameLater) {
     tmap rocks({"H.S"}, 20, 20);
     tplay rockPlay(rocks);
-    EXPECT_EQ(FramesPlaying(rockPlay, effects::RockTrap, 250), (std::vector<int>{100, 200}));
+    EXPECT_EQ(FramesPlaying(rockPlay, sfx::RockTrap, 250), (std::vector<int>{100, 200}));
     // Each shot is a stone into each open neighbour.
     EXPECT_EQ(creatures.size(), 8u);
 
     tmap arrows({"H.A"}, 20, 20);
     arrows.Cell(22, 20).X = 40; // started 40 frames into its count
     tplay arrowPlay(arrows);
-    EXPECT_EQ(FramesPlaying(arrowPlay, effects::ArrowTrap, 250), (std::vector<int>{61, 162}));
+    EXPECT_EQ(FramesPlaying(arrowPlay, sfx::ArrowTrap, 250), (std::vector<int>{61, 162}));
 
     tmap fast({"H.A"}, 20, 20);
     fast.Cell(22, 20).F = 10;
     tplay fastPlay(fast);
-    EXPECT_EQ(FramesPlaying(fastPlay, effects::ArrowTrap, 25), (std::vector<int>{11, 22}));
+    EXPECT_EQ(FramesPlaying(fastPlay, sfx::ArrowTrap, 25), (std::vector<int>{11, 22}));
 }
 
 TEST(TrapSounds, LoudnessFallsWithTheHerosDistanceAndEachSoundPlaysOnce) {
@@ -52,9 +52,9 @@ TEST(TrapSounds, LoudnessFallsWithTheHerosDistanceAndEachSoundPlaysOnce) {
         tplay play(map);
         play.Frame();
         if (rockAt[distance] == 0.0f) {
-            EXPECT_EQ(play.sounds.Count(effects::RockTrap), 0) << distance;
+            EXPECT_EQ(play.sounds.Count(sfx::RockTrap), 0) << distance;
         } else {
-            ASSERT_EQ(play.sounds.Count(effects::RockTrap), 1) << distance;
+            ASSERT_EQ(play.sounds.Count(sfx::RockTrap), 1) << distance;
             EXPECT_FLOAT_EQ(play.sounds.played[0].volume, rockAt[distance]) << distance;
         }
     }
@@ -66,7 +66,7 @@ TEST(TrapSounds, LoudnessFallsWithTheHerosDistanceAndEachSoundPlaysOnce) {
     settings.EffectVolume = 60;
     for (int c : {22, 25}) Tile(c, 20).param = 99;
     play.Frame();
-    ASSERT_EQ(play.sounds.Count(effects::RockTrap), 1);
+    ASSERT_EQ(play.sounds.Count(sfx::RockTrap), 1);
     EXPECT_FLOAT_EQ(play.sounds.played[0].volume, 0.6f);
 }
 
@@ -74,18 +74,18 @@ TEST(TrapSounds, BeltsHumOnEvenFramesAndSpikesOnceWhenTheySpring) {
     tmap map({"H..>", ".****"}, 20, 20);
     tplay play(map);
     play.Frame(); // frame counter 1: odd, no hum; every spike springs at once
-    EXPECT_EQ(play.sounds.Count(effects::Belt), 0);
-    ASSERT_EQ(play.sounds.Count(effects::Spikes), 1);
+    EXPECT_EQ(play.sounds.Count(sfx::Belt), 0);
+    ASSERT_EQ(play.sounds.Count(sfx::Spikes), 1);
     EXPECT_FLOAT_EQ(play.sounds.played[0].volume, 1.0f); // the nearest is 1 cell away
     play.sounds.Clear();
     play.Frame();
-    ASSERT_EQ(play.sounds.Count(effects::Belt), 1);
+    ASSERT_EQ(play.sounds.Count(sfx::Belt), 1);
     EXPECT_FLOAT_EQ(play.sounds.played[0].volume, 0.25f); // 3 cells away
-    EXPECT_EQ(play.sounds.Count(effects::Spikes), 0);
+    EXPECT_EQ(play.sounds.Count(sfx::Spikes), 0);
 
     // Up in the first frame at 0.5, below -3 36 frames later, up again 6 frames after
     // that; from then on they spring at -0.5 or a little above, and the cycle is shorter.
-    std::vector<int> springs = FramesPlaying(play, effects::Spikes, 100);
+    std::vector<int> springs = FramesPlaying(play, sfx::Spikes, 100);
     ASSERT_EQ(springs.size(), 2u);
     EXPECT_NEAR(springs[0] + 2 - 1, 42, 1);
     EXPECT_NEAR(springs[1] - springs[0], 36, 1);
@@ -105,7 +105,7 @@ TEST(SwitchWalls, TakeTheDesignsOfTheirNeighboursAndAUsedPlateStaysDown) {
     EXPECT_EQ(Tile(22, 22).design, 7);
     EXPECT_EQ(Tile(22, 22).floor, -2.0f);
     PressSwitch(40, 40); // a used plate does nothing
-    EXPECT_EQ(play.sounds.Count(effects::Button), 1);
+    EXPECT_EQ(play.sounds.Count(sfx::Button), 1);
     play.Frames(25);
     EXPECT_EQ(Tile(20, 20).block, models::FirstFloor);
     EXPECT_EQ(Tile(20, 20).design, 4);
