@@ -19,12 +19,12 @@ bool StartAttempt(TForm1& form) {
 
     ClearWorld();
     if (!LoadLevel()) {
-        // A level that cannot be played ends the player's run rather than looping on it.
-        Player().Lives = 0;
-        Player().Money = 0;
-        // Said outright: an outcome left from the level before (a completion, say) would
-        // otherwise be paid out for this one.
-        LevelOutcome = 1;
+        // A level file that cannot be played (a damaged user level, say) is refused as if
+        // the player had stepped back: his lives, money and guns stay as they were, since
+        // they are saved at Quit and a bad file must never cost a player his progress.
+        // The outcome is said outright: one left from the level before (a completion, say)
+        // would otherwise be paid out for this one.
+        LevelOutcome = 0;
         return false;
     }
 

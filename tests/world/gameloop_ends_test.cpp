@@ -99,16 +99,16 @@ TEST_F(GameLoopTest, TheExitFadeCompletesTheLevel) {
     EXPECT_GE(ExitFade, FadeEnd);
 }
 
-TEST_F(GameLoopTest, ALevelThatCannotBeLoadedEndsThePlayersRun) {
+TEST_F(GameLoopTest, ALevelThatCannotBeLoadedCostsThePlayerNothing) {
     tmap map({"H"}, 10, 10);
     map.spec.cellCount = 100; // far too few cells
     Level(map);
     player.Lives = 3;
     player.Money = 900;
     Play();
-    EXPECT_EQ(player.Lives, 0);
-    EXPECT_EQ(player.Money, 0);
-    EXPECT_EQ(LevelOutcome, 1); // game over, never what an earlier level left there
+    EXPECT_EQ(player.Lives, 3);
+    EXPECT_EQ(player.Money, 900);
+    EXPECT_EQ(LevelOutcome, 0); // stepped back, never what an earlier level left there
     EXPECT_EQ(loopstate.frames, 0);
 }
 
