@@ -3,6 +3,8 @@
 #include "gameloopfixture.h"
 
 #include "creatures/monsters.h"
+#include "platform/gpu/transform.h"
+#include "world/guntables.h"
 
 #include <algorithm>
 
@@ -70,6 +72,58 @@ TEST_F(GameLoopTest, AFrameIsDrawnInItsOrder) {
     EXPECT_GT(lastSprite, heroModel);
     EXPECT_LT(lastSprite, end);
     EXPECT_EQ(log->Count("Present"), 1);
+}
+
+TEST_F(GameLoopTest, AShotsFrameLightsAndFlashesBeforeTheWorldAndPutsTheLightOutAfterTheOverlay) {
+    Level(tmap({"H"}, 10, 10));
+    player.Own[1] = true;
+    player.Gun = 1;
+    player.AmmoAll[1] = 16;
+    settings.CameraZoom = 100;
+    Keys("1: " + std::to_string(settings.KeyFire) + "\n2:\n");
+    onFrame = [&](int64_t frame) {
+        if (frame == 0) {
+            log->calls.clear();
+            log->draws.clear();
+        }
+        return frame < 1;
+    };
+    Play();
+    ASSERT_EQ(player.AmmoCurrent[1], 7) << "one shot in frame 1";
+
+    auto firstDraw = [&](int model) {
+        for (const drawing::tdraw& d : log->draws)
+            if (d.model == model) return static_cast<long>(d.callIndex);
+        return -1L;
+    };
+    const long bullet = firstDraw(models::Ammo);
+    const long flame = firstDraw(models::MuzzleFlash);
+    const long floor = firstDraw(models::FirstFloor);
+    const long heroModel = firstDraw(models::Hero);
+    const long gun = firstDraw(Guns[1].model);
+    ASSERT_GE(bullet, 0);
+    ASSERT_GE(flame, 0);
+    EXPECT_LT(bullet, flame);
+    EXPECT_LT(flame, floor);
+    EXPECT_LT(heroModel, gun) << "the gun hangs on the hand of this frame's hero";
+
+    // The muzzle light is on before the flame, and goes out after the overlay, still inside
+    // the scene.
+    const long lightOn = log->Find("LightEnable 1 1");
+    ASSERT_GE(lightOn, 0);
+    EXPECT_LT(lightOn, flame);
+    long lastSprite = -1;
+    for (size_t i = 0; i < log->calls.size(); ++i)
+        if (log->calls[i].rfind("DrawSprite", 0) == 0) lastSprite = static_cast<long>(i);
+    const long lightOff = log->Find("LightEnable 1 0", static_cast<size_t>(lightOn));
+    EXPECT_GT(lightOff, lastSprite);
+    EXPECT_LT(lightOff, log->Find("EndScene"));
+
+    // The camera at zoom 100: 13.5 above and 4.5 behind the hero, looking at his feet.
+    const gpu::Matrix expected = gpu::MatrixLookAtLH(
+        {hero.column, 13.5f, hero.row - 4.5f}, {hero.column, 0.0f, hero.row}, {0.0f, 1.0f, 0.0f});
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) EXPECT_NEAR(log->view.m[i][j], expected.m[i][j], 1e-5f);
 }
 
 TEST_F(GameLoopTest, FramesAreSkippedWhileTheSimulationIsBehind) {
