@@ -3,7 +3,22 @@
 #include "engine/xmlparser.h"
 #include "platform/files.h"
 
+#include <charconv>
 #include <string>
+
+namespace {
+// A time is a signed 64-bit count of milliseconds and is written as one; reading it as a
+// 32-bit number would call a file with a long (or clock-wrapped) time damaged and lose it.
+int64_t TimeOf(const tnode& node) {
+    const std::string& text = node.text;
+    int64_t value = 0;
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end)
+        throw XmlError("<" + node.name + "> holds \"" + text + "\", not a number");
+    return value;
+}
+} // namespace
 
 void ClearFastestTimes(tscore (&times)[FastestTimePlaces + 1]) {
     for (tscore& place : times) place = {NoResultName, "", NoResultTime};
@@ -18,7 +33,7 @@ void ReadTimesFile(std::string_view fileName, tscore (&times)[FastestTimePlaces 
         const tnode& level = root->Child("Level");
         for (int i = 0; i < FastestTimePlaces; ++i) {
             const tnode& player = level.Child("Player", i);
-            times[i] = tscore{player.Child("Name").text, "", player.Child("Time").AsInteger()};
+            times[i] = tscore{player.Child("Name").text, "", TimeOf(player.Child("Time"))};
         }
     } catch (const XmlError&) {
     }

@@ -63,3 +63,20 @@ TEST(LevelTimes, DamagedFileKeepsThePlacesReadBeforeTheFault) {
     ReadTimesFile("missing.tim", times);
     EXPECT_EQ(times[0].Value, -1);
 }
+
+TEST(LevelTimes, TimesAreReadBackAsTheSixtyFourBitNumbersWritten) {
+    // Past 2^31 milliseconds (about 25 days, or a tick count that wrapped) a time no longer
+    // fits 32 bits; it must come back as written and not cost the places after it.
+    ScratchFolder folder;
+    tscore times[FastestTimePlaces + 1];
+    ClearFastestTimes(times);
+    SaveScrambledDocument("long.tim", "<Level>" + Place("SLOW", "3000000000") +
+                                          Place("WRAP", "-4294966296") + Place("ANNA", "1500") +
+                                          Place("NORESULT", "-1") + Place("NORESULT", "-1") +
+                                          "</Level>");
+    ReadTimesFile("long.tim", times);
+    EXPECT_EQ(times[0].Value, 3000000000LL);
+    EXPECT_EQ(times[1].Value, -4294966296LL);
+    EXPECT_EQ(times[2].Name, "ANNA");
+    EXPECT_EQ(times[2].Value, 1500);
+}
