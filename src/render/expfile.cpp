@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/files.h"
+#include "platform/gpu/types.h"
 
 static_assert(std::endian::native == std::endian::little, "model files are little-endian");
 
@@ -79,6 +80,10 @@ std::string CheckExp(const ExpModel& model) {
         return "vertex count " + std::to_string(model.vertices.size()) +
                " is not a whole number of triangles";
     if (boneCount == 0) return "the model has no bones";
+    // Every bone becomes one of the device's world matrices while the model is drawn.
+    if (boneCount > static_cast<size_t>(gpu::kMaxWorldMatrices))
+        return std::to_string(boneCount) + " bones, at most " +
+               std::to_string(gpu::kMaxWorldMatrices) + " can be drawn";
     for (size_t i = 0; i < boneCount; ++i) {
         const int32_t parent = model.bones[i].parent;
         if (parent < -1 || parent >= static_cast<int64_t>(i))

@@ -71,11 +71,6 @@ int t3dobjects::Load(gpu::Device* device, std::string_view file, bool skinned) {
     ExpModel contents;
     std::string error;
     if (!LoadExp(file, contents, error)) throw ModelFileError(error);
-    // Every bone becomes a device world matrix while the model is drawn.
-    if (contents.bones.size() > static_cast<size_t>(gpu::kMaxWorldMatrices))
-        throw ModelFileError("Bad model file " + std::string(file) + ": " +
-                             std::to_string(contents.bones.size()) + " bones, at most " +
-                             std::to_string(gpu::kMaxWorldMatrices) + " can be drawn");
 
     t3dobject model;
     model.skinned = skinned;

@@ -12,7 +12,9 @@ int32_t MenuSpacing = 45;
 
 void ComputeScreenLayout() {
     MenuTop = (ScreenHeight - 600) / 2;
-    LineHeight = RoundHalfEven(ScreenHeight / 1200.0 * 30);
+    // Multiplied before dividing, so that a height giving exactly n.5 rounds as n.5 (to even)
+    // rather than as whatever the inexact 1/1200 step happened to leave.
+    LineHeight = RoundHalfEven(static_cast<double>(ScreenHeight) * 30 / 1200);
     MenuSpacing = RoundHalfEven(LineHeight * 1.5);
     ScaleX = static_cast<float>(ScreenWidth) / 1600.0f;
     ScaleY = static_cast<float>(ScreenHeight) / 1200.0f;

@@ -136,6 +136,17 @@ TEST(ExpFile, ModelsThatWouldDrawOutsideTheirTablesAreRefused) {
     model.vertices.pop_back();
     EXPECT_NE(CheckExp(model).find("triangles"), std::string::npos);
 
+    // Each bone needs a world matrix of the device: 256 fit, a 257th is refused by the
+    // reader itself, so the model tool and the forge agree with the game.
+    model = SampleModel();
+    while (model.bones.size() < 256) model.AddBone(0, {0, 0, 0});
+    for (auto& pose : model.poses) pose.rotations.resize(model.bones.size());
+    EXPECT_EQ(CheckExp(model), "");
+    model.AddBone(0, {0, 0, 0});
+    for (auto& pose : model.poses) pose.rotations.resize(model.bones.size());
+    EXPECT_NE(CheckExp(model).find("257 bones"), std::string::npos);
+    EXPECT_FALSE(DecodeExp(EncodeExp(model), model, error));
+
     model = SampleModel();
     model.bones.clear();
     for (auto& pose : model.poses) pose.rotations.clear();

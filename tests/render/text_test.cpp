@@ -224,6 +224,13 @@ TEST(ScreenLayout, DesignCanvasRoundsHalvesToEven) {
     EXPECT_EQ(MenuSpacing, 28); // 28.5
     EXPECT_EQ(MenuTop, 84);
     EXPECT_EQ(ScreenY(100), 64);
+    // Heights whose line height is exactly n.5 round to even, not by the float error of the
+    // division: 2460 gives 61.5 and 2500 gives 62.5, both 62.
+    for (auto [height, line] : {std::pair{2460, 62}, {2500, 62}, {620, 16}}) {
+        ScreenHeight = height;
+        ComputeScreenLayout();
+        EXPECT_EQ(LineHeight, line) << height;
+    }
     ResetScreenLayout();
     EXPECT_EQ(LineHeight, 30);
     EXPECT_EQ(RoundHalfEven(0.5), 0);
