@@ -6,8 +6,10 @@
 inline constexpr int GridSize = 50;
 
 // The one rule that turns a position into a cell index: truncation of v + 0.5 toward zero.
+// The sum is taken in double: in float, 0.49999997 + 0.5 rounds up to 1 and lands a hair
+// below the middle of a cell in the next one.
 constexpr int32_t CellOf(float v) {
-    return static_cast<int32_t>(v + 0.5f);
+    return static_cast<int32_t>(static_cast<double>(v) + 0.5);
 }
 
 constexpr bool InGrid(int32_t column, int32_t row) {

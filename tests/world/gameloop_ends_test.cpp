@@ -99,6 +99,49 @@ TEST_F(GameLoopTest, TheExitFadeCompletesTheLevel) {
     EXPECT_GE(ExitFade, FadeEnd);
 }
 
+TEST_F(GameLoopTest, WhicheverFadeEndsFirstDecidesBetweenExitAndDeath) {
+    // Struck down on the frame he reaches the exit: the exit fade is ahead and wins.
+    Level(tmap({"E", "H"}, 10, 10));
+    Keys("0: 200\n");
+    player.Lives = 3;
+    onFrame = [&](int64_t) {
+        if (ExitFade > 0 && DeathFade == 0) player.Energy = 0;
+        return loopstate.attempt < 2;
+    };
+    Play();
+    EXPECT_EQ(LevelOutcome, 2);
+    EXPECT_EQ(player.Lives, 3);
+    EXPECT_EQ(DeathFade, FadeEnd - 2);
+
+    // Dying before he gets there: the death fade wins, the life is lost and the level
+    // starts again; the exit he reached counts for nothing.
+    Keys("0: 200\n");
+    player.Lives = 3;
+    onFrame = [&](int64_t frame) {
+        if (frame == 0) player.Energy = 0;
+        return loopstate.attempt < 2;
+    };
+    Play();
+    EXPECT_EQ(loopstate.attempt, 2);
+    EXPECT_EQ(player.Lives, 2);
+    EXPECT_EQ(LevelOutcome, -1);
+
+    // With the last life it is game over, though the exit fade had begun.
+    Keys("0: 200\n");
+    player.Lives = 1;
+    int32_t exitFadeAtEnd = 0;
+    onFrame = [&](int64_t frame) {
+        if (frame == 0) player.Energy = 0;
+        exitFadeAtEnd = ExitFade;
+        return true;
+    };
+    Play();
+    EXPECT_EQ(LevelOutcome, 1);
+    EXPECT_EQ(player.Lives, 0);
+    EXPECT_GT(exitFadeAtEnd, 0);
+    EXPECT_LT(exitFadeAtEnd, FadeEnd);
+}
+
 TEST_F(GameLoopTest, ALevelThatCannotBeLoadedCostsThePlayerNothing) {
     tmap map({"H"}, 10, 10);
     map.spec.cellCount = 100; // far too few cells

@@ -107,6 +107,14 @@ TEST(HeroConveyor, CarriesHimUntilAWallOrTheBeltEnds) {
     EXPECT_EQ(CellOf(hero.row), 20);
     EXPECT_GT(hero.row, 20.5f - 0.08f - 1e-4f);
 
+    // At the far border the belt looks past the last cell, which counts as a wall.
+    tmap border({">>>"}, 47, 20);
+    border.Start(47, 20);
+    tplay edge(border);
+    edge.Frames(60);
+    EXPECT_GE(hero.column + 0.64f, 49.5f);
+    EXPECT_LT(hero.column + 0.64f - 0.07f, 49.5f);
+
     // On a belt a pit ahead is no edge: walking on, he falls.
     tmap towardPit({".>_"}, 20, 20);
     towardPit.Start(21, 20);

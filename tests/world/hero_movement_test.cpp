@@ -151,6 +151,27 @@ TEST(HeroCollision, ACornerOnAWallNudgesHimSidewaysAlongIt) {
     EXPECT_GT(hero.row, 23.0f);
 }
 
+TEST(HeroCollision, TheNudgeNeverPushesAStandingHeroIntoAPit) {
+    // His right-hand corner meets the wall; the push to the left would take him over a pit.
+    tmap map({".#", "_H"}, 24, 20);
+    tplay standing(map, Hold({Up}));
+    hero.column = 24.52f;
+    standing.Frames(5);
+    EXPECT_EQ(hero.column, 24.52f);
+    EXPECT_EQ(hero.row, 20.0f);
+
+    // Jumping over a pit himself, he is pushed all the same.
+    tmap overPit({".#", "__"}, 24, 20);
+    overPit.Start(25, 20);
+    tplay jumping(overPit, Hold({Up}));
+    hero.column = 24.52f;
+    hero.height = 1.0f;
+    hero.climb = 0.3f;
+    jumping.Frame();
+    EXPECT_NEAR(hero.column, 24.52f - 0.056f, 1e-5f);
+    EXPECT_EQ(hero.row, 20.0f);
+}
+
 TEST(HeroCollision, ADiagonalIntoAWallSlidesAlongItAtNormalSpeed) {
     tplay play(tmap({"..#", "..#", "H.#", "..#"}, 24, 20), Hold({Up, Right}));
     hero.column = 25.0f;

@@ -19,6 +19,7 @@ struct WorldTables : ::testing::Test {
 TEST(CellOf, RoundsHalvesUpAndTruncatesTowardZero) {
     EXPECT_EQ(CellOf(-0.5f), 0);
     EXPECT_EQ(CellOf(0.49f), 0);
+    EXPECT_EQ(CellOf(0.49999997f), 0); // the float sum would round up to 1
     EXPECT_EQ(CellOf(0.5f), 1);
     EXPECT_EQ(CellOf(49.49f), 49);
     EXPECT_EQ(CellOf(-1.6f), -1);
