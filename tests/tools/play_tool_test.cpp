@@ -55,7 +55,7 @@ class PlayTool : public ::testing::Test {
         ASSERT_TRUE(std::filesystem::exists(Tool())) << Tool();
         ASSERT_TRUE(fakedata::Write("gfx1024\\"));
         // A zombie two cells ahead of the hero on an open floor.
-        testlevel::tlevelspec level;
+        testlevel::tlevelplan level;
         level.SX = "10";
         level.SY = std::to_string(49 - 10);
         level.World(10, 12).M = 0;

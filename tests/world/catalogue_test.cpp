@@ -30,11 +30,11 @@ struct Catalogue : ::testing::Test {
         fs::remove_all(folder);
     }
     static void WriteCampaignLevel(int n, const std::string& id) {
-        testlevel::tlevelspec spec;
-        spec.name = "Level " + std::to_string(n);
-        spec.id = id;
-        spec.cellCount = 3; // the catalogue reads only the first line
-        ASSERT_TRUE(testlevel::WriteLevelFile(CampaignLevelPath(n), spec));
+        testlevel::tlevelplan plan;
+        plan.name = "Level " + std::to_string(n);
+        plan.id = id;
+        plan.cellCount = 3; // the catalogue reads only the first line
+        ASSERT_TRUE(testlevel::WriteLevelFile(CampaignLevelPath(n), plan));
     }
     void SetUp() override { ResetLevelCatalogue(); }
     void TearDown() override {
@@ -45,7 +45,7 @@ struct Catalogue : ::testing::Test {
 };
 
 TEST_F(Catalogue, ListsCampaignLevelsThenUserLevelsWithTheirTimes) {
-    testlevel::tlevelspec user;
+    testlevel::tlevelplan user;
     user.name = "Mine";
     user.id = campaignids[0]; // a user level may repeat a campaign identifier
     ASSERT_TRUE(testlevel::WriteLevelFile("customlvl\\mine.dat", user));

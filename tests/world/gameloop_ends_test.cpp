@@ -144,7 +144,7 @@ TEST_F(GameLoopTest, WhicheverFadeEndsFirstDecidesBetweenExitAndDeath) {
 
 TEST_F(GameLoopTest, ALevelThatCannotBeLoadedCostsThePlayerNothing) {
     tmap map({"H"}, 10, 10);
-    map.spec.cellCount = 100; // far too few cells
+    map.plan.cellCount = 100; // far too few cells
     Level(map);
     player.Lives = 3;
     player.Money = 900;

@@ -94,7 +94,7 @@ class GameLoopTest : public ::testing::Test {
     }
 
     void Level(const playfield::tmap& map) {
-        leveldoc = ParseDocument(testlevel::Document(map.spec));
+        leveldoc = ParseDocument(testlevel::Document(map.plan));
         ASSERT_TRUE(leveldoc);
     }
 

@@ -12,12 +12,12 @@
 
 #include <unistd.h>
 
-using testlevel::tlevelspec;
+using testlevel::tlevelplan;
 
 namespace {
 
-bool Load(const tlevelspec& spec, std::string* why = nullptr) {
-    auto root = ParseDocument(testlevel::Document(spec));
+bool Load(const tlevelplan& plan, std::string* why = nullptr) {
+    auto root = ParseDocument(testlevel::Document(plan));
     if (!root) return false;
     return LoadLevelFrom(*root, why);
 }
@@ -30,13 +30,13 @@ struct LevelLoader : ::testing::Test {
 };
 
 TEST_F(LevelLoader, TopMapLineBecomesTheFarRowAndTheStartCellFollows) {
-    tlevelspec spec;
-    spec.Line(0, 0).E = 2;  // top-left: wall
-    spec.Line(5, 49).E = 0; // bottom line: pit
-    spec.Line(7, 10).E = 17;
-    spec.SX = "7";
-    spec.SY = "0";
-    ASSERT_TRUE(Load(spec));
+    tlevelplan plan;
+    plan.Line(0, 0).E = 2;  // top-left: wall
+    plan.Line(5, 49).E = 0; // bottom line: pit
+    plan.Line(7, 10).E = 17;
+    plan.SX = "7";
+    plan.SY = "0";
+    ASSERT_TRUE(Load(plan));
     EXPECT_EQ(tiles[0][49].block, models::FirstWall);
     EXPECT_EQ(tiles[0][49].solid, 1);
     EXPECT_EQ(tiles[5][0].block, NoBlock);
@@ -48,25 +48,25 @@ TEST_F(LevelLoader, TopMapLineBecomesTheFarRowAndTheStartCellFollows) {
 }
 
 TEST_F(LevelLoader, ItemsAreRenumberedFromTheFileNumbering) {
-    tlevelspec spec;
+    tlevelplan plan;
     const int fileItems[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 16, -1, 17, 99};
     const int expected[] = {6, 5, 2, 7, 8, 3, 4, 1, 16, 17, 9, 15, 0, 0, 0};
-    for (int i = 0; i < 15; ++i) spec.World(i, 20).I = fileItems[i];
-    ASSERT_TRUE(Load(spec));
+    for (int i = 0; i < 15; ++i) plan.World(i, 20).I = fileItems[i];
+    ASSERT_TRUE(Load(plan));
     for (int i = 0; i < 15; ++i) EXPECT_EQ(tiles[i][20].item, expected[i]) << "file item " << i;
 }
 
 TEST_F(LevelLoader, TileTypesSetBlockFloorSolidAndMechanism) {
-    tlevelspec spec;
-    spec.World(1, 1) = {.E = 14, .X = 2, .O = 3}; // conveyor: direction from O
-    spec.World(2, 1) = {.E = 1, .C = 4, .F = 77, .X = 2, .O = 3};
-    spec.World(3, 1) = {.E = 18};
-    spec.World(4, 1) = {.E = 7, .O = 5};
-    spec.World(5, 1) = {.E = 9};
-    spec.World(6, 1) = {.E = 12, .F = 40, .X = 9};
-    spec.World(7, 1) = {.E = 10};
-    spec.World(8, 1) = {.E = 15, .C = 3};
-    ASSERT_TRUE(Load(spec));
+    tlevelplan plan;
+    plan.World(1, 1) = {.E = 14, .X = 2, .O = 3}; // conveyor: direction from O
+    plan.World(2, 1) = {.E = 1, .C = 4, .F = 77, .X = 2, .O = 3};
+    plan.World(3, 1) = {.E = 18};
+    plan.World(4, 1) = {.E = 7, .O = 5};
+    plan.World(5, 1) = {.E = 9};
+    plan.World(6, 1) = {.E = 12, .F = 40, .X = 9};
+    plan.World(7, 1) = {.E = 10};
+    plan.World(8, 1) = {.E = 15, .C = 3};
+    ASSERT_TRUE(Load(plan));
     EXPECT_EQ(tiles[1][1].block, models::FirstConveyor);
     EXPECT_EQ(tiles[1][1].param, 3);
     EXPECT_EQ(tiles[1][1].design, 0);
@@ -92,14 +92,14 @@ TEST_F(LevelLoader, TileTypesSetBlockFloorSolidAndMechanism) {
 }
 
 TEST_F(LevelLoader, CreaturesArePlacedInFileOrderAndMarkTheirCells) {
-    tlevelspec spec;
-    spec.World(1, 2).M = 5;
-    spec.World(2, 40).M = 2;
-    spec.World(3, 40).M = 1;
-    spec.World(4, 40).M = 0;
-    spec.World(5, 40).M = 3;
-    spec.World(6, 40).M = 4;
-    ASSERT_TRUE(Load(spec));
+    tlevelplan plan;
+    plan.World(1, 2).M = 5;
+    plan.World(2, 40).M = 2;
+    plan.World(3, 40).M = 1;
+    plan.World(4, 40).M = 0;
+    plan.World(5, 40).M = 3;
+    plan.World(6, 40).M = 4;
+    ASSERT_TRUE(Load(plan));
     ASSERT_EQ(creatures.size(), 4u);
     EXPECT_NE(dynamic_cast<tghost*>(creatures[0].get()), nullptr);
     EXPECT_EQ(creatures[0]->model, models::Ghost2);
@@ -114,17 +114,17 @@ TEST_F(LevelLoader, CreaturesArePlacedInFileOrderAndMarkTheirCells) {
 }
 
 TEST_F(LevelLoader, PillarsAndTrapsTakeTheNearestFloorDesign) {
-    tlevelspec spec;
-    for (auto& cell : spec.cells) cell.E = 2;
-    spec.World(20, 20).E = 16;
-    spec.World(21, 20) = {.E = 3, .O = 4}; // spikes count as floor
-    spec.World(22, 20) = {.E = 1, .O = 7};
-    spec.World(40, 40).E = 13;
-    ASSERT_TRUE(Load(spec));
+    tlevelplan plan;
+    for (auto& cell : plan.cells) cell.E = 2;
+    plan.World(20, 20).E = 16;
+    plan.World(21, 20) = {.E = 3, .O = 4}; // spikes count as floor
+    plan.World(22, 20) = {.E = 1, .O = 7};
+    plan.World(40, 40).E = 13;
+    ASSERT_TRUE(Load(plan));
     EXPECT_EQ(tiles[20][20].floordesign, 4);
     EXPECT_EQ(tiles[40][40].floordesign, 4); // far away, but the only floors there are
 
-    tlevelspec bare;
+    tlevelplan bare;
     for (auto& cell : bare.cells) cell.E = 2;
     bare.World(20, 20).E = 16;
     ResetWorldTables();
@@ -134,11 +134,11 @@ TEST_F(LevelLoader, PillarsAndTrapsTakeTheNearestFloorDesign) {
 }
 
 TEST_F(LevelLoader, LightsAreNormalisedAndAZeroDirectionPointsDown) {
-    tlevelspec spec;
-    spec.X = "1";
-    spec.Y = "-2";
-    spec.Z = "2";
-    ASSERT_TRUE(Load(spec));
+    tlevelplan plan;
+    plan.X = "1";
+    plan.Y = "-2";
+    plan.Z = "2";
+    ASSERT_TRUE(Load(plan));
     EXPECT_FLOAT_EQ(mainlight.X, 1.0f / 3.0f);
     EXPECT_FLOAT_EQ(mainlight.Y, -2.0f / 3.0f);
     EXPECT_FLOAT_EQ(mainlight.Z, 2.0f / 3.0f);
@@ -148,8 +148,8 @@ TEST_F(LevelLoader, LightsAreNormalisedAndAZeroDirectionPointsDown) {
     EXPECT_FLOAT_EQ(filllight.I, 0.3f);
     EXPECT_EQ(creatorname, "Tester");
 
-    spec.X = spec.Y = spec.Z = "0.0";
-    ASSERT_TRUE(Load(spec));
+    plan.X = plan.Y = plan.Z = "0.0";
+    ASSERT_TRUE(Load(plan));
     EXPECT_EQ(mainlight.X, 0.0f);
     EXPECT_EQ(mainlight.Y, -1.0f);
     EXPECT_EQ(mainlight.Z, 0.0f);
@@ -157,14 +157,14 @@ TEST_F(LevelLoader, LightsAreNormalisedAndAZeroDirectionPointsDown) {
 
 TEST_F(LevelLoader, MusicStartsOnlyForAPlainNameInsideTheSoundFolder) {
     trecorder recorder;
-    tlevelspec spec;
-    spec.music = "area3.ogg";
-    ASSERT_TRUE(Load(spec));
+    tlevelplan plan;
+    plan.music = "area3.ogg";
+    ASSERT_TRUE(Load(plan));
     ASSERT_EQ(recorder.music.size(), 1u);
     EXPECT_EQ(recorder.music[0], "snd\\area3.ogg");
     for (const char* unsafe : {"", "../../dev/zero", "/dev/zero", "music\\a.ogg", "..", "a..b"}) {
-        spec.music = unsafe;
-        ASSERT_TRUE(Load(spec)) << unsafe;
+        plan.music = unsafe;
+        ASSERT_TRUE(Load(plan)) << unsafe;
         EXPECT_EQ(levelmusic, unsafe);
     }
     EXPECT_EQ(recorder.music.size(), 1u);
@@ -174,18 +174,18 @@ TEST_F(LevelLoader, TheGameWindowsSoundObjectGetsTheMusic) {
     taudiere audio;
     tengineoutput output(audio);
     UseWorldOutput(&output);
-    tlevelspec spec;
-    spec.music = "../../../dev/zero";
-    EXPECT_TRUE(Load(spec));
+    tlevelplan plan;
+    plan.music = "../../../dev/zero";
+    EXPECT_TRUE(Load(plan));
     EXPECT_EQ(audio.MusicName(), "");
-    spec.music = "area3.ogg";
-    EXPECT_TRUE(Load(spec));
+    plan.music = "area3.ogg";
+    EXPECT_TRUE(Load(plan));
     EXPECT_EQ(audio.MusicName(), "snd\\area3.ogg");
     UseWorldOutput(nullptr);
 }
 
 TEST_F(LevelLoader, ARefusedLevelChangesNothing) {
-    tlevelspec good;
+    tlevelplan good;
     good.World(3, 3).M = 0;
     good.World(4, 4).I = 7;
     ASSERT_TRUE(Load(good));
@@ -194,7 +194,7 @@ TEST_F(LevelLoader, ARefusedLevelChangesNothing) {
     const thero heroBefore = hero;
     const size_t creaturesBefore = creatures.size();
 
-    std::vector<tlevelspec> refused(9, tlevelspec{});
+    std::vector<tlevelplan> refused(9, tlevelplan{});
     refused[0].id = "A";
     refused[0].ag = "a";
     refused[1].creator = "Someone else";
@@ -232,14 +232,14 @@ TEST_F(LevelLoader, ALevelFileLoadsThroughItsHeaderAndScrambledBody) {
     fs::path dir = fs::temp_directory_path() / ("tarnhollow_loader_" + std::to_string(::getpid()));
     fs::create_directories(dir);
     const std::string path = (dir / "one.dat").string();
-    tlevelspec spec;
-    spec.creator = std::string("\xfe\xff\xfd", 3); // shifted bytes wrap past 255
-    for (int k = 0; k < 2500; ++k) spec.cells[k].O = k % 13;
-    ASSERT_TRUE(testlevel::WriteLevelFile(path, spec));
+    tlevelplan plan;
+    plan.creator = std::string("\xfe\xff\xfd", 3); // shifted bytes wrap past 255
+    for (int k = 0; k < 2500; ++k) plan.cells[k].O = k % 13;
+    ASSERT_TRUE(testlevel::WriteLevelFile(path, plan));
     leveldoc = LoadHeaderedDocument(path);
     ASSERT_TRUE(leveldoc);
     EXPECT_TRUE(LoadLevel());
-    EXPECT_EQ(creatorname, spec.creator);
+    EXPECT_EQ(creatorname, plan.creator);
     EXPECT_EQ(tiles[12][49].design, 12);
     EXPECT_EQ(tiles[0][48].design, 50 % 13);
     leveldoc.reset();

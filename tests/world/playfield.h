@@ -47,7 +47,7 @@ inline constexpr tmapchar MapChars[] = {
 
 // A level drawn with its lowest row at `bottomRow` and its first column at `leftColumn`.
 struct tmap {
-    testlevel::tlevelspec spec;
+    testlevel::tlevelplan plan;
 
     tmap(const std::vector<std::string>& rows, int leftColumn, int bottomRow) {
         const int height = static_cast<int>(rows.size());
@@ -59,7 +59,7 @@ struct tmap {
                 bool known = false;
                 for (const tmapchar& m : MapChars) {
                     if (m.symbol != symbol) continue;
-                    testlevel::tcellspec& cell = Cell(column, row);
+                    testlevel::tcellplan& cell = Cell(column, row);
                     cell.E = m.E;
                     cell.M = m.M;
                     cell.O = m.O;
@@ -70,10 +70,10 @@ struct tmap {
             }
         }
     }
-    testlevel::tcellspec& Cell(int column, int row) { return spec.World(column, row); }
+    testlevel::tcellplan& Cell(int column, int row) { return plan.World(column, row); }
     void Start(int column, int row) {
-        spec.SX = std::to_string(column);
-        spec.SY = std::to_string(49 - row);
+        plan.SX = std::to_string(column);
+        plan.SY = std::to_string(49 - row);
     }
 };
 
@@ -110,7 +110,7 @@ struct tplay {
         Player().Lives = 3;
         Player().Jump = 100;
         ClearWorld();
-        auto root = ParseDocument(testlevel::Document(map.spec));
+        auto root = ParseDocument(testlevel::Document(map.plan));
         EXPECT_TRUE(root && LoadLevelFrom(*root));
         ResetAttempt();
         HeroEnterLevel();
