@@ -65,7 +65,7 @@ L = [
     ("Valley's End", "gap1 gap2", 8, 3, 26, "life", 0, 0, 0),
     # Area 2: Ancient Ruins - potions, zombies, spikes, breakable walls
     ("Ruined Gate", "gap1 spikes", 5, 2, 18, "health", 1, 0, 0),
-    ("The First Dead", "spikes", 6, 2, 20, "health", 2, 0, 0),
+    ("Tomb Guards", "spikes", 6, 2, 20, "health", 2, 0, 0),
     ("Crumbled Halls", "gap1 breakable", 6, 2, 20, "health", 2, 0, 0),
     ("Hall of Spikes", "spikes gap1", 6, 3, 22, "health life", 3, 0, 0),
     ("Buried Vault", "breakable gap2", 7, 3, 26, "health", 3, 0, 0),
