@@ -277,6 +277,8 @@ def place_obstacle(level, kind, cells, plate_rooms, a_room, b_room):
             target = cells[k - 1] if back and k > 0 else cells[k + 1] if k + 1 < n else None
             if back and k == 0:
                 target = (2 * c - cells[1][0], 2 * l - cells[1][1]) if n > 1 else None
+            if not back and k == n - 1 and n > 1:  # the last belt runs on, not into the chasm
+                target = (2 * c - cells[k - 1][0], 2 * l - cells[k - 1][1])
             level.set(c, l, direction_char((c, l), target) if target else ">")
     elif kind == "closing" and n >= 3:
         k = rng.randint(1, n - 2)
