@@ -342,11 +342,11 @@ def free_spots(level, room):
     return [p for p in room.cells() if level.get(*p) == "." and p not in level.cells]
 
 
-def build(number, spec, ids, seed):
+def build(number, plan, ids, seed):
     global SLOT, SLOTS
     # Mazes and the later levels of an area use a finer grid of smaller rooms.
-    SLOT, SLOTS = (9, 5) if (number % 10 in (3, 7) and number > 20) or "Maze" in spec[0] or "Labyrinth" in spec[0] else (12, 4)
-    name, obstacles, main_len, side_count, treasures, potions, zombies, warriors, ghosts = spec
+    SLOT, SLOTS = (9, 5) if (number % 10 in (3, 7) and number > 20) or "Maze" in plan[0] or "Labyrinth" in plan[0] else (12, 4)
+    name, obstacles, main_len, side_count, treasures, potions, zombies, warriors, ghosts = plan
     area_index = (number - 1) // 10
     area = AREAS[area_index]
     rng = random.Random(seed)
@@ -473,7 +473,7 @@ def build(number, spec, ids, seed):
     return "\n".join(lines) + "\n"
 
 
-# Example user levels for customlvl: (file stem, id, area theme, spec as in L).
+# Example user levels for customlvl: (file stem, id, area theme, plan as in L).
 USER = [
     ("sampler", "20261207120000000000001", 7,
      ("Tarnhollow Sampler", "gap2 spikes crumble conveyor closing door teleport raise timed breakable",
@@ -497,18 +497,18 @@ def check(tool, text):
 
 
 def main_user(tool):
-    for stem, level_id, area, spec in USER:
+    for stem, level_id, area, plan in USER:
         number = area * 10 + 1
         for attempt in range(200):
             ids = ["0"] * 80
             ids[number - 1] = level_id
-            text = build(number, spec, ids, 777000 + attempt).replace(
+            text = build(number, plan, ids, 777000 + attempt).replace(
                 "author: Tarnhollow", "author: Tarnhollow examples")
             ok, verdict = check(tool, text)
             if ok:
                 break
         open(os.path.join(HERE, "user", stem + ".lvl"), "w").write(text)
-        print("%-10s %-28s %s" % (stem, spec[0], verdict))
+        print("%-10s %-28s %s" % (stem, plan[0], verdict))
 
 
 def main():
