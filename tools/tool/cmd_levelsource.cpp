@@ -1,6 +1,6 @@
 // level-source FILE: prints a level file as source; level-compile SOURCE OUT: the way back.
 #include "command.h"
-#include "levelfile.h"
+#include "levelargument.h"
 #include "levelsource.h"
 
 #include "platform/files.h"
@@ -12,12 +12,8 @@ namespace {
 
 int LevelSource(const std::vector<std::string>& args) {
     if (args.size() != 1) return tool::Usage;
-    auto level = std::make_unique<levelkit::LevelSource>();
-    std::string error;
-    if (!levelkit::ReadLevelFile(args[0], *level, error)) {
-        std::fprintf(stderr, "%s: %s\n", args[0].c_str(), error.c_str());
-        return tool::Refused;
-    }
+    auto level = tool::ReadLevelArgument(args[0]);
+    if (!level) return tool::Refused;
     std::string text = levelkit::WriteSource(*level);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return tool::Ok;

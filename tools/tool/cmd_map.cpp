@@ -1,8 +1,8 @@
 // map FILE OUT.png: one level from above with its route. map-sheet DIR OUT.png: the campaign
 // levels 01.dat..80.dat of DIR on one sheet, an area to a row, so the difficulty curve shows.
 #include "command.h"
+#include "levelargument.h"
 #include "levelcheck.h"
-#include "levelfile.h"
 #include "levelmap.h"
 
 #include <cstdio>
@@ -17,12 +17,8 @@ constexpr int SheetColumns = 10; // one area of ten levels per row
 
 int Map(const std::vector<std::string>& args) {
     if (args.size() != 2) return tool::Usage;
-    auto level = std::make_unique<levelkit::LevelSource>();
-    std::string error;
-    if (!levelkit::ReadLevelFile(args[0], *level, error)) {
-        std::fprintf(stderr, "%s: %s\n", args[0].c_str(), error.c_str());
-        return tool::Refused;
-    }
+    auto level = tool::ReadLevelArgument(args[0]);
+    if (!level) return tool::Refused;
     levelkit::CheckResult check = levelkit::CheckLevel(*level);
     std::printf("%s\n", levelkit::Describe(check).c_str());
     if (!levelkit::DrawLevel(*level, check, MapCellPixels).SavePng(args[1])) {
