@@ -58,11 +58,22 @@ TEST(TextureSheet, PicturesSitAtTheirRectanglesAtBothSizes) {
             }
         EXPECT_GT(opaque, s.width * s.height / 10);
         EXPECT_GT(clear, s.width * s.height / 10);
+        // Filtering at its magnified edges reads the texels just outside: they must be clear,
+        // or the picture shows a frame.
+        for (int x = s.left - 1; x <= s.left + s.width; ++x) {
+            EXPECT_EQ(sheet.at(x, s.top - 1).a, 0.0f) << x;
+            EXPECT_EQ(sheet.at(x, s.top + s.height).a, 0.0f) << x;
+        }
+        for (int y = s.top - 1; y <= s.top + s.height; ++y) {
+            EXPECT_EQ(sheet.at(s.left - 1, y).a, 0.0f) << y;
+            EXPECT_EQ(sheet.at(s.left + s.width, y).a, 0.0f) << y;
+        }
 
         // Every material is painted: its cell is not left empty.
         for (int m = 0; m < int(Material::Count); ++m) {
             UvRect uv = MaterialRect(Material(m));
-            EXPECT_GT(sheet.at(int((uv.u0 + uv.u1) / 2 * size), int((uv.v0 + uv.v1) / 2 * size)).a, 0.0f)
+            EXPECT_GT(sheet.at(int((uv.u0 + uv.u1) / 2 * size), int((uv.v0 + uv.v1) / 2 * size)).a,
+                      0.0f)
                 << "material " << m << " has no painting";
         }
         // No material painting may reach into one of the pictures.

@@ -137,6 +137,7 @@ TEST_F(PlayTool, RenderSavesTheLastFrameAndEveryKth) {
     EXPECT_EQ(RunTool("render", "level.dat out.png --texture 512").exitCode, 2);
     EXPECT_EQ(RunTool("render", "level.dat out.png --every 0").exitCode, 2);
     EXPECT_EQ(RunTool("render", "level.dat").exitCode, 2);
+    EXPECT_EQ(RunTool("render", "level.dat out.png --players players.dat").exitCode, 2);
 
     // The pictures come from the game folder the tool sits in.
     const char* game = std::getenv("TARNHOLLOW_GAME_DIR");
@@ -149,6 +150,20 @@ TEST_F(PlayTool, RenderSavesTheLastFrameAndEveryKth) {
     EXPECT_TRUE(FileExists("out-0.png"));
     EXPECT_FALSE(FileExists("out-1.png"));
     EXPECT_TRUE(FileExists("out-2.png"));
+
+    // A picture of an armed hero needs a player who owns a gun: the slot of a players file.
+    CreateDefaultPlayers();
+    PlayerProfiles[4].Name = "ANNA";
+    ResetPlayer(4);
+    PlayerProfiles[4].Own[1] = true;
+    PlayerProfiles[4].Gun = 1;
+    PlayerProfiles[4].AmmoCurrent[1] = 8;
+    ASSERT_TRUE(SavePlayersTo("players.dat"));
+    const trun armed = RunTool("render", "level.dat armed.png --frames 2 --size 320x240 "
+                                         "--players players.dat --slot 4");
+    EXPECT_EQ(armed.exitCode, 0);
+    EXPECT_TRUE(FileExists("armed.png"));
+    EXPECT_EQ(RunTool("render", "level.dat x.png --players players.dat --slot 5").exitCode, 1);
 }
 
 // The first campaign level walked from its start to its exit: down the corridor, through

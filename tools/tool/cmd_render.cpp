@@ -1,8 +1,9 @@
 // tarnhollow-tool render LEVEL OUT.png [--keys SCRIPT] [--frames N] [--seed S] [--size WxH]
-//                           [--texture 1024|2048] [--every K]
+//                           [--texture 1024|2048] [--every K] [--players FILE --slot K]
 // The run of `play` drawn with the OpenGL device offscreen from the real data folder: the
 // last drawn frame is saved as OUT.png, and with --every K also frames 0, K, 2K, ... as
-// OUT-<frame>.png, so that a person can see the level being played.
+// OUT-<frame>.png, so that a person can see the level being played. The player "TEST" owns
+// no gun; --players lets a picture show the hero armed, as in `play`.
 #include "command.h"
 #include "output.h"
 #include "playrun.h"
@@ -20,7 +21,7 @@ namespace {
 
 constexpr const char* RenderUsage =
     "render LEVEL OUT.png [--keys SCRIPT] [--frames N] [--seed S] [--size WxH] "
-    "[--texture 1024|2048] [--every K]";
+    "[--texture 1024|2048] [--every K] [--players FILE --slot K]";
 
 bool ParseSize(const std::string& text, int& width, int& height) {
     const size_t x = text.find('x');
@@ -77,12 +78,13 @@ int RunRender(const std::vector<std::string>& args) {
             auto r = std::from_chars(k.data(), k.data() + k.size(), every);
             if (r.ec != std::errc() || r.ptr != k.data() + k.size() || every < 1)
                 return tool::UsageError(RenderUsage);
-        } else if (flag == "--players" || flag == "--slot" ||
-                   !playrun::ParseCommonOption(args, i, setup, error)) {
+        } else if (!playrun::ParseCommonOption(args, i, setup, error)) {
             if (!error.empty()) std::fprintf(stderr, "%s\n", error.c_str());
             return tool::UsageError(RenderUsage);
         }
     }
+
+    if (setup.players.empty() != (setup.slot == 0)) return tool::UsageError(RenderUsage);
 
     // OUT.png is named from the caller's folder; the run moves into the game folder.
     const std::string outPath = std::filesystem::absolute(out).string();

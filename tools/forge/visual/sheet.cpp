@@ -15,6 +15,8 @@
 namespace forge {
 namespace {
 
+constexpr int StartGutter = 2; // texels
+
 // The cell holding the start picture and the fade texel is painted white, so that the
 // stretched fade texel stays pure white even when filtered with its neighbours.
 void PaintSpecialCell(Image& sheet) {
@@ -133,6 +135,10 @@ Image PaintTextureSheet(int size) {
             Image big = PaintShopPicture(picture, e.rect2048.width, e.rect2048.height);
             sheet.copy(size == 2048 ? big : Resized(big, r.width, r.height), r.left, r.top);
         } else if (picture == 6) {
+            // The start picture is drawn magnified and filtered: a clear gutter keeps the
+            // white cell around it from showing as a faint frame at its edges.
+            sheet.copy(Image(r.width + 2 * StartGutter, r.height + 2 * StartGutter),
+                       r.left - StartGutter, r.top - StartGutter);
             sheet.copy(PaintStartPicture(r.width, r.height), r.left, r.top);
         } else {
             sheet.fillRect(r.left, r.top, r.left + r.width, r.top + r.height, {1, 1, 1, 1});
