@@ -36,8 +36,11 @@ std::vector<int64_t> Values(const tscoretable& table) {
 
 // A full table: ten players with ids "id1".."id10" and values 1000, 900, ... 100.
 void FillScoreTable() {
-    for (int i = 0; i < RecordPlaces; ++i)
-        ScoreTable[i] = {"N" + std::to_string(i + 1), "id" + std::to_string(i + 1), 1000 - 100 * i};
+    for (int i = 0; i < RecordPlaces; ++i) {
+        std::string place = Decimal(i + 1);
+        ScoreTable[i] = {std::string("N").append(place), std::string("id").append(place),
+                         1000 - 100 * i};
+    }
 }
 
 tlvl Level(const std::string& path, const std::string& id) {
