@@ -1,12 +1,24 @@
 #include "startup/gamewindow.h"
 
+#include "engine/dinput.h"
+#include "platform/window_desktop.h"
 #include "startup/startup.h"
 
 #include <memory>
 
 namespace {
 std::unique_ptr<TForm1> gameWindow;
+
+void StartUpMessage(std::string_view text, MessageIcon icon) {
+    window::MessageBox(ApplicationTitle, text,
+                       icon == MessageIcon::Error ? window::MessageIcon::Error
+                                                  : window::MessageIcon::Information);
 }
+
+void InputMessage(std::string_view text) {
+    window::MessageBox(ApplicationTitle, text);
+}
+} // namespace
 
 TForm1* Form1 = nullptr;
 
@@ -23,4 +35,9 @@ void DestroyGameWindow() {
     gameWindow->FormDeactivate();
     Form1 = nullptr;
     gameWindow.reset();
+}
+
+void UseDesktopMessageBoxes() {
+    ShowMessage = StartUpMessage;
+    SetInputMessageBox(InputMessage);
 }

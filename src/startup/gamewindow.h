@@ -9,3 +9,7 @@ extern TForm1* Form1;
 bool CreateGameWindow();
 // Runs the destroy event (the services go in their order), then frees the window.
 void DestroyGameWindow();
+
+// Points every message box of the program (start-up, input, texture cache) at the
+// platform's real box, with the application's title as its caption.
+void UseDesktopMessageBoxes();

@@ -4,6 +4,7 @@
 #include "startup/startup.h"
 
 int main() {
+    UseDesktopMessageBoxes();
     // The setup dialog hooks in here once it exists; until then start-up stops before
     // making any window.
     WindowHooks windows;
