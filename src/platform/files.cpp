@@ -54,7 +54,9 @@ bool Exists(std::string_view gamePath) {
     return ::stat(NativePath(gamePath).c_str(), &info) == 0;
 }
 
-bool Delete(std::string_view gamePath) { return ::unlink(NativePath(gamePath).c_str()) == 0; }
+bool Delete(std::string_view gamePath) {
+    return ::unlink(NativePath(gamePath).c_str()) == 0;
+}
 
 bool MakeFolder(std::string_view gamePath) {
     std::error_code error;
@@ -111,6 +113,8 @@ bool AppendToExisting(std::string_view gamePath, std::string_view bytes) {
     return (::close(fd) == 0) && ok;
 }
 
-void SimulateFullDiskAfter(long bytes) { fullDiskAfter = bytes; }
+void SimulateFullDiskAfter(long bytes) {
+    fullDiskAfter = bytes;
+}
 
 } // namespace files

@@ -33,7 +33,11 @@ template <typename T> std::string Shortest(T value) {
 }
 } // namespace
 
-std::string Number(double value) { return Shortest(value); }
-std::string Number(float value) { return Shortest(value); }
+std::string Number(double value) {
+    return Shortest(value);
+}
+std::string Number(float value) {
+    return Shortest(value);
+}
 
 } // namespace json

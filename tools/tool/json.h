@@ -10,8 +10,14 @@ namespace json {
 std::string Quote(std::string_view bytes);
 std::string Number(double value);
 std::string Number(float value);
-inline std::string Number(int64_t value) { return std::to_string(value); }
-inline std::string Number(int32_t value) { return std::to_string(value); }
-inline std::string Bool(bool value) { return value ? "true" : "false"; }
+inline std::string Number(int64_t value) {
+    return std::to_string(value);
+}
+inline std::string Number(int32_t value) {
+    return std::to_string(value);
+}
+inline std::string Bool(bool value) {
+    return value ? "true" : "false";
+}
 
 } // namespace json
