@@ -2,9 +2,10 @@
 """Drafts the 80 campaign level sources (tools/levels/campaign/NN.lvl).
 
 Run once to lay the levels out; the committed .lvl files are the levels, tuned by hand
-afterwards. Each level is a walk through rooms on a 4 x 4 grid of slots: the rooms on the
-main path lead from the start to the exit, side rooms hold treasure and potions, and every
-passage between two rooms carries one of the level's obstacles. A draft the completability
+afterwards. Each level is a walk through rooms on a 5 x 5 grid of slots (6 x 6 for mazes)
+that fills the 50 x 50 map: the rooms on the main path wind from the start to the exit, each
+entered and left on opposite sides, side rooms hold treasure and potions, and every passage
+between two rooms carries one of the level's obstacles. A draft the completability
 check refuses is thrown away and drawn again with the next seed.
 
 usage: generate_campaign.py TOOL [--force] [LEVELS... | user]   (TOOL = path of tarnhollow-tool)
