@@ -390,7 +390,7 @@ def build(number, plan, ids, seed):
     rng = random.Random(seed)
     level = Level(area, rng)
     # The plans count rooms of the old 4 x 4 grid; the first areas stay shorter.
-    longer = (6, 8, 10, 10, 11, 11, 12, 12)[area_index] + (SLOTS - 5) * 6
+    longer = (6, 8, 12, 12, 12, 12, 13, 13)[area_index] + (SLOTS - 5) * 6
     main_len = min(main_len + longer, SLOTS * SLOTS - 4)
     side_count = min(side_count + 3 + (SLOTS - 5) * 2, SLOTS * SLOTS - main_len)
     path = slot_path(rng, main_len)
