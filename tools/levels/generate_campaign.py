@@ -2,9 +2,10 @@
 """Drafts the 80 campaign level sources (tools/levels/campaign/NN.lvl).
 
 Run once to lay the levels out; the committed .lvl files are the levels, tuned by hand
-afterwards. Each level is a walk through rooms on a 4 x 4 grid of slots: the rooms on the
-main path lead from the start to the exit, side rooms hold treasure and potions, and every
-passage between two rooms carries one of the level's obstacles. A draft the completability
+afterwards. Each level is a walk through rooms on a 5 x 5 grid of slots (6 x 6 for mazes)
+that fills the 50 x 50 map: the rooms on the main path wind from the start to the exit, each
+entered and left on opposite sides, side rooms hold treasure and potions, and every passage
+between two rooms carries one of the level's obstacles. A draft the completability
 check refuses is thrown away and drawn again with the next seed.
 
 usage: generate_campaign.py TOOL [--force] [LEVELS... | user]   (TOOL = path of tarnhollow-tool)
@@ -169,22 +170,33 @@ class Level:
 
 
 def slot_path(rng, length):
-    """A self-avoiding walk over the 4 x 4 slots, as long as possible up to length."""
+    """A self-avoiding walk over the slots, as long as possible up to length: a depth-first
+    search in random order, so a long winding walk is found where one exists."""
     best = []
-    for _ in range(200):
+    for _ in range(20):
         start = (rng.randrange(SLOTS), rng.randrange(SLOTS))
-        path = [start]
-        while len(path) < length:
+        path, budget = [start], [3000]
+
+        def extend():
+            nonlocal best
+            if len(path) > len(best):
+                best = list(path)
+            if len(path) >= length or budget[0] <= 0:
+                return len(path) >= length
+            budget[0] -= 1
             x, y = path[-1]
             options = [(x + dx, y + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))
                        if 0 <= x + dx < SLOTS and 0 <= y + dy < SLOTS and (x + dx, y + dy) not in path]
-            if not options:
-                break
-            path.append(rng.choice(options))
-        if len(path) > len(best):
-            best = path
-        if len(best) >= length:
-            break
+            rng.shuffle(options)
+            for slot in options:
+                path.append(slot)
+                if extend():
+                    return True
+                path.pop()
+            return False
+
+        if extend():
+            return best
     return best
 
 
@@ -192,7 +204,7 @@ class Room:
     def __init__(self, slot, rng):
         sx, sy = slot
         largest = min(SLOT - 3, 9)
-        w, h = rng.randint(max(3, largest - 4), largest), rng.randint(max(3, largest - 4), largest)
+        w, h = rng.randint(max(4, largest - 3), largest), rng.randint(max(4, largest - 3), largest)
         x0 = 1 + sx * SLOT + rng.randint(1, SLOT - w - 2)
         y0 = 1 + sy * SLOT + rng.randint(1, SLOT - h - 2)
         self.slot, self.x0, self.y0, self.x1, self.y1 = slot, x0, y0, x0 + w - 1, y0 + h - 1
@@ -204,20 +216,43 @@ class Room:
         return [(c, l) for l in range(self.y0 + 1, self.y1) for c in range(self.x0 + 1, self.x1)]
 
 
-def connect(level, a, b):
-    """Straight corridor cells from room a to room b (adjacent slots), rooms stretched to meet."""
+def connect(level, a, b, came_in=None):
+    """Straight corridor cells from room a to room b (adjacent slots), rooms stretched to meet.
+    came_in is the cell where the way entered room a: the way out is put far from it, so the
+    hero crosses the room instead of cutting its corner."""
     rng = level.rng
+
+    def pick(lo, hi, door_of):
+        choices = list(range(lo, hi + 1))
+        if came_in is None:
+            return rng.choice(choices)
+        far = lambda v: abs(door_of(v)[0] - came_in[0]) + abs(door_of(v)[1] - came_in[1])
+        choices.sort(key=far, reverse=True)
+        return rng.choice(choices[:max(1, len(choices) // 3)])
+
     if a.slot[1] == b.slot[1]:  # side by side
         left, right = (a, b) if a.slot[0] < b.slot[0] else (b, a)
-        row = rng.randint(max(left.y0, right.y0) if left.y0 <= right.y1 and right.y0 <= left.y1 else left.y0,
-                          min(left.y1, right.y1) if left.y0 <= right.y1 and right.y0 <= left.y1 else left.y1)
-        right.y0, right.y1 = min(right.y0, row), max(right.y1, row)
+        overlap = left.y0 <= right.y1 and right.y0 <= left.y1
+        lo, hi = (max(left.y0, right.y0), min(left.y1, right.y1)) if overlap else (left.y0, left.y1)
+        if not overlap and left is not a:  # the row must lie in a, which keeps its shape
+            lo, hi = a.y0, a.y1
+            row = pick(lo, hi, lambda v: (a.x0, v))
+            left.y0, left.y1 = min(left.y0, row), max(left.y1, row)
+        else:
+            door_x = a.x1 if a is left else a.x0
+            row = pick(lo, hi, lambda v: (door_x, v))
+            right.y0, right.y1 = min(right.y0, row), max(right.y1, row)
         cells = [(c, row) for c in range(left.x1 + 1, right.x0)]
         return cells if left is a else cells[::-1]
     top, bottom = (a, b) if a.slot[1] < b.slot[1] else (b, a)
     overlap = top.x0 <= bottom.x1 and bottom.x0 <= top.x1
-    col = rng.randint(max(top.x0, bottom.x0), min(top.x1, bottom.x1)) if overlap else rng.randint(top.x0, top.x1)
-    bottom.x0, bottom.x1 = min(bottom.x0, col), max(bottom.x1, col)
+    door_y = a.y1 if a is top else a.y0
+    if overlap:
+        col = pick(max(top.x0, bottom.x0), min(top.x1, bottom.x1), lambda v: (v, door_y))
+    else:
+        col = pick(a.x0, a.x1, lambda v: (v, door_y))
+    for room in (top, bottom):
+        room.x0, room.x1 = min(room.x0, col), max(room.x1, col)
     cells = [(col, l) for l in range(top.y1 + 1, bottom.y0)]
     return cells if top is a else cells[::-1]
 
@@ -345,14 +380,19 @@ def free_spots(level, room):
 def build(number, plan, ids, seed):
     global SLOT, SLOTS
     # Mazes and the later levels of an area use a finer grid of smaller rooms.
-    SLOT, SLOTS = (9, 5) if (number % 10 in (3, 7) and number > 20) or "Maze" in plan[0] or "Labyrinth" in plan[0] else (12, 4)
+    # The whole 50 x 50 grid is used: a 5 x 5 grid of slots, 6 x 6 for mazes and the later
+    # levels of an area, so the way winds through many rooms and takes a few minutes.
+    maze = (number % 10 in (3, 7) and number > 20) or "Maze" in plan[0] or "Labyrinth" in plan[0]
+    SLOT, SLOTS = (8, 6) if maze else (10, 5)
     name, obstacles, main_len, side_count, treasures, potions, zombies, warriors, ghosts = plan
     area_index = (number - 1) // 10
     area = AREAS[area_index]
     rng = random.Random(seed)
     level = Level(area, rng)
-    main_len = min(main_len + 2 + (number - 1) // 20, SLOTS * SLOTS - 3)
-    side_count = min(side_count + 1 + (SLOTS - 4) * 3, SLOTS * SLOTS - main_len)
+    # The plans count rooms of the old 4 x 4 grid; the first areas stay shorter.
+    longer = (6, 8, 12, 12, 12, 12, 13, 13)[area_index] + (SLOTS - 5) * 6
+    main_len = min(main_len + longer, SLOTS * SLOTS - 4)
+    side_count = min(side_count + 3 + (SLOTS - 5) * 2, SLOTS * SLOTS - main_len)
     path = slot_path(rng, main_len)
     rooms = {slot: Room(slot, rng) for slot in path}
     main = [rooms[s] for s in path]
@@ -370,8 +410,11 @@ def build(number, plan, ids, seed):
                 rooms[slot].host = host
                 sides.append(rooms[slot])
                 break
-    links = [(main[k], main[k + 1]) for k in range(len(main) - 1)] + [(s.host, s) for s in sides]
-    corridors = [connect(level, a, b) for a, b in links]
+    corridors, came_in = [], None
+    for k in range(len(main) - 1):
+        corridors.append(connect(level, main[k], main[k + 1], came_in))
+        came_in = corridors[-1][-1] if corridors[-1] else None
+    corridors += [connect(level, s.host, s) for s in sides]
     for room in rooms.values():
         carve_room(level, room)
 
@@ -383,12 +426,16 @@ def build(number, plan, ids, seed):
     for k, kind in enumerate(kinds):
         if kind == "breakable":  # only side rooms hide behind breakable walls
             continue
-        if main_links:
-            plan[main_links.pop()] = kind
+        # Traps stay away from the first passage, where the hero stands at the start.
+        usable = [k for k in main_links if k > 0 or kind not in ("timed", "raise")]
+        if usable:
+            plan[usable[-1]] = kind
+            main_links.remove(usable[-1])
     # Leftover main passages get the level's obstacles again, a few stay plain.
     for k in main_links:
         if kinds and rng.random() < 0.6:
-            plan[k] = rng.choice([x for x in kinds if x not in ("door", "teleport", "raise", "breakable")] or ["plain"])
+            plan[k] = rng.choice([x for x in kinds if x not in ("door", "teleport", "raise", "breakable")
+                                  and (k > 0 or x != "timed")] or ["plain"])
     # Doors need a plate in a room the hero reaches first: the rooms before the door and
     # their side rooms.
     teleported = set()
@@ -417,9 +464,20 @@ def build(number, plan, ids, seed):
             furnish(level, room, area_index)
 
     start_room, exit_room = main[0], main[-1]
-    sc, sl = rng.choice([p for p in start_room.cells() if level.get(*p) == "."])
+
+    def far_from(cells, point):
+        """A cell among the farther half from point: the start away from the first door,
+        the exit away from the last one, so both rooms are crossed."""
+        if not point:
+            return rng.choice(cells)
+        cells = sorted(cells, key=lambda p: abs(p[0] - point[0]) + abs(p[1] - point[1]), reverse=True)
+        return rng.choice(cells[:max(1, len(cells) // 3)])
+
+    first_door = corridors[0][0] if len(main) > 1 and corridors[0] else None
+    sc, sl = far_from([p for p in start_room.cells() if level.get(*p) == "."], first_door)
     level.note(sc, sl, start=True)
-    ec, el = rng.choice([p for p in exit_room.cells() if level.get(*p) == "." and p not in level.cells])
+    last_door = corridors[len(main) - 2][-1] if len(main) > 1 and corridors[len(main) - 2] else None
+    ec, el = far_from([p for p in exit_room.cells() if level.get(*p) == "." and p not in level.cells], last_door)
     level.set(ec, el, "X")
 
     # Treasure: side rooms get the larger share.
@@ -434,10 +492,11 @@ def build(number, plan, ids, seed):
     scatter(treasures, pool, lambda: {"item": rng.choice(["treasure", "treasure", "treasure2", "treasure3"])})
     for potion in potions.split():
         scatter(1, sides or main[1:], lambda: {"item": potion})
-    danger_rooms = main[1:] + sides
+    # Nothing that walks starts near the hero: not in the first two rooms or their side rooms.
+    danger_rooms = main[2:] + [s for s in sides if s.host not in main[:2]]
     scatter(zombies, danger_rooms, lambda: {"creature": "zombie"})
-    scatter(warriors, main[2:] or danger_rooms, lambda: {"creature": "warrior"})
-    scatter(ghosts, main[2:] or danger_rooms, lambda: {"creature": "ghost"})
+    scatter(warriors, main[3:] or danger_rooms, lambda: {"creature": "warrior"})
+    scatter(ghosts, main[3:] or danger_rooms, lambda: {"creature": "ghost"})
     # Decorations on a few wall cells next to rooms.
     for room in rooms.values():
         if rng.random() < 0.4:
