@@ -126,6 +126,10 @@ std::string FastestTimesDocument(const tlvl& level) {
     return d + "</Level>";
 }
 
+bool SaveLevelTimes(const tlvl& level) {
+    return TrySaveScrambledDocument(level.Folder() + level.timesfile, FastestTimesDocument(level));
+}
+
 bool SaveFastestTimes() {
     bool allWritten = true;
     std::set<std::string> written;
@@ -134,7 +138,7 @@ bool SaveFastestTimes() {
         // folder would share a file, and the first in catalogue order keeps it.
         std::string fileName = level.Folder() + level.timesfile;
         if (!written.insert(files::NativePath(fileName)).second) continue;
-        if (!TrySaveScrambledDocument(fileName, FastestTimesDocument(level))) allWritten = false;
+        if (!SaveLevelTimes(level)) allWritten = false;
     }
     return allWritten;
 }

@@ -49,6 +49,8 @@ std::string FastestTimesDocument(const tlvl& level);
 // times of user levels survive too. When two entries would share one times file, the first
 // in catalogue order keeps it. False when any file could not be written.
 bool SaveFastestTimes();
+// The times file of one level alone (after each settlement); false when writing failed.
+bool SaveLevelTimes(const tlvl& level);
 
 // True when the current player's Levels list holds the Id of catalogue entry levelIndex.
 bool LevelPassed(int levelIndex);

@@ -106,7 +106,13 @@ void TDInput::EnumeratePads() {
 void TDInput::Poll() {
     if (!source_) return;
     source_->Pump();
-    if (source_->TakePadsChanged()) EnumeratePads();
+    if (source_->TakeCloseRequest()) closeRequested_ = true;
+    if (source_->TakeFocusLost()) focusLost_ = true;
+    if (source_->TakePadsChanged()) {
+        const size_t before = pads_.size();
+        EnumeratePads();
+        if (pads_.size() < before) focusLost_ = true;
+    }
     for (tgamepad& pad : pads_)
         if (pad.device >= 0) pad.Poll(*source_, sensitivity_);
     input::KeyState fresh;
@@ -124,8 +130,14 @@ int TDInput::HighestKeyDown() const {
     return 0;
 }
 
+bool TDInput::TakeFocusLost() {
+    const bool lost = focusLost_;
+    focusLost_ = false;
+    return lost;
+}
+
 void TDInput::WaitKeyReleased(int key) {
-    while (source_ && IsKeyDown(key) && !source_->Exhausted()) Poll();
+    while (source_ && IsKeyDown(key) && !source_->Exhausted() && !closeRequested_) Poll();
 }
 
 bool TDInput::IsPadControlOn(int control) const {
@@ -152,7 +164,7 @@ int TDInput::HighestPadControl() const {
 }
 
 void TDInput::WaitPadReleased(int control) {
-    while (source_ && IsPadControlOn(control) && !source_->Exhausted()) Poll();
+    while (source_ && IsPadControlOn(control) && !source_->Exhausted() && !closeRequested_) Poll();
 }
 
 std::string_view TDInput::PadControlName(int control) {

@@ -74,6 +74,13 @@ class TDInput {
     static std::string_view PadControlName(int control);
     static std::string_view KeyName(int key);
 
+    // Sticky once the desktop asked the program to end: every loop then leaves as with Esc.
+    bool CloseRequested() const { return closeRequested_; }
+    void RequestClose() { closeRequested_ = true; }
+    // True once after the window lost the keyboard focus or a game pad was pulled out:
+    // a level in play pauses then.
+    bool TakeFocusLost();
+
     void SetSensitivity(int32_t sensitivity);
     int32_t GetSensitivity() const { return sensitivity_; }
 
@@ -89,4 +96,6 @@ class TDInput {
     int lastTypedKey_ = 0;
     std::vector<tgamepad> pads_;
     int32_t sensitivity_ = DefaultPadSensitivity;
+    bool closeRequested_ = false;
+    bool focusLost_ = false;
 };

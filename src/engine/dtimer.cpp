@@ -54,3 +54,17 @@ void tdtimer::MarkTime() {
 float tdtimer::SecondsSinceMark() {
     return Seconds(source->Counter() - mark);
 }
+
+double tdtimer::SecondsUntilDue() {
+    if (frequency <= 0 || framesPerSecond <= 0) return 0.0;
+    const int64_t left = frameStart + frequency / framesPerSecond - source->Counter();
+    return left > 0 ? static_cast<double>(left) / static_cast<double>(frequency) : 0.0;
+}
+
+uint32_t tdtimer::TickCount() {
+    if (frequency <= 0) return 0;
+    const int64_t counter = source->Counter();
+    // Whole seconds and the rest apart, so a large counter cannot overflow the product.
+    const int64_t ms = counter / frequency * 1000 + counter % frequency * 1000 / frequency;
+    return static_cast<uint32_t>(ms);
+}

@@ -54,6 +54,10 @@ class tdtimer {
     float SecondsSinceMark();
 
     bool CounterPresent() const { return counterPresent; }
+    // Seconds until the next frame period begins; 0 when it already has.
+    double SecondsUntilDue();
+    // Milliseconds on the counter since an arbitrary start, as a 32-bit tick count wraps.
+    uint32_t TickCount();
 
   private:
     float Seconds(int64_t counts) const;

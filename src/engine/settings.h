@@ -42,6 +42,17 @@ extern tsettings settings;
 // Fixed keys that are never stored.
 inline constexpr int32_t KeyEscape = 1;
 inline constexpr int32_t KeyPause = 25;
+// The menus' own keys (the bindings above are for play).
+inline constexpr int32_t KeyEnter = 28;
+inline constexpr int32_t KeySpace = 57;
+inline constexpr int32_t KeyBackspace = 14;
+inline constexpr int32_t KeyArrowUp = 200;
+inline constexpr int32_t KeyPageUp = 201;
+inline constexpr int32_t KeyArrowLeft = 203;
+inline constexpr int32_t KeyArrowRight = 205;
+inline constexpr int32_t KeyArrowDown = 208;
+inline constexpr int32_t KeyPageDown = 209;
+inline constexpr int32_t KeyDelete = 211;
 
 // Every integer setting under its own name, for code that lists them all.
 struct NamedSetting {

@@ -61,6 +61,10 @@ class InputSource {
     // True when nothing will ever change any more (a script that has run out), so that
     // waiting for a key to be let go would wait for ever.
     virtual bool Exhausted() const { return false; }
+    // True once after the desktop asked the program to end (the window's close button).
+    virtual bool TakeCloseRequest() { return false; }
+    // True once after the game window lost the keyboard focus.
+    virtual bool TakeFocusLost() { return false; }
 };
 
 // The machine's keyboard and game pads through SDL. nullptr when SDL's event system

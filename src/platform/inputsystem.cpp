@@ -24,16 +24,20 @@ class SystemInput final : public InputSource {
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_JOYDEVICEADDED || event.type == SDL_JOYDEVICEREMOVED)
                 padsChanged_ = true;
+            else if (event.type == SDL_QUIT)
+                closeRequested_ = true;
+            else if (event.type == SDL_WINDOWEVENT &&
+                     event.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
+                focusLost_ = true;
             else if (!IsPadEvent(event.type) && otherEventHandler)
                 otherEventHandler(event);
         }
     }
 
-    bool TakePadsChanged() override {
-        bool changed = padsChanged_;
-        padsChanged_ = false;
-        return changed;
-    }
+    bool TakePadsChanged() override { return Take(padsChanged_); }
+
+    bool TakeCloseRequest() override { return Take(closeRequested_); }
+    bool TakeFocusLost() override { return Take(focusLost_); }
 
     std::vector<PadDescription> EnumeratePads() override {
         padsChanged_ = false;
@@ -51,8 +55,16 @@ class SystemInput final : public InputSource {
     }
 
   private:
+    static bool Take(bool& flag) {
+        const bool was = flag;
+        flag = false;
+        return was;
+    }
+
     SystemPads pads_;
     bool padsChanged_ = false;
+    bool closeRequested_ = false;
+    bool focusLost_ = false;
 };
 
 } // namespace

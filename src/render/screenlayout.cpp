@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+std::string TextureFolder = TextureFolder1024;
+
 int32_t ScreenWidth = 1024;
 int32_t ScreenHeight = 768;
 float ScaleX = 1.0f;

@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "render/font.h"
 #include "render/object3d.h"
+#include "render/screenlayout.h"
 
 #include <exception>
 
@@ -17,28 +18,28 @@ const PictureRect& RectOf(const AssetEntry& entry) {
 }
 
 // Loads one row; the index its store gave it, or -1 when it failed.
-int LoadRow(TForm1& form, const AssetEntry& entry) {
+int LoadRow(tservices& services, const AssetEntry& entry) {
     const std::string path = PathOf(entry);
     switch (entry.kind) {
     case AssetKind::RigidModel:
     case AssetKind::SkinnedModel: {
-        if (!form.graphics || !form.graphics->Device()) return -1;
-        gpu::Device* device = form.graphics->Device();
+        if (!services.graphics || !services.graphics->Device()) return -1;
+        gpu::Device* device = services.graphics->Device();
         return entry.kind == AssetKind::RigidModel ? Models().AddModel(device, path)
                                                    : Models().AddSkinnedModel(device, path);
     }
     case AssetKind::Picture: {
         // A picture that is there but cannot be decoded is reported by the texture cache
         // and left empty; one that is missing stops the start.
-        if (!form.sprites || !files::Exists(path)) return -1;
+        if (!services.sprites || !files::Exists(path)) return -1;
         const PictureRect& r = RectOf(entry);
-        return form.sprites->AddSprite(path, r.left, r.top, r.width, r.height);
+        return services.sprites->AddSprite(path, r.left, r.top, r.width, r.height);
     }
     case AssetKind::FontGlyphs: {
-        if (!form.sprites || !files::Exists(path)) return -1;
+        if (!services.sprites || !files::Exists(path)) return -1;
         int first = -1;
         for (const FontGlyph& g : FontGlyphs) {
-            const int index = form.sprites->AddSprite(path, g.left, g.top, g.width, g.height);
+            const int index = services.sprites->AddSprite(path, g.left, g.top, g.width, g.height);
             if (first < 0) first = index;
         }
         return first;
@@ -46,8 +47,8 @@ int LoadRow(TForm1& form, const AssetEntry& entry) {
     case AssetKind::Effect:
         // The sound object would take a missing file as silence; a missing file of our
         // own data means a broken installation, which the start reports.
-        if (!form.sound || !files::Exists(path)) return -1;
-        return form.sound->LoadEffect(path);
+        if (!services.sound || !files::Exists(path)) return -1;
+        return services.sound->LoadEffect(path);
     case AssetKind::MusicName:
         return 0; // remembered by name (MenuMusic, GameOverMusic), not loaded
     }
@@ -56,7 +57,7 @@ int LoadRow(TForm1& form, const AssetEntry& entry) {
 
 } // namespace
 
-bool LoadAssetGroup(TForm1& form, AssetGroup group, tassetloading& loading) {
+bool LoadAssetGroup(tservices& services, AssetGroup group, tassetloading& loading) {
     for (size_t row = 0; row < AssetOrder.size(); ++row) {
         const AssetEntry& entry = AssetOrder[row];
         if (entry.group != group) continue;
@@ -64,7 +65,7 @@ bool LoadAssetGroup(TForm1& form, AssetGroup group, tassetloading& loading) {
         if (entry.waitBefore && loading.waitPicture) loading.waitPicture();
         int index = -1;
         try {
-            index = LoadRow(form, entry);
+            index = LoadRow(services, entry);
         } catch (const std::exception&) {
             return false;
         }

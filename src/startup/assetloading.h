@@ -4,7 +4,7 @@
 // group before the intro, then the models, then the rest; a failure stops the start with
 // "Initialization error " and the error context of the last marked step.
 #include "render/assetorder.h"
-#include "world/form1.h"
+#include "render/services.h"
 
 #include <functional>
 #include <string>
@@ -23,7 +23,7 @@ struct tassetloading {
 // pictures into its sprite batch, effects into its sound object. False at the first file
 // that is missing or cannot be loaded (or an index that would not be the one the game
 // uses); the rest of the group is then not loaded.
-bool LoadAssetGroup(TForm1& form, AssetGroup group, tassetloading& loading);
+bool LoadAssetGroup(tservices& services, AssetGroup group, tassetloading& loading);
 
 // The message box text of a failed load.
 std::string InitializationError(const tassetloading& loading);

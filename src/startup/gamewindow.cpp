@@ -1,9 +1,12 @@
 #include "startup/gamewindow.h"
 
 #include "engine/dinput.h"
+#include "engine/settings.h"
 #include "platform/window_desktop.h"
+#include "render/screenlayout.h"
 #include "startup/startup.h"
 
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -24,7 +27,7 @@ TForm1* Form1 = nullptr;
 
 bool CreateGameWindow() {
     gameWindow = std::make_unique<TForm1>();
-    gameWindow->window = std::make_unique<window::Window>(ApplicationTitle);
+    gameWindow->services.window = std::make_unique<window::Window>(ApplicationTitle);
     gameWindow->FormCreate();
     Form1 = gameWindow.get();
     return true;
@@ -35,6 +38,23 @@ void DestroyGameWindow() {
     gameWindow->FormDeactivate();
     Form1 = nullptr;
     gameWindow.reset();
+}
+
+void StartGameWithSavedChoice() {
+    if (!Form1) return;
+    // "1024x768 (32 bit colors)": the size leads the saved mode's text.
+    int width = 0, height = 0;
+    if (std::sscanf(settings.ModeSetting.c_str(), "%dx%d", &width, &height) == 2 && width >= 640 &&
+        height >= 480) {
+        ScreenWidth = width;
+        ScreenHeight = height;
+    }
+    const bool colour16 = settings.ModeSetting.find("16 bit") != std::string::npos;
+    Form1->choice.format = colour16 ? 23 : 22;
+    if (settings.DepthSetting > 0) Form1->choice.depthFormat = settings.DepthSetting;
+    Form1->choice.windowed = true;
+    TextureFolder = settings.TextureSizeSetting == 1 ? TextureFolder2048 : TextureFolder1024;
+    Form1->InitializeDx();
 }
 
 void UseDesktopMessageBoxes() {

@@ -1,6 +1,6 @@
 #pragma once
 // The one game window of the program, made and destroyed through start-up's window hooks.
-#include "world/form1.h"
+#include "startup/form1.h"
 
 // Empty until CreateGameWindow has run, and again after DestroyGameWindow.
 extern TForm1* Form1;
@@ -9,6 +9,10 @@ extern TForm1* Form1;
 bool CreateGameWindow();
 // Runs the destroy event (the services go in their order), then frees the window.
 void DestroyGameWindow();
+
+// Until the setup dialog exists: the choice saved in "setup.xml" (or the defaults) is
+// taken as the dialog would hand it over, and the game starts at once.
+void StartGameWithSavedChoice();
 
 // Points every message box of the program (start-up, input, texture cache) at the
 // platform's real box, with the application's title as its caption.

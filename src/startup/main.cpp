@@ -5,9 +5,10 @@
 
 int main() {
     UseDesktopMessageBoxes();
-    // The setup dialog hooks in here once it exists; until then start-up stops before
-    // making any window.
+    // Until the setup dialog exists the game starts at once with the saved choice.
     WindowHooks windows;
+    windows.CreateSetupDialog = [] { return true; };
+    windows.RunMessageLoop = StartGameWithSavedChoice;
     windows.CreateGameWindow = CreateGameWindow;
     windows.DestroyWindows = DestroyGameWindow;
     return StartUp(files::ProgramFolder(), windows);

@@ -9,7 +9,9 @@
 
 tloopstate loopstate;
 
-void TForm1::GameLoop() {
+int32_t GameLoop(tservices& services, const tnode& level) {
+    loopstate.level = &level;
+    loopstate.startScore = Player().Score;
     ResetLevelEntry(); // bullets and the gun timers
     GunsEnterLevel();
     HeroEnterLevel();
@@ -20,26 +22,28 @@ void TForm1::GameLoop() {
 
     for (;;) {
         ++loopstate.attempt;
-        if (!StartAttempt(*this)) return;
-
-        while (PlayFrame(*this)) {
+        if (!StartAttempt(services)) {
+            // A level file that cannot be played (a damaged user level, say) is refused as
+            // if the player had stepped back: his lives, money and guns stay as they were,
+            // since they are saved and a bad file must never cost a player his progress.
+            return OutcomeRetreated;
         }
-        if (loopstate.stopped) return;
 
-        const bool escape = input->IsKeyDown(KeyEscape);
+        while (PlayFrame(services)) {
+        }
+        if (loopstate.stopped) return OutcomeStopped;
+
+        TDInput& input = *services.input;
+        // Closing the window leaves the level as Escape does.
+        const bool escape = input.IsKeyDown(KeyEscape) || services.Closing();
         // Dying costs a life, and so does leaving with Escape.
         if (DeathFade >= FadeEnd || escape) --Player().Lives;
         // Died with lives left: the level starts again from its beginning.
         if (!escape && Player().Lives > 0 && ExitFade < FadeEnd) continue;
 
-        if (Player().Lives <= 0)
-            LevelOutcome = 1;
-        else if (escape)
-            LevelOutcome = 0;
-        else
-            LevelOutcome = 2;
         // The menu after the level must not see the same Escape press.
-        input->WaitKeyReleased(KeyEscape);
-        return;
+        input.WaitKeyReleased(KeyEscape);
+        if (Player().Lives <= 0) return OutcomeGameOver;
+        return escape ? OutcomeRetreated : OutcomeCompleted;
     }
 }

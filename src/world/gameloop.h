@@ -1,21 +1,26 @@
 #pragma once
-// The pieces of TForm1::GameLoop, one file each:
+// Playing one level: GameLoop takes the engine services and the level's document and
+// returns how the level ended. Its pieces, one file each:
 //   gameloop.cpp        entry, the attempts and the end of the level (outcome, lives, Escape)
 //   gameloopattempt.cpp the start of every attempt
 //   gameloopframe.cpp   one simulation step: the frame's eighteen steps in their order
 //   gameloopdraw.cpp    drawing a frame, pause, waiting for the next tick
-#include "world/form1.h"
+#include "engine/xmlparser.h"
+#include "render/services.h"
 
 #include <cstdint>
 
 // What the loop keeps from frame to frame besides the world tables.
 struct tloopstate {
-    uint16_t frameCounter = 0; // grows by one every frame and wraps; drives moving tiles
-    bool guideLatch = false;   // the guide control is held: one toggle per press
-    int32_t frameRate = 0;     // drawn frames per second, measured before each drawn frame
-    int64_t frames = 0;        // frames played in this call of GameLoop, over all attempts
-    int32_t attempt = 0;       // 1 for the first attempt of this call
-    bool stopped = false;      // afterFrame asked to stop: the level ends without an outcome
+    uint16_t frameCounter = 0;    // grows by one every frame and wraps; drives moving tiles
+    bool guideLatch = false;      // the guide control is held: one toggle per press
+    int32_t frameRate = 0;        // drawn frames per second, measured before each drawn frame
+    int64_t frames = 0;           // frames played in this call of GameLoop, over all attempts
+    int32_t attempt = 0;          // 1 for the first attempt of this call
+    bool stopped = false;         // afterFrame asked to stop: the level ends without an outcome
+    int32_t startScore = 0;       // the player's score when the level was entered
+    const tnode* level = nullptr; // the document every attempt is built from
+    bool focusPause = false;      // the window lost the focus: pause after this frame
 };
 extern tloopstate loopstate;
 
@@ -32,20 +37,29 @@ inline constexpr int32_t FadeEnd = 64;
 // A hero below this height has fallen into a pit.
 inline constexpr float FallenHeight = -10.0f;
 
-// Sets the world up for a new attempt from leveldoc; false when the level cannot be loaded.
-bool StartAttempt(TForm1& form);
+// How a level ended.
+inline constexpr int32_t OutcomeRetreated = 0; // left with Escape (or the window closed)
+inline constexpr int32_t OutcomeGameOver = 1;  // no lives left
+inline constexpr int32_t OutcomeCompleted = 2;
+inline constexpr int32_t OutcomeStopped = -1; // afterFrame stopped the run mid-level
+
+// Plays the level until it is completed, lost or left, and returns the outcome. A level the
+// world refuses ends at once as retreated, with the player's lives and money untouched.
+int32_t GameLoop(tservices& services, const tnode& level);
+
+// Sets the world up for a new attempt from the level; false when the level cannot be loaded.
+bool StartAttempt(tservices& services);
 // One simulation step, drawn or skipped by the timer; false once the attempt is over.
-bool PlayFrame(TForm1& form);
+bool PlayFrame(tservices& services);
 // Marks the cells the hero can see from where he stands.
 void VisionSweep();
 // The picture of one frame, from the clear to the present.
-void DrawFrame(TForm1& form);
-// After presenting: a held pause key stops the game until it is pressed again.
-void PauseIfAsked(TForm1& form);
-// Waits until the next tick is due and consumes it.
-void WaitForTick(TForm1& form);
+void DrawFrame(tservices& services);
+// After presenting: a held pause key, or the window losing the keyboard focus (or the pad
+// being pulled out), stops the game until the pause key is pressed again.
+void PauseIfAsked(tservices& services);
 // The screenshot of a held F1: "screenshots\pic<n>.bmp"; the folder is made when missing.
-void SaveScreenshot(TForm1& form);
+void SaveScreenshot(tservices& services);
 // The camera's eye height and its distance behind the hero at the zoom and exit fade.
 float CameraHeight(int32_t zoom, int32_t exitFade);
 float CameraBack(int32_t zoom, int32_t exitFade);

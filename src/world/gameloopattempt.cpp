@@ -11,27 +11,19 @@
 #include "world/worldops.h"
 #include "world/worldoutput.h"
 
-bool StartAttempt(TForm1& form) {
+bool StartAttempt(tservices& services) {
     StartIntroSlide();
     ResetAttempt(); // potion timers, Facing 1, treasure bonus, result counters
     Player().Jump = 100;
     for (int32_t gun = 1; gun <= GunCount; ++gun) Reload(gun);
 
     ClearWorld();
-    if (!LoadLevel()) {
-        // A level file that cannot be played (a damaged user level, say) is refused as if
-        // the player had stepped back: his lives, money and guns stay as they were, since
-        // they are saved at Quit and a bad file must never cost a player his progress.
-        // The outcome is said outright: one left from the level before (a completion, say)
-        // would otherwise be paid out for this one.
-        LevelOutcome = 0;
-        return false;
-    }
+    if (!loopstate.level || !LoadLevel(*loopstate.level)) return false;
 
-    form.timer->SetFramesPerSecond(FramesPerSecond);
-    form.timer->Restart();
+    services.timer->SetFramesPerSecond(FramesPerSecond);
+    services.timer->Restart();
     HeroStartAttempt(); // teleport scale, pose blend and snapshot, the exit flag
     WorldOutput().PlayEffect(sfx::Test, EffectLevel());
-    Player().Score = StartScore;
+    Player().Score = loopstate.startScore;
     return true;
 }

@@ -4,6 +4,7 @@
 #include "creatures/creaturelist.h"
 #include "engine/settings.h"
 #include "platform/clock.h"
+#include "render/screenlayout.h"
 #include "world/guns.h"
 #include "world/herodraw.h"
 #include "world/levelloader.h"
@@ -42,9 +43,12 @@ float CameraBack(int32_t zoom, int32_t exitFade) {
     return 3.0f * k + static_cast<float>(exitFade) / 20.0f;
 }
 
-void DrawFrame(TForm1& form) {
-    TDGraphics& graphics = *form.graphics;
-    MeasureFrameRate(*form.timer);
+void DrawFrame(tservices& services) {
+    TDGraphics& graphics = *services.graphics;
+    MeasureFrameRate(*services.timer);
+    // A window that lost the keyboard (or a pad pulled out) pauses the game as P does; the
+    // frame that says so is shown first.
+    if (services.input->TakeFocusLost()) loopstate.focusPause = true;
 
     graphics.Clear(0, 0, 0); // 1
     graphics.BeginFrame(mainlight.I, filllight.I);
@@ -65,34 +69,29 @@ void DrawFrame(TForm1& form) {
         BlendOff(*device);
         StageOneOff(*device);
     }
-    DrawOverlay(*form.sprites, *form.input, TextureFolder); // 14
+    DrawOverlay(*services.sprites, *services.input, TextureFolder); // 14
     graphics.DisableLight(MuzzleLightIndex);
-    if (form.input->IsKeyDown(KeyPause)) DrawPauseLine(*form.sprites);
+    if (services.input->IsKeyDown(KeyPause) || loopstate.focusPause)
+        DrawPauseLine(*services.sprites);
     graphics.EndFrame();
 }
 
-void PauseIfAsked(TForm1& form) {
-    TDInput& input = *form.input;
-    if (!input.IsKeyDown(KeyPause)) return;
+void PauseIfAsked(tservices& services) {
+    TDInput& input = *services.input;
+    if (!input.IsKeyDown(KeyPause) && !loopstate.focusPause) return;
+    loopstate.focusPause = false;
     input.WaitKeyReleased(KeyPause);
-    // A script that has run out can never press the key again: the pause ends with it.
-    while (!input.IsKeyDown(KeyPause) && !(form.inputEnded && form.inputEnded())) {
-        if (form.waitForTick)
-            form.waitForTick(); // spare the processor between polls
+    // A script that has run out can never press the key again: the pause ends with it, and
+    // so it does when the window is closed.
+    while (!input.IsKeyDown(KeyPause) && !(services.inputEnded && services.inputEnded()) &&
+           !services.Closing()) {
+        if (services.waitForTick)
+            services.waitForTick(); // spare the processor between polls
         else
-            sysclock::SleepMilliseconds(1);
+            sysclock::SleepMilliseconds(10);
         input.Poll();
     }
     input.WaitKeyReleased(KeyPause);
     // The paused time is not caught up afterwards.
-    form.timer->Restart();
-}
-
-void WaitForTick(TForm1& form) {
-    while (!form.timer->FrameDue()) {
-        if (form.waitForTick)
-            form.waitForTick();
-        else
-            sysclock::SleepMilliseconds(1);
-    }
+    services.timer->Restart();
 }

@@ -27,11 +27,11 @@ void CountDownPotions() {
 }
 
 // The function keys and the guide toggle of step 10 (the change-gun key is the guns').
-void LoopKeys(TForm1& form) {
-    const TDInput& input = *form.input;
+void LoopKeys(tservices& services) {
+    const TDInput& input = *services.input;
     if (input.IsKeyDown(KeyZoomIn) && settings.CameraZoom > 0) --settings.CameraZoom;
     if (input.IsKeyDown(KeyZoomOut) && settings.CameraZoom < 100) ++settings.CameraZoom;
-    if (input.IsKeyDown(KeyScreenshot)) SaveScreenshot(form);
+    if (input.IsKeyDown(KeyScreenshot)) SaveScreenshot(services);
 
     const bool guideHeld =
         input.IsKeyDown(settings.KeyGuide) || input.IsPadControlOn(settings.PadGuide);
@@ -54,37 +54,38 @@ void VisionSweep() {
     }
 }
 
-void SaveScreenshot(TForm1& form) {
+void SaveScreenshot(tservices& services) {
     // Players rarely make the folder themselves; a screenshot should not need them to.
     if (!files::Exists("screenshots")) files::MakeFolder("screenshots");
-    form.graphics->SaveScreenshot("screenshots\\pic" + std::to_string(ScreenshotNumber) + ".bmp");
+    services.graphics->SaveScreenshot("screenshots\\pic" + std::to_string(ScreenshotNumber) +
+                                      ".bmp");
     ++ScreenshotNumber;
     // Writing the file takes time the simulation must not catch up on.
-    form.timer->Restart();
+    services.timer->Restart();
 }
 
-bool PlayFrame(TForm1& form) {
+bool PlayFrame(tservices& services) {
     CountDownPotions();       // 1
     ++loopstate.frameCounter; // 2
     UpdateTiles(loopstate.frameCounter);
-    form.input->Poll();     // 3
-    HeroStep(*form.input);  // 4
-    HeroCellEffects();      // 5
-    VisionSweep();          // 6
-    HeroTakeFacing();       // 7
-    PickUps();              // 8
-    UpdateCreatures();      // 9
-    ChangeGun(*form.input); // 10
-    LoopKeys(form);
-    FireGun(*form.input); // 11
-    UpdateBullets();      // 12
+    TDInput& input = *services.input;
+    input.Poll();      // 3
+    HeroStep(input);   // 4
+    HeroCellEffects(); // 5
+    VisionSweep();     // 6
+    HeroTakeFacing();  // 7
+    PickUps();         // 8
+    UpdateCreatures(); // 9
+    ChangeGun(input);  // 10
+    LoopKeys(services);
+    FireGun(input);  // 11
+    UpdateBullets(); // 12
     UpdateEffects();
-    RecoilAndCooldown();           // 13
-    if (!form.timer->FrameDue()) { // 14: drawn unless the simulation is behind
-        DrawFrame(form);
-        PauseIfAsked(form);
-        WaitForTick(form);
-    }
+    RecoilAndCooldown();             // 13
+    DrawUnlessBehind(services, [&] { // 14
+        DrawFrame(services);
+        PauseIfAsked(services);
+    });
     if (hero.height < FallenHeight) Player().Energy = 0; // 15
     if (Player().Energy < 1) {                           // 16
         if (DeathFade == 0) WorldOutput().PlayEffect(sfx::Auts, EffectLevel());
@@ -93,9 +94,10 @@ bool PlayFrame(TForm1& form) {
     if (ExitFade > 0) ExitFade += 2; // 17
 
     ++loopstate.frames;
-    if (form.afterFrame && !form.afterFrame()) {
+    if (services.afterFrame && !services.afterFrame()) {
         loopstate.stopped = true;
         return false;
     }
-    return !form.input->IsKeyDown(KeyEscape) && DeathFade < FadeEnd && ExitFade < FadeEnd; // 18
+    return !input.IsKeyDown(KeyEscape) && !services.Closing() && DeathFade < FadeEnd &&
+           ExitFade < FadeEnd; // 18
 }

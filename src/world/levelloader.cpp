@@ -8,7 +8,6 @@
 #include <charconv>
 #include <cmath>
 
-std::unique_ptr<tnode> leveldoc;
 std::string creatorname;
 tmainlight mainlight;
 tfilllight filllight;
@@ -224,7 +223,7 @@ bool SafeMusicName(const std::string& name) {
            name.find("..") == std::string::npos;
 }
 
-bool LoadLevelFrom(const tnode& root, std::string* whyRefused) {
+bool LoadLevel(const tnode& root, std::string* whyRefused) {
     try {
         CommitLevel(ReadLevel(root));
         return true;
@@ -234,14 +233,6 @@ bool LoadLevelFrom(const tnode& root, std::string* whyRefused) {
         if (whyRefused) *whyRefused = error.what();
     }
     return false;
-}
-
-bool LoadLevel(std::string* whyRefused) {
-    if (!leveldoc) {
-        if (whyRefused) *whyRefused = "no level document";
-        return false;
-    }
-    return LoadLevelFrom(*leveldoc, whyRefused);
 }
 
 int32_t FindFloorDesign(int32_t column, int32_t row, int32_t key) {

@@ -8,10 +8,6 @@
 #include <memory>
 #include <string>
 
-// The document of the level being played; held from before the game loop until the level
-// is over.
-extern std::unique_ptr<tnode> leveldoc;
-
 struct tmainlight {
     int32_t R = 255, G = 255, B = 255;
     float X = 0.0f, Y = -1.0f, Z = 0.0f; // unit direction the light shines along
@@ -62,13 +58,11 @@ constexpr int32_t ItemFromFile(int32_t i) {
     return (i >= 0 && i <= 16) ? FileItemToItem[i] : item::None;
 }
 
-// Fills the world from `leveldoc` (the caller has run ClearWorld). A level that is
+// Fills the world from a level document (the caller has run ClearWorld). A level that is
 // refused (Id and Ag differ, an element missing, fewer than 2500 map cells, a number that
 // does not convert or lies out of range) changes nothing and answers false, with the
 // reason in *whyRefused when given.
-bool LoadLevel(std::string* whyRefused = nullptr);
-// The same for any document.
-bool LoadLevelFrom(const tnode& root, std::string* whyRefused = nullptr);
+bool LoadLevel(const tnode& root, std::string* whyRefused = nullptr);
 
 // The design of the nearest cell around (column, row) whose block is `key`, searched in
 // square rings of growing distance; 0 when there is none.

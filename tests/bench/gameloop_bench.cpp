@@ -37,7 +37,7 @@ std::string BusiestLevel() {
             continue;
         }
         ClearWorld();
-        if (!doc || !LoadLevelFrom(*doc)) continue;
+        if (!doc || !LoadLevel(*doc)) continue;
         size_t busy = creatures.size();
         for (const auto& line : tiles)
             for (const ttile& cell : line)
@@ -62,9 +62,10 @@ bool Prepare(benchmark::State& state, playrun::tlevelrun& run, bool gl, const st
         state.SkipWithError(("cannot play: " + error).c_str());
         return false;
     }
-    StartScore = Player().Score;
+    loopstate.startScore = Player().Score;
+    loopstate.level = &run.Document();
     ResetLevelEntry();
-    return StartAttempt(run.Form());
+    return StartAttempt(run.Services());
 }
 
 void SimulationStep(benchmark::State& state) {
@@ -72,7 +73,7 @@ void SimulationStep(benchmark::State& state) {
     auto behind = std::make_unique<VirtualCounter>(1'000'000); // outlives the run's timer
     playrun::tlevelrun run;
     if (!Prepare(state, run, false, level)) return;
-    TForm1& form = run.Form();
+    tservices& form = run.Services();
     // A clock far ahead: every tick is already due, so no frame is drawn or waited for.
     form.waitForTick = nullptr;
     form.timer = std::make_unique<tdtimer>(behind.get());
@@ -99,7 +100,7 @@ void DrawnFrame(benchmark::State& state) {
     static const std::string level = BusiestLevel();
     playrun::tlevelrun run;
     if (!Prepare(state, run, true, level)) return;
-    TForm1& form = run.Form();
+    tservices& form = run.Services();
     for (int i = 0; i < 20; ++i) PlayFrame(form); // the hero has looked around
     // The CPU time of every thread counts: a software rasteriser draws on threads of its own.
     for (auto _ : state) DrawFrame(form);

@@ -130,7 +130,7 @@ TEST(Campaign, EveryLevelLoadsThroughTheGamesLoader) {
         ResetWorldTables();
         ClearWorld();
         std::string why;
-        ASSERT_TRUE(LoadLevelFrom(*root, &why)) << why;
+        ASSERT_TRUE(LoadLevel(*root, &why)) << why;
         int sx = *IntegerOf(level->header[HStartX]), sy = *IntegerOf(level->header[HStartY]);
         EXPECT_EQ(hero.column, static_cast<float>(sx));
         EXPECT_EQ(hero.row, static_cast<float>(49 - sy));

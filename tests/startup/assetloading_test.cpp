@@ -3,6 +3,7 @@
 
 #include "platform/gpu/recording_device.h"
 #include "render/object3d.h"
+#include "render/screenlayout.h"
 #include "render/textures.h"
 #include "support/fakedata.h"
 #include "support/scratch_folder.h"
@@ -14,7 +15,7 @@ namespace {
 class AssetLoadingTest : public ::testing::Test {
   protected:
     ScratchFolder folder;
-    TForm1 form;
+    tservices form;
     gpu::RecordingDevice* device = nullptr;
     tassetloading loading;
     int waits = 0;
@@ -25,7 +26,6 @@ class AssetLoadingTest : public ::testing::Test {
         Textures().SetMessageBox([](std::string_view, std::string_view, window::MessageIcon) {});
         TextureFolder = TextureFolder1024;
         ASSERT_TRUE(fakedata::Write(TextureFolder1024));
-        form.FormCreate();
         form.graphics = std::make_unique<TDGraphics>();
         auto recorder = std::make_unique<gpu::RecordingDevice>();
         device = recorder.get();
@@ -36,7 +36,7 @@ class AssetLoadingTest : public ::testing::Test {
         loading.waitPicture = [this] { ++waits; };
     }
     void TearDown() override {
-        form.FormDeactivate();
+        form.Release();
         Models().Clear();
         Textures().Clear();
         Textures().SetMessageBox(window::MessageBox);

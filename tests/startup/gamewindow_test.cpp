@@ -8,10 +8,10 @@
 TEST(GameWindowHooks, TheWindowCarriesTheTitleAndReleasesOnDestroy) {
     ASSERT_TRUE(CreateGameWindow());
     ASSERT_NE(Form1, nullptr);
-    ASSERT_TRUE(Form1->window);
-    EXPECT_EQ(Form1->window->Title(), "Tarnhollow");
+    ASSERT_TRUE(Form1->services.window);
+    EXPECT_EQ(Form1->services.window->Title(), "Tarnhollow");
     EXPECT_EQ(Form1->LoadingStep, 0);
-    EXPECT_FALSE(Form1->sound);
+    EXPECT_FALSE(Form1->services.sound);
     // A run that never pressed "Start the Game" made no services: the teardown has only
     // the particle list to empty.
     effects.resize(2);

@@ -6,7 +6,6 @@
 #include "playfield.h"
 
 #include "engine/dtimer.h"
-#include "world/form1.h"
 #include "world/gameloop.h"
 
 #include <functional>
@@ -34,7 +33,9 @@ class GameLoopTest : public ::testing::Test {
     VirtualCounter clock{Tick * FramesPerSecond};
     ScriptedInput* script = nullptr;
     tplayer player;
-    TForm1 form;
+    tservices form;
+    std::unique_ptr<tnode> leveldoc;
+    int32_t LevelOutcome = -1; // what the last Play() returned
     // Ticks the clock moves on each wait for the next tick; more than one makes the loop
     // fall behind, as a slow display would.
     int64_t ticksPerWait = 1;
@@ -51,7 +52,6 @@ class GameLoopTest : public ::testing::Test {
         Textures().SetMessageBox([](std::string_view, std::string_view, window::MessageIcon) {});
         Randomize(1);
 
-        form.FormCreate();
         form.graphics = std::make_unique<TDGraphics>();
         auto device = std::make_unique<drawing::DrawLog>(ScreenWidth, ScreenHeight);
         log = device.get();
@@ -74,7 +74,8 @@ class GameLoopTest : public ::testing::Test {
     }
 
     void TearDown() override {
-        form.FormDeactivate();
+        effects.clear();
+        form.Release();
         Models().Clear();
         Textures().Clear();
         Textures().SetMessageBox(window::MessageBox);
@@ -99,11 +100,7 @@ class GameLoopTest : public ::testing::Test {
     }
 
     // Plays the level as the screen flow does: the score on entry is the attempts' start.
-    void Play() {
-        StartScore = Player().Score;
-        LevelOutcome = -1;
-        form.GameLoop();
-    }
+    void Play() { LevelOutcome = GameLoop(form, *leveldoc); }
 };
 
 } // namespace looptest

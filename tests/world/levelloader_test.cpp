@@ -19,7 +19,7 @@ namespace {
 bool Load(const tlevelplan& plan, std::string* why = nullptr) {
     auto root = ParseDocument(testlevel::Document(plan));
     if (!root) return false;
-    return LoadLevelFrom(*root, why);
+    return LoadLevel(*root, why);
 }
 
 struct LevelLoader : ::testing::Test {
@@ -216,7 +216,7 @@ TEST_F(LevelLoader, ARefusedLevelChangesNothing) {
     std::string doc = testlevel::Document(good);
     doc.erase(doc.find("<Se>"), doc.find("</Se>") + 5 - doc.find("<Se>"));
     std::string why;
-    EXPECT_FALSE(LoadLevelFrom(*ParseDocument(doc), &why));
+    EXPECT_FALSE(LoadLevel(*ParseDocument(doc), &why));
     EXPECT_NE(why.find("Se"), std::string::npos);
 
     EXPECT_TRUE(tiles == before);
@@ -236,13 +236,12 @@ TEST_F(LevelLoader, ALevelFileLoadsThroughItsHeaderAndScrambledBody) {
     plan.creator = std::string("\xfe\xff\xfd", 3); // shifted bytes wrap past 255
     for (int k = 0; k < 2500; ++k) plan.cells[k].O = k % 13;
     ASSERT_TRUE(testlevel::WriteLevelFile(path, plan));
-    leveldoc = LoadHeaderedDocument(path);
+    std::unique_ptr<tnode> leveldoc = LoadHeaderedDocument(path);
     ASSERT_TRUE(leveldoc);
-    EXPECT_TRUE(LoadLevel());
+    EXPECT_TRUE(LoadLevel(*leveldoc));
     EXPECT_EQ(creatorname, plan.creator);
     EXPECT_EQ(tiles[12][49].design, 12);
     EXPECT_EQ(tiles[0][48].design, 50 % 13);
-    leveldoc.reset();
     fs::remove_all(dir);
 }
 

@@ -111,7 +111,7 @@ struct tplay {
         Player().Jump = 100;
         ClearWorld();
         auto root = ParseDocument(testlevel::Document(map.plan));
-        EXPECT_TRUE(root && LoadLevelFrom(*root));
+        EXPECT_TRUE(root && LoadLevel(*root));
         ResetAttempt();
         HeroEnterLevel();
         HeroStartAttempt();

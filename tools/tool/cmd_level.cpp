@@ -50,6 +50,7 @@ int RunLevel(const std::vector<std::string>& args) {
     const std::string& file = args[0];
     std::string name, id;
     if (!ReadLevelHeader(file, name, id)) return Refuse(file, "the file cannot be read");
+    std::unique_ptr<tnode> leveldoc;
     try {
         leveldoc = LoadHeaderedDocument(file);
     } catch (const XmlError& error) {
@@ -60,7 +61,7 @@ int RunLevel(const std::vector<std::string>& args) {
     ResetWorldTables();
     ClearWorld();
     std::string why;
-    if (!LoadLevel(&why)) return Refuse(file, why);
+    if (!LoadLevel(*leveldoc, &why)) return Refuse(file, why);
 
     using json::Number;
     std::string out = "{" + Field("name", json::Quote(name)) + Field("id", json::Quote(id)) +
@@ -91,7 +92,6 @@ int RunLevel(const std::vector<std::string>& args) {
     }
     out += "]}\n";
     std::fputs(out.c_str(), stdout);
-    leveldoc.reset();
     return tool::Ok;
 }
 

@@ -35,7 +35,7 @@ bool ParseSize(const std::string& text, int& width, int& height) {
 }
 
 // The picture on screen (the last presented frame) as a PNG file.
-bool SaveFrame(TForm1& form, const std::string& path) {
+bool SaveFrame(tservices& form, const std::string& path) {
     std::vector<uint32_t> pixels;
     int width = 0, height = 0;
     gpu::Device* device = form.graphics->Device();
@@ -98,9 +98,10 @@ int RunRender(const std::vector<std::string>& args) {
     run.Play([&] {
         const int64_t frame = loopstate.frames - 1;
         if (every > 0 && frame % every == 0)
-            written = SaveFrame(run.Form(), stem + "-" + std::to_string(frame) + ".png") && written;
+            written =
+                SaveFrame(run.Services(), stem + "-" + std::to_string(frame) + ".png") && written;
     });
-    written = SaveFrame(run.Form(), outPath) && written;
+    written = SaveFrame(run.Services(), outPath) && written;
     tool::Print(run.Summary());
     if (!written) return tool::Refuse(out + ": the picture could not be written");
     return tool::Ok;

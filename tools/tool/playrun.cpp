@@ -20,6 +20,7 @@
 #include "world/levels.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"
+#include "world/worldoutput.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -123,7 +124,10 @@ bool ParseCommonOption(const std::vector<std::string>& args, size_t& i, tsetup& 
 tlevelrun::tlevelrun() : clock_(std::make_unique<tclock>()) {}
 
 tlevelrun::~tlevelrun() {
-    form_.FormDeactivate();
+    effects.clear();
+    if (output_ && &WorldOutput() == output_.get()) UseWorldOutput(nullptr);
+    output_.reset();
+    services_.Release();
     Models().Clear();
     UsePlayerRecord(testplayer); // the slot table must not be the world's after us
 }
@@ -138,12 +142,12 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
         return false;
     }
     try {
-        leveldoc = LoadHeaderedDocument(setup.level);
+        document_ = LoadHeaderedDocument(setup.level);
     } catch (const XmlError& e) {
         error = setup.level + ": " + e.what();
         return false;
     }
-    if (!leveldoc) {
+    if (!document_) {
         error = setup.level + ": the level document does not parse";
         return false;
     }
@@ -194,7 +198,7 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
     ResetWorldTables();
     ClearWorld();
     std::string why;
-    if (!LoadLevel(&why)) {
+    if (!LoadLevel(*document_, &why)) {
         error = setup.level + ": level refused: " + why;
         return false;
     }
@@ -205,42 +209,42 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     if (setup.gl) setenv("SDL_VIDEODRIVER", "offscreen", 1);
 
-    form_.FormCreate();
-    form_.graphics = std::make_unique<TDGraphics>();
+    services_.graphics = std::make_unique<TDGraphics>();
     if (setup.gl) {
-        form_.window = std::make_unique<window::Window>("Tarnhollow");
-        form_.graphics->SetWindow(form_.window.get());
-        if (form_.graphics->CreateDevice(0, setup.width, setup.height, kColour32, kDepthD24S8, true,
-                                         true) != CreateDeviceResult::Ok) {
+        services_.window = std::make_unique<window::Window>("Tarnhollow");
+        services_.graphics->SetWindow(services_.window.get());
+        if (services_.graphics->CreateDevice(0, setup.width, setup.height, kColour32, kDepthD24S8,
+                                             true, true) != CreateDeviceResult::Ok) {
             error = "no OpenGL 3.3 device could be made";
             return false;
         }
     } else {
-        form_.graphics->UseDevice(std::make_unique<FrameRecorder>(setup.width, setup.height),
-                                  kDepthD24S8);
+        services_.graphics->UseDevice(std::make_unique<FrameRecorder>(setup.width, setup.height),
+                                      kDepthD24S8);
     }
-    gpu::Device* device = form_.graphics->Device();
+    gpu::Device* device = services_.graphics->Device();
     SetModelDevice(device, true);
-    form_.sprites = std::make_unique<td2dsprites>();
-    form_.sprites->CreateSprites(device);
-    form_.sound = std::make_unique<taudiere>();
-    form_.input = std::make_unique<TDInput>();
+    services_.sprites = std::make_unique<td2dsprites>();
+    services_.sprites->CreateSprites(device);
+    services_.sound = std::make_unique<taudiere>();
+    services_.input = std::make_unique<TDInput>();
     auto script = std::make_unique<ScriptedInput>(std::move(steps));
     clock_->script = script.get();
-    if (!form_.input->Init(std::move(script))) {
+    if (!services_.input->Init(std::move(script))) {
         error = "the scripted input could not be opened";
         return false;
     }
-    form_.timer = std::make_unique<tdtimer>(&clock_->counter);
-    form_.ConnectWorldOutput();
+    services_.timer = std::make_unique<tdtimer>(&clock_->counter);
+    output_ = std::make_unique<tengineoutput>(*services_.sound);
+    UseWorldOutput(output_.get());
 
     // Each wait for a tick finds the next tick due at once: every frame is drawn.
-    form_.waitForTick = [this] { clock_->counter.Advance(ClockFrequency / FramesPerSecond); };
-    form_.inputEnded = [this] { return clock_->script->Finished(); };
+    services_.waitForTick = [this] { clock_->counter.Advance(ClockFrequency / FramesPerSecond); };
+    services_.inputEnded = [this] { return clock_->script->Finished(); };
 
     tassetloading loading;
     for (AssetGroup group : {AssetGroup::BeforeIntro, AssetGroup::Models, AssetGroup::AfterModels})
-        if (!LoadAssetGroup(form_, group, loading)) {
+        if (!LoadAssetGroup(services_, group, loading)) {
             error = InitializationError(loading);
             return false;
         }
@@ -251,20 +255,19 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
 void tlevelrun::Play(const std::function<void()>& onFrame) {
     if (!prepared_) return;
     const long limit = setup_.frames.value_or(FrameCap);
-    StartScore = Player().Score;
-    LevelOutcome = -1; // stays so when the run stops before the level ends
-    form_.afterFrame = [&] {
+    outcome_ = -1; // stays so when the run stops before the level ends
+    services_.afterFrame = [&] {
         if (onFrame) onFrame();
         return loopstate.frames < limit;
     };
-    form_.GameLoop();
-    form_.afterFrame = nullptr;
+    outcome_ = GameLoop(services_, *document_);
+    services_.afterFrame = nullptr;
 }
 
 std::string tlevelrun::Summary() const {
     const tplayer& p = Player();
     return tool::JsonObject()
-        .Add("LevelOutcome", json::Number(LevelOutcome))
+        .Add("LevelOutcome", json::Number(outcome_))
         .Add("frames", json::Number(loopstate.frames))
         .Add("Score", json::Number(p.Score))
         .Add("Lives", json::Number(p.Lives))

@@ -2,7 +2,10 @@
 // Playing one level without a person: the game window with its services made for a run on
 // a virtual clock (every frame drawn, none skipped), keys from a script, the models and
 // pictures from a game folder. `play` and `render` share it; they differ in the device.
-#include "world/form1.h"
+#include "engine/xmlparser.h"
+#include "render/screenlayout.h"
+#include "render/services.h"
+#include "world/engineoutput.h"
 
 #include <cstdint>
 #include <functional>
@@ -51,11 +54,15 @@ class tlevelrun {
     // The current frame's trace line.
     static std::string TraceLine();
 
-    TForm1& Form() { return form_; }
+    tservices& Services() { return services_; }
+    const tnode& Document() const { return *document_; }
 
   private:
     tsetup setup_;
-    TForm1 form_;
+    tservices services_;
+    std::unique_ptr<tengineoutput> output_;
+    std::unique_ptr<tnode> document_;
+    int32_t outcome_ = -1;
     int64_t clockStep_ = 0;
     struct tclock;
     std::unique_ptr<tclock> clock_;

@@ -1,5 +1,5 @@
 // The game window's teardown: the engine services go in one order, each only if made.
-#include "world/form1.h"
+#include "startup/form1.h"
 
 #include "platform/gpu/recording_device.h"
 #include "render/object3d.h"
@@ -19,11 +19,11 @@ TForm1* watched = nullptr;
 std::string StillThere() {
     std::string s;
     if (!effects.empty()) s += " particles";
-    if (watched->timer) s += " timer";
-    if (watched->sound) s += " sound";
-    if (watched->input) s += " input";
-    if (watched->sprites) s += " sprites";
-    if (watched->graphics) s += " graphics";
+    if (watched->services.timer) s += " timer";
+    if (watched->services.sound) s += " sound";
+    if (watched->services.input) s += " input";
+    if (watched->services.sprites) s += " sprites";
+    if (watched->services.graphics) s += " graphics";
     return s;
 }
 
@@ -50,17 +50,17 @@ TEST(GameWindow, TeardownReleasesTheServicesInOrder) {
     EXPECT_EQ(form.LoadingStep, 0);
     effects.resize(3);
     VirtualCounter clock;
-    form.timer = std::make_unique<tdtimer>(&clock);
-    form.sound = std::make_unique<taudiere>();
-    form.input = std::make_unique<TDInput>();
-    ASSERT_TRUE(form.input->Init(std::make_unique<WatchedKeyboard>()));
-    form.graphics = std::make_unique<TDGraphics>();
-    form.graphics->UseDevice(std::make_unique<WatchedDevice>(), 75);
-    SetModelDevice(form.graphics->Device(), true);
-    form.sprites = std::make_unique<td2dsprites>(form.graphics->Device());
+    form.services.timer = std::make_unique<tdtimer>(&clock);
+    form.services.sound = std::make_unique<taudiere>();
+    form.services.input = std::make_unique<TDInput>();
+    ASSERT_TRUE(form.services.input->Init(std::make_unique<WatchedKeyboard>()));
+    form.services.graphics = std::make_unique<TDGraphics>();
+    form.services.graphics->UseDevice(std::make_unique<WatchedDevice>(), 75);
+    SetModelDevice(form.services.graphics->Device(), true);
+    form.services.sprites = std::make_unique<td2dsprites>(form.services.graphics->Device());
     form.ConnectWorldOutput();
     tworldoutput* engineOutput = &WorldOutput();
-    form.cursorHidden = true;
+    form.services.cursorHidden = true;
 
     form.FormDeactivate();
     // Particles, timer and sound are gone before the input; the sprites before the device.
@@ -68,19 +68,20 @@ TEST(GameWindow, TeardownReleasesTheServicesInOrder) {
     EXPECT_EQ(released[0], "input: input sprites graphics");
     EXPECT_EQ(released[1], "device: graphics");
     EXPECT_TRUE(effects.empty());
-    EXPECT_FALSE(form.timer || form.sound || form.input || form.sprites || form.graphics);
+    EXPECT_FALSE(form.services.timer || form.services.sound || form.services.input ||
+                 form.services.sprites || form.services.graphics);
     // Nothing points at the services any more.
     EXPECT_NE(&WorldOutput(), engineOutput);
     EXPECT_EQ(Models().Device(), nullptr);
-    EXPECT_FALSE(form.cursorHidden);
+    EXPECT_FALSE(form.services.cursorHidden);
 
     // A second teardown, or one after a start that made little, has nothing to do.
     form.FormDeactivate();
     TForm1 halfMade;
     halfMade.FormCreate();
-    halfMade.timer = std::make_unique<tdtimer>(&clock);
+    halfMade.services.timer = std::make_unique<tdtimer>(&clock);
     halfMade.FormDeactivate();
-    EXPECT_FALSE(halfMade.timer);
+    EXPECT_FALSE(halfMade.services.timer);
     EXPECT_EQ(released.size(), 2u);
     watched = nullptr;
 }

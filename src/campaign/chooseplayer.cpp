@@ -1,0 +1,5 @@
+#include "campaign/screens.h"
+
+bool ChoosePlayer(tservices&) {
+    return false;
+}

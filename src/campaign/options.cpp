@@ -1,0 +1,3 @@
+#include "campaign/screens.h"
+
+void OptionsScreen(tservices&) {}

@@ -1,0 +1,5 @@
+#include "campaign/screens.h"
+
+bool LevelResults(tservices&, const tresults&) {
+    return false;
+}

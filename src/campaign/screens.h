@@ -1,0 +1,48 @@
+#pragma once
+// The screens outside play, one file each. Every screen runs its own loop on the frame
+// timer (menu.h) and returns when the player leaves it; startup/flow.cpp decides what
+// follows. Go on is Space, Enter or any pad button; back is Esc, and a closed window acts
+// as Esc everywhere.
+#include "render/services.h"
+
+#include <cstdint>
+
+// mainmenu.cpp: the highlighted item, 0 "Play" .. 4 "Quit"; kept between visits.
+extern int32_t MainMenuItem;
+// chooselevel.cpp: the catalogue index of the level to play; kept between visits.
+extern int32_t SelectedLevel;
+
+enum class MainMenuChoice { Play, Setup, Quit };
+// The main menu until Play or Setup is confirmed, or the player leaves (Esc, or Quit).
+MainMenuChoice MainMenu(tservices& services);
+
+// options.cpp: keys, pads, sensitivity and volumes, changed in memory.
+void OptionsScreen(tservices& services);
+
+// chooseplayer.cpp: true when a living player was chosen (he is CurrentPlayer).
+bool ChoosePlayer(tservices& services);
+
+// shop.cpp: true on "Continue -->", false on Esc.
+bool Shop(tservices& services);
+// shop.cpp: the current player's status at (x, y) in design units, in the colour.
+void DrawStatusPanel(tservices& services, int32_t x, int32_t y, uint32_t colour);
+
+// chooselevel.cpp: true when an open level was chosen (it is SelectedLevel).
+bool ChooseLevel(tservices& services);
+
+// What the results screen is told about the level just played.
+struct tresults {
+    int32_t LevelOutcome = 0; // 0 retreated, 1 game over, 2 completed
+    int32_t StartScore = 0;   // the player's score when the level was entered
+    int64_t LevelTime = 0;    // milliseconds
+    int64_t TimeRank = 10;    // place 1..5 among the fastest times; 10 none
+};
+// results.cpp: true to go on (to the shop), false on Esc.
+bool LevelResults(tservices& services, const tresults& results);
+
+// story.cpp: the intro (at start, while loading; it loads the story cells) and the epilogue.
+void Intro(tservices& services);
+void Epilogue(tservices& services);
+// The twelve credit lines of the main menu.
+inline constexpr int CreditLineCount = 12;
+extern const char* const CreditLines[CreditLineCount];

@@ -1,0 +1,69 @@
+#pragma once
+// The engine services every loop of the game works with: the window and graphics device,
+// the sprite batch, sound, input and the frame timer, and the seams that let a run without
+// a person (tests, the companion tool) drive them. Start-up owns the one record; the game
+// loop and every screen borrow it and never see the window system.
+#include "engine/dgraphics.h"
+#include "engine/dinput.h"
+#include "engine/dtimer.h"
+#include "engine/soundfx.h"
+#include "platform/window.h"
+#include "render/sprites.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+struct tservices {
+    std::unique_ptr<window::Window> window; // the desktop window; made first, closed last
+    std::unique_ptr<TDGraphics> graphics;
+    std::unique_ptr<td2dsprites> sprites;
+    std::unique_ptr<taudiere> sound;
+    std::unique_ptr<TDInput> input;
+    std::unique_ptr<tdtimer> timer;
+
+    // Seams; the defaults are what the real game does.
+    //
+    // Called while a loop waits for its next tick. Default: sleep until the tick is due.
+    // A run on a virtual clock moves its clock here instead.
+    std::function<void()> waitForTick;
+    // True when the input will never change again (a key script that has run out): a pause
+    // then cannot be ended by a key and is left at once.
+    std::function<bool()> inputEnded;
+    // Called after every frame of the game loop; false stops the level at once, without an
+    // outcome.
+    std::function<bool()> afterFrame;
+
+    bool cursorHidden = false; // so the release shows it again
+
+    tservices() = default;
+    tservices(const tservices&) = delete;
+    tservices& operator=(const tservices&) = delete;
+    ~tservices() { Release(); }
+
+    // Releases what was created, in the game's fixed order: timer, sound, input, sprites,
+    // graphics, then the cursor comes back. Safe to call again.
+    void Release();
+
+    // The desktop asked the program to end: every loop leaves as if Esc were held.
+    bool Closing() const { return input && input->CloseRequested(); }
+    // Milliseconds on the frame timer's clock (the level time, the sway of menu rows).
+    uint32_t TickCount() const { return timer ? timer->TickCount() : 0; }
+    // The click of every menu choice.
+    void Click() const;
+    // Plays an effect at the effect volume of the settings.
+    void PlayEffect(int effect) const;
+    // Waits until none of Space, Enter and the pad buttons is held (and, with escape,
+    // neither Esc): what every screen does when it is left, so the next screen does not
+    // see the same press.
+    void WaitConfirmReleased(bool escape = false) const;
+};
+
+// The one rhythm of every paced loop: draw the frame unless the schedule is already
+// behind, then sleep until the next tick is due. The caller polls after it.
+void DrawUnlessBehind(tservices& services, const std::function<void()>& draw);
+// One pass of a screen: DrawUnlessBehind, then poll the input. False once the program is
+// asked to end.
+bool NextFrame(tservices& services, const std::function<void()>& draw);
+// Sleeps (or lets the seam move the clock) until the next tick is due, and takes it.
+void WaitForTick(tservices& services);

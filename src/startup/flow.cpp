@@ -1,0 +1,111 @@
+// The main menu, the play chain (choose player, shop, choose level, play, results) and
+// Quit. Each screen is a function of its own in campaign/; this file only says which
+// follows which.
+#include "startup/flow.h"
+
+#include "campaign/menu.h"
+#include "campaign/players.h"
+#include "campaign/records.h"
+#include "campaign/screens.h"
+#include "engine/random.h"
+#include "engine/settings.h"
+#include "platform/clock.h"
+#include "render/assetorder.h"
+#include "startup/settings.h"
+#include "world/gameloop.h"
+#include "world/tables.h"
+
+namespace {
+
+// The picture and music that follow a level, by its outcome.
+struct toutcomescreen {
+    const char* music;
+    const char* picture;
+};
+constexpr toutcomescreen OutcomeScreens[] = {
+    {MenuMusic, "gfx\\escape.jpg"},      // retreated
+    {GameOverMusic, "gfx\\funeral.jpg"}, // game over
+    {MenuMusic, "gfx\\completed.jpg"},   // completed
+};
+
+void EnterMainMenu(TForm1& form) {
+    tservices& s = form.services;
+    Randomize(form.seed ? form.seed() : sysclock::TickCount());
+    ClearRecordTables();
+    LoadHighScores();
+    s.sound->PlayMusic(MenuMusic, static_cast<float>(settings.MusicVolume) / 100.0f);
+    hero = thero{};
+    s.timer->SetFramesPerSecond(FramesPerSecond);
+    s.timer->Restart();
+    MainMenuItem = 0;
+}
+
+// Choose player -> shop -> choose level -> play -> results, and back, until the chain ends.
+void PlayChain(TForm1& form) {
+    tservices& s = form.services;
+    enum { ChoosePlayerStep, ShopStep, ChooseLevelStep } step = ChoosePlayerStep;
+    while (!s.Closing()) {
+        switch (step) {
+        case ChoosePlayerStep:
+            SetMenuPicture(s, "gfx\\choosecharacter.jpg");
+            if (!ChoosePlayer(s)) return;
+            step = ShopStep;
+            break;
+        case ShopStep:
+            SetMenuPicture(s, "gfx\\shopping.jpg");
+            step = Shop(s) ? ChooseLevelStep : ChoosePlayerStep;
+            break;
+        case ChooseLevelStep: {
+            SetMenuPicture(s, "gfx\\chooselevel.jpg");
+            if (!ChooseLevel(s)) {
+                step = ShopStep;
+                break;
+            }
+            form.PlayTheGame(MainMenuItem);
+            if (s.Closing()) return;
+            if (form.LevelOutcome < 0 || form.LevelOutcome > OutcomeCompleted) return;
+            const toutcomescreen& after = OutcomeScreens[form.LevelOutcome];
+            s.sound->PlayMusic(after.music, static_cast<float>(settings.MusicVolume) / 100.0f);
+            SetMenuPicture(s, after.picture);
+            tresults results;
+            results.LevelOutcome = form.LevelOutcome;
+            results.StartScore = form.StartScore;
+            results.LevelTime = form.LevelTime;
+            results.TimeRank = form.TimeRank;
+            const bool goOn = LevelResults(s, results);
+            if (!goOn || form.LevelOutcome == OutcomeGameOver) return;
+            step = ShopStep;
+            break;
+        }
+        }
+    }
+}
+
+} // namespace
+
+void SaveEverything(const tservices& services) {
+    SaveHighScores();
+    SavePlayers();
+    SaveFastestTimes();
+    WriteSettingsFile(SettingsFileName,
+                      services.input ? services.input->GetSensitivity() : settings.PadSensitivity);
+}
+
+void RunMainMenu(TForm1& form) {
+    tservices& s = form.services;
+    EnterMainMenu(form);
+    for (;;) {
+        const MainMenuChoice choice = MainMenu(s);
+        if (choice == MainMenuChoice::Quit) break;
+        if (choice == MainMenuChoice::Setup) {
+            OptionsScreen(s);
+            continue;
+        }
+        SelectedLevel = 0;
+        PlayChain(form);
+        SetMenuPicture(s, "gfx\\mainmenu.jpg");
+    }
+    s.Click();
+    s.WaitConfirmReleased();
+    SaveEverything(s);
+}

@@ -1,0 +1,69 @@
+#pragma once
+// The game window TForm1: the owner of the engine services from "Start the Game" until it
+// is destroyed. Its methods are the start of the game (InitializeDx), the loading picture
+// (WaitPicture) and the settlement of a level (PlayTheGame); the screens and the game loop
+// borrow its services and never see the window.
+#include "engine/xmlparser.h"
+#include "platform/inputsource.h"
+#include "render/services.h"
+#include "world/engineoutput.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+// The choice the setup dialog hands to InitializeDx.
+struct tscreenchoice {
+    int32_t adapter = 0;
+    int32_t format = 23;      // colour format number: 22 32-bit, 23 16-bit
+    int32_t depthFormat = 80; // depth format number
+    bool windowed = true;
+};
+
+class TForm1 {
+  public:
+    tservices services;
+    tscreenchoice choice;
+
+    int32_t LoadingStep = 0;  // updates of the loading picture so far
+    int32_t LevelOutcome = 0; // how the last level ended (see world/gameloop.h)
+    int64_t LevelTime = 0;    // milliseconds the last level took, retries and pauses included
+    int64_t TimeRank = 10;    // place 1..5 of LevelTime among the level's times; 10 none
+    int32_t StartScore = 0;   // the player's score when the last level was entered
+
+    // Seams for runs without a person (the companion's `run`, tests). Empty: the real game.
+    //
+    // Makes the graphics device in place of the desktop window and GL; false when it
+    // could not be made (the message has been shown).
+    std::function<bool(tservices&)> makeDevice;
+    // The input source in place of the machine's keyboard and pads.
+    std::function<std::unique_ptr<input::InputSource>()> makeInput;
+    // The clock of the frame timer in place of the machine's counter; must outlive the form.
+    tcountersource* clock = nullptr;
+    // Seeds the random generator in place of the clock when the main menu is entered.
+    std::function<uint32_t()> seed;
+
+    // The window's create event.
+    void FormCreate();
+    // The window's destroy event (named so for historical reasons): releases the services
+    // in a fixed order, each only if it was created.
+    void FormDeactivate();
+
+    // "Start the Game": makes the services, plays the intro, loads everything, and runs the
+    // main menu until Quit. False when the start stopped (the message has been shown).
+    bool InitializeDx();
+    // Plays SelectedLevel for CurrentPlayer and settles it; sets mainMenuItem to 1 when the
+    // player entered a record table.
+    void PlayTheGame(int32_t& mainMenuItem);
+    // Advances LoadingStep and shows the loading picture once.
+    void WaitPicture();
+
+    // Points the world's sounds and models at the services; the release disconnects them.
+    void ConnectWorldOutput();
+
+  private:
+    bool CreateServices();
+
+    std::unique_ptr<tengineoutput> output_;
+};

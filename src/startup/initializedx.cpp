@@ -1,0 +1,94 @@
+// "Start the Game": the layout, the catalogue check, the services in their order, the first
+// assets, the intro, the rest of the assets with the loading picture, then the main menu.
+#include "startup/form1.h"
+
+#include "campaign/menu.h"
+#include "campaign/screens.h"
+#include "engine/settings.h"
+#include "platform/window_desktop.h"
+#include "render/screenlayout.h"
+#include "render/text.h"
+#include "startup/assetloading.h"
+#include "startup/flow.h"
+#include "startup/startup.h"
+#include "world/levels.h"
+#include "world/tables.h"
+
+namespace {
+
+constexpr int32_t LoadingPictureCount = 12;
+
+} // namespace
+
+bool TForm1::CreateServices() {
+    services.graphics = std::make_unique<TDGraphics>();
+    if (makeDevice) {
+        if (!makeDevice(services)) return false;
+    } else {
+        services.graphics->SetWindow(services.window.get());
+        if (services.graphics->CreateDevice(choice.adapter, ScreenWidth, ScreenHeight,
+                                            choice.format, choice.depthFormat, true,
+                                            choice.windowed) != CreateDeviceResult::Ok)
+            return false; // the device has shown its message
+    }
+    gpu::Device* device = services.graphics->Device();
+    SetModelDevice(device, true);
+    services.sprites = std::make_unique<td2dsprites>();
+    services.sprites->CreateSprites(device);
+    services.sound = std::make_unique<taudiere>();
+    services.input = std::make_unique<TDInput>();
+    if (!services.input->Init(makeInput ? makeInput() : nullptr)) return false;
+    services.input->SetSensitivity(settings.PadSensitivity);
+    services.timer = std::make_unique<tdtimer>(clock);
+    ConnectWorldOutput();
+    return true;
+}
+
+bool TForm1::InitializeDx() {
+    ComputeScreenLayout();
+
+    BuildLevelCatalogue();
+    if (!levelfilesok) {
+        ShowMessage(CorruptedLevelsMessage, MessageIcon::Information);
+        return false;
+    }
+
+    effects.clear();
+    if (!CreateServices()) return false;
+
+    tassetloading loading;
+    loading.waitPicture = [this] { WaitPicture(); };
+    auto load = [&](AssetGroup group) {
+        if (LoadAssetGroup(services, group, loading)) return true;
+        ShowMessage(InitializationError(loading), MessageIcon::Error);
+        return false;
+    };
+    if (!load(AssetGroup::BeforeIntro)) return false;
+    window::ShowCursor(false);
+    services.cursorHidden = true;
+    Intro(services);
+    WaitPicture();
+    WaitPicture();
+    if (!load(AssetGroup::Models) || !load(AssetGroup::AfterModels)) return false;
+
+    WaitPicture();
+    WaitPicture();
+    RunMainMenu(*this);
+    return true;
+}
+
+void TForm1::WaitPicture() {
+    ++LoadingStep;
+    TDGraphics& graphics = *services.graphics;
+    graphics.Clear(0, 0, 0);
+    graphics.BeginFrame(1.0f, 1.0f);
+    DrawBackground(services, -1, 0, 0);
+    const std::string text =
+        "Loading " + std::to_string(LoadingStep * 100 / LoadingPictureCount) + "%";
+    DrawPlainText(*services.sprites, 100, ScreenHeight / 2 - 10, text, 1.0f, false,
+                  sprites::FirstFontGlyph, menucolour::BrightOrange, 255);
+    graphics.EndFrame();
+    // Each picture is one pass of the program: the input is looked at (a closed window is
+    // noticed) and a run without a person counts it as a frame.
+    services.input->Poll();
+}

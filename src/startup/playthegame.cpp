@@ -1,0 +1,87 @@
+// Playing the chosen level and settling it: money, score, the completed list, the areas it
+// opens, the epilogue, the level's fastest times and the record tables.
+#include "startup/form1.h"
+
+#include "campaign/players.h"
+#include "campaign/records.h"
+#include "campaign/screens.h"
+#include "platform/files.h"
+#include "world/gameloop.h"
+#include "world/levels.h"
+#include "world/playerrecord.h"
+#include "world/tables.h"
+#include "world/worldops.h"
+
+namespace {
+
+constexpr int32_t LevelReward = 300;
+constexpr int32_t CompletionPoints = 100;
+constexpr int32_t AreaSize = 10;
+constexpr int32_t LevelsToOpenNextArea = 6;
+constexpr int32_t LastAreaThatOpensAnother = 6;
+
+std::unique_ptr<tnode> ReadLevelDocument(const tlvl& level) {
+    // A level that has gone since start-up is skipped, not fatal.
+    if (!files::Exists(level.path)) return nullptr;
+    try {
+        return LoadHeaderedDocument(level.path);
+    } catch (const XmlError&) {
+        return nullptr;
+    }
+}
+
+void OpenAreas() {
+    for (int32_t area = 0; area <= LastAreaThatOpensAnother; ++area) {
+        int32_t passed = 0;
+        for (int32_t i = area * AreaSize; i < (area + 1) * AreaSize; ++i)
+            if (LevelPassed(i)) ++passed;
+        const int32_t last = area * AreaSize + AreaSize - 1;
+        if (passed >= LevelsToOpenNextArea && HighestLevelPassed < last) HighestLevelPassed = last;
+    }
+}
+
+bool CampaignCompleted() {
+    for (int32_t i = 0; i < CampaignLevelCount; ++i)
+        if (!LevelPassed(i)) return false;
+    return true;
+}
+
+} // namespace
+
+void TForm1::PlayTheGame(int32_t& mainMenuItem) {
+    if (SelectedLevel < 0 || static_cast<size_t>(SelectedLevel) >= levels.size()) return;
+    tlvl& level = levels[static_cast<size_t>(SelectedLevel)];
+    tplayer& player = CurrentProfile();
+    UsePlayerRecord(player);
+
+    const uint32_t t0 = services.TickCount();
+    StartScore = player.Score;
+    std::unique_ptr<tnode> document = ReadLevelDocument(level);
+    if (!document) return; // nothing played, nothing settled
+
+    LevelOutcome = GameLoop(services, *document);
+    document.reset();
+
+    // The counts wrap after 49 days; their difference taken in 32 bits stays right across it.
+    LevelTime = static_cast<int64_t>(static_cast<uint32_t>(services.TickCount() - t0));
+    TimeRank = NoTimeRank;
+
+    if (ExitFade > 0) {
+        player.Money += LevelReward + TreasureBonus;
+        AddScore(CompletionPoints);
+        player.Levels.push_back(level.id);
+        OpenAreas();
+        if (SelectedLevel < CampaignLevelCount && CampaignCompleted()) Epilogue(services);
+        TimeRank = EnterFastestTime(SelectedLevel, LevelTime);
+    }
+
+    const bool moneyPlace = EnterRecord(MoneyTable, player.Money) > 0;
+    const bool scorePlace = EnterRecord(ScoreTable, player.Score) > 0;
+    if (moneyPlace || scorePlace) mainMenuItem = 1;
+
+    // An evening of play must survive a crash or a power cut: what this level changed is
+    // on disk at once (Quit still writes everything).
+    SaveHighScores();
+    SavePlayers();
+    SaveLevelTimes(level);
+}
