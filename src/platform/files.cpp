@@ -117,4 +117,21 @@ void SimulateFullDiskAfter(long bytes) {
     fullDiskAfter = bytes;
 }
 
+namespace {
+std::string homeFolder;
+}
+
+void SetHomeFolder(std::string folder) {
+    if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
+    homeFolder = std::move(folder);
+}
+
+const std::string& HomeFolder() {
+    return homeFolder;
+}
+
+std::string HomePath(std::string_view gamePath) {
+    return homeFolder + std::string(gamePath);
+}
+
 } // namespace files

@@ -33,6 +33,14 @@ bool WriteSafely(std::string_view gamePath, std::string_view bytes);
 // Appends to a file that must already exist; false when it does not or the write fails.
 bool AppendToExisting(std::string_view gamePath, std::string_view bytes);
 
+// The user folder: where the program keeps its own files (players, high scores,
+// "setup.xml", the times of campaign levels, screenshots, "log.txt"). Empty (the default)
+// means the current folder, which is the game folder. Game data is never read from it.
+void SetHomeFolder(std::string folder);
+const std::string& HomeFolder();
+// A game path inside the user folder ("players.dat" -> "<home>/players.dat").
+std::string HomePath(std::string_view gamePath);
+
 // Test seam: makes the next WriteSafely calls fail after writing this many bytes of
 // their temporary file, as a full disk would. A negative value turns it off.
 void SimulateFullDiskAfter(long bytes);
