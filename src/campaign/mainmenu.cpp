@@ -9,6 +9,7 @@
 #include <string>
 
 int32_t MainMenuItem = 0;
+const char* CurrentScreen = "";
 
 namespace {
 
@@ -73,6 +74,7 @@ void DrawMainMenu(tservices& s) {
 } // namespace
 
 MainMenuChoice MainMenu(tservices& s) {
+    CurrentScreen = "main";
     tmenuinput keys(s);
     while (NextFrame(s, [&] { DrawMainMenu(s); })) {
         const tmenukeys pressed = keys.Read(s);

@@ -12,6 +12,13 @@ extern int32_t MainMenuItem;
 // chooselevel.cpp: the catalogue index of the level to play; kept between visits.
 extern int32_t SelectedLevel;
 
+// The screen on view, by the names runs and bug reports use: "intro", "main", "options",
+// "player", "shop", "level", "play", "results", "epilogue"; empty before the first.
+extern const char* CurrentScreen;
+// The row under the cursor on the options screen (0..5) and in the shop (0..6).
+extern int32_t OptionsRow;
+extern int32_t ShopRow;
+
 enum class MainMenuChoice { Play, Setup, Quit };
 // The main menu until Play or Setup is confirmed, or the player leaves (Esc, or Quit).
 MainMenuChoice MainMenu(tservices& services);

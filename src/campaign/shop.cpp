@@ -1,5 +1,7 @@
 #include "campaign/screens.h"
 
+int32_t ShopRow = 6;
+
 bool Shop(tservices&) {
     return false;
 }

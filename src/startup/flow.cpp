@@ -47,15 +47,18 @@ void PlayChain(TForm1& form) {
     while (!s.Closing()) {
         switch (step) {
         case ChoosePlayerStep:
+            CurrentScreen = "player";
             SetMenuPicture(s, "gfx\\choosecharacter.jpg");
             if (!ChoosePlayer(s)) return;
             step = ShopStep;
             break;
         case ShopStep:
+            CurrentScreen = "shop";
             SetMenuPicture(s, "gfx\\shopping.jpg");
             step = Shop(s) ? ChooseLevelStep : ChoosePlayerStep;
             break;
         case ChooseLevelStep: {
+            CurrentScreen = "level";
             SetMenuPicture(s, "gfx\\chooselevel.jpg");
             if (!ChooseLevel(s)) {
                 step = ShopStep;
@@ -67,6 +70,7 @@ void PlayChain(TForm1& form) {
             const toutcomescreen& after = OutcomeScreens[form.LevelOutcome];
             s.sound->PlayMusic(after.music, static_cast<float>(settings.MusicVolume) / 100.0f);
             SetMenuPicture(s, after.picture);
+            CurrentScreen = "results";
             tresults results;
             results.LevelOutcome = form.LevelOutcome;
             results.StartScore = form.StartScore;
@@ -98,6 +102,7 @@ void RunMainMenu(TForm1& form) {
         const MainMenuChoice choice = MainMenu(s);
         if (choice == MainMenuChoice::Quit) break;
         if (choice == MainMenuChoice::Setup) {
+            CurrentScreen = "options";
             OptionsScreen(s);
             continue;
         }

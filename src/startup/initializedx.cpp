@@ -66,6 +66,7 @@ bool TForm1::InitializeDx() {
     if (!load(AssetGroup::BeforeIntro)) return false;
     window::ShowCursor(false);
     services.cursorHidden = true;
+    CurrentScreen = "intro";
     Intro(services);
     WaitPicture();
     WaitPicture();

@@ -59,6 +59,7 @@ void TForm1::PlayTheGame(int32_t& mainMenuItem) {
     std::unique_ptr<tnode> document = ReadLevelDocument(level);
     if (!document) return; // nothing played, nothing settled
 
+    CurrentScreen = "play";
     LevelOutcome = GameLoop(services, *document);
     document.reset();
 
@@ -71,7 +72,10 @@ void TForm1::PlayTheGame(int32_t& mainMenuItem) {
         AddScore(CompletionPoints);
         player.Levels.push_back(level.id);
         OpenAreas();
-        if (SelectedLevel < CampaignLevelCount && CampaignCompleted()) Epilogue(services);
+        if (SelectedLevel < CampaignLevelCount && CampaignCompleted()) {
+            CurrentScreen = "epilogue";
+            Epilogue(services);
+        }
         TimeRank = EnterFastestTime(SelectedLevel, LevelTime);
     }
 
