@@ -16,11 +16,12 @@ namespace screenrig {
 
 inline constexpr int64_t Tick = 1'000'000; // the clock runs at 35 ticks a second
 
-// The script's input, and a close request once `limit` polls have gone by.
+// The script's input, a close request once `limit` polls have gone by, and (when
+// focusLostAt is not negative) the window losing the keyboard focus at that poll.
 class tinput final : public input::InputSource {
   public:
-    tinput(std::unique_ptr<ScriptedInput> script, long limit)
-        : script_(std::move(script)), limit_(limit) {}
+    tinput(std::unique_ptr<ScriptedInput> script, long limit, long focusLostAt = -1)
+        : script_(std::move(script)), limit_(limit), focusLostAt_(focusLostAt) {}
     void Pump() override { script_->Pump(); }
     bool TakePadsChanged() override { return script_->TakePadsChanged(); }
     std::vector<input::PadDescription> EnumeratePads() override { return script_->EnumeratePads(); }
@@ -29,12 +30,14 @@ class tinput final : public input::InputSource {
     }
     bool ReadKeyboard(input::KeyState& keys) override { return script_->ReadKeyboard(keys); }
     bool Exhausted() const override { return script_->Exhausted(); }
-    bool TakeCloseRequest() override { return script_->Frame() >= limit_; }
+    bool TakeCloseRequest() override { return limit_ >= 0 && script_->Frame() >= limit_; }
+    bool TakeFocusLost() override { return script_->Frame() == focusLostAt_; }
     long Frame() const { return script_->Frame(); }
 
   private:
     std::unique_ptr<ScriptedInput> script_;
     long limit_;
+    long focusLostAt_;
 };
 
 struct trig {

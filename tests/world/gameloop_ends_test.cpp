@@ -142,6 +142,35 @@ TEST_F(GameLoopTest, WhicheverFadeEndsFirstDecidesBetweenExitAndDeath) {
     EXPECT_LT(exitFadeAtEnd, FadeEnd);
 }
 
+TEST_F(GameLoopTest, ClosingTheWindowLeavesTheLevelAsEscapeDoes) {
+    Level(tmap({"...", ".H.", "..."}, 10, 10));
+    KeysAndEvents("", 3, -1);
+    player.Lives = 3;
+    Play();
+    EXPECT_EQ(LevelOutcome, 0);
+    EXPECT_EQ(player.Lives, 2);
+    EXPECT_EQ(loopstate.frames, 4);
+}
+
+TEST_F(GameLoopTest, LosingTheFocusPausesAfterAFrameThatSaysSo) {
+    Level(tmap({"H"}, 10, 10));
+    // The focus goes at poll 2; P pressed at 10 and let go at 12 continues.
+    KeysAndEvents("10: 25\n12:\n", -1, 2);
+    std::vector<long> polls;
+    int presentsBeforePause = -1;
+    onFrame = [&](int64_t frame) {
+        polls.push_back(script->Frame());
+        if (frame == 1) presentsBeforePause = log->Count("Present");
+        return frame < 3;
+    };
+    Play();
+    ASSERT_EQ(polls.size(), 4u);
+    EXPECT_EQ(polls[1], 1);
+    EXPECT_EQ(polls[2], 12); // frame 2 was shown, then the game waited for P
+    EXPECT_EQ(polls[3], 13);
+    EXPECT_EQ(log->Count("Present"), presentsBeforePause + 2);
+}
+
 TEST_F(GameLoopTest, ALevelThatCannotBeLoadedCostsThePlayerNothing) {
     tmap map({"H"}, 10, 10);
     map.plan.cellCount = 100; // far too few cells

@@ -6,6 +6,7 @@
 #include "playfield.h"
 
 #include "engine/dtimer.h"
+#include "support/screenrig.h"
 #include "world/gameloop.h"
 
 #include <functional>
@@ -92,6 +93,20 @@ class GameLoopTest : public ::testing::Test {
         auto source = std::make_unique<ScriptedInput>(*steps);
         script = source.get();
         ASSERT_TRUE(form.input->Init(std::move(source)));
+    }
+
+    // Keys as above, and the window closed at poll closeAt or losing the focus at poll
+    // focusLostAt (negative: never).
+    void KeysAndEvents(const std::string& text, long closeAt, long focusLostAt) {
+        std::string error;
+        auto steps = ParseInputScript(text, error);
+        ASSERT_TRUE(steps) << error;
+        if (form.input) form.input->Release();
+        form.input = std::make_unique<TDInput>();
+        auto scripted = std::make_unique<ScriptedInput>(*steps);
+        script = scripted.get();
+        ASSERT_TRUE(form.input->Init(
+            std::make_unique<screenrig::tinput>(std::move(scripted), closeAt, focusLostAt)));
     }
 
     void Level(const playfield::tmap& map) {
