@@ -38,6 +38,8 @@ constexpr std::array<const char*, GunCount + 1> RoundNames{"", " Pistol Rounds",
                                                            " AR Rounds"};
 
 constexpr const char* Title = "buy equipment";
+constexpr float RowX = 900.0f;
+constexpr float FirstRowY = 215.0f;
 constexpr const char* ChangeHelp = "UP and DOWN ARROW - Change Item";
 constexpr const char* ContinueHelp = "SPACE or ENTER - Go to Level Selection";
 constexpr const char* BuyHelp = "SPACE or ENTER - Buy Item";
@@ -87,8 +89,8 @@ void DrawShop(tservices& s, int selected) {
         const tshopitem& item = Items[static_cast<size_t>(row)];
         // "Continue -->" stands apart, one row below the last item.
         const int place = row == ContinueRow ? row + 1 : row;
-        const float y = 215.0f + static_cast<float>(place * RowStep()) / ScaleY;
-        DrawOptionText(s, 900.0f, y, row, item.text, row == selected,
+        const float y = FirstRowY + static_cast<float>(place * RowStep()) / ScaleY;
+        DrawOptionText(s, RowX, y, row, item.text, row == selected,
                        CanBuy(item, player) ? RowLook::Normal : RowLook::Unavailable);
     }
     if (selected == ContinueRow)
