@@ -105,30 +105,29 @@ void DrawShop(tservices& s, int selected) {
 
 } // namespace
 
-int32_t ShopRow = ContinueRow;
+int32_t ShopRow = ContinueRow; // kept for runs and bug reports to read
 
 bool Shop(tservices& s) {
     constexpr int rowCount = ContinueRow + 1;
-    int32_t& selected = ShopRow;
-    selected = ContinueRow;
+    ShopRow = ContinueRow;
     bool goOn = false;
     tmenuinput keys(s);
-    while (NextFrame(s, [&] { DrawShop(s, selected); })) {
+    while (NextFrame(s, [&] { DrawShop(s, ShopRow); })) {
         const tmenukeys pressed = keys.Read(s);
         if (pressed.down) {
-            selected = (selected + 1) % rowCount;
+            ShopRow = (ShopRow + 1) % rowCount;
             s.Click();
         }
         if (pressed.up) {
-            selected = (selected + rowCount - 1) % rowCount;
+            ShopRow = (ShopRow + rowCount - 1) % rowCount;
             s.Click();
         }
         if (pressed.confirm) {
-            if (selected == ContinueRow) {
+            if (ShopRow == ContinueRow) {
                 goOn = true;
                 break;
             }
-            const tshopitem& item = Items[static_cast<size_t>(selected)];
+            const tshopitem& item = Items[static_cast<size_t>(ShopRow)];
             tplayer& player = CurrentProfile();
             if (CanBuy(item, player)) {
                 Buy(s, item, player);
