@@ -4,8 +4,11 @@
 // follows. Go on is Space, Enter or any pad button; back is Esc, and a closed window acts
 // as Esc everywhere.
 #include "render/services.h"
+#include "world/playerrecord.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // mainmenu.cpp: the highlighted item, 0 "Play" .. 4 "Quit"; kept between visits.
 extern int32_t MainMenuItem;
@@ -33,6 +36,15 @@ bool ChoosePlayer(tservices& services);
 bool Shop(tservices& services);
 // shop.cpp: the current player's status at (x, y) in design units, in the colour.
 void DrawStatusPanel(tservices& services, int32_t x, int32_t y, uint32_t colour);
+// One line of that panel: x in design units right of the panel, line heights below its top.
+struct tstatusline {
+    std::string text;
+    int32_t dx = 0;
+    int32_t line = 0;
+    float scale = 1.0f;
+};
+// The lines the panel shows for a player; lines with nothing to say are left out.
+std::vector<tstatusline> StatusLines(const tplayer& player);
 
 // chooselevel.cpp: true when an open level was chosen (it is SelectedLevel).
 bool ChooseLevel(tservices& services);
