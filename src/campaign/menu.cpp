@@ -30,6 +30,11 @@ int32_t BandHeight() {
     return ScreenHeight * 75 / 600;
 }
 
+// The first key-help line: 530 / 600 of the screen height.
+int32_t HelpTop() {
+    return ScreenHeight * 530 / 600;
+}
+
 } // namespace
 
 void SetMenuPicture(tservices& services, std::string_view file) {
@@ -99,29 +104,38 @@ void DrawPlainMenuText(tservices& services, float x, float y, std::string_view t
 
 void DrawOptionText(tservices& services, float x, float y, int32_t swayRow, std::string_view text,
                     bool selected, RowLook look) {
-    const bool normal = look == RowLook::Normal;
-    const uint32_t colour = normal ? (selected ? menucolour::BrightOrange : menucolour::DarkOrange)
+    const bool orange = look == RowLook::Normal || look == RowLook::Line;
+    const bool large = look == RowLook::Normal || look == RowLook::Greyed;
+    const uint32_t colour = orange ? (selected ? menucolour::BrightOrange : menucolour::DarkOrange)
                                    : (selected ? menucolour::LightGrey : menucolour::DarkGrey);
     const int32_t sway = selected ? Sway(services, swayRow) : 0;
     DrawOutlinedText(*services.sprites, ScreenX(x) + sway, ScreenY(y), text, menucolour::Black,
-                     normal ? OptionText : NormalText, false, sprites::FirstFontGlyph, colour, 255);
+                     large ? OptionText : NormalText, false, sprites::FirstFontGlyph, colour, 255);
+}
+
+float OptionRowY(int32_t row) {
+    return FirstRowY + static_cast<float>(row * RowStep()) / ScaleY;
 }
 
 void DrawOptionRow(tservices& services, int32_t row, std::string_view text, bool selected,
                    RowLook look) {
-    DrawOptionText(services, RowX, FirstRowY + static_cast<float>(row * RowStep()) / ScaleY, row,
-                   text, selected, look);
+    DrawOptionText(services, RowX, OptionRowY(row), row, text, selected, look);
 }
 
 void DrawHelpLines(tservices& services, std::initializer_list<std::string_view> lines,
                    bool unscaledX) {
     const int32_t x = unscaledX ? static_cast<int32_t>(HelpX) : ScreenX(HelpX);
-    int32_t y = ScreenHeight * 530 / 600;
+    int32_t y = HelpTop();
     for (std::string_view line : lines) {
         DrawPlainText(*services.sprites, x, y, line, NormalText, false, sprites::FirstFontGlyph,
                       menucolour::BrightOrange, 255);
         y += LineHeight;
     }
+}
+
+void DrawHelpLine(tservices& services, int32_t line, std::string_view text, uint32_t colour) {
+    DrawPlainText(*services.sprites, ScreenX(HelpX), HelpTop() + line * LineHeight, text,
+                  NormalText, false, sprites::FirstFontGlyph, colour, 255);
 }
 
 tmenuinput::tmenuinput(const tservices& services) {

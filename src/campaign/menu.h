@@ -63,7 +63,11 @@ void DrawPlainMenuText(tservices& services, float x, float y, std::string_view t
 enum class RowLook {
     Normal,      // 1.5 times the normal size, bright orange when selected, dark orange
     Unavailable, // normal size, light grey when selected, dark grey
+    Line,        // normal size, bright orange when selected, dark orange (lines under a row)
+    Greyed,      // 1.5 times the normal size, light grey when selected, dark grey
 };
+// The design y of row `row` of an option list: 215 + row step x row.
+float OptionRowY(int32_t row);
 // Row `row` of an option list at x 900, y 215 + row step x row; the selected row sways by
 // swayRow (its row number unless the screen says otherwise).
 void DrawOptionRow(tservices& services, int32_t row, std::string_view text, bool selected,
@@ -76,6 +80,8 @@ void DrawOptionText(tservices& services, float x, float y, int32_t swayRow, std:
 // 530 / 600 of the screen height. x is 50 design units, or 50 pixels with unscaledX.
 void DrawHelpLines(tservices& services, std::initializer_list<std::string_view> lines,
                    bool unscaledX = false);
+// Key-help line `line` (0 the first) alone, in the colour given.
+void DrawHelpLine(tservices& services, int32_t line, std::string_view text, uint32_t colour);
 
 // The menu keys of one pass, each true only on the pass it went down (a held key acts once).
 struct tmenukeys {
