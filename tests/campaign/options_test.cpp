@@ -61,6 +61,7 @@ TEST(OptionsScreen, SlidersStepByTenAndStopAtTheirEnds) {
         rig.services.input->SetSensitivity(settings.PadSensitivity);
         OptionsScreen(rig.services);
         EXPECT_EQ(settings.*c.value, c.expected);
+        EXPECT_EQ(OptionsRow, c.downs);
         // The pad reads its sensitivity from the input object; the settings file from settings.
         EXPECT_EQ(rig.services.input->GetSensitivity(), settings.PadSensitivity);
     }
