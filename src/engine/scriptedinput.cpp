@@ -77,11 +77,14 @@ std::optional<std::vector<InputStep>> ParseInputScript(std::string_view text, st
     return steps;
 }
 
-ScriptedInput::ScriptedInput(std::vector<InputStep> timeline) : timeline_(std::move(timeline)) {
+ScriptedInput::ScriptedInput(std::vector<InputStep> timeline, int pads)
+    : timeline_(std::move(timeline)), pads_(pads) {
     std::stable_sort(timeline_.begin(), timeline_.end(),
                      [](const InputStep& a, const InputStep& b) { return a.frame < b.frame; });
+    if (pads_ >= 0) return;
+    pads_ = 0;
     for (const InputStep& step : timeline_)
-        hasPad_ = hasPad_ || std::any_of(step.codes.begin(), step.codes.end(), IsPadCode);
+        if (std::any_of(step.codes.begin(), step.codes.end(), IsPadCode)) pads_ = 1;
 }
 
 bool ScriptedInput::Finished() const {
@@ -98,21 +101,20 @@ const InputStep* ScriptedInput::Current() const {
 }
 
 std::vector<input::PadDescription> ScriptedInput::EnumeratePads() {
-    if (!hasPad_) return {};
     input::PadDescription pad;
     pad.name = "Scripted pad";
     pad.hasAxis.fill(true);
     pad.hats = 1;
     pad.buttons = LastPadControl - FirstButtonControl + 1;
     pad.opened = true;
-    return {pad};
+    return std::vector<input::PadDescription>(static_cast<size_t>(pads_), pad);
 }
 
 bool ScriptedInput::ReadPad(int index, input::PadReading& reading) {
     reading = input::PadReading{};
-    if (!hasPad_ || index != 0) return false;
+    if (index < 0 || index >= pads_) return false;
     const InputStep* step = Current();
-    if (!step) return true;
+    if (!step || index != 0) return true; // the script holds the first pad's controls
     unsigned hat = 0;
     for (int code : step->codes) {
         if (!IsPadCode(code)) continue;

@@ -2,8 +2,9 @@
 // Input from a script instead of a person: a timeline of what is held, frame by frame.
 // Each poll of the input object is one frame (the first poll is frame 0). A step holds
 // exactly its codes from its frame until the next step; before the first step nothing is
-// held. Codes 1..255 are keys; 1000 + n holds pad control n (1..48) of one scripted pad,
-// which exists whenever the script uses a pad code at all.
+// held. Codes 1..255 are keys; 1000 + n holds pad control n (1..48) of the first scripted
+// pad. Unless told how many pads are attached, there is one whenever the script uses a pad
+// code at all; with no pad attached pad codes hold nothing.
 //
 // Text form, one step a line, frames rising, comments after '#':
 //     0: 57          # SPACE
@@ -28,7 +29,8 @@ std::optional<std::vector<InputStep>> ParseInputScript(std::string_view text, st
 
 class ScriptedInput final : public input::InputSource {
   public:
-    explicit ScriptedInput(std::vector<InputStep> timeline);
+    // pads: how many pads are attached; -1 for one exactly when the script uses a pad code.
+    explicit ScriptedInput(std::vector<InputStep> timeline, int pads = -1);
 
     // The frame the last poll showed; -1 before the first.
     long Frame() const { return frame_; }
@@ -46,7 +48,7 @@ class ScriptedInput final : public input::InputSource {
     const InputStep* Current() const;
 
     std::vector<InputStep> timeline_;
-    bool hasPad_ = false;
+    int pads_ = 0;
     long frame_ = -1;
     size_t reached_ = 0; // steps whose frame has come
 };

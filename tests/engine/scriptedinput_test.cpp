@@ -19,8 +19,6 @@ std::string ErrorOf(std::string_view text) {
     return error;
 }
 
-} // namespace
-
 TEST(InputScript, TextForm) {
     auto steps = Parse("# a name typed\n"
                        "0: 30 42   # shift + a\r\n"
@@ -106,3 +104,21 @@ TEST(InputScript, WaitingForReleasePollsUntilTheScriptLetsGo) {
     ASSERT_TRUE(keysOnly.Init(std::make_unique<ScriptedInput>(Parse("0: 57\n"))));
     EXPECT_EQ(keysOnly.PadCount(), 0);
 }
+
+TEST(InputScript, AGivenPadCountAttachesThatManyPads) {
+    // Pad codes act on the first pad, and only when a pad is attached.
+    const struct {
+        int pads;
+        int attached;
+        bool held;
+    } cases[] = {{-1, 1, true}, {0, 0, false}, {1, 1, true}, {3, 3, true}};
+    for (const auto& c : cases) {
+        TDInput input;
+        ASSERT_TRUE(input.Init(std::make_unique<ScriptedInput>(Parse("0: 1017\n"), c.pads)));
+        input.Poll();
+        EXPECT_EQ(input.PadCount(), c.attached) << c.pads;
+        EXPECT_EQ(input.IsPadControlOn(17), c.held) << c.pads;
+    }
+}
+
+} // namespace

@@ -8,7 +8,6 @@
 #include "output.h"
 #include "playrun.h"
 
-#include "../levels/picture.h"
 #include "world/gameloop.h"
 
 #include <charconv>
@@ -23,33 +22,6 @@ constexpr const char* RenderUsage =
     "render LEVEL OUT.png [--keys SCRIPT] [--frames N] [--seed S] [--size WxH] "
     "[--texture 1024|2048] [--every K] [--players FILE --slot K]";
 
-bool ParseSize(const std::string& text, int& width, int& height) {
-    const size_t x = text.find('x');
-    if (x == std::string::npos) return false;
-    const char* begin = text.data();
-    const char* end = begin + text.size();
-    auto a = std::from_chars(begin, begin + x, width);
-    auto b = std::from_chars(begin + x + 1, end, height);
-    return a.ec == std::errc() && a.ptr == begin + x && b.ec == std::errc() && b.ptr == end &&
-           width >= 16 && height >= 16 && width <= 8192 && height <= 8192;
-}
-
-// The picture on screen (the last presented frame) as a PNG file.
-bool SaveFrame(tservices& form, const std::string& path) {
-    std::vector<uint32_t> pixels;
-    int width = 0, height = 0;
-    gpu::Device* device = form.graphics->Device();
-    if (!device || !device->ReadFrontBuffer(pixels, width, height)) return false;
-    levelkit::Picture picture(width, height, {0, 0, 0});
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const uint32_t p = pixels[size_t(y) * size_t(width) + size_t(x)];
-            picture.Fill(x, y, 1, 1,
-                         {uint8_t(p >> 16 & 0xFF), uint8_t(p >> 8 & 0xFF), uint8_t(p & 0xFF)});
-        }
-    return picture.SavePng(path);
-}
-
 int RunRender(const std::vector<std::string>& args) {
     if (args.size() < 2 || args[0].starts_with("--") || args[1].starts_with("--"))
         return tool::UsageError(RenderUsage);
@@ -63,7 +35,7 @@ int RunRender(const std::vector<std::string>& args) {
         const bool hasValue = i + 1 < args.size();
         std::string error;
         if (flag == "--size" && hasValue) {
-            if (!ParseSize(args[++i], setup.width, setup.height))
+            if (!playrun::ParseSize(args[++i], setup.width, setup.height))
                 return tool::UsageError(RenderUsage);
         } else if (flag == "--texture" && hasValue) {
             const std::string& size = args[++i];
@@ -99,9 +71,10 @@ int RunRender(const std::vector<std::string>& args) {
         const int64_t frame = loopstate.frames - 1;
         if (every > 0 && frame % every == 0)
             written =
-                SaveFrame(run.Services(), stem + "-" + std::to_string(frame) + ".png") && written;
+                playrun::SaveFrame(run.Services(), stem + "-" + std::to_string(frame) + ".png") &&
+                written;
     });
-    written = SaveFrame(run.Services(), outPath) && written;
+    written = playrun::SaveFrame(run.Services(), outPath) && written;
     tool::Print(run.Summary());
     if (!written) return tool::Refuse(out + ": the picture could not be written");
     return tool::Ok;

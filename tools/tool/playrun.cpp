@@ -3,6 +3,8 @@
 #include "json.h"
 #include "output.h"
 
+#include "../levels/picture.h"
+
 #include "campaign/players.h"
 #include "creatures/monsters.h"
 #include "creatures/projectiles.h"
@@ -28,20 +30,6 @@
 namespace playrun {
 
 namespace {
-
-// The virtual clock runs at 35 million counts a second, so one tick is exactly a million.
-constexpr int64_t ClockFrequency = 35'000'000;
-
-// A recorder that forgets each frame's calls once it is shown: a long run would otherwise
-// keep every call of every frame.
-class FrameRecorder : public gpu::RecordingDevice {
-  public:
-    using gpu::RecordingDevice::RecordingDevice;
-    void Present() override {
-        gpu::RecordingDevice::Present();
-        calls.clear();
-    }
-};
 
 // The player of a run without a players file.
 tplayer testplayer;
@@ -84,6 +72,43 @@ struct tlevelrun::tclock {
     VirtualCounter counter{ClockFrequency};
     ScriptedInput* script = nullptr; // owned by the input object
 };
+
+bool MakeRunDevice(tservices& services, bool gl, int width, int height, std::string& error) {
+    services.graphics = std::make_unique<TDGraphics>();
+    if (!gl) {
+        services.graphics->UseDevice(std::make_unique<FrameRecorder>(width, height), kDepthD24S8);
+        return true;
+    }
+    services.window = std::make_unique<window::Window>("Tarnhollow");
+    services.graphics->SetWindow(services.window.get());
+    if (services.graphics->CreateDevice(0, width, height, kColour32, kDepthD24S8, true, true) ==
+        CreateDeviceResult::Ok)
+        return true;
+    error = "no OpenGL 3.3 device could be made";
+    return false;
+}
+
+bool ParseSize(const std::string& text, int& width, int& height) {
+    const size_t x = text.find('x');
+    if (x == std::string::npos) return false;
+    return ToNumber(text.substr(0, x), width) && ToNumber(text.substr(x + 1), height) &&
+           width >= 16 && height >= 16 && width <= 8192 && height <= 8192;
+}
+
+bool SaveFrame(tservices& services, const std::string& path) {
+    std::vector<uint32_t> pixels;
+    int width = 0, height = 0;
+    gpu::Device* device = services.graphics ? services.graphics->Device() : nullptr;
+    if (!device || !device->ReadFrontBuffer(pixels, width, height)) return false;
+    levelkit::Picture picture(width, height, {0, 0, 0});
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint32_t p = pixels[size_t(y) * size_t(width) + size_t(x)];
+            picture.Fill(x, y, 1, 1,
+                         {uint8_t(p >> 16 & 0xFF), uint8_t(p >> 8 & 0xFF), uint8_t(p & 0xFF)});
+        }
+    return picture.SavePng(path);
+}
 
 bool ParseCommonOption(const std::vector<std::string>& args, size_t& i, tsetup& setup,
                        std::string& error) {
@@ -209,19 +234,7 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     if (setup.gl) setenv("SDL_VIDEODRIVER", "offscreen", 1);
 
-    services_.graphics = std::make_unique<TDGraphics>();
-    if (setup.gl) {
-        services_.window = std::make_unique<window::Window>("Tarnhollow");
-        services_.graphics->SetWindow(services_.window.get());
-        if (services_.graphics->CreateDevice(0, setup.width, setup.height, kColour32, kDepthD24S8,
-                                             true, true) != CreateDeviceResult::Ok) {
-            error = "no OpenGL 3.3 device could be made";
-            return false;
-        }
-    } else {
-        services_.graphics->UseDevice(std::make_unique<FrameRecorder>(setup.width, setup.height),
-                                      kDepthD24S8);
-    }
+    if (!MakeRunDevice(services_, setup.gl, setup.width, setup.height, error)) return false;
     gpu::Device* device = services_.graphics->Device();
     SetModelDevice(device, true);
     services_.sprites = std::make_unique<td2dsprites>();

@@ -3,6 +3,7 @@
 // a virtual clock (every frame drawn, none skipped), keys from a script, the models and
 // pictures from a game folder. `play` and `render` share it; they differ in the device.
 #include "engine/xmlparser.h"
+#include "platform/gpu/recording_device.h"
 #include "render/screenlayout.h"
 #include "render/services.h"
 #include "world/engineoutput.h"
@@ -31,6 +32,28 @@ struct tsetup {
     int width = 1024, height = 768;
     std::string textureFolder = TextureFolder1024;
 };
+
+// The virtual clock of a run counts 35 million a second, so one tick is exactly a million.
+inline constexpr int64_t ClockFrequency = 35'000'000;
+
+// A recorder that forgets each frame's calls once it is shown: a long run would otherwise
+// keep every call of every frame.
+class FrameRecorder : public gpu::RecordingDevice {
+  public:
+    using gpu::RecordingDevice::RecordingDevice;
+    void Present() override {
+        gpu::RecordingDevice::Present();
+        calls.clear();
+    }
+};
+
+// Makes the graphics device of a run in services.graphics: a FrameRecorder, or with gl the
+// OpenGL device in a window offscreen. False with the reason when it cannot be made.
+bool MakeRunDevice(tservices& services, bool gl, int width, int height, std::string& error);
+// "WxH" with both sides 16..8192.
+bool ParseSize(const std::string& text, int& width, int& height);
+// The picture on screen (the last presented frame) as a PNG file.
+bool SaveFrame(tservices& services, const std::string& path);
 
 // Reads `--flag VALUE` options common to play and render into the setup; the caller handles
 // its own flags first. False with a usage reason when the flag is unknown or its value bad.
