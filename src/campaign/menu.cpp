@@ -60,15 +60,17 @@ void EndMenuFrame(tservices& services) {
 }
 
 void DrawPanel(tservices& services, int32_t x, int32_t y, int32_t width, int32_t height) {
-    if (FirstStoryCell < 0) return;
+    if (!services.storySprites || !services.storySprites->Valid(FirstStoryCell + StoryOverlayCell))
+        return;
+    td2dsprites& cells = *services.storySprites;
     const int cell = FirstStoryCell + StoryOverlayCell;
-    const tsprite& patch = services.sprites->Sprite(cell);
+    const tsprite& patch = cells.Sprite(cell);
     const float patchWidth = static_cast<float>(std::max(1, patch.right - patch.left));
     const float patchHeight = static_cast<float>(std::max(1, patch.bottom - patch.top));
-    services.sprites->DrawSpriteScaled(
-        cell, ScreenX(static_cast<float>(x)), ScreenY(static_cast<float>(y)),
-        static_cast<float>(width) * ScaleX / patchWidth,
-        static_cast<float>(height) * ScaleY / patchHeight, menucolour::White, PanelAlpha);
+    cells.DrawSpriteScaled(cell, ScreenX(static_cast<float>(x)), ScreenY(static_cast<float>(y)),
+                           static_cast<float>(width) * ScaleX / patchWidth,
+                           static_cast<float>(height) * ScaleY / patchHeight, menucolour::White,
+                           PanelAlpha);
 }
 
 void DrawBackground(tservices& services, int32_t x, int32_t y, int32_t panelHeight) {

@@ -126,10 +126,10 @@ void tstorydraw::Letterbox() {
 }
 
 void tstorydraw::Panel(int cell, float x, float y, const std::optional<tpanellook>& look) {
-    if (!look || FirstStoryCell < 0) return;
-    services_.sprites->DrawSpriteScaled(FirstStoryCell + cell, ScreenX(x), ScreenY(y - scroll_),
-                                        look->scale * ScaleX, look->scale * ScaleY, TextColour,
-                                        look->alpha);
+    if (!look || !services_.storySprites) return;
+    services_.storySprites->DrawSpriteScaled(FirstStoryCell + cell, ScreenX(x),
+                                             ScreenY(y - scroll_), look->scale * ScaleX,
+                                             look->scale * ScaleY, TextColour, look->alpha);
 }
 
 void tstorydraw::Text(std::string_view text, float size, const std::optional<ttextlook>& look) {
@@ -140,22 +140,24 @@ void tstorydraw::Text(std::string_view text, float size, const std::optional<tte
 
 void tstorydraw::Stretch(int cell, int32_t x, int32_t y, int32_t width, int32_t height,
                          uint32_t colour, int alpha) {
-    if (FirstStoryCell < 0) return;
+    if (!services_.storySprites) return;
+    td2dsprites& cells = *services_.storySprites;
     const int sprite = FirstStoryCell + cell;
-    if (!services_.sprites->Valid(sprite)) return;
-    const tsprite& patch = services_.sprites->Sprite(sprite);
+    if (!cells.Valid(sprite)) return;
+    const tsprite& patch = cells.Sprite(sprite);
     const float patchWidth = static_cast<float>(std::max(1, patch.right - patch.left));
     const float patchHeight = static_cast<float>(std::max(1, patch.bottom - patch.top));
-    services_.sprites->DrawSpriteScaled(sprite, x, y, static_cast<float>(width) / patchWidth,
-                                        static_cast<float>(height) / patchHeight, colour, alpha);
+    cells.DrawSpriteScaled(sprite, x, y, static_cast<float>(width) / patchWidth,
+                           static_cast<float>(height) / patchHeight, colour, alpha);
 }
 
 void LoadStoryCells(tservices& services) {
-    if (FirstStoryCell >= 0) return; // they stay loaded for the whole run
+    if (services.storySprites) return; // they stay loaded for the whole run
+    services.storySprites = std::make_unique<td2dsprites>(services.graphics->Device());
     int first = -1;
     for (const StoryCell& c : StoryCells) {
-        const int index = services.sprites->AddSprite(StorySheetFiles[c.sheet - 1], c.left, c.top,
-                                                      c.width, c.height);
+        const int index = services.storySprites->AddSprite(StorySheetFiles[c.sheet - 1], c.left,
+                                                           c.top, c.width, c.height);
         if (first < 0) first = index;
     }
     FirstStoryCell = first;

@@ -18,6 +18,7 @@ void tservices::Release() {
         input->Release();
         input.reset();
     }
+    storySprites.reset();
     sprites.reset();
     if (graphics) {
         // The stores must not draw on a device that is gone.

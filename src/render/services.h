@@ -18,6 +18,9 @@ struct tservices {
     std::unique_ptr<window::Window> window; // the desktop window; made first, closed last
     std::unique_ptr<TDGraphics> graphics;
     std::unique_ptr<td2dsprites> sprites;
+    // The story cells, cut by the intro from its own sheets in a batch of their own, so
+    // that the numbers of the game's sprites stay those of the load order.
+    std::unique_ptr<td2dsprites> storySprites;
     std::unique_ptr<taudiere> sound;
     std::unique_ptr<TDInput> input;
     std::unique_ptr<tdtimer> timer;
