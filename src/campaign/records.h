@@ -47,9 +47,9 @@ int EnterFastestTime(int levelIndex, int64_t time);
 
 // The times document of one level, places 1..5.
 std::string FastestTimesDocument(const tlvl& level);
-// Writes every catalogue entry's times file (campaign levels into "lvl\\" of the user folder,
-// user levels beside their own level file). When two entries would share one times file, the first
-// in catalogue order keeps it. False when any file could not be written.
+// Writes every catalogue entry's times file (campaign levels into "lvl\" of the user
+// folder, user levels beside their own level file). When two entries would share one times
+// file, the first in catalogue order keeps it. False when any file could not be written.
 bool SaveFastestTimes();
 // The times file of one level alone (after each settlement); false when writing failed.
 bool SaveLevelTimes(const tlvl& level);
