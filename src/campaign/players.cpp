@@ -89,8 +89,12 @@ bool LoadPlayersFrom(std::string_view fileName, bool hexForm) {
     }
 }
 
+namespace {
+tsavefile playersFile{OldPlayersFileName, PlayersFileName, LoadPlayersFrom, {}};
+}
+
 void LoadPlayers() {
-    LoadPreferringOlderForm(OldPlayersFileName, PlayersFileName, LoadPlayersFrom);
+    LoadSaveFile(playersFile);
 }
 
 std::string PlayersDocument() {
@@ -118,5 +122,5 @@ bool SavePlayersTo(std::string_view fileName) {
 }
 
 bool SavePlayers() {
-    return SavePlayersTo(PlayersFileName);
+    return KeepUnreadableFile(playersFile) && SavePlayersTo(files::HomePath(PlayersFileName));
 }

@@ -47,8 +47,10 @@ void CreateDefaultPlayers();
 // A new player in slot `number` (1..10) under the name the slot already holds.
 void ResetPlayer(int number);
 
-// Start-up: reads "players.xml" when it exists (then deletes it), else "players.dat".
-// A file that does not parse, lacks an element or holds a bad number changes nothing.
+// Start-up: reads "players.xml" from the user folder when it exists (then deletes it), else
+// (or when it does not load) "players.dat". A file that does not parse, lacks an element or
+// holds a bad number changes nothing; a "players.dat" like that is moved aside by the next
+// SavePlayers (see savefiles.h) rather than written over.
 void LoadPlayers();
 // Loads one file into the slots and HighestLevelPassed, all or nothing; hexForm picks the
 // older hexadecimal form. True when the slots were replaced. Never deletes the file.
@@ -56,7 +58,7 @@ bool LoadPlayersFrom(std::string_view fileName, bool hexForm);
 
 // The players document, as one line.
 std::string PlayersDocument();
-// Writes "players.dat" (or the given file) safely; false when writing failed, in which
-// case the old file is untouched.
+// Writes "players.dat" in the user folder (or the given file) safely; false when writing
+// failed, in which case the old file is untouched.
 bool SavePlayers();
 bool SavePlayersTo(std::string_view fileName);

@@ -4,6 +4,7 @@
 #include "campaign/savefiles.h"
 #include "engine/xmlparser.h"
 #include "platform/files.h"
+#include "world/leveltimes.h"
 
 #include <cstdio>
 #include <set>
@@ -53,8 +54,12 @@ bool LoadHighScoresFrom(std::string_view fileName, bool hexForm) {
     }
 }
 
+namespace {
+tsavefile highScoresFile{OldHighScoresFileName, HighScoresFileName, LoadHighScoresFrom, {}};
+}
+
 void LoadHighScores() {
-    LoadPreferringOlderForm(OldHighScoresFileName, HighScoresFileName, LoadHighScoresFrom);
+    LoadSaveFile(highScoresFile);
 }
 
 std::string HighScoresDocument() {
@@ -75,7 +80,8 @@ bool SaveHighScoresTo(std::string_view fileName) {
 }
 
 bool SaveHighScores() {
-    return SaveHighScoresTo(HighScoresFileName);
+    return KeepUnreadableFile(highScoresFile) &&
+           SaveHighScoresTo(files::HomePath(HighScoresFileName));
 }
 
 int EnterRecord(tscoretable& table, int64_t value) {
@@ -127,17 +133,21 @@ std::string FastestTimesDocument(const tlvl& level) {
 }
 
 bool SaveLevelTimes(const tlvl& level) {
-    return TrySaveScrambledDocument(level.Folder() + level.timesfile, FastestTimesDocument(level));
+    // The user folder starts without a "lvl" folder of its own.
+    if (level.Folder() == CampaignFolder) {
+        const std::string folder = files::HomePath(CampaignFolder);
+        if (!files::Exists(folder)) files::MakeFolder(folder);
+    }
+    return TrySaveScrambledDocument(TimesPath(level), FastestTimesDocument(level));
 }
 
 bool SaveFastestTimes() {
     bool allWritten = true;
     std::set<std::string> written;
     for (const tlvl& level : levels) {
-        // Each times file goes beside its own level file; two entries of one Id in one
-        // folder would share a file, and the first in catalogue order keeps it.
-        std::string fileName = level.Folder() + level.timesfile;
-        if (!written.insert(files::NativePath(fileName)).second) continue;
+        // Two entries of one Id in one folder would share a file, and the first in
+        // catalogue order keeps it.
+        if (!written.insert(files::NativePath(TimesPath(level))).second) continue;
         if (!SaveLevelTimes(level)) allWritten = false;
     }
     return allWritten;

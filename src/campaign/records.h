@@ -1,6 +1,6 @@
 #pragma once
 // The two top-ten tables (by score and by money, "highscore.dat") and the fastest times of
-// each level (one ".tim" file per level, beside the level's own file).
+// each level (one ".tim" file per level, where TimesPath puts it).
 #include "world/levels.h"
 
 #include <array>
@@ -24,15 +24,17 @@ inline constexpr int NoTimeRank = 10;
 // Both tables: ten "unknown" entries with no Id and value 0.
 void ClearRecordTables();
 
-// Reads "highscore.xml" when it exists, else "highscore.dat". Any error ends the load
-// quietly and keeps the entries copied before it; "highscore.xml" is deleted only after a
-// complete load.
+// Reads "highscore.xml" from the user folder when it exists, else (or when it does not load)
+// "highscore.dat". Any error ends the load quietly and keeps the entries copied before it;
+// "highscore.xml" is deleted only after a complete load. A "highscore.dat" that does not
+// load is moved aside by the next SaveHighScores (see savefiles.h).
 void LoadHighScores();
 // Loads one file over the tables; true when it loaded completely. Never deletes the file.
 bool LoadHighScoresFrom(std::string_view fileName, bool hexForm);
 
 std::string HighScoresDocument();
-bool SaveHighScores(); // "highscore.dat"; false when writing failed (old file untouched)
+// "highscore.dat" in the user folder; false when writing failed (old file untouched).
+bool SaveHighScores();
 bool SaveHighScoresTo(std::string_view fileName);
 
 // Offers the current player's value to a table; the place taken (1..10) or NotEntered.
@@ -45,9 +47,9 @@ int EnterFastestTime(int levelIndex, int64_t time);
 
 // The times document of one level, places 1..5.
 std::string FastestTimesDocument(const tlvl& level);
-// Writes every catalogue entry's times file into the folder of its own level file, so the
-// times of user levels survive too. When two entries would share one times file, the first
-// in catalogue order keeps it. False when any file could not be written.
+// Writes every catalogue entry's times file (campaign levels into "lvl\" of the user
+// folder, user levels beside their own level file). When two entries would share one times
+// file, the first in catalogue order keeps it. False when any file could not be written.
 bool SaveFastestTimes();
 // The times file of one level alone (after each settlement); false when writing failed.
 bool SaveLevelTimes(const tlvl& level);

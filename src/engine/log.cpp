@@ -7,5 +7,5 @@
 bool WriteLog(std::string_view text) {
     std::string line(text);
     line += "\r\n";
-    return files::AppendToExisting(LogFileName, line);
+    return files::AppendToExisting(files::HomePath(LogFileName), line);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Diagnostic lines for "log.txt". The file is never created by the game: a player who wants
-// a log creates the empty file, and only then do lines appear in it.
+// Diagnostic lines for "log.txt" in the user folder. The file is never created by the game: a
+// player who wants a log creates the empty file, and only then do lines appear in it.
 #include <string_view>
 
 inline constexpr const char* LogFileName = "log.txt";

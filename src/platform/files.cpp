@@ -64,6 +64,10 @@ bool MakeFolder(std::string_view gamePath) {
     return std::filesystem::is_directory(NativePath(gamePath), error);
 }
 
+bool Rename(std::string_view fromGamePath, std::string_view toGamePath) {
+    return ::rename(NativePath(fromGamePath).c_str(), NativePath(toGamePath).c_str()) == 0;
+}
+
 std::vector<std::string> List(std::string_view pattern) {
     std::string path = NativePath(pattern);
     size_t slash = path.rfind('/');
@@ -131,6 +135,7 @@ const std::string& HomeFolder() {
 }
 
 std::string HomePath(std::string_view gamePath) {
+    if (gamePath.starts_with('/')) return std::string(gamePath);
     return homeFolder + std::string(gamePath);
 }
 

@@ -17,6 +17,8 @@ bool SetCurrentFolder(std::string_view folder);
 bool Exists(std::string_view gamePath);
 bool Delete(std::string_view gamePath);
 bool MakeFolder(std::string_view gamePath);
+// Moves a file to a new name in the same file system; false when it cannot.
+bool Rename(std::string_view fromGamePath, std::string_view toGamePath);
 
 // Names (without folder) of the files in a folder matching "*<ending>", e.g. "customlvl\*.dat",
 // sorted so that every run lists them in the same order.
@@ -38,7 +40,8 @@ bool AppendToExisting(std::string_view gamePath, std::string_view bytes);
 // means the current folder, which is the game folder. Game data is never read from it.
 void SetHomeFolder(std::string folder);
 const std::string& HomeFolder();
-// A game path inside the user folder ("players.dat" -> "<home>/players.dat").
+// A game path inside the user folder ("players.dat" -> "<home>/players.dat"). A path that
+// is already absolute names its own place and stays as it is.
 std::string HomePath(std::string_view gamePath);
 
 // Test seam: makes the next WriteSafely calls fail after writing this many bytes of

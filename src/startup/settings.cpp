@@ -66,10 +66,11 @@ bool ApplySettingsDocument(std::string_view fileName) {
 }
 
 void ApplySettingsFile() {
-    if (!files::Exists(SettingsFileName)) return;
-    if (ApplySettingsDocument(SettingsFileName)) return;
+    const std::string fileName = files::HomePath(SettingsFileName);
+    if (!files::Exists(fileName)) return;
+    if (ApplySettingsDocument(fileName)) return;
     ShowMessage("setup.xml file is corrupted", MessageIcon::Error);
-    files::Delete(SettingsFileName);
+    files::Delete(fileName);
 }
 
 std::string SettingsFileText(const tsettings& values, int32_t padSensitivity) {
@@ -91,5 +92,6 @@ std::string SettingsFileText(const tsettings& values, int32_t padSensitivity) {
 }
 
 bool WriteSettingsFile(std::string_view fileName, int32_t padSensitivity) {
-    return files::WriteSafely(fileName, SettingsFileText(settings, padSensitivity));
+    return files::WriteSafely(files::HomePath(fileName),
+                              SettingsFileText(settings, padSensitivity));
 }

@@ -14,7 +14,7 @@ inline constexpr const char* SettingsFileName = "setup.xml";
 // Never deletes anything.
 bool ApplySettingsDocument(std::string_view fileName);
 
-// Start-up: when "setup.xml" exists, apply it; a corrupted file is reported with
+// Start-up: when "setup.xml" exists in the user folder, apply it; a corrupted file is reported with
 // "setup.xml file is corrupted" and deleted, and start-up goes on.
 void ApplySettingsFile();
 
@@ -22,6 +22,7 @@ void ApplySettingsFile();
 // sensitivity, which follows the options screen.
 std::string SettingsFileText(const tsettings& values, int32_t padSensitivity);
 
-// Writes SettingsFileText safely (temporary file, then rename); false when the file cannot
-// be written, in which case the old file is untouched.
+// Writes SettingsFileText safely (temporary file, then rename) to fileName in the user
+// folder (an absolute fileName stays where it points); false when the file cannot be
+// written, in which case the old file is untouched.
 bool WriteSettingsFile(std::string_view fileName, int32_t padSensitivity);

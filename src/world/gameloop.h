@@ -58,7 +58,8 @@ void DrawFrame(tservices& services);
 // After presenting: a held pause key, or the window losing the keyboard focus (or the pad
 // being pulled out), stops the game until the pause key is pressed again.
 void PauseIfAsked(tservices& services);
-// The screenshot of a held F1: "screenshots\pic<n>.bmp"; the folder is made when missing.
+// The screenshot of a held F1: "screenshots\pic<n>.bmp" in the user folder; the folder is
+// made when missing.
 void SaveScreenshot(tservices& services);
 // The camera's eye height and its distance behind the hero at the zoom and exit fade.
 float CameraHeight(int32_t zoom, int32_t exitFade);

@@ -56,9 +56,9 @@ void VisionSweep() {
 
 void SaveScreenshot(tservices& services) {
     // Players rarely make the folder themselves; a screenshot should not need them to.
-    if (!files::Exists("screenshots")) files::MakeFolder("screenshots");
-    services.graphics->SaveScreenshot("screenshots\\pic" + std::to_string(ScreenshotNumber) +
-                                      ".bmp");
+    const std::string folder = files::HomePath("screenshots");
+    if (!files::Exists(folder)) files::MakeFolder(folder);
+    services.graphics->SaveScreenshot(folder + "\\pic" + std::to_string(ScreenshotNumber) + ".bmp");
     ++ScreenshotNumber;
     // Writing the file takes time the simulation must not catch up on.
     services.timer->Restart();

@@ -41,7 +41,7 @@ bool ReadLevelHeader(const std::string& path, std::string& name, std::string& id
     return true;
 }
 
-void AddCatalogueEntry(const std::string& path, const std::string& folder) {
+void AddCatalogueEntry(const std::string& path) {
     levels.emplace_back();
     const size_t index = levels.size() - 1;
     tlvl& level = levels.back();
@@ -53,13 +53,12 @@ void AddCatalogueEntry(const std::string& path, const std::string& folder) {
     } else if (campaign && level.id != campaignids[index]) {
         RefuseLevelFiles(CorruptedLevelsMessage);
     }
-    level.timesfile = level.id + ".tim";
-    ReadFastestTimes(level, folder);
+    level.timesfile = TimesFileName(level.id);
+    ReadFastestTimes(level);
 }
 
 void BuildLevelCatalogue() {
-    for (int n = 1; n <= CampaignLevelCount; ++n)
-        AddCatalogueEntry(CampaignLevelPath(n), CampaignFolder);
+    for (int n = 1; n <= CampaignLevelCount; ++n) AddCatalogueEntry(CampaignLevelPath(n));
     for (const std::string& name : files::List(std::string(UserFolder) + "*.dat"))
-        AddCatalogueEntry(UserFolder + name, UserFolder);
+        AddCatalogueEntry(UserFolder + name);
 }

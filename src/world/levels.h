@@ -21,12 +21,13 @@ struct tlvl {
     std::string path;      // folder + file name, e.g. "lvl\07.dat"
     std::string name;      // Na
     std::string id;        // Id
-    std::string timesfile; // id + ".tim", kept in the level file's own folder
+    std::string timesfile; // id + ".tim" (TimesFileName), see TimesPath for its folder
     // Places 1..5 are times[0..4], fastest first; times[5] takes the entry pushed out.
     tscore times[FastestTimePlaces + 1];
     int32_t state = 0;
 
-    // The folder part of path ("lvl\" or "customlvl\"), where the times file lives too.
+    // The folder part of path ("lvl\" or "customlvl\"); user levels keep their times file there
+    // too.
     std::string Folder() const { return path.substr(0, path.find_last_of('\\') + 1); }
 };
 
@@ -47,7 +48,7 @@ inline constexpr const char* CorruptedLevelsMessage = "Level files are corrupted
 // Appends the campaign levels lvl\01.dat .. lvl\80.dat, then every customlvl\*.dat.
 void BuildLevelCatalogue();
 // Appends one entry: name and identifier from the file's first line, its fastest times.
-void AddCatalogueEntry(const std::string& path, const std::string& folder);
+void AddCatalogueEntry(const std::string& path);
 
 // Empties the catalogue and forgets any fault found (tools and tests build it again).
 void ResetLevelCatalogue();

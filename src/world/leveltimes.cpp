@@ -4,6 +4,7 @@
 #include "platform/files.h"
 
 #include <charconv>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -39,8 +40,44 @@ void ReadTimesFile(std::string_view fileName, tscore (&times)[FastestTimePlaces 
     }
 }
 
-void ReadFastestTimes(tlvl& level, std::string_view folder) {
+namespace {
+constexpr size_t LongestPlainId = 64;
+
+bool IsPlainFileName(std::string_view id) {
+    if (id.empty() || id.size() > LongestPlainId || id == "." || id == "..") return false;
+    for (char c : id) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '/' || c == '\\' || byte < 0x20 || byte == 0x7F) return false;
+    }
+    return true;
+}
+
+// 64-bit FNV-1a: the same Id gives the same name on every run and every machine.
+uint64_t HashOf(std::string_view bytes) {
+    uint64_t hash = 14695981039346656037ull;
+    for (char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+} // namespace
+
+std::string TimesFileName(std::string_view id) {
+    if (IsPlainFileName(id)) return std::string(id) + ".tim";
+    char name[32];
+    std::snprintf(name, sizeof name, "id-%016llx.tim", static_cast<unsigned long long>(HashOf(id)));
+    return name;
+}
+
+std::string TimesPath(const tlvl& level) {
+    const std::string folder = level.Folder();
+    if (folder == CampaignFolder) return files::HomePath(folder + level.timesfile);
+    return folder + level.timesfile;
+}
+
+void ReadFastestTimes(tlvl& level) {
     ClearFastestTimes(level.times);
-    std::string fileName = std::string(folder) + level.timesfile;
+    const std::string fileName = TimesPath(level);
     if (files::Exists(fileName)) ReadTimesFile(fileName, level.times);
 }

@@ -4,10 +4,19 @@
 
 #include <string_view>
 
-// All six places become empty ("NORESULT", -1); then, when folder + level.timesfile
-// exists, places 1..5 are read from it. Any error ends the reading quietly and keeps the
-// places read before it.
-void ReadFastestTimes(tlvl& level, std::string_view folder);
+// The name of a level's times file: id + ".tim" when the Id is a plain file name, else
+// "id-" + 16 hexadecimal digits of a hash of the Id + ".tim". A user level sets its Id
+// freely, and "../x" or "a/b" must not make the game write outside the level's folder.
+std::string TimesFileName(std::string_view id);
+
+// Where a level's times file lives: campaign levels keep theirs in "lvl\" of the user
+// folder (the game folder holds only game data then), user levels beside their level file.
+std::string TimesPath(const tlvl& level);
+
+// All six places become empty ("NORESULT", -1); then, when TimesPath(level) exists,
+// places 1..5 are read from it. Any error ends the reading quietly and keeps the places
+// read before it.
+void ReadFastestTimes(tlvl& level);
 
 // Places 1..5 of `times` from one times file, as above (the caller empties them first).
 void ReadTimesFile(std::string_view fileName, tscore (&times)[FastestTimePlaces + 1]);

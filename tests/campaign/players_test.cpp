@@ -1,10 +1,13 @@
 #include "campaign/players.h"
 
+#include "campaign/savefiles.h"
 #include "engine/xmlparser.h"
 #include "platform/files.h"
 #include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -198,4 +201,67 @@ TEST_F(Players, FailedSaveKeepsTheOldFile) {
     files::SimulateFullDiskAfter(-1);
     EXPECT_EQ(ReadBytes("players.dat"), before);
     EXPECT_FALSE(SavePlayersTo("missing\\players.dat"));
+}
+
+namespace {
+std::vector<std::string> KeptCopies() {
+    std::vector<std::string> kept;
+    for (const std::string& name : files::List("*"))
+        if (name.starts_with("players.dat.unreadable-")) kept.push_back(name);
+    return kept;
+}
+} // namespace
+
+TEST_F(Players, AnUnreadablePlayersFileIsKeptAsideBeforeTheFirstSave) {
+    FillSlots();
+    std::string nineSlots = PlayersDocument();
+    nineSlots.erase(nineSlots.rfind("<Player>"),
+                    nineSlots.rfind("</Players>") - nineSlots.rfind("<Player>"));
+    ASSERT_TRUE(files::MakeFolder("home"));
+    files::SetHomeFolder("home");
+    std::filesystem::current_path("home");
+    WriteBytes("log.txt", "");
+    SaveScrambledDocument("players.dat", nineSlots);
+    const std::string damaged = ReadBytes("players.dat");
+    std::filesystem::current_path(folder.path);
+
+    CreateDefaultPlayers();
+    HighestLevelPassed = 0;
+    LoadPlayers();
+    EXPECT_EQ(PlayerProfiles[1].Name, "PLAYER 1");
+    ASSERT_TRUE(SavePlayers());
+    ASSERT_TRUE(SavePlayers()); // the save after the next level: no second copy
+    files::SetHomeFolder("");
+
+    std::filesystem::current_path("home");
+    std::vector<std::string> kept = KeptCopies();
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(ReadBytes(kept[0]), damaged);
+    EXPECT_EQ(ReadBytes("log.txt"),
+              "home/players.dat could not be read; kept as home/" + kept[0] + "\r\n");
+    LoadPlayers(); // the new file reads, and a readable file is never copied
+    EXPECT_EQ(PlayerProfiles[1].Name, "PLAYER 1");
+    ASSERT_TRUE(SavePlayers());
+    EXPECT_EQ(KeptCopies().size(), 1u);
+    std::filesystem::current_path(folder.path);
+}
+
+TEST_F(Players, KeptCopiesNeverReplaceEachOther) {
+    const sysclock::LocalTime time{2026, 1, 2, 3, 4, 5, 678};
+    EXPECT_EQ(UnreadableName("players.dat", time), "players.dat.unreadable-20260102-030405");
+    WriteBytes("players.dat.unreadable-20260102-030405", "");
+    EXPECT_EQ(UnreadableName("players.dat", time), "players.dat.unreadable-20260102-030405-2");
+    WriteBytes("players.dat.unreadable-20260102-030405-2", "");
+    EXPECT_EQ(UnreadableName("players.dat", time), "players.dat.unreadable-20260102-030405-3");
+}
+
+TEST_F(Players, ADamagedOlderFileDoesNotHideTheCurrentOne) {
+    FillSlots();
+    ASSERT_TRUE(SavePlayers());
+    WriteBytes("players.xml", "zz");
+    CreateDefaultPlayers();
+    LoadPlayers();
+    EXPECT_EQ(PlayerProfiles[1].Name, "P1");
+    ASSERT_TRUE(SavePlayers());
+    EXPECT_TRUE(KeptCopies().empty());
 }

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <set>
+
 namespace {
 
 class Records : public ::testing::Test {
@@ -47,7 +50,7 @@ tlvl Level(const std::string& path, const std::string& id) {
     tlvl level;
     level.path = path;
     level.id = id;
-    level.timesfile = id + ".tim";
+    level.timesfile = TimesFileName(id);
     ClearFastestTimes(level.times);
     return level;
 }
@@ -225,13 +228,111 @@ TEST_F(Records, TimesFilesLandBesideTheirOwnLevelFiles) {
 
     // Read back as the catalogue reads them at the next start.
     tlvl user = Level("customlvl\\mine.dat", "USER");
-    ReadFastestTimes(user, "customlvl\\");
+    ReadFastestTimes(user);
     EXPECT_EQ(user.times[0].Value, 2000); // the first entry of that Id kept the file
     tlvl campaign = Level("lvl\\01.dat", "CAMPAIGN");
-    ReadFastestTimes(campaign, "lvl\\");
+    ReadFastestTimes(campaign);
     EXPECT_EQ(campaign.times[0].Name, "ANNA");
 
     levels.push_back(Level("gone\\x.dat", "GONE"));
     EXPECT_FALSE(SaveFastestTimes()); // one failure, the others still written
     EXPECT_TRUE(FileExists("lvl/CAMPAIGN.tim"));
+}
+
+namespace {
+// Every regular file under a folder, as paths relative to it.
+std::set<std::string> FilesUnder(const std::string& folder) {
+    std::set<std::string> found;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        if (entry.is_regular_file())
+            found.insert(std::filesystem::relative(entry.path(), folder).string());
+    return found;
+}
+
+// The files of one name pattern "<name>.unreadable-*" in the current folder.
+std::vector<std::string> KeptCopies(const std::string& name) {
+    std::vector<std::string> kept;
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+        if (entry.path().filename().string().starts_with(name + ".unreadable-"))
+            kept.push_back(entry.path().filename().string());
+    return kept;
+}
+} // namespace
+
+TEST_F(Records, WithAUserFolderTheGameFolderIsNeverWritten) {
+    ASSERT_TRUE(files::MakeFolder("game/lvl"));
+    ASSERT_TRUE(files::MakeFolder("game/customlvl"));
+    ASSERT_TRUE(files::MakeFolder("home"));
+    std::filesystem::current_path("game");
+    levels.push_back(Level("lvl\\01.dat", "CAMPAIGN"));
+    levels.push_back(Level("customlvl\\mine.dat", "USER"));
+    Play(1, "ANNA", "a");
+    EnterFastestTime(0, 1000);
+    EnterFastestTime(1, 2000);
+    FillScoreTable();
+
+    files::SetHomeFolder(folder.path + "/home");
+    EXPECT_TRUE(SavePlayers());
+    EXPECT_TRUE(SaveHighScores());
+    EXPECT_TRUE(SaveFastestTimes()); // makes "lvl" in the user folder
+    ClearRecordTables();
+    CreateDefaultPlayers();
+    LoadHighScores();
+    LoadPlayers();
+    tlvl campaign = Level("lvl\\01.dat", "CAMPAIGN");
+    ReadFastestTimes(campaign);
+    files::SetHomeFolder("");
+
+    EXPECT_EQ(FilesUnder(folder.path + "/home"),
+              (std::set<std::string>{"players.dat", "highscore.dat", "lvl/CAMPAIGN.tim"}));
+    EXPECT_EQ(FilesUnder("."), std::set<std::string>{"customlvl/USER.tim"});
+    EXPECT_EQ(ScoreTable[0].Name, "N1");
+    EXPECT_EQ(PlayerProfiles[1].Name, "ANNA");
+    EXPECT_EQ(campaign.times[0].Value, 1000);
+
+    // Without one, everything lands where it always did.
+    EXPECT_TRUE(SavePlayers());
+    EXPECT_TRUE(SaveHighScores());
+    EXPECT_TRUE(SaveFastestTimes());
+    EXPECT_EQ(FilesUnder("."), (std::set<std::string>{"customlvl/USER.tim", "lvl/CAMPAIGN.tim",
+                                                      "players.dat", "highscore.dat"}));
+    std::filesystem::current_path(folder.path);
+}
+
+TEST_F(Records, NoLevelIdWritesOutsideItsLevelsFolder) {
+    ASSERT_TRUE(files::MakeFolder("a/b/game/customlvl"));
+    std::filesystem::current_path("a/b/game");
+    const std::string hostile[] = {
+        "../../x", "../../../x",           "..\\..\\x",          "/tmp/x", "..",
+        "",        std::string("a\0b", 3), std::string(200, '.')};
+    for (const std::string& id : hostile) levels.push_back(Level("customlvl\\l.dat", id));
+    levels.push_back(Level("customlvl\\plain.dat", "PLAIN"));
+    EXPECT_TRUE(SaveFastestTimes());
+    std::filesystem::current_path(folder.path);
+
+    std::set<std::string> written = FilesUnder(".");
+    EXPECT_EQ(written.size(), std::size(hostile) + 1);
+    EXPECT_TRUE(written.contains("a/b/game/customlvl/PLAIN.tim"));
+    for (const std::string& file : written) EXPECT_TRUE(file.starts_with("a/b/game/customlvl/"));
+}
+
+TEST_F(Records, AnUnreadableHighScoreFileIsKeptAsideBeforeTheFirstSave) {
+    WriteBytes("log.txt", "");
+    WriteBytes("highscore.dat", "damaged\x01");
+    ScoreTable[0] = {"KEPT", "k", 5};
+    LoadHighScores();
+    EXPECT_EQ(ScoreTable[0].Name, "KEPT");
+    ASSERT_TRUE(SaveHighScores());
+    std::vector<std::string> kept = KeptCopies("highscore.dat");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(ReadBytes(kept[0]), "damaged\x01");
+    ASSERT_TRUE(SaveHighScores()); // once per run
+    EXPECT_EQ(KeptCopies("highscore.dat").size(), 1u);
+    EXPECT_EQ(ReadBytes("log.txt"), "highscore.dat could not be read; kept as " + kept[0] + "\r\n");
+
+    ClearRecordTables();
+    LoadHighScores(); // the new file reads: never copied
+    EXPECT_EQ(ScoreTable[0].Name, "KEPT");
+    ASSERT_TRUE(SaveHighScores());
+    EXPECT_EQ(KeptCopies("highscore.dat").size(), 1u);
 }

@@ -1,6 +1,7 @@
 #include "engine/log.h"
 #include "engine/random.h"
 
+#include "platform/files.h"
 #include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,19 @@ TEST(Log, AppendsOnlyToAnExistingFile) {
     EXPECT_TRUE(WriteLog("Device lost"));
     EXPECT_TRUE(WriteLog(""));
     EXPECT_EQ(ReadBytes("log.txt"), "earlier\r\nDevice lost\r\n\r\n");
+}
+
+TEST(Log, GoesToTheUserFolder) {
+    ScratchFolder folder;
+    WriteBytes("log.txt", "");
+    std::filesystem::create_directory("home");
+    WriteBytes("home/log.txt", "");
+    files::SetHomeFolder("home");
+    const bool written = WriteLog("Device lost");
+    files::SetHomeFolder("");
+    EXPECT_TRUE(written);
+    EXPECT_EQ(ReadBytes("home/log.txt"), "Device lost\r\n");
+    EXPECT_EQ(ReadBytes("log.txt"), "");
 }
 
 TEST(Random, LinearCongruentialSequence) {

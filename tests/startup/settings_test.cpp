@@ -143,6 +143,24 @@ TEST_F(Settings, StartUpReportsAndDeletesACorruptedFile) {
     EXPECT_EQ(settings.CameraZoom, 7);
 }
 
+TEST_F(Settings, TheFileLivesInTheUserFolder) {
+    ASSERT_TRUE(files::MakeFolder("home"));
+    files::SetHomeFolder("home");
+    settings.MusicVolume = 12;
+    const bool written = WriteSettingsFile(SettingsFileName, 70);
+    settings = tsettings{};
+    ApplySettingsFile();
+    const int32_t music = settings.MusicVolume;
+    WriteBytes("home/setup.xml", "broken");
+    ApplySettingsFile();
+    files::SetHomeFolder("");
+    EXPECT_TRUE(written);
+    EXPECT_EQ(music, 12);
+    EXPECT_FALSE(FileExists("setup.xml"));      // the game folder is not touched
+    EXPECT_FALSE(FileExists("home/setup.xml")); // the corrupted one was deleted there
+    EXPECT_EQ(messages, std::vector<std::string>{"setup.xml file is corrupted"});
+}
+
 TEST_F(Settings, FailedWriteKeepsTheOldFile) {
     ASSERT_TRUE(WriteSettingsFile(SettingsFileName, 70));
     settings.MusicVolume = 0;

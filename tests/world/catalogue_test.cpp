@@ -1,3 +1,5 @@
+#include "engine/xmlparser.h"
+#include "platform/files.h"
 #include "world/campaignids.h"
 #include "world/levelfile.h"
 #include "world/levels.h"
@@ -103,3 +105,18 @@ TEST_F(Catalogue, AMissingCampaignFileStopsStartUpWithItsName) {
 }
 
 } // namespace
+
+TEST_F(Catalogue, CampaignTimesAreReadFromTheUserFolder) {
+    const std::string ann = "<Level><Player><Name>ANN</Name><Time>5</Time></Player></Level>";
+    const std::string old = "<Level><Player><Name>OLD</Name><Time>9</Time></Player></Level>";
+    fs::create_directories(folder / "home" / "lvl");
+    SaveScrambledDocument(std::string("home/lvl\\") + campaignids[2] + ".tim", ann);
+    SaveScrambledDocument(std::string("lvl\\") + campaignids[3] + ".tim", old);
+    files::SetHomeFolder("home");
+    BuildLevelCatalogue();
+    files::SetHomeFolder("");
+    fs::remove_all(folder / "home");
+    fs::remove(folder / "lvl" / (std::string(campaignids[3]) + ".tim"));
+    EXPECT_EQ(levels[2].times[0].Name, "ANN");
+    EXPECT_EQ(levels[3].times[0].Name, "NORESULT"); // the game folder's times are not the player's
+}

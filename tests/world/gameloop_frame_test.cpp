@@ -175,6 +175,17 @@ TEST_F(GameLoopTest, F1SavesAScreenshotEveryFrameItIsHeld) {
     EXPECT_EQ(bmp.substr(0, 2), "BM");
 }
 
+TEST_F(GameLoopTest, ScreenshotsGoToTheUserFolder) {
+    Level(tmap({"H"}, 10, 10));
+    Keys("1: 59\n2:\n");
+    onFrame = [](int64_t frame) { return frame < 3; };
+    files::SetHomeFolder("home");
+    Play();
+    files::SetHomeFolder("");
+    EXPECT_TRUE(FileExists("home/screenshots/pic1.bmp"));
+    EXPECT_FALSE(FileExists("screenshots"));
+}
+
 TEST_F(GameLoopTest, ZoomKeysAndTheGuideToggle) {
     Level(tmap({"H"}, 10, 10));
     settings.CameraZoom = 1;

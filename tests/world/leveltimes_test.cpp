@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 std::string Place(const std::string& name, const std::string& time) {
     return "<Player><Name>" + name + "</Name><Time>" + time + "</Time></Player>";
@@ -15,7 +17,7 @@ tlvl UserLevel() {
     tlvl level;
     level.path = "customlvl\\mine.dat";
     level.id = "20260101120000000";
-    level.timesfile = level.id + ".tim";
+    level.timesfile = TimesFileName(level.id);
     for (tscore& place : level.times) place = {"stale", "", 42};
     return level;
 }
@@ -25,7 +27,7 @@ TEST(LevelTimes, ReadsThePlacesFromTheLevelsFolder) {
     ScratchFolder folder;
     ASSERT_TRUE(files::MakeFolder("customlvl"));
     tlvl level = UserLevel();
-    ReadFastestTimes(level, level.Folder()); // no file: six empty places
+    ReadFastestTimes(level); // no file: six empty places
     for (const tscore& place : level.times) {
         EXPECT_EQ(place.Name, "NORESULT");
         EXPECT_EQ(place.Value, -1);
@@ -35,14 +37,15 @@ TEST(LevelTimes, ReadsThePlacesFromTheLevelsFolder) {
                           "<Level>" + Place("ANNA", "1500") + Place("B\xfe\xff", "2500") +
                               Place("NORESULT", "-1") + Place("NORESULT", "-1") +
                               Place("NORESULT", "-1") + "</Level>");
-    ReadFastestTimes(level, "customlvl\\");
+    ReadFastestTimes(level);
     EXPECT_EQ(level.times[0].Name, "ANNA");
     EXPECT_EQ(level.times[0].Value, 1500);
     EXPECT_EQ(level.times[1].Name, "B\xfe\xff");
     EXPECT_EQ(level.times[2].Value, -1);
     EXPECT_EQ(level.times[5].Name, "NORESULT");
 
-    ReadFastestTimes(level, "lvl\\"); // another folder holds no file of this level
+    level.path = "lvl\\mine.dat"; // another folder holds no file of this level
+    ReadFastestTimes(level);
     EXPECT_EQ(level.times[0].Name, "NORESULT");
 }
 
@@ -79,4 +82,46 @@ TEST(LevelTimes, TimesAreReadBackAsTheSixtyFourBitNumbersWritten) {
     EXPECT_EQ(times[1].Value, -4294966296LL);
     EXPECT_EQ(times[2].Name, "ANNA");
     EXPECT_EQ(times[2].Value, 1500);
+}
+
+TEST(LevelTimes, AnIdThatIsNoPlainFileNameGetsASafeTimesFileName) {
+    const std::string campaignId = "20260107120000000000001";
+    const std::string longest(64, 'x');
+    for (const std::string& plain : {campaignId, longest, std::string("my level.v2"),
+                                     std::string("..x"), std::string("\xe9t\xe9")})
+        EXPECT_EQ(TimesFileName(plain), plain + ".tim");
+
+    const std::string hostile[] = {"../../x",
+                                   "..\\..\\x",
+                                   "/tmp/x",
+                                   "a/b",
+                                   "",
+                                   ".",
+                                   "..",
+                                   std::string("a\0b", 3),
+                                   "line\nbreak",
+                                   "del\x7f",
+                                   std::string(65, 'x')};
+    std::set<std::string> names;
+    for (const std::string& id : hostile) {
+        std::string name = TimesFileName(id);
+        EXPECT_EQ(name.find_first_of("/\\"), std::string::npos) << name;
+        EXPECT_TRUE(name.starts_with("id-") && name.ends_with(".tim")) << name;
+        EXPECT_EQ(name.size(), 23u) << name;
+        EXPECT_EQ(TimesFileName(id), name); // the same file on every run
+        names.insert(name);
+    }
+    EXPECT_EQ(names.size(), std::size(hostile));
+    EXPECT_EQ(TimesFileName(""), "id-cbf29ce484222325.tim"); // FNV-1a of no bytes
+}
+
+TEST(LevelTimes, CampaignTimesLiveInTheUserFolderUserTimesBesideTheirLevel) {
+    tlvl campaign = UserLevel();
+    campaign.path = "lvl\\07.dat";
+    tlvl user = UserLevel();
+    EXPECT_EQ(TimesPath(campaign), "lvl\\" + campaign.timesfile); // no user folder
+    files::SetHomeFolder("/home/anna/.tarnhollow");
+    EXPECT_EQ(TimesPath(campaign), "/home/anna/.tarnhollow/lvl\\" + campaign.timesfile);
+    EXPECT_EQ(TimesPath(user), "customlvl\\" + user.timesfile);
+    files::SetHomeFolder("");
 }
