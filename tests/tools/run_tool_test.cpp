@@ -2,7 +2,10 @@
 #include "../../tools/tool/runclock.h"
 #include "support/scratch_folder.h"
 
+#include "campaign/players.h"
 #include "render/services.h"
+#include "world/levels.h"
+#include "world/leveltimes.h"
 
 #include <gtest/gtest.h>
 
@@ -273,3 +276,63 @@ TEST(RunClockTest, EveryPollIsOneTickAndEveryPacedFrameIsDrawn) {
 }
 
 } // namespace
+
+namespace {
+
+// The first campaign level walked to its exit (the same route the play tool's test takes),
+// from the level's first poll on.
+constexpr std::pair<long, int> LevelOneRoute[] = {
+    {0, 205},   {6, 208},   {44, 205},  {50, 208},  {131, 203}, {156, 208}, {175, 203},
+    {237, 208}, {306, 205}, {331, 208}, {362, 205}, {431, 200}, {443, 0}};
+
+} // namespace
+
+TEST_F(RunTool, ALevelCompletedThroughTheWholeChainIsPaidRecordedAndSaved) {
+    const long menu = MainMenuFrame();
+    // Play; Delete, "ace", Enter, choose him; Continue in the shop; the first level.
+    const std::initializer_list<std::pair<long, int>> toTheLevel = {
+        {menu, 57},      {menu + 3, 211}, {menu + 6, 30},  {menu + 9, 46}, {menu + 12, 18},
+        {menu + 15, 28}, {menu + 18, 57}, {menu + 21, 57}, {menu + 24, 57}};
+    long play = -1;
+    for (const ttrace& t : TraceOf(Run(Presses(toTheLevel), "--trace --frames 600")))
+        if (t.screen == "play") {
+            play = t.frame;
+            break;
+        }
+    ASSERT_GT(play, 0) << "the level never started";
+
+    std::string script = Presses(toTheLevel);
+    for (auto [frame, code] : LevelOneRoute)
+        script +=
+            std::to_string(play + frame) + ":" + (code ? " " + std::to_string(code) : "") + "\n";
+    // The results are left with Esc, then the main menu with Esc.
+    const long results = play + 520;
+    script += std::to_string(results) + ": 1\n" + std::to_string(results + 1) + ":\n" +
+              std::to_string(results + 6) + ": 1\n";
+    const trun run = Run(script, "--trace");
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const std::vector<ttrace> trace = TraceOf(run);
+    bool completed = false, menuOnHighScores = false;
+    for (const ttrace& t : trace) {
+        if (t.screen == "results") completed = t.item == 2;
+        if (t.screen == "main" && t.frame > results) menuOnHighScores = t.item == 1;
+    }
+    EXPECT_TRUE(completed);
+    EXPECT_TRUE(menuOnHighScores); // he entered the record tables
+    EXPECT_EQ(run.lines.back().rfind("{\"ended\": \"quit\"", 0), 0u) << run.lines.back();
+
+    CreateDefaultPlayers();
+    ASSERT_TRUE(LoadPlayersFrom(home + "/players.dat", false));
+    const tplayer& ace = PlayerProfiles[1];
+    EXPECT_EQ(ace.Name, "ace");
+    EXPECT_EQ(ace.Score, 300 + 100); // the level's points and the completion
+    EXPECT_GT(ace.Money, 300);       // the reward and the treasure
+    EXPECT_EQ((ace.Money - 300) % 5, 0);
+    std::string name, id;
+    ASSERT_TRUE(ReadLevelHeader(data + "/lvl/01.dat", name, id));
+    EXPECT_EQ(ace.Levels, std::vector<std::string>{id});
+    tscore times[FastestTimePlaces + 1];
+    ReadTimesFile(home + "/lvl/" + id + ".tim", times);
+    EXPECT_EQ(times[0].Name, "ace");
+    EXPECT_GT(times[0].Value, 472 * 1000 / 35 - 1);
+}
