@@ -7,7 +7,7 @@
 #include "campaign/records.h"
 #include "campaign/screens.h"
 #include "render/screenlayout.h"
-#include "world/levels.h"
+#include "world/level/levels.h"
 
 #include <algorithm>
 #include <array>

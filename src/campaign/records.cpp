@@ -4,7 +4,7 @@
 #include "campaign/savefiles.h"
 #include "engine/xmlparser.h"
 #include "platform/files.h"
-#include "world/leveltimes.h"
+#include "world/level/leveltimes.h"
 
 #include <cstdio>
 #include <set>

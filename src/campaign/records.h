@@ -1,7 +1,7 @@
 #pragma once
 // The two top-ten tables (by score and by money, "highscore.dat") and the fastest times of
 // each level (one ".tim" file per level, where TimesPath puts it).
-#include "world/levels.h"
+#include "world/level/levels.h"
 
 #include <array>
 #include <cstdint>

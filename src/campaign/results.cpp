@@ -9,8 +9,8 @@
 #include "render/assetorder.h"
 #include "render/screenlayout.h"
 #include "render/text.h"
-#include "world/gameloop.h"
-#include "world/levels.h"
+#include "world/level/levels.h"
+#include "world/loop/gameloop.h"
 #include "world/tables.h"
 
 #include <algorithm>
@@ -106,7 +106,8 @@ void DrawResults(tservices& s, const tresultsview& view) {
                           std::to_string(player.Score) + ")",
                       OptionText, BrightOrange);
 
-    const std::array<int32_t, 4> counts{MonstersKilled, PotionsFound, TreasuresFound, RoundsFired};
+    const std::array<int32_t, 4> counts{inlevel.MonstersKilled, inlevel.PotionsFound,
+                                        inlevel.TreasuresFound, inlevel.RoundsFired};
     for (size_t k = 0; k < counts.size(); ++k)
         DrawPlainMenuText(s, StatisticX, Line(FirstStatisticLine + static_cast<int32_t>(k)),
                           StatisticText(static_cast<Statistic>(k), counts[k], view.step),
@@ -151,11 +152,11 @@ bool LevelResults(tservices& s, const tresults& results) {
     s.WaitConfirmReleased();
     tresultsview view{results,
                       std::clamp(results.LevelOutcome, OutcomeRetreated, OutcomeCompleted)};
-    view.reward = RewardFor(TreasureBonus);
+    view.reward = RewardFor(inlevel.TreasureBonus);
     view.scoreGained = static_cast<int64_t>(CurrentProfile().Score) - results.StartScore;
     const int64_t largest =
-        std::max({view.scoreGained, int64_t{MonstersKilled}, int64_t{PotionsFound},
-                  int64_t{TreasuresFound}, int64_t{RoundsFired}});
+        std::max({view.scoreGained, int64_t{inlevel.MonstersKilled}, int64_t{inlevel.PotionsFound},
+                  int64_t{inlevel.TreasuresFound}, int64_t{inlevel.RoundsFired}});
 
     tmenuinput keys(s);
     bool goOn = false;

@@ -5,7 +5,7 @@
 #include "engine/dgraphics.h"
 #include "engine/random.h"
 #include "render/assetorder.h"
-#include "world/levelloader.h"
+#include "world/level/levelloader.h"
 #include "world/playerrecord.h"
 #include "world/worldops.h"
 #include "world/worldoutput.h"

@@ -117,10 +117,10 @@ void tcreature::Die(int32_t k) {
     WorldOutput().PlayEffect(Random(2) == 0 ? sfx::Argh1 : sfx::Argh2, EffectLevel());
     if (ttile* cell = CellUnder(column, row)) cell->occupied = mark::Free;
     AddScore(100);
-    MonstersKilled += 1;
+    inlevel.MonstersKilled += 1;
 
     const float s = static_cast<float>(Random(21)) / 500.0f + 0.2f;
-    const float base = Direction(k < 0 ? Facing : k).degrees;
+    const float base = Direction(k < 0 ? inlevel.Facing : k).degrees;
     const float phi1 = Radians(static_cast<float>(Random(41)) + base - 20.0f);
     const float phi2 = Radians(static_cast<float>(Random(41)) + base - 20.0f);
     const float up = static_cast<float>(Random(31)) / 100.0f + 0.3f;

@@ -6,7 +6,7 @@
 #include "creatures/monsters.h"
 #include "engine/dgraphics.h"
 #include "render/object3d.h"
-#include "world/levelloader.h"
+#include "world/level/levelloader.h"
 #include "world/worldops.h"
 #include "world/worldoutput.h"
 

@@ -40,12 +40,12 @@ bool CrushedInCell(tcreature& c) {
 }
 
 void TurnAwayIfBlessed(tcreature& c) {
-    if (BlessingTimer > 0) c.direction = Opposite(c.direction);
+    if (inlevel.BlessingTimer > 0) c.direction = Opposite(c.direction);
 }
 
 void StrikeIfClose(tcreature& c, const tmonsterkind& kind) {
     if (DistanceToHero(c) < kind.attackRange && hero.height >= LowestReachableHeight &&
-        InvisibilityTimer <= 0) {
+        inlevel.InvisibilityTimer <= 0) {
         c.moving = false;
         c.attacking = true;
         if (c.attackphase == 0.0f) {

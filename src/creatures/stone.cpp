@@ -5,7 +5,7 @@
 #include "creatures/projectiles.h"
 #include "engine/dgraphics.h"
 #include "render/assetorder.h"
-#include "world/levelloader.h"
+#include "world/level/levelloader.h"
 #include "world/playerrecord.h"
 #include "world/worldops.h"
 #include "world/worldoutput.h"

@@ -16,10 +16,10 @@ bool twarrior::Update() {
     if (CrushedInCell(*this)) return false;
     if (stun > 0) stun -= StunPerFrame;
     MarkOwnCell(*this, mark::Free);
-    if (InvisibilityTimer > 0 || stun > 0) moving = false;
+    if (inlevel.InvisibilityTimer > 0 || stun > 0) moving = false;
     if (stun <= 0) SeekHero();
     TurnAwayIfBlessed(*this);
-    if (DistanceToHero(*this) < WarriorKind.attackRange && InvincibilityTimer > 0) {
+    if (DistanceToHero(*this) < WarriorKind.attackRange && inlevel.InvincibilityTimer > 0) {
         Die(-1);
         return false;
     }
@@ -32,7 +32,7 @@ bool twarrior::Update() {
         const tbullet& b = bullets[i];
         if (PlaneDistance(b.column, b.row, column, row) >= BulletReach) continue;
         WorldOutput().PlayEffect(sfx::Lats2, HitSoundVolume());
-        if (Opposite(direction) == Facing) {
+        if (Opposite(direction) == inlevel.Facing) {
             stun = StunOnBlock;
             RemoveBullet(i);
         } else if (Random(100) < HitChanceOf(Player().Gun)) {
@@ -64,7 +64,7 @@ void twarrior::Draw(TDGraphics& graphics) {
                               static_cast<uint32_t>(gpu::TextureArg::TFactor));
     }
     SetWalkPose(*this, WarriorKind);
-    if (attacking && InvisibilityTimer <= 0 && stun <= 0) {
+    if (attacking && inlevel.InvisibilityTimer <= 0 && stun <= 0) {
         SetAttackPose(*this, WarriorKind);
         FaceHero();
     }

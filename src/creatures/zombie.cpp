@@ -19,10 +19,10 @@ bool tzombie::Update() {
     attacking = false;
     if (CrushedInCell(*this)) return false;
     MarkOwnCell(*this, mark::Free);
-    if (InvisibilityTimer > 0) moving = false;
+    if (inlevel.InvisibilityTimer > 0) moving = false;
     SeekHero();
     TurnAwayIfBlessed(*this);
-    if (DistanceToHero(*this) < ZombieKind.attackRange && InvincibilityTimer > 0) {
+    if (DistanceToHero(*this) < ZombieKind.attackRange && inlevel.InvincibilityTimer > 0) {
         Die(-1);
         return false;
     }
@@ -50,7 +50,7 @@ bool tzombie::Update() {
 void tzombie::Draw(TDGraphics&) {
     if (!OnSeenCell(*this)) return;
     SetWalkPose(*this, ZombieKind);
-    if (attacking && InvisibilityTimer <= 0) {
+    if (attacking && inlevel.InvisibilityTimer <= 0) {
         SetAttackPose(*this, ZombieKind);
         FaceHero();
     }

@@ -12,7 +12,7 @@
 #include "platform/clock.h"
 #include "render/assetorder.h"
 #include "startup/settings.h"
-#include "world/gameloop.h"
+#include "world/loop/gameloop.h"
 #include "world/tables.h"
 
 namespace {

@@ -27,7 +27,7 @@ class TForm1 {
     tscreenchoice choice;
 
     int32_t LoadingStep = 0;  // updates of the loading picture so far
-    int32_t LevelOutcome = 0; // how the last level ended (see world/gameloop.h)
+    int32_t LevelOutcome = 0; // how the last level ended (see world/loop/gameloop.h)
     int64_t LevelTime = 0;    // milliseconds the last level took, retries and pauses included
     int64_t TimeRank = 10;    // place 1..5 of LevelTime among the level's times; 10 none
     int32_t StartScore = 0;   // the player's score when the last level was entered

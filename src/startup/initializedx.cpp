@@ -11,7 +11,7 @@
 #include "startup/assetloading.h"
 #include "startup/flow.h"
 #include "startup/startup.h"
-#include "world/levels.h"
+#include "world/level/levels.h"
 #include "world/tables.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include "campaign/records.h"
 #include "campaign/screens.h"
 #include "platform/files.h"
-#include "world/gameloop.h"
-#include "world/levels.h"
+#include "world/level/levels.h"
+#include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"
 #include "world/worldops.h"
@@ -67,8 +67,8 @@ void TForm1::PlayTheGame(int32_t& mainMenuItem) {
     LevelTime = static_cast<int64_t>(static_cast<uint32_t>(services.TickCount() - t0));
     TimeRank = NoTimeRank;
 
-    if (ExitFade > 0) {
-        player.Money += LevelReward + TreasureBonus;
+    if (inlevel.ExitFade > 0) {
+        player.Money += LevelReward + inlevel.TreasureBonus;
         AddScore(CompletionPoints);
         player.Levels.push_back(level.id);
         OpenAreas();

@@ -2,7 +2,7 @@
 
 #include "engine/random.h"
 #include "render/assetorder.h"
-#include "world/levelloader.h"
+#include "world/level/levelloader.h"
 #include "world/worldops.h"
 #include "world/worldoutput.h"
 

@@ -11,17 +11,7 @@ std::vector<std::unique_ptr<tcreature>> creatures;
 std::vector<teffect> effects;
 std::vector<tbullet> bullets;
 
-int32_t SpeedTimer = 0, BlessingTimer = 0, InvincibilityTimer = 0, InvisibilityTimer = 0;
-std::array<int32_t, 4> ReloadTimer{};
-std::array<int32_t, 4> FireCooldown{};
-int32_t Facing = 1;
-bool GuideOn = false;
-int32_t DeathFade = 0;
-int32_t ExitFade = 0;
-int32_t TreasureBonus = 0;
-int32_t MuzzleLight = 0;
-int32_t ScreenshotNumber = 1;
-int32_t MonstersKilled = 0, PotionsFound = 0, TreasuresFound = 0, RoundsFired = 0;
+tlevelstate inlevel;
 
 namespace {
 tplayer spareplayer;
@@ -51,21 +41,23 @@ void ClearWorld() {
     hero.height = 0.0f;
     hero.climb = 0.0f;
     Player().Energy = 100;
-    DeathFade = 0;
-    ExitFade = 0;
+    inlevel.DeathFade = 0;
+    inlevel.ExitFade = 0;
 }
 
 void ResetAttempt() {
-    SpeedTimer = BlessingTimer = InvincibilityTimer = InvisibilityTimer = 0;
-    Facing = 1;
-    TreasureBonus = 0;
-    MonstersKilled = PotionsFound = TreasuresFound = RoundsFired = 0;
+    inlevel.SpeedTimer = inlevel.BlessingTimer = 0;
+    inlevel.InvincibilityTimer = inlevel.InvisibilityTimer = 0;
+    inlevel.Facing = 1;
+    inlevel.TreasureBonus = 0;
+    inlevel.MonstersKilled = inlevel.PotionsFound = 0;
+    inlevel.TreasuresFound = inlevel.RoundsFired = 0;
 }
 
 void ResetLevelEntry() {
     bullets.clear();
-    ReloadTimer.fill(0);
-    FireCooldown.fill(0);
+    inlevel.ReloadTimer.fill(0);
+    inlevel.FireCooldown.fill(0);
 }
 
 void ResetWorldTables() {
@@ -74,11 +66,7 @@ void ResetWorldTables() {
     bullets.clear();
     for (auto& line : tiles) line.fill(ttile{});
     hero = thero{};
-    ResetAttempt();
-    ResetLevelEntry();
-    GuideOn = false;
-    DeathFade = ExitFade = MuzzleLight = 0;
-    ScreenshotNumber = 1;
+    inlevel = tlevelstate{}; // every field, whichever reset clears it in play
     spareplayer = tplayer{};
     worldplayer = &spareplayer;
 }

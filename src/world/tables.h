@@ -1,6 +1,6 @@
 #pragma once
 // The world tables of the level being played: the tile grid, the hero's body, the creature,
-// particle and bullet lists, the potion timers and the in-level counters. They are defined
+// particle and bullet lists, and the state of the level in play (inlevel). They are defined
 // together in tables.cpp, the one place that also knows how to reset them.
 #include "world/directions.h"
 
@@ -116,20 +116,33 @@ extern std::vector<std::unique_ptr<tcreature>> creatures;
 extern std::vector<teffect> effects;
 extern std::vector<tbullet> bullets;
 
-// Frames left of each potion; counted down at the start of every frame.
-extern int32_t SpeedTimer, BlessingTimer, InvincibilityTimer, InvisibilityTimer;
-// Indexed by gun 1..3 ([0] unused): reload countdown and frames until the next shot.
-extern std::array<int32_t, 4> ReloadTimer;
-extern std::array<int32_t, 4> FireCooldown;
-extern int32_t Facing;           // the hero's last direction 1..8
-extern bool GuideOn;             // guide mode; lasts for the whole run
-extern int32_t DeathFade;        // +2 per frame once the energy is gone; 64 ends the attempt
-extern int32_t ExitFade;         // 1 at the exit, then +2 per frame; 64 ends the level
-extern int32_t TreasureBonus;    // money collected in this attempt
-extern int32_t MuzzleLight;      // range in tenths of the muzzle-flash light
-extern int32_t ScreenshotNumber; // number of the next screenshot file
-// Counters for the results screen.
-extern int32_t MonstersKilled, PotionsFound, TreasuresFound, RoundsFired;
+// The state of the level in play besides the grid and the lists. The fields are grouped by
+// the reset that clears them; which reset clears what is the rhythm of the game.
+struct tlevelstate {
+    // Cleared by ResetAttempt, at the start of every attempt.
+    // Frames left of each potion; counted down at the start of every frame.
+    int32_t SpeedTimer = 0, BlessingTimer = 0, InvincibilityTimer = 0, InvisibilityTimer = 0;
+    int32_t Facing = 1;        // the hero's last direction 1..8
+    int32_t TreasureBonus = 0; // money collected in this attempt
+    // Counters for the results screen.
+    int32_t MonstersKilled = 0, PotionsFound = 0, TreasuresFound = 0, RoundsFired = 0;
+
+    // Cleared by ResetLevelEntry, once when a level is entered.
+    // Indexed by gun 1..3 ([0] unused): reload countdown and frames until the next shot.
+    std::array<int32_t, 4> ReloadTimer{};
+    std::array<int32_t, 4> FireCooldown{};
+
+    // Cleared by ClearWorld, before every load of a level.
+    int32_t DeathFade = 0; // +2 per frame once the energy is gone; 64 ends the attempt
+    int32_t ExitFade = 0;  // 1 at the exit, then +2 per frame; 64 ends the level
+
+    // Cleared only by ResetWorldTables: guide mode and the screenshot number last for the
+    // whole run; the muzzle light dies away by itself.
+    bool GuideOn = false;         // guide mode
+    int32_t MuzzleLight = 0;      // range in tenths of the muzzle-flash light
+    int32_t ScreenshotNumber = 1; // number of the next screenshot file
+};
+extern tlevelstate inlevel;
 
 // The cell at (column, row), or nullptr outside the grid.
 inline ttile* TileAt(int32_t column, int32_t row) {

@@ -5,13 +5,13 @@
 #include "creatures/projectiles.h"
 #include "engine/random.h"
 #include "render/assetorder.h"
-#include "world/guntables.h"
+#include "world/guns/guntables.h"
 #include "world/playerrecord.h"
 
 #include <new>
 
 void AddScore(int32_t points) {
-    Player().Score += GuideOn ? points / 2 : points;
+    Player().Score += inlevel.GuideOn ? points / 2 : points;
 }
 
 void Reload(int32_t gun) {

@@ -4,9 +4,9 @@
 #include "playrun.h"
 
 #include "engine/xmlparser.h"
-#include "world/gameloop.h"
-#include "world/levelloader.h"
-#include "world/levels.h"
+#include "world/level/levelloader.h"
+#include "world/level/levels.h"
+#include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"
 

@@ -3,8 +3,8 @@
 #include "campaign/players.h"
 #include "campaign/screens.h"
 #include "support/screenrig.h"
-#include "world/levels.h"
-#include "world/leveltimes.h"
+#include "world/level/levels.h"
+#include "world/level/leveltimes.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "engine/xmlparser.h"
 #include "platform/files.h"
 #include "support/scratch_folder.h"
-#include "world/leveltimes.h"
+#include "world/level/leveltimes.h"
 
 #include <gtest/gtest.h>
 

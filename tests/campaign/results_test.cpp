@@ -3,7 +3,7 @@
 #include "campaign/players.h"
 #include "campaign/screens.h"
 #include "support/screenrig.h"
-#include "world/gameloop.h"
+#include "world/loop/gameloop.h"
 #include "world/tables.h"
 
 #include <gtest/gtest.h>
@@ -83,8 +83,8 @@ TEST(Results, EscGoesBackAndConfirmGoesOn) {
     CurrentPlayer = 1;
     ResetPlayer(1);
     SelectedLevel = 0; // no catalogue: the times are simply left out
-    TreasureBonus = 15;
-    MonstersKilled = 12;
+    inlevel.TreasureBonus = 15;
+    inlevel.MonstersKilled = 12;
     for (const tcase& c : cases) {
         tresults results;
         results.LevelOutcome = c.outcome;
@@ -95,6 +95,6 @@ TEST(Results, EscGoesBackAndConfirmGoesOn) {
         EXPECT_EQ(LevelResults(rig.services, results), c.goOn) << c.what;
         EXPECT_LT(rig.Frame(), 50) << c.what << ": left by a key, not by the closed window";
     }
-    TreasureBonus = 0;
-    MonstersKilled = 0;
+    inlevel.TreasureBonus = 0;
+    inlevel.MonstersKilled = 0;
 }

@@ -45,7 +45,7 @@ struct Arena : ::testing::Test {
         Randomize(11);
         Player().Energy = 10000; // enough to watch many blows land
         Player().Gun = 1;
-        Facing = 1;
+        inlevel.Facing = 1;
     }
     void TearDown() override { ResetWorldTables(); }
 

@@ -160,12 +160,12 @@ TEST_F(Creatures, DieScoresCountsFreesTheCellAndThrowsDebris) {
     AddZombie(12, 8);
     tcreature& z = *creatures.back();
     ASSERT_EQ(tiles[8][12].occupied, 1);
-    Facing = 3; // debris along the column axis, give or take 20 degrees
+    inlevel.Facing = 3; // debris along the column axis, give or take 20 degrees
     z.Die(-1);
     UseWorldOutput(nullptr);
     EXPECT_EQ(tiles[8][12].occupied, 0);
     EXPECT_EQ(Player().Score, 100);
-    EXPECT_EQ(MonstersKilled, 1);
+    EXPECT_EQ(inlevel.MonstersKilled, 1);
     ASSERT_EQ(sounds.played.size(), 1u);
     EXPECT_TRUE(sounds.played[0] == sfx::Argh1 || sounds.played[0] == sfx::Argh2);
     ASSERT_EQ(effects.size(), 1u);
@@ -178,7 +178,7 @@ TEST_F(Creatures, DieScoresCountsFreesTheCellAndThrowsDebris) {
 
     // Along the given direction when there is one.
     effects.clear();
-    GuideOn = true;
+    inlevel.GuideOn = true;
     AddWarrior(20, 20);
     creatures.back()->Die(5);
     EXPECT_LT(effects[0].velocity[2], -0.15f);

@@ -13,7 +13,7 @@
 #include "render/object3d.h"
 #include "render/textures.h"
 #include "support/scratch_folder.h"
-#include "world/levelloader.h"
+#include "world/level/levelloader.h"
 
 #include <cmath>
 #include <memory>
@@ -143,7 +143,7 @@ TEST_F(Drawing, ZombieWalksAndStrikesOnItsFeet) {
     EXPECT_FLOAT_EQ(log.draws.back().ry, 0.0f);
 
     // An invisible hero is not struck at: no attack pose, no turn.
-    InvisibilityTimer = 5;
+    inlevel.InvisibilityTimer = 5;
     zombie.direction = 3;
     zombie.Draw(graphics);
     EXPECT_NEAR(Bone(models::Zombie, 1), 0.125f, 1e-6f);

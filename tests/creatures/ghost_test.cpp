@@ -54,7 +54,7 @@ TEST_F(Ghosts, HurtsEveryFrameAndMoansEveryFifteen) {
     // Bullets pass through it, invincibility does not kill it, a hero falling into a pit is
     // out of its reach.
     Bullet(10.0f, 10.0f, 3);
-    InvincibilityTimer = 50;
+    inlevel.InvincibilityTimer = 50;
     Frame();
     EXPECT_EQ(creatures.size(), 1u);
     EXPECT_EQ(bullets.size(), 1u);
@@ -62,7 +62,7 @@ TEST_F(Ghosts, HurtsEveryFrameAndMoansEveryFifteen) {
     const int32_t energy = Player().Energy;
     Frames(5);
     EXPECT_EQ(Player().Energy, energy);
-    EXPECT_EQ(MonstersKilled, 0);
+    EXPECT_EQ(inlevel.MonstersKilled, 0);
 }
 
 } // namespace

@@ -40,8 +40,8 @@ TEST_F(Projectiles, ArrowsEndAtWallsAndTheGridsEdge) {
 
 TEST_F(Projectiles, ArrowsHitTheHeroUnlessHeJumps) {
     // Standing: one hit of 15..29 with half as many drops of blood, whatever his potions.
-    InvincibilityTimer = 100;
-    InvisibilityTimer = 100;
+    inlevel.InvincibilityTimer = 100;
+    inlevel.InvisibilityTimer = 100;
     Hero(14.0f, 10.0f);
     AddArrow(3, 10, 10);
     const int32_t energy = Player().Energy;
@@ -77,7 +77,7 @@ TEST_F(Projectiles, ArrowsWipeCreatureMarksWithoutHurting) {
     Wall(20, 10);
     Frames(60);
     EXPECT_EQ(creatures.size(), 2u);
-    EXPECT_EQ(MonstersKilled, 0);
+    EXPECT_EQ(inlevel.MonstersKilled, 0);
     EXPECT_EQ(tiles[15][10].occupied, mark::Creature); // the zombie writes its mark again
     EXPECT_EQ(tiles[17][10].occupied, mark::Free);     // the blob never does
 }
@@ -136,7 +136,7 @@ TEST_F(Projectiles, StonesFallIntoPitsAndNeverLand) {
 }
 
 TEST_F(Projectiles, AStoneTouchingTheHeroCostsAHundredAFrame) {
-    InvincibilityTimer = 100;
+    inlevel.InvincibilityTimer = 100;
     Hero(11.0f, 10.0f);
     AddStone(3, 10, 10);
     int hits = 0;

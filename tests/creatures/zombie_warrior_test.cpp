@@ -137,7 +137,7 @@ TEST_F(ZombieWarrior, PotionsTurnHoldAndKill) {
     Hero(15.0f, 15.0f);
 
     // Invisible hero: they turn toward him but stand and never strike.
-    InvisibilityTimer = 100;
+    inlevel.InvisibilityTimer = 100;
     Frame();
     EXPECT_EQ(creatures[0]->direction, 2);
     EXPECT_EQ(creatures[1]->direction, 4);
@@ -148,25 +148,25 @@ TEST_F(ZombieWarrior, PotionsTurnHoldAndKill) {
     Frames(25);
     EXPECT_EQ(Player().Energy, energy);
     EXPECT_FALSE(creatures[0]->attacking);
-    InvisibilityTimer = 0;
+    inlevel.InvisibilityTimer = 0;
 
     // Blessing: they walk straight away from him.
     Hero(15.0f, 15.0f);
-    BlessingTimer = 100;
+    inlevel.BlessingTimer = 100;
     Frame();
     EXPECT_EQ(creatures[0]->direction, 6);
     EXPECT_FLOAT_EQ(creatures[0]->column, 10.0f - 0.13f / 5.0f);
     EXPECT_FLOAT_EQ(creatures[0]->row, 10.0f - 0.13f / 3.5f);
     EXPECT_EQ(creatures[1]->direction, 8);
-    BlessingTimer = 0;
+    inlevel.BlessingTimer = 0;
 
     // Invincible: a zombie within 0.8 and a warrior within 1.2 die on contact.
-    InvincibilityTimer = 100;
+    inlevel.InvincibilityTimer = 100;
     Hero(creatures[1]->column + 1.1f, creatures[1]->row);
     const int32_t score = Player().Score;
     Frame();
     ASSERT_EQ(creatures.size(), 1u);
-    EXPECT_EQ(MonstersKilled, 1);
+    EXPECT_EQ(inlevel.MonstersKilled, 1);
     EXPECT_EQ(Player().Score, score + 100);
     EXPECT_EQ(effects.back().model, models::WarriorDead);
     Hero(creatures[0]->column, creatures[0]->row + 0.85f); // not yet
@@ -189,7 +189,7 @@ TEST_F(ZombieWarrior, BulletsAreTestedNewestFirstAndUsedUp) {
         SeeAll(true);
         Randomize(seed);
         AddZombie(10, 10);
-        InvisibilityTimer = 10; // keep it standing
+        inlevel.InvisibilityTimer = 10; // keep it standing
         Hero(30.0f, 10.0f);
         for (int i = 0; i < 6; ++i) Bullet(10.2f, 10.2f, 1, static_cast<float>(i));
         Bullet(10.8f, 10.0f, 1, 99.0f); // 0.8 away: out of reach
@@ -237,7 +237,7 @@ TEST_F(ZombieWarrior, BulletsAreTestedNewestFirstAndUsedUp) {
 TEST_F(ZombieWarrior, WarriorBlocksAFrontalShotAndStandsStunned) {
     AddWarrior(16, 10);
     Hero(10.0f, 10.0f);
-    Facing = 1; // the hero faces forward, the warrior walks back at him: face to face
+    inlevel.Facing = 1; // the hero faces forward, the warrior walks back at him: face to face
     Bullet(10.0f, 11.5f, 1);
     int frame = 0;
     while (Last().stun == 0 && frame < 40) {
@@ -247,7 +247,7 @@ TEST_F(ZombieWarrior, WarriorBlocksAFrontalShotAndStandsStunned) {
     ASSERT_EQ(Last().stun, twarrior::StunOnBlock);
     EXPECT_TRUE(bullets.empty());
     EXPECT_EQ(sounds.Count(sfx::Lats2), 1);
-    EXPECT_EQ(MonstersKilled, 0);
+    EXPECT_EQ(inlevel.MonstersKilled, 0);
 
     // Stunned it neither turns nor walks for the next 62 frames, then sets off again.
     const float row = Last().row;
@@ -271,9 +271,9 @@ TEST_F(ZombieWarrior, WarriorBlocksAFrontalShotAndStandsStunned) {
         ClearWorld();
         SeeAll(true);
         AddWarrior(16, 10);
-        InvisibilityTimer = 10; // it turns to the hero but stays where the bullet is
-        Hero(10.0f, 40.0f);     // both face forward: the hero shoots it in the back
-        Facing = 1;
+        inlevel.InvisibilityTimer = 10; // it turns to the hero but stays where the bullet is
+        Hero(10.0f, 40.0f);             // both face forward: the hero shoots it in the back
+        inlevel.Facing = 1;
         Bullet(10.0f, 16.0f, 3);
         UpdateCreatures();
         EXPECT_TRUE(bullets.empty());
@@ -303,7 +303,7 @@ TEST_F(ZombieWarrior, StonesAndRisingWallsCrushButGhostsStay) {
     EXPECT_EQ(frames, 27);
     ASSERT_EQ(creatures.size(), 3u);
     EXPECT_EQ(creatures[0]->model, models::Ghost2);
-    EXPECT_EQ(MonstersKilled, 1);
+    EXPECT_EQ(inlevel.MonstersKilled, 1);
     const teffect& debris = effects.back();
     EXPECT_EQ(debris.model, models::Zombie2);
     EXPECT_GT(debris.velocity[0], 0.18f); // thrown along the stone, direction 3

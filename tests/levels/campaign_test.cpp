@@ -6,8 +6,8 @@
 
 #include "engine/xmlparser.h"
 #include "platform/files.h"
-#include "world/campaignids.h"
-#include "world/levelloader.h"
+#include "world/level/campaignids.h"
+#include "world/level/levelloader.h"
 #include "world/tables.h"
 
 #include <gtest/gtest.h>

@@ -4,8 +4,8 @@
 
 #include "campaign/players.h"
 #include "render/services.h"
-#include "world/levels.h"
-#include "world/leveltimes.h"
+#include "world/level/levels.h"
+#include "world/level/leveltimes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "engine/xmlparser.h"
 #include "platform/files.h"
-#include "world/campaignids.h"
+#include "world/level/campaignids.h"
+#include "world/level/levels.h"
 #include "world/levelfile.h"
-#include "world/levels.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // buffer the part over the drop is cut away, without one it hangs over.
 #include "drawingfixture.h"
 #include "platform/gl_fixture.h"
-#include "world/worlddraw.h"
+#include "world/draw/worlddraw.h"
 
 namespace {
 

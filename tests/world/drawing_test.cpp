@@ -1,8 +1,8 @@
 #include "drawingfixture.h"
-#include "world/guntables.h"
-#include "world/herodraw.h"
-#include "world/herostate.h"
-#include "world/worlddraw.h"
+#include "world/draw/worlddraw.h"
+#include "world/guns/guntables.h"
+#include "world/hero/herodraw.h"
+#include "world/hero/herostate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -254,7 +254,7 @@ class HeroDrawTest : public DrawingTest {
 
 TEST_F(HeroDrawTest, StandsOnHisLowerFootWithTheGunInHisHand) {
     Player().Gun = 3;
-    Facing = 3;
+    inlevel.Facing = 3;
     DrawHero(graphics); // the first drawing learns where the feet are
     Forget();
     DrawHero(graphics);
@@ -276,7 +276,7 @@ TEST_F(HeroDrawTest, StandsOnHisLowerFootWithTheGunInHisHand) {
     // No gun, nothing in the hand; guide mode marks the centre of his cell at height 0.
     Forget();
     Player().Gun = 0;
-    GuideOn = true;
+    inlevel.GuideOn = true;
     DrawHero(graphics);
     EXPECT_TRUE(log->DrawsOf(Guns[1].model).empty());
     const tdraw guide = Only(models::Guide);
@@ -294,7 +294,7 @@ TEST_F(HeroDrawTest, PotionsTintAndHideHimWithHisGun) {
     Player().Gun = 1;
     const auto states = [&](int model) { return Only(model); };
 
-    InvincibilityTimer = 5;
+    inlevel.InvincibilityTimer = 5;
     DrawHero(graphics);
     for (int model : {models::Hero, Guns[1].model}) {
         const tdraw d = states(model);
@@ -308,9 +308,9 @@ TEST_F(HeroDrawTest, PotionsTintAndHideHimWithHisGun) {
     EXPECT_EQ(HeroTint(0, 0), 0u);
 
     Forget();
-    InvincibilityTimer = 0;
-    InvisibilityTimer = 3;
-    GuideOn = true;
+    inlevel.InvincibilityTimer = 0;
+    inlevel.InvisibilityTimer = 3;
+    inlevel.GuideOn = true;
     DrawHero(graphics);
     for (int model : {models::Hero, Guns[1].model, models::Guide}) {
         const tdraw d = states(model);

@@ -22,7 +22,7 @@
 #include "render/sprites.h"
 #include "render/textures.h"
 #include "support/scratch_folder.h"
-#include "world/levelloader.h"
+#include "world/level/levelloader.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"
 

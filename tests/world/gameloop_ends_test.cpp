@@ -45,7 +45,7 @@ TEST_F(GameLoopTest, DeathStartsTheLevelAgainFromItsScore) {
     std::vector<tseen> seen;
     onFrame = [&](int64_t) {
         seen.push_back({loopstate.attempt, player.Score, player.Lives, player.Energy,
-                        TreasuresFound, player.AmmoCurrent[1]});
+                        inlevel.TreasuresFound, player.AmmoCurrent[1]});
         return loopstate.attempt < 2; // stop at the first frame of the second attempt
     };
     Play();
@@ -59,7 +59,7 @@ TEST_F(GameLoopTest, DeathStartsTheLevelAgainFromItsScore) {
     EXPECT_GT(first.magazine, 0); // the magazine is filled from the spare rounds
     EXPECT_EQ(lastOfFirst.attempt, 1);
     EXPECT_LT(lastOfFirst.energy, 1);
-    EXPECT_EQ(DeathFade, 0); // cleared for the new attempt
+    EXPECT_EQ(inlevel.DeathFade, 0); // cleared for the new attempt
 
     // The new attempt starts from the score the level was entered with, so the treasure
     // is worth the same again rather than counted twice.
@@ -77,7 +77,7 @@ TEST_F(GameLoopTest, LosingTheLastLifeIsGameOver) {
     EXPECT_EQ(LevelOutcome, 1);
     EXPECT_EQ(player.Lives, 0);
     EXPECT_EQ(loopstate.attempt, 1);
-    EXPECT_EQ(DeathFade, FadeEnd);
+    EXPECT_EQ(inlevel.DeathFade, FadeEnd);
 }
 
 TEST_F(GameLoopTest, TheExitFadeCompletesTheLevel) {
@@ -86,7 +86,7 @@ TEST_F(GameLoopTest, TheExitFadeCompletesTheLevel) {
     player.Lives = 3;
     int64_t exitFrame = -1;
     onFrame = [&](int64_t frame) {
-        if (ExitFade > 0 && exitFrame < 0) exitFrame = frame;
+        if (inlevel.ExitFade > 0 && exitFrame < 0) exitFrame = frame;
         return true;
     };
     Play();
@@ -96,7 +96,7 @@ TEST_F(GameLoopTest, TheExitFadeCompletesTheLevel) {
     // 1 at the exit, then 2 more each frame from that same frame on: the frame that
     // reached the exit and 31 more.
     EXPECT_EQ(loopstate.frames - 1 - exitFrame, 31);
-    EXPECT_GE(ExitFade, FadeEnd);
+    EXPECT_GE(inlevel.ExitFade, FadeEnd);
 }
 
 TEST_F(GameLoopTest, WhicheverFadeEndsFirstDecidesBetweenExitAndDeath) {
@@ -105,13 +105,13 @@ TEST_F(GameLoopTest, WhicheverFadeEndsFirstDecidesBetweenExitAndDeath) {
     Keys("0: 200\n");
     player.Lives = 3;
     onFrame = [&](int64_t) {
-        if (ExitFade > 0 && DeathFade == 0) player.Energy = 0;
+        if (inlevel.ExitFade > 0 && inlevel.DeathFade == 0) player.Energy = 0;
         return loopstate.attempt < 2;
     };
     Play();
     EXPECT_EQ(LevelOutcome, 2);
     EXPECT_EQ(player.Lives, 3);
-    EXPECT_EQ(DeathFade, FadeEnd - 2);
+    EXPECT_EQ(inlevel.DeathFade, FadeEnd - 2);
 
     // Dying before he gets there: the death fade wins, the life is lost and the level
     // starts again; the exit he reached counts for nothing.
@@ -132,7 +132,7 @@ TEST_F(GameLoopTest, WhicheverFadeEndsFirstDecidesBetweenExitAndDeath) {
     int32_t exitFadeAtEnd = 0;
     onFrame = [&](int64_t frame) {
         if (frame == 0) player.Energy = 0;
-        exitFadeAtEnd = ExitFade;
+        exitFadeAtEnd = inlevel.ExitFade;
         return true;
     };
     Play();

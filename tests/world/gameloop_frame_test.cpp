@@ -4,7 +4,7 @@
 
 #include "creatures/monsters.h"
 #include "platform/gpu/transform.h"
-#include "world/guntables.h"
+#include "world/guns/guntables.h"
 
 #include <algorithm>
 
@@ -169,7 +169,7 @@ TEST_F(GameLoopTest, F1SavesAScreenshotEveryFrameItIsHeld) {
     EXPECT_TRUE(FileExists("screenshots/pic1.bmp"));
     EXPECT_TRUE(FileExists("screenshots/pic2.bmp"));
     EXPECT_FALSE(FileExists("screenshots/pic3.bmp"));
-    EXPECT_EQ(ScreenshotNumber, 3);
+    EXPECT_EQ(inlevel.ScreenshotNumber, 3);
     const std::string bmp = ReadBytes("screenshots/pic1.bmp");
     ASSERT_GT(bmp.size(), 54u);
     EXPECT_EQ(bmp.substr(0, 2), "BM");
@@ -193,10 +193,10 @@ TEST_F(GameLoopTest, ZoomKeysAndTheGuideToggle) {
     Keys("0: 61 36\n3:\n4: 36\n5: 62\n7:\n");
     std::vector<bool> guide;
     onFrame = [&](int64_t frame) {
-        guide.push_back(GuideOn);
+        guide.push_back(inlevel.GuideOn);
         return frame < 7;
     };
-    GuideOn = false;
+    inlevel.GuideOn = false;
     Play();
     EXPECT_EQ(settings.CameraZoom, 2);
     ASSERT_EQ(guide.size(), 8u);

@@ -7,7 +7,7 @@
 
 #include "engine/dtimer.h"
 #include "support/screenrig.h"
-#include "world/gameloop.h"
+#include "world/loop/gameloop.h"
 
 #include <functional>
 

@@ -1,10 +1,10 @@
-#include "world/guns.h"
+#include "world/guns/guns.h"
 
 #include "drawingfixture.h"
 #include "engine/random.h"
 #include "recorder.h"
-#include "world/gunsoffsets.h"
-#include "world/guntables.h"
+#include "world/guns/gunsoffsets.h"
+#include "world/guns/guntables.h"
 #include "world/particles.h"
 
 #include <cmath>
@@ -32,7 +32,7 @@ class GunTest : public DrawingTest {
         p.AmmoAll = {0, 20, 100, 100};
         p.Gun = Pistol;
         hero = {10.0f, 10.0f, 0.0f, 0.0f};
-        Facing = 1;
+        inlevel.Facing = 1;
         ResetLevelEntry();
         GunsEnterLevel();
     }
@@ -44,9 +44,9 @@ class GunTest : public DrawingTest {
         RecoilAndCooldown();
     }
     int ShotsIn(int frames) {
-        const int before = RoundsFired;
+        const int before = inlevel.RoundsFired;
         for (int i = 0; i < frames; ++i) Frame();
-        return RoundsFired - before;
+        return inlevel.RoundsFired - before;
     }
 };
 
@@ -57,8 +57,8 @@ TEST_F(GunTest, HeldFireRepeatsAtEachGunsRate) {
     EXPECT_EQ(bullets.size(), 4u);
     EXPECT_EQ(effects.size(), 4u); // one shell per shot
     EXPECT_EQ(sounds.effects, std::vector<int32_t>(4, Guns[Pistol].shotsound));
-    EXPECT_GE(MuzzleLight, 20);
-    EXPECT_LT(MuzzleLight, 40);
+    EXPECT_GE(inlevel.MuzzleLight, 20);
+    EXPECT_LT(inlevel.MuzzleLight, 40);
 
     ResetLevelEntry();
     Player().Gun = Smg;
@@ -68,15 +68,15 @@ TEST_F(GunTest, HeldFireRepeatsAtEachGunsRate) {
     drawing::Script(input, FireHeld);
     EXPECT_EQ(ShotsIn(40), 6); // 0, 7, ... 35
     // Only the gun in hand counts down: the submachine gun is still cooling.
-    EXPECT_GT(FireCooldown[Smg], 0);
+    EXPECT_GT(inlevel.FireCooldown[Smg], 0);
 
     // Without a gun, or with an empty magazine, the fire control does nothing.
     Player().Gun = 0;
     EXPECT_EQ(ShotsIn(20), 0);
     Player().Gun = Pistol;
     Player().AmmoCurrent[Pistol] = 0;
-    ReloadTimer[Pistol] = 0;
-    FireCooldown[Pistol] = 0;
+    inlevel.ReloadTimer[Pistol] = 0;
+    inlevel.FireCooldown[Pistol] = 0;
     EXPECT_EQ(ShotsIn(20), 0);
 }
 
@@ -84,12 +84,12 @@ TEST_F(GunTest, EmptiedMagazineRefillsSixtyDrawnFramesLater) {
     drawing::Script(input, FireHeld);
     ShotsIn(13 * 7 + 1); // eight shots
     EXPECT_EQ(Player().AmmoCurrent[Pistol], 0);
-    EXPECT_EQ(ReloadTimer[Pistol], ReloadFrames);
+    EXPECT_EQ(inlevel.ReloadTimer[Pistol], ReloadFrames);
     sounds.effects.clear();
 
     // Simulated frames alone never reload: the countdown runs in drawn frames.
     ShotsIn(100);
-    EXPECT_EQ(ReloadTimer[Pistol], ReloadFrames);
+    EXPECT_EQ(inlevel.ReloadTimer[Pistol], ReloadFrames);
     for (int i = 0; i < 59; ++i) ReloadCountdown();
     EXPECT_EQ(Player().AmmoCurrent[Pistol], 0);
     EXPECT_TRUE(sounds.effects.empty());
@@ -101,7 +101,7 @@ TEST_F(GunTest, EmptiedMagazineRefillsSixtyDrawnFramesLater) {
     // With no spare rounds the gun stays empty and silent.
     Player().AmmoCurrent[Pistol] = 0;
     Player().AmmoAll[Pistol] = 0;
-    ReloadTimer[Pistol] = ReloadFrames;
+    inlevel.ReloadTimer[Pistol] = ReloadFrames;
     sounds.effects.clear();
     for (int i = 0; i < 200; ++i) ReloadCountdown();
     EXPECT_EQ(Player().AmmoCurrent[Pistol], 0);
@@ -129,7 +129,7 @@ TEST_F(GunTest, ChangeCyclesThroughOwnedGunsOncePerPress) {
 }
 
 TEST_F(GunTest, ShellsFlyRightAndBulletsLeaveTheMuzzle) {
-    Facing = 1;
+    inlevel.Facing = 1;
     drawing::Script(input, FireHeld);
     Frame();
     ASSERT_EQ(effects.size(), 1u);
@@ -172,7 +172,7 @@ TEST_F(GunTest, RecoilBlendsTheArmBonesBackToAiming) {
     EXPECT_FLOAT_EQ(bone(1), 0.07f);
     EXPECT_FLOAT_EQ(bone(11), 0.07f);
     EXPECT_FLOAT_EQ(bone(12), 0.0f) << "the handguns leave bone 12 alone";
-    EXPECT_EQ(FireCooldown[Pistol], 12);
+    EXPECT_EQ(inlevel.FireCooldown[Pistol], 12);
     drawing::Script(input, "");
     Frame(); // t = 12 / 13 between aim (6) and recoil (7)
     EXPECT_NEAR(bone(5), (1.0f / 13) * 0.06f + (12.0f / 13) * 0.07f, 1e-6f);
@@ -186,18 +186,18 @@ TEST_F(GunTest, RecoilBlendsTheArmBonesBackToAiming) {
 }
 
 TEST_F(GunTest, MuzzleLightAndFlashAtTheMuzzle) {
-    Facing = 3;
+    inlevel.Facing = 3;
     Player().Gun = Smg;
     filllight = {10, 20, 30, 0.5f};
     drawing::Script(input, FireHeld);
     Frame();
-    const int light = MuzzleLight;
+    const int light = inlevel.MuzzleLight;
     DrawMuzzleLight(graphics);
     EXPECT_TRUE(log->lightEnabled[1]);
     EXPECT_FLOAT_EQ(log->lights[1].range, static_cast<float>(light) / 10.0f);
     EXPECT_FLOAT_EQ(log->lights[1].position.x, 10.0f + 1.224f);
     EXPECT_FLOAT_EQ(log->lights[1].position.y, 1.427f);
-    EXPECT_EQ(MuzzleLight, light / 2);
+    EXPECT_EQ(inlevel.MuzzleLight, light / 2);
 
     DrawMuzzleFlash(graphics);
     const std::vector<tdraw> flames = log->DrawsOf(models::MuzzleFlash);

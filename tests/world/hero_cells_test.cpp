@@ -162,7 +162,7 @@ TEST(HeroTeleport, ShrinksJumpsToTheLastPartnerAndGrowsBack) {
 TEST(HeroExit, CompletesOnceAndKeepsHimOnExitCells) {
     tplay play(tmap({".", "E", "E", "H"}, 25, 20), HoldUp);
     play.Frames(6);
-    EXPECT_EQ(ExitFade, 1);
+    EXPECT_EQ(inlevel.ExitFade, 1);
     EXPECT_TRUE(herostate.exitReached);
     EXPECT_EQ(play.sounds.Count(sfx::Complete), 1);
     play.Frames(30);

@@ -54,13 +54,13 @@ TEST(HeroJump, HeightsFollowTheJumpPowerAndItsRecharge) {
 }
 
 TEST(HeroJump, GuideModeKeepsEveryJumpAtFullHeightAndThePadJumpsToo) {
-    GuideOn = true;
+    inlevel.GuideOn = true;
     tplay play(OpenFloor(), "0: 1019\n"); // pad button 3
-    GuideOn = true;                       // the attempt set-up leaves the guide as it was
+    inlevel.GuideOn = true;               // the attempt set-up leaves the guide as it was
     EXPECT_NEAR(PeakOfNextJump(play), 2.75f, 1e-3f);
     EXPECT_NEAR(PeakOfNextJump(play), 2.75f, 1e-3f);
     EXPECT_EQ(Player().Jump, 100);
-    GuideOn = false;
+    inlevel.GuideOn = false;
 }
 
 TEST(HeroWalk, StraightAndDiagonalSpeedsAndTheSpeedPotion) {
@@ -68,16 +68,16 @@ TEST(HeroWalk, StraightAndDiagonalSpeedsAndTheSpeedPotion) {
     play.Frames(10);
     EXPECT_NEAR(hero.row, 25.0f + 1.6f, 1e-4f);
     EXPECT_EQ(hero.column, 25.0f);
-    EXPECT_EQ(Facing, 1);
+    EXPECT_EQ(inlevel.Facing, 1);
 
     tplay diagonal(OpenFloor(), Hold({Down, Left}));
     diagonal.Frames(10);
     EXPECT_NEAR(hero.row, 25.0f - 1.3f, 1e-4f);
     EXPECT_NEAR(hero.column, 25.0f - 1.3f, 1e-4f);
-    EXPECT_EQ(Facing, 6);
+    EXPECT_EQ(inlevel.Facing, 6);
 
     tplay fast(OpenFloor(), Hold({Right}));
-    SpeedTimer = 100;
+    inlevel.SpeedTimer = 100;
     fast.Frames(5);
     EXPECT_NEAR(hero.column, 25.0f + 5 * 0.32f, 1e-4f);
 }
@@ -87,12 +87,12 @@ TEST(HeroWalk, OppositeKeysLetTheLaterTestWin) {
     play.Frames(4);
     // Down wins over up and makes left a back-left, but right only turns forward or back
     // into a diagonal: after back-left it is plain right.
-    EXPECT_EQ(Facing, 3);
+    EXPECT_EQ(inlevel.Facing, 3);
     EXPECT_EQ(hero.row, 25.0f);
     EXPECT_NEAR(hero.column, 25.0f + 0.64f, 1e-4f);
     tplay pair(OpenFloor(), Hold({Up, Down}));
     pair.Frames(1);
-    EXPECT_EQ(Facing, 5);
+    EXPECT_EQ(inlevel.Facing, 5);
 }
 
 TEST(HeroEdge, StopsTwoStepsBeforeAPitAndWobblesOncePerApproach) {
@@ -101,7 +101,7 @@ TEST(HeroEdge, StopsTwoStepsBeforeAPitAndWobblesOncePerApproach) {
     // He stops on the first frame the point 0.32 ahead of his centre lies over the pit row.
     EXPECT_NEAR(hero.row, 21.28f, 1e-4f);
     EXPECT_EQ(hero.height, 0.0f);
-    EXPECT_EQ(Facing, 1);
+    EXPECT_EQ(inlevel.Facing, 1);
     EXPECT_EQ(herostate.EdgeWobble, 0); // ten frames of wobble are over
     EXPECT_TRUE(herostate.atEdge);
 
@@ -175,7 +175,7 @@ TEST(HeroCollision, TheNudgeNeverPushesAStandingHeroIntoAPit) {
 TEST(HeroCollision, ADiagonalIntoAWallSlidesAlongItAtNormalSpeed) {
     tplay play(tmap({"..#", "..#", "H.#", "..#"}, 24, 20), Hold({Up, Right}));
     hero.column = 25.0f;
-    SpeedTimer = 200;
+    inlevel.SpeedTimer = 200;
     play.Frames(2); // the first frames are free moves at double speed
     const float column = hero.column, row = hero.row;
     play.Frames(5);
@@ -187,7 +187,7 @@ TEST(HeroCollision, CreaturesBlockUnlessHeIsInvincible) {
     tplay play(tmap({"z", ".", "H"}, 25, 20), Hold({Up}));
     play.Frames(20);
     EXPECT_LT(hero.row, 21.5f);
-    InvincibilityTimer = 100;
+    inlevel.InvincibilityTimer = 100;
     play.Frames(20);
     EXPECT_GE(CellOf(hero.row), 22);
 }

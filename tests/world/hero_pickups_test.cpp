@@ -32,19 +32,19 @@ TEST(HeroPickUps, TreasuresScoreAndPayTheBonusHalvedInGuideMode) {
     tplay play = WalkOver({FileTreasure, FileTreasure});
     play.Frames(4); // reaches the first cell
     EXPECT_EQ(Player().Score, 150);
-    EXPECT_EQ(TreasureBonus, 5);
-    EXPECT_EQ(TreasuresFound, 1);
+    EXPECT_EQ(inlevel.TreasureBonus, 5);
+    EXPECT_EQ(inlevel.TreasuresFound, 1);
     EXPECT_EQ(Tile(25, 11).item, item::None);
     ASSERT_EQ(effects.size(), 1u);
     EXPECT_EQ(effects[0].model, models::Treasure1);
     EXPECT_EQ(effects[0].position, (tfloat3{25.0f, 0.0f, 11.0f}));
     EXPECT_GE(effects[0].velocity[1], 0.6f);
     EXPECT_EQ(play.sounds.Count(sfx::Test), 1);
-    GuideOn = true;
+    inlevel.GuideOn = true;
     play.Frames(7);
-    GuideOn = false;
+    inlevel.GuideOn = false;
     EXPECT_EQ(Player().Score, 150 + 75);
-    EXPECT_EQ(TreasureBonus, 10);
+    EXPECT_EQ(inlevel.TreasureBonus, 10);
 }
 
 TEST(HeroPickUps, EachPotionDoesItsOwnThing) {
@@ -56,30 +56,30 @@ TEST(HeroPickUps, EachPotionDoesItsOwnThing) {
     UntilTaken(play, 12);
     EXPECT_EQ(Player().Lives, 4);
     UntilTaken(play, 13);
-    EXPECT_EQ(SpeedTimer, 360);
+    EXPECT_EQ(inlevel.SpeedTimer, 360);
     // Speed doubles his pace from here: three frames a cell.
     UntilTaken(play, 14);
-    EXPECT_EQ(BlessingTimer, 360);
-    EXPECT_EQ(SpeedTimer, 360 - 3);
+    EXPECT_EQ(inlevel.BlessingTimer, 360);
+    EXPECT_EQ(inlevel.SpeedTimer, 360 - 3);
     UntilTaken(play, 15);
-    EXPECT_EQ(InvincibilityTimer, 360);
+    EXPECT_EQ(inlevel.InvincibilityTimer, 360);
     UntilTaken(play, 16);
-    EXPECT_EQ(InvisibilityTimer, 360);
-    EXPECT_EQ(PotionsFound, 6);
+    EXPECT_EQ(inlevel.InvisibilityTimer, 360);
+    EXPECT_EQ(inlevel.PotionsFound, 6);
     play.Frames(6);
     EXPECT_GE(CellOf(hero.row), 17);
     EXPECT_EQ(Tile(25, 17).item, 9); // a decoration stays
-    EXPECT_EQ(PotionsFound, 6);
+    EXPECT_EQ(inlevel.PotionsFound, 6);
     EXPECT_EQ(play.sounds.Count(sfx::Test), 6);
 }
 
 TEST(HeroPickUps, ASecondPotionRestartsTheTimerAndAJumpPassesOverItems) {
     tplay play = WalkOver({FileSpeed, FileSpeed});
     UntilTaken(play, 11);
-    EXPECT_EQ(SpeedTimer, 360);
+    EXPECT_EQ(inlevel.SpeedTimer, 360);
     UntilTaken(play, 12);
-    EXPECT_EQ(SpeedTimer, 360);
-    EXPECT_EQ(PotionsFound, 2);
+    EXPECT_EQ(inlevel.SpeedTimer, 360);
+    EXPECT_EQ(inlevel.PotionsFound, 2);
 
     tmap map({"H"}, 25, 10);
     map.Cell(25, 12).I = FileHealth;
@@ -99,8 +99,8 @@ TEST(HeroPickUps, KillAllSparesMonstersOnUnseenCells) {
     for (int c = 20; c <= 26; ++c) Tile(c, 20).seen = SeenMark; // (27, 20) stays unseen
     ASSERT_EQ(creatures.size(), 5u);
     play.Frames(4);
-    EXPECT_EQ(PotionsFound, 1);
-    EXPECT_EQ(MonstersKilled, 3);
+    EXPECT_EQ(inlevel.PotionsFound, 1);
+    EXPECT_EQ(inlevel.MonstersKilled, 3);
     EXPECT_EQ(Player().Score, 300);
     ASSERT_EQ(creatures.size(), 2u);
     EXPECT_EQ(creatures[0]->model, 0); // the blob

@@ -2,8 +2,8 @@
 #include "creatures/monsters.h"
 #include "render/assetorder.h"
 #include "world/engineoutput.h"
+#include "world/level/levelloader.h"
 #include "world/levelfile.h"
-#include "world/levelloader.h"
 #include "world/recorder.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "world/overlay.h"
+#include "world/draw/overlay.h"
 
 #include "drawingfixture.h"
 
@@ -113,8 +113,8 @@ TEST_F(OverlayTest, StatusLineReadsScoreJumpAndOneCaretPerLife) {
 
 TEST_F(OverlayTest, DeathFadeLiesUnderTheStatusLineAndExitFadeOverEverything) {
     IntroSlide = 0;
-    DeathFade = 10;
-    ExitFade = 5;
+    inlevel.DeathFade = 10;
+    inlevel.ExitFade = 5;
     std::vector<tspritecall> drawn = Draw();
     ASSERT_GT(drawn.size(), 10u);
     EXPECT_EQ(drawn.front().rect, FadeRect);
@@ -137,12 +137,12 @@ TEST_F(OverlayTest, DeathFadeLiesUnderTheStatusLineAndExitFadeOverEverything) {
     EXPECT_EQ(drawn[1 + 8 * 9].colour, 0xFF808000u);
 
     // A full fade is fully opaque, not wrapped round to clear.
-    DeathFade = 64;
-    ExitFade = 0;
+    inlevel.DeathFade = 64;
+    inlevel.ExitFade = 0;
     drawn = Draw();
     EXPECT_EQ(drawn.front().colour, 0xFFFFFFFFu);
     EXPECT_NE(drawn.back().rect, FadeRect);
-    DeathFade = 0;
+    inlevel.DeathFade = 0;
     EXPECT_NE(Draw().front().rect, FadeRect);
 }
 

@@ -15,11 +15,11 @@
 #include "engine/scriptedinput.h"
 #include "engine/settings.h"
 #include "engine/xmlparser.h"
-#include "world/hero.h"
+#include "world/hero/hero.h"
+#include "world/level/levelloader.h"
 #include "world/levelfile.h"
-#include "world/levelloader.h"
 #include "world/playerrecord.h"
-#include "world/tilesupdate.h"
+#include "world/tiles/tilesupdate.h"
 #include "world/worldops.h"
 #include "world/worldoutput.h"
 
@@ -130,8 +130,8 @@ struct tplay {
     }
 
     void Frame() {
-        for (int32_t* timer :
-             {&SpeedTimer, &BlessingTimer, &InvincibilityTimer, &InvisibilityTimer})
+        for (int32_t* timer : {&inlevel.SpeedTimer, &inlevel.BlessingTimer,
+                               &inlevel.InvincibilityTimer, &inlevel.InvisibilityTimer})
             if (*timer > 0) --*timer;
         frameCounter = (frameCounter + 1) & 0xFFFF;
         UpdateTiles(frameCounter);

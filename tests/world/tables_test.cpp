@@ -38,7 +38,7 @@ TEST_F(WorldTables, ClearWorldKeepsOnlyTheDesigns) {
     tiles[3][4] = ttile{7, 2, -50.0f, -1, 2, 1, 5, 0.5f, -0.2f, 3, 40, 9, 6, 1};
     Player().Energy = 12;
     hero.height = 3.0f;
-    DeathFade = ExitFade = 10;
+    inlevel.DeathFade = inlevel.ExitFade = 10;
     AddBlob(1, 1);
     SpawnEffect(models::Blood, 1, 1, 1, {}, {}, {});
     ClearWorld();
@@ -49,7 +49,7 @@ TEST_F(WorldTables, ClearWorldKeepsOnlyTheDesigns) {
     EXPECT_TRUE(tiles[3][4] == expected);
     EXPECT_EQ(Player().Energy, 100);
     EXPECT_EQ(hero.height, 0.0f);
-    EXPECT_EQ(DeathFade + ExitFade, 0);
+    EXPECT_EQ(inlevel.DeathFade + inlevel.ExitFade, 0);
     EXPECT_TRUE(creatures.empty());
     EXPECT_TRUE(effects.empty());
 }
@@ -57,7 +57,7 @@ TEST_F(WorldTables, ClearWorldKeepsOnlyTheDesigns) {
 TEST_F(WorldTables, ScoreIsHalvedTowardZeroInGuideMode) {
     AddScore(150);
     EXPECT_EQ(Player().Score, 150);
-    GuideOn = true;
+    inlevel.GuideOn = true;
     AddScore(150);
     AddScore(25);
     AddScore(-25);

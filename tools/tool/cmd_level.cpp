@@ -5,8 +5,8 @@
 
 #include "creatures/creature.h"
 #include "creatures/monsters.h"
-#include "world/levelloader.h"
-#include "world/levels.h"
+#include "world/level/levelloader.h"
+#include "world/level/levels.h"
 
 #include <cstdio>
 #include <string>

@@ -8,7 +8,7 @@
 #include "output.h"
 #include "playrun.h"
 
-#include "world/gameloop.h"
+#include "world/loop/gameloop.h"
 
 #include <charconv>
 #include <cstdio>

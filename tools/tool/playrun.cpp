@@ -17,9 +17,9 @@
 #include "render/object3d.h"
 #include "render/screenlayout.h"
 #include "startup/assetloading.h"
-#include "world/gameloop.h"
-#include "world/levelloader.h"
-#include "world/levels.h"
+#include "world/level/levelloader.h"
+#include "world/level/levels.h"
+#include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"
 #include "world/worldoutput.h"
@@ -285,10 +285,10 @@ std::string tlevelrun::Summary() const {
         .Add("Score", json::Number(p.Score))
         .Add("Lives", json::Number(p.Lives))
         .Add("Money", json::Number(p.Money))
-        .Add("MonstersKilled", json::Number(MonstersKilled))
-        .Add("PotionsFound", json::Number(PotionsFound))
-        .Add("TreasuresFound", json::Number(TreasuresFound))
-        .Add("RoundsFired", json::Number(RoundsFired))
+        .Add("MonstersKilled", json::Number(inlevel.MonstersKilled))
+        .Add("PotionsFound", json::Number(inlevel.PotionsFound))
+        .Add("TreasuresFound", json::Number(inlevel.TreasuresFound))
+        .Add("RoundsFired", json::Number(inlevel.RoundsFired))
         .Text();
 }
 
@@ -308,7 +308,7 @@ std::string tlevelrun::TraceLine() {
         .Add("row", json::Number(hero.row))
         .Add("height", json::Number(hero.height))
         .Add("climb", json::Number(hero.climb))
-        .Add("Facing", json::Number(Facing))
+        .Add("Facing", json::Number(inlevel.Facing))
         .Add("Energy", json::Number(p.Energy))
         .Add("Lives", json::Number(p.Lives))
         .Add("Score", json::Number(p.Score))
@@ -316,13 +316,13 @@ std::string tlevelrun::TraceLine() {
         .Add("Gun", json::Number(p.Gun))
         .Add("AmmoCurrent", Rounds(p.AmmoCurrent))
         .Add("AmmoAll", Rounds(p.AmmoAll))
-        .Add("DeathFade", json::Number(DeathFade))
-        .Add("ExitFade", json::Number(ExitFade))
-        .Add("SpeedTimer", json::Number(SpeedTimer))
-        .Add("BlessingTimer", json::Number(BlessingTimer))
-        .Add("InvincibilityTimer", json::Number(InvincibilityTimer))
-        .Add("InvisibilityTimer", json::Number(InvisibilityTimer))
-        .Add("TreasureBonus", json::Number(TreasureBonus))
+        .Add("DeathFade", json::Number(inlevel.DeathFade))
+        .Add("ExitFade", json::Number(inlevel.ExitFade))
+        .Add("SpeedTimer", json::Number(inlevel.SpeedTimer))
+        .Add("BlessingTimer", json::Number(inlevel.BlessingTimer))
+        .Add("InvincibilityTimer", json::Number(inlevel.InvincibilityTimer))
+        .Add("InvisibilityTimer", json::Number(inlevel.InvisibilityTimer))
+        .Add("TreasureBonus", json::Number(inlevel.TreasureBonus))
         .Add("creatures", tool::JsonArray(list))
         .Text();
 }

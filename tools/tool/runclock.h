@@ -4,7 +4,7 @@
 // tick through the services' seam, which moves the clock to the tick; a loop that polls
 // without waiting (a wait for a key to be let go, the loading picture) has the poll move it.
 #include "engine/dtimer.h"
-#include "world/gameloop.h"
+#include "world/loop/gameloop.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "world/herostate.h"
+#include "world/hero/herostate.h"
 
 therostate herostate;
 

@@ -1,7 +1,7 @@
-#include "world/heroposes.h"
+#include "world/hero/heroposes.h"
 
 #include "render/object3d.h"
-#include "world/herocommon.h"
+#include "world/hero/herocommon.h"
 #include "world/playerrecord.h"
 
 namespace {
@@ -42,7 +42,7 @@ void InTheAir() {
 
 void Walking() {
     float& phase = herostate.walkPhase;
-    phase += SpeedTimer > 0 ? 0.4f : 0.2f;
+    phase += inlevel.SpeedTimer > 0 ? 0.4f : 0.2f;
     if (phase >= 4.0f) phase = 0.0f;
     if (phase == 0.0f || (phase > 1.9f && phase < 2.1f)) PlayFootstep();
     const int32_t from = static_cast<int32_t>(phase);

@@ -1,11 +1,11 @@
-#include "world/hero.h"
+#include "world/hero/hero.h"
 
-#include "world/herocells.h"
-#include "world/herocommon.h"
-#include "world/herocontrols.h"
-#include "world/herojump.h"
-#include "world/heroposes.h"
-#include "world/herowalk.h"
+#include "world/hero/herocells.h"
+#include "world/hero/herocommon.h"
+#include "world/hero/herocontrols.h"
+#include "world/hero/herojump.h"
+#include "world/hero/heroposes.h"
+#include "world/hero/herowalk.h"
 
 void HeroStep(const TDInput& input) {
     herostate.cell = HeroCell();
@@ -24,7 +24,7 @@ void HeroCellEffects() {
 }
 
 void HeroTakeFacing() {
-    if (herostate.direction >= 1 && herostate.direction <= 8) Facing = herostate.direction;
+    if (herostate.direction >= 1 && herostate.direction <= 8) inlevel.Facing = herostate.direction;
 }
 
 float HeroTeleportScale() {

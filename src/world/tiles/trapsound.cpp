@@ -1,4 +1,4 @@
-#include "world/trapsound.h"
+#include "world/tiles/trapsound.h"
 
 #include "world/worldoutput.h"
 

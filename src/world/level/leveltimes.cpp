@@ -1,4 +1,4 @@
-#include "world/leveltimes.h"
+#include "world/level/leveltimes.h"
 
 #include "engine/xmlparser.h"
 #include "platform/files.h"

@@ -1,17 +1,17 @@
 // Drawing one frame of play, the pause, and the wait for the next tick.
-#include "world/gameloop.h"
+#include "world/loop/gameloop.h"
 
 #include "creatures/creaturelist.h"
 #include "engine/settings.h"
 #include "platform/clock.h"
 #include "render/screenlayout.h"
-#include "world/guns.h"
-#include "world/herodraw.h"
-#include "world/levelloader.h"
-#include "world/overlay.h"
+#include "world/draw/overlay.h"
+#include "world/draw/worlddraw.h"
+#include "world/guns/guns.h"
+#include "world/hero/herodraw.h"
+#include "world/level/levelloader.h"
 #include "world/particles.h"
 #include "world/tables.h"
-#include "world/worlddraw.h"
 
 #include <cmath>
 
@@ -52,9 +52,9 @@ void DrawFrame(tservices& services) {
 
     graphics.Clear(0, 0, 0); // 1
     graphics.BeginFrame(mainlight.I, filllight.I);
-    graphics.SetCamera(hero.column, CameraHeight(settings.CameraZoom, ExitFade), // 2
-                       hero.row - CameraBack(settings.CameraZoom, ExitFade), hero.column, 0.0f,
-                       hero.row, PlayNear, PlayFar);
+    graphics.SetCamera(hero.column, CameraHeight(settings.CameraZoom, inlevel.ExitFade), // 2
+                       hero.row - CameraBack(settings.CameraZoom, inlevel.ExitFade), hero.column,
+                       0.0f, hero.row, PlayNear, PlayFar);
     SetLevelLights(graphics);                              // 3
     DrawBullets();                                         // 4
     DrawMuzzleLight(graphics);                             // 5

@@ -1,9 +1,9 @@
-#include "world/tilesupdate.h"
+#include "world/tiles/tilesupdate.h"
 
 #include "render/assetorder.h"
-#include "world/herocommon.h"
-#include "world/levelloader.h"
-#include "world/trapsound.h"
+#include "world/hero/herocommon.h"
+#include "world/level/levelloader.h"
+#include "world/tiles/trapsound.h"
 #include "world/worldops.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 // The switch plates: a plate works once and sets off every wall and trap of its channel.
 #include "render/assetorder.h"
-#include "world/herocommon.h"
-#include "world/levelloader.h"
-#include "world/tilesupdate.h"
-#include "world/trapsound.h"
+#include "world/hero/herocommon.h"
+#include "world/level/levelloader.h"
+#include "world/tiles/tilesupdate.h"
+#include "world/tiles/trapsound.h"
 #include "world/worldops.h"
 
 namespace {

@@ -1,12 +1,12 @@
-#include "world/herodraw.h"
+#include "world/hero/herodraw.h"
 
 #include "render/assetorder.h"
 #include "render/object3d.h"
-#include "world/guntables.h"
-#include "world/hero.h"
+#include "world/draw/worlddraw.h"
+#include "world/guns/guntables.h"
+#include "world/hero/hero.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"
-#include "world/worlddraw.h"
 
 #include <algorithm>
 #include <tuple>
@@ -66,18 +66,19 @@ void DrawHero(TDGraphics& graphics) {
 
     // These states stay on for the guide marker and the gun, which go with the hero.
     // Invisible: bright parts cover what lies behind, dark parts let it through.
-    if (InvisibilityTimer > 0) BlendOn(*device, gpu::Blend::SrcColour, gpu::Blend::InvSrcColour);
-    const gpu::Argb tint = HeroTint(InvincibilityTimer, BlessingTimer);
+    if (inlevel.InvisibilityTimer > 0)
+        BlendOn(*device, gpu::Blend::SrcColour, gpu::Blend::InvSrcColour);
+    const gpu::Argb tint = HeroTint(inlevel.InvincibilityTimer, inlevel.BlessingTimer);
     if (tint != 0) Tint(*device, tint);
 
     const float scale = HeroTeleportScale();
     const bool glowing = HeroGlowing();
-    const float turn = static_cast<float>(5 - Facing) * (-2.0f * Pi / 8.0f);
+    const float turn = static_cast<float>(5 - inlevel.Facing) * (-2.0f * Pi / 8.0f);
     if (glowing) Glow(store, models::Hero);
     store.DrawModel(models::Hero, false, hero.column, hero.height - FootHeight(store), hero.row,
                     0.0f, turn, 0.0f, scale);
 
-    if (GuideOn && AtOrAboveFloor())
+    if (inlevel.GuideOn && AtOrAboveFloor())
         store.DrawModel(models::Guide, false, static_cast<float>(CellOf(hero.column)), 0.0f,
                         static_cast<float>(CellOf(hero.row)), 0.0f, 0.0f, 0.0f, 1.0f);
 

@@ -1,9 +1,9 @@
 // GameLoop: the attempts at a level and the end of the level.
-#include "world/gameloop.h"
+#include "world/loop/gameloop.h"
 
 #include "engine/settings.h"
-#include "world/guns.h"
-#include "world/hero.h"
+#include "world/guns/guns.h"
+#include "world/hero/hero.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"
 
@@ -37,9 +37,9 @@ int32_t GameLoop(tservices& services, const tnode& level) {
         // Closing the window leaves the level as Escape does.
         const bool escape = input.IsKeyDown(KeyEscape) || services.Closing();
         // Dying costs a life, and so does leaving with Escape.
-        if (DeathFade >= FadeEnd || escape) --Player().Lives;
+        if (inlevel.DeathFade >= FadeEnd || escape) --Player().Lives;
         // Died with lives left: the level starts again from its beginning.
-        if (!escape && Player().Lives > 0 && ExitFade < FadeEnd) continue;
+        if (!escape && Player().Lives > 0 && inlevel.ExitFade < FadeEnd) continue;
 
         // The menu after the level must not see the same Escape press.
         input.WaitKeyReleased(KeyEscape);

@@ -1,6 +1,6 @@
-#include "world/herowalk.h"
+#include "world/hero/herowalk.h"
 
-#include "world/herocommon.h"
+#include "world/hero/herocommon.h"
 
 #include <limits>
 
@@ -69,7 +69,7 @@ bool StepFree(const tprobes& probes, float dc, float dr) {
     const float c = hero.column, r = hero.row;
     for (const tprobe* p : {&probes.p1, &probes.p2, &probes.p3})
         if (Solid(c + p->column + 2 * dc, r + p->row + 2 * dr)) return false;
-    if (InvincibilityTimer <= 0 &&
+    if (inlevel.InvincibilityTimer <= 0 &&
         HoldsCreature(c + probes.p3.column + 2 * dc, r + probes.p3.row + 2 * dr))
         return false;
     return FloorOrWall(c + 4 * dc, r + 4 * dr) <= hero.height + StepUp;
@@ -110,14 +110,14 @@ void StopAtEdge() {
     const bool dropAhead =
         Pit(aheadColumn, aheadRow) || hero.height - EdgeDrop > FloorOrAbyss(aheadColumn, aheadRow);
     if (dropAhead && hero.climb == 0.0f && !IsConveyor(HeroTile().block)) {
-        Facing = d;
+        inlevel.Facing = d;
         herostate.direction = 0;
         if (!herostate.atEdge) herostate.EdgeWobble = WobbleFrames;
         herostate.atEdge = true;
         return;
     }
     // Still facing the pit he stopped at (turning away for a moment): no new wobble yet.
-    const tdirection& f = Direction(Facing);
+    const tdirection& f = Direction(inlevel.Facing);
     const float faceColumn = hero.column + 2 * f.column, faceRow = hero.row + 2 * f.row;
     if (!(Pit(faceColumn, faceRow) && hero.height - EdgeDrop > FloorOrAbyss(faceColumn, faceRow)))
         herostate.atEdge = false;
@@ -136,7 +136,7 @@ void WalkWithCollision() {
     }
 
     if (StepFree(probes, s.column, s.row)) {
-        const float speed = SpeedTimer > 0 ? 2.0f : 1.0f;
+        const float speed = inlevel.SpeedTimer > 0 ? 2.0f : 1.0f;
         hero.column += s.column * speed;
         hero.row += s.row * speed;
         return;

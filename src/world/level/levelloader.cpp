@@ -1,4 +1,4 @@
-#include "world/levelloader.h"
+#include "world/level/levelloader.h"
 
 #include "creatures/creature.h"
 #include "render/assetorder.h"

@@ -1,9 +1,9 @@
-#include "world/worlddraw.h"
+#include "world/draw/worlddraw.h"
 
 #include "platform/gpu/transform.h"
 #include "render/assetorder.h"
 #include "render/object3d.h"
-#include "world/levelloader.h"
+#include "world/level/levelloader.h"
 #include "world/tables.h"
 
 #include <algorithm>

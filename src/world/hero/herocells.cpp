@@ -1,7 +1,7 @@
-#include "world/herocells.h"
+#include "world/hero/herocells.h"
 
-#include "world/herocommon.h"
-#include "world/tilesupdate.h"
+#include "world/hero/herocommon.h"
+#include "world/tiles/tilesupdate.h"
 
 namespace {
 
@@ -32,11 +32,11 @@ void Crumble(ttile& tile) {
 }
 
 void Exit(const ttile& tile) {
-    if (tile.block != models::Exit || ExitFade != 0) return;
+    if (tile.block != models::Exit || inlevel.ExitFade != 0) return;
     if (hero.climb != 0.0f && hero.height != 0.0f) return;
     herostate.exitReached = true;
     WorldOutput().PlayEffect(sfx::Complete, EffectLevel());
-    ExitFade = 1;
+    inlevel.ExitFade = 1;
 }
 
 void Conveyor(const ttile& tile) {

@@ -1,9 +1,9 @@
-#include "world/levels.h"
+#include "world/level/levels.h"
 
 #include "engine/xmlparser.h"
 #include "platform/files.h"
-#include "world/campaignids.h"
-#include "world/leveltimes.h"
+#include "world/level/campaignids.h"
+#include "world/level/leveltimes.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Reading a level's fastest times (its ".tim" file) into its catalogue entry.
-#include "world/levels.h"
+#include "world/level/levels.h"
 
 #include <string_view>
 

@@ -1,8 +1,8 @@
 // The hero's blob shadow, cut at ledges with the stencil buffer.
 #include "render/assetorder.h"
 #include "render/object3d.h"
+#include "world/draw/worlddraw.h"
 #include "world/tables.h"
-#include "world/worlddraw.h"
 
 namespace {
 

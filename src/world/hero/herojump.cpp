@@ -1,6 +1,6 @@
-#include "world/herojump.h"
+#include "world/hero/herojump.h"
 
-#include "world/herocommon.h"
+#include "world/hero/herocommon.h"
 #include "world/playerrecord.h"
 #include "world/worldops.h"
 
@@ -40,7 +40,7 @@ void Jump(bool jumpHeld) {
     hero.climb = static_cast<float>(player.Jump) / 100.0f * 0.25f + 0.25f;
     herostate.poseBlend = 0.0f;
     // The guide lets the player practise without draining the meter.
-    if (!GuideOn) player.Jump /= 2;
+    if (!inlevel.GuideOn) player.Jump /= 2;
 }
 
 void GravityAndLanding() {

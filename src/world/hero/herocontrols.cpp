@@ -1,4 +1,4 @@
-#include "world/herocontrols.h"
+#include "world/hero/herocontrols.h"
 
 #include "engine/settings.h"
 

@@ -1,11 +1,11 @@
 // The start of every attempt: the world rebuilt from the level document, the player's
 // score put back to what it was when the level was entered.
-#include "world/gameloop.h"
+#include "world/loop/gameloop.h"
 
 #include "render/assetorder.h"
-#include "world/hero.h"
-#include "world/levelloader.h"
-#include "world/overlay.h"
+#include "world/draw/overlay.h"
+#include "world/hero/hero.h"
+#include "world/level/levelloader.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"
 #include "world/worldops.h"

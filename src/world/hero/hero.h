@@ -10,8 +10,8 @@
 // The game loop calls HeroEnterLevel() once on entry and HeroStartAttempt() at the start
 // of every attempt (herostate.h), after ClearWorld and the level load.
 #include "engine/dinput.h"
-#include "world/heropickups.h"
-#include "world/herostate.h"
+#include "world/hero/heropickups.h"
+#include "world/hero/herostate.h"
 
 void HeroStep(const TDInput& input);
 void HeroCellEffects();

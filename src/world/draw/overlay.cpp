@@ -1,9 +1,9 @@
-#include "world/overlay.h"
+#include "world/draw/overlay.h"
 
 #include "render/assetorder.h"
 #include "render/screenlayout.h"
 #include "render/text.h"
-#include "world/levelloader.h"
+#include "world/level/levelloader.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"
 
@@ -90,14 +90,14 @@ std::vector<tstatuspiece> StatusLine(const td2dsprites& sprites) {
 
 void DrawOverlay(td2dsprites& sprites, const TDInput& input, std::string_view textureFolder) {
     // Under the status line, which stays readable while the hero dies.
-    Fade(sprites, White, DeathFade);
+    Fade(sprites, White, inlevel.DeathFade);
     DrawStatusLine(sprites);
     if (input.IsKeyDown(AuthorKey))
         DrawPlainText(sprites, 10, 50, "Level created by " + creatorname + ".", 1.0f, false,
                       sprites::FirstFontGlyph, White, 255);
     SlideStartPicture(sprites, textureFolder);
     // Over everything: the level is being left.
-    Fade(sprites, Black, ExitFade);
+    Fade(sprites, Black, inlevel.ExitFade);
 }
 
 void DrawPauseLine(td2dsprites& sprites) {

@@ -1,7 +1,7 @@
 #pragma once
 // Small helpers the pieces of the hero step share.
 #include "render/assetorder.h"
-#include "world/herostate.h"
+#include "world/hero/herostate.h"
 #include "world/tables.h"
 #include "world/worldoutput.h"
 

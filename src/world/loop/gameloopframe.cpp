@@ -1,18 +1,18 @@
 // One simulation step of the game loop. The order of the steps is the game's rhythm: the
 // hero moves before he looks around, creatures act on what he picked up, and the drawing
 // shows the state after everything has moved.
-#include "world/gameloop.h"
+#include "world/loop/gameloop.h"
 
 #include "creatures/creaturelist.h"
 #include "engine/settings.h"
 #include "platform/files.h"
 #include "render/assetorder.h"
-#include "world/guns.h"
-#include "world/hero.h"
+#include "world/guns/guns.h"
+#include "world/hero/hero.h"
 #include "world/particles.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"
-#include "world/tilesupdate.h"
+#include "world/tiles/tilesupdate.h"
 #include "world/worldops.h"
 #include "world/worldoutput.h"
 
@@ -22,7 +22,8 @@
 namespace {
 
 void CountDownPotions() {
-    for (int32_t* timer : {&SpeedTimer, &BlessingTimer, &InvincibilityTimer, &InvisibilityTimer})
+    for (int32_t* timer : {&inlevel.SpeedTimer, &inlevel.BlessingTimer, &inlevel.InvincibilityTimer,
+                           &inlevel.InvisibilityTimer})
         if (*timer > 0) --*timer;
 }
 
@@ -35,14 +36,14 @@ void LoopKeys(tservices& services) {
 
     const bool guideHeld =
         input.IsKeyDown(settings.KeyGuide) || input.IsPadControlOn(settings.PadGuide);
-    if (guideHeld && !loopstate.guideLatch) GuideOn = !GuideOn;
+    if (guideHeld && !loopstate.guideLatch) inlevel.GuideOn = !inlevel.GuideOn;
     loopstate.guideLatch = guideHeld;
 }
 
 } // namespace
 
 void VisionSweep() {
-    const double facing = Direction(Facing).degrees;
+    const double facing = Direction(inlevel.Facing).degrees;
     for (int32_t i = -180; i <= 180; ++i) {
         const double angle = (i + facing) * 3.14159265358979323846 / 180.0;
         const double dc = std::cos(angle), dr = std::sin(angle);
@@ -58,8 +59,9 @@ void SaveScreenshot(tservices& services) {
     // Players rarely make the folder themselves; a screenshot should not need them to.
     const std::string folder = files::HomePath("screenshots");
     if (!files::Exists(folder)) files::MakeFolder(folder);
-    services.graphics->SaveScreenshot(folder + "\\pic" + std::to_string(ScreenshotNumber) + ".bmp");
-    ++ScreenshotNumber;
+    services.graphics->SaveScreenshot(folder + "\\pic" + std::to_string(inlevel.ScreenshotNumber) +
+                                      ".bmp");
+    ++inlevel.ScreenshotNumber;
     // Writing the file takes time the simulation must not catch up on.
     services.timer->Restart();
 }
@@ -88,16 +90,16 @@ bool PlayFrame(tservices& services) {
     });
     if (hero.height < FallenHeight) Player().Energy = 0; // 15
     if (Player().Energy < 1) {                           // 16
-        if (DeathFade == 0) WorldOutput().PlayEffect(sfx::Auts, EffectLevel());
-        DeathFade += 2;
+        if (inlevel.DeathFade == 0) WorldOutput().PlayEffect(sfx::Auts, EffectLevel());
+        inlevel.DeathFade += 2;
     }
-    if (ExitFade > 0) ExitFade += 2; // 17
+    if (inlevel.ExitFade > 0) inlevel.ExitFade += 2; // 17
 
     ++loopstate.frames;
     if (services.afterFrame && !services.afterFrame()) {
         loopstate.stopped = true;
         return false;
     }
-    return !input.IsKeyDown(KeyEscape) && !services.Closing() && DeathFade < FadeEnd &&
-           ExitFade < FadeEnd; // 18
+    return !input.IsKeyDown(KeyEscape) && !services.Closing() && inlevel.DeathFade < FadeEnd &&
+           inlevel.ExitFade < FadeEnd; // 18
 }

@@ -1,8 +1,8 @@
-#include "world/heropickups.h"
+#include "world/hero/heropickups.h"
 
 #include "creatures/creature.h"
 #include "engine/random.h"
-#include "world/herocommon.h"
+#include "world/hero/herocommon.h"
 #include "world/playerrecord.h"
 #include "world/worldops.h"
 
@@ -26,10 +26,10 @@ constexpr tpickup Pickups[] = {
     {tkind::Treasure, models::Treasure1},
     {tkind::Health, models::HealthPotion},
     {tkind::Life, models::LifePotion},
-    {tkind::Timer, models::SpeedPotion, &SpeedTimer},
-    {tkind::Timer, models::BlessingPotion, &BlessingTimer},
-    {tkind::Timer, models::InvincibilityPotion, &InvincibilityTimer},
-    {tkind::Timer, models::InvisibilityPotion, &InvisibilityTimer},
+    {tkind::Timer, models::SpeedPotion, &inlevel.SpeedTimer},
+    {tkind::Timer, models::BlessingPotion, &inlevel.BlessingTimer},
+    {tkind::Timer, models::InvincibilityPotion, &inlevel.InvincibilityTimer},
+    {tkind::Timer, models::InvisibilityPotion, &inlevel.InvisibilityTimer},
     {tkind::KillAll, models::KillAllPotion},
     // 9..15: decorations are only drawn.
     {tkind::Nothing, -1},
@@ -84,24 +84,24 @@ void PickUps() {
     case tkind::Nothing:
         return;
     case tkind::Treasure:
-        ++TreasuresFound;
+        ++inlevel.TreasuresFound;
         AddScore(TreasurePoints);
-        TreasureBonus += TreasureMoney;
+        inlevel.TreasureBonus += TreasureMoney;
         break;
     case tkind::Health:
-        ++PotionsFound;
+        ++inlevel.PotionsFound;
         player.Energy = 100;
         break;
     case tkind::Life:
-        ++PotionsFound;
+        ++inlevel.PotionsFound;
         ++player.Lives;
         break;
     case tkind::Timer:
-        ++PotionsFound;
+        ++inlevel.PotionsFound;
         *pickup.timer = PotionFrames; // a second potion restarts the count, it does not add
         break;
     case tkind::KillAll:
-        ++PotionsFound;
+        ++inlevel.PotionsFound;
         KillAllSeenMonsters();
         break;
     }

@@ -1,12 +1,12 @@
-#include "world/guns.h"
+#include "world/guns/guns.h"
 
 #include "engine/random.h"
 #include "engine/settings.h"
 #include "render/assetorder.h"
 #include "render/object3d.h"
-#include "world/gunsoffsets.h"
-#include "world/guntables.h"
-#include "world/levelloader.h"
+#include "world/guns/gunsoffsets.h"
+#include "world/guns/guntables.h"
+#include "world/level/levelloader.h"
 #include "world/playerrecord.h"
 #include "world/worldops.h"
 #include "world/worldoutput.h"
@@ -23,7 +23,7 @@ bool HoldsGun(int32_t gun) {
 }
 
 int32_t FacingIndex() {
-    return (Facing >= 1 && Facing <= 8) ? Facing : 1;
+    return (inlevel.Facing >= 1 && inlevel.Facing <= 8) ? inlevel.Facing : 1;
 }
 
 // The recoil keyframes of the hero model and the arm bones they move; the rifle is held
@@ -96,14 +96,14 @@ void FireGun(const TDInput& input) {
     const bool held = input.IsKeyDown(settings.KeyFire) || input.IsPadControlOn(settings.PadFire);
     if (!held || !HoldsGun(gun)) return;
     const size_t g = static_cast<size_t>(gun);
-    if (FireCooldown[g] != 0 || player.AmmoCurrent[g] <= 0) return;
+    if (inlevel.FireCooldown[g] != 0 || player.AmmoCurrent[g] <= 0) return;
 
-    ++RoundsFired;
-    if (--player.AmmoCurrent[g] == 0) ReloadTimer[g] = ReloadFrames;
+    ++inlevel.RoundsFired;
+    if (--player.AmmoCurrent[g] == 0) inlevel.ReloadTimer[g] = ReloadFrames;
     WorldOutput().PlayEffect(Guns[g].shotsound, EffectLevel());
-    FireCooldown[g] = Guns[g].FireInterval;
+    inlevel.FireCooldown[g] = Guns[g].FireInterval;
     gunstate.firedThisFrame = true;
-    MuzzleLight = 20 + Random(20);
+    inlevel.MuzzleLight = 20 + Random(20);
     EjectShell(gun);
     LaunchBullet();
 }
@@ -112,13 +112,14 @@ void RecoilAndCooldown() {
     const int32_t gun = Player().Gun;
     if (!HoldsGun(gun)) return;
     const size_t g = static_cast<size_t>(gun);
-    if (FireCooldown[g] <= 0) return;
+    if (inlevel.FireCooldown[g] <= 0) return;
     // 1 right after the shot (the recoil pose), falling to 0 (the aiming pose).
-    const float t = static_cast<float>(FireCooldown[g]) / static_cast<float>(Guns[g].FireInterval);
+    const float t =
+        static_cast<float>(inlevel.FireCooldown[g]) / static_cast<float>(Guns[g].FireInterval);
     const trecoil& recoil = gun == AssaultRifle ? RifleRecoil : HandgunRecoil;
     Models().SetPose(models::Hero, recoil.firstBone, recoil.lastBone, t, recoil.aimPose,
                      recoil.recoilPose);
-    --FireCooldown[g];
+    --inlevel.FireCooldown[g];
 }
 
 void DrawBullets() {
@@ -131,18 +132,18 @@ void DrawBullets() {
 }
 
 void DrawMuzzleLight(TDGraphics& graphics) {
-    if (MuzzleLight <= 0) return;
+    if (inlevel.MuzzleLight <= 0) return;
     graphics.SetPointLight(1, 255, 255, 255, gunstate.muzzle[0], gunstate.muzzle[1],
-                           gunstate.muzzle[2], static_cast<float>(MuzzleLight) / 10.0f);
-    MuzzleLight /= 2;
+                           gunstate.muzzle[2], static_cast<float>(inlevel.MuzzleLight) / 10.0f);
+    inlevel.MuzzleLight /= 2;
 }
 
 void ReloadCountdown() {
     tplayer& player = Player();
     if (!HoldsGun(player.Gun)) return;
     const size_t g = static_cast<size_t>(player.Gun);
-    if (ReloadTimer[g] <= 0 || player.AmmoCurrent[g] != 0 || player.AmmoAll[g] <= 0) return;
-    if (--ReloadTimer[g] > 0) return;
+    if (inlevel.ReloadTimer[g] <= 0 || player.AmmoCurrent[g] != 0 || player.AmmoAll[g] <= 0) return;
+    if (--inlevel.ReloadTimer[g] > 0) return;
     WorldOutput().PlayEffect(sfx::Clip, EffectLevel());
     Reload(player.Gun);
 }
