@@ -60,10 +60,10 @@ void EndMenuFrame(tservices& services) {
 }
 
 void DrawPanel(tservices& services, int32_t x, int32_t y, int32_t width, int32_t height) {
-    if (!services.storySprites || !services.storySprites->Valid(FirstStoryCell + StoryOverlayCell))
+    if (!services.storySprites || !services.storySprites->Valid(FirstStoryCell + StoryPatchSprite))
         return;
     td2dsprites& cells = *services.storySprites;
-    const int cell = FirstStoryCell + StoryOverlayCell;
+    const int cell = FirstStoryCell + StoryPatchSprite;
     const tsprite& patch = cells.Sprite(cell);
     const float patchWidth = static_cast<float>(std::max(1, patch.right - patch.left));
     const float patchHeight = static_cast<float>(std::max(1, patch.bottom - patch.top));

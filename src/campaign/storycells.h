@@ -27,6 +27,11 @@ inline constexpr const char* StorySheetFiles[StorySheetCount] = {
 inline constexpr int StoryEmblemCell = 32;
 inline constexpr int StoryOverlayCell = 33;
 inline constexpr int StoryFinalFadeCell = 34;
+// In the story sprite batch after the 35 cells: the middle of the white patch, without the
+// texels at its border. Stretched over the screen, the whole patch would blend its border
+// with the transparent gap around it and show soft grey edges; its middle stays one colour.
+inline constexpr int StoryPatchSprite = StoryCellCount;
+inline constexpr int StoryPatchInset = 4;
 
 namespace storycells_detail {
 

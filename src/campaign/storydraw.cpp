@@ -142,7 +142,7 @@ void tstorydraw::Stretch(int cell, int32_t x, int32_t y, int32_t width, int32_t 
                          uint32_t colour, int alpha) {
     if (!services_.storySprites) return;
     td2dsprites& cells = *services_.storySprites;
-    const int sprite = FirstStoryCell + cell;
+    const int sprite = FirstStoryCell + (cell == StoryOverlayCell ? StoryPatchSprite : cell);
     if (!cells.Valid(sprite)) return;
     const tsprite& patch = cells.Sprite(sprite);
     const float patchWidth = static_cast<float>(std::max(1, patch.right - patch.left));
@@ -160,6 +160,10 @@ void LoadStoryCells(tservices& services) {
                                                            c.top, c.width, c.height);
         if (first < 0) first = index;
     }
+    const StoryCell& patch = StoryCells[StoryOverlayCell];
+    services.storySprites->AddSprite(StorySheetFiles[patch.sheet - 1], patch.left + StoryPatchInset,
+                                     patch.top + StoryPatchInset, patch.width - 2 * StoryPatchInset,
+                                     patch.height - 2 * StoryPatchInset);
     FirstStoryCell = first;
 }
 

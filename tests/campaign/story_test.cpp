@@ -133,7 +133,7 @@ TEST_F(StoryLoop, IntroLoadsTheCellsAndAKeyEndsItAtOnce) {
     EXPECT_EQ(rig.Frame(), 3);
     EXPECT_FALSE(rig.services.Closing());
     EXPECT_EQ(FirstStoryCell, 0);
-    ASSERT_EQ(rig.services.storySprites->Count(), StoryCellCount);
+    ASSERT_EQ(rig.services.storySprites->Count(), StoryCellCount + 1);
     const tsprite& overlay = rig.services.storySprites->Sprite(FirstStoryCell + StoryOverlayCell);
     EXPECT_EQ(overlay.width, StoryCells[StoryOverlayCell].width);
 
@@ -187,7 +187,7 @@ TEST_F(StoryLoop, StoriesRunOutOnTheirClock) {
     EXPECT_FALSE(rig.services.Closing());
     EXPECT_NEAR(rig.Frame() - before, 350, 5);
     EXPECT_EQ(rig.services.sound->MusicName(), MenuMusic);
-    EXPECT_EQ(rig.services.storySprites->Count(), StoryCellCount); // loaded once
+    EXPECT_EQ(rig.services.storySprites->Count(), StoryCellCount + 1); // loaded once
 }
 
 } // namespace
