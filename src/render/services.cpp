@@ -32,6 +32,19 @@ void tservices::Release() {
     }
 }
 
+bool tservices::CreateOnDevice(std::unique_ptr<input::InputSource> source, tcountersource* clock) {
+    gpu::Device* device = graphics->Device();
+    SetModelDevice(device, true);
+    sprites = std::make_unique<td2dsprites>();
+    sprites->CreateSprites(device);
+    sound = std::make_unique<taudiere>();
+    input = std::make_unique<TDInput>();
+    if (!input->Init(std::move(source))) return false;
+    input->SetSensitivity(settings.PadSensitivity);
+    timer = std::make_unique<tdtimer>(clock);
+    return true;
+}
+
 void tservices::PlayEffect(int effect) const {
     if (sound) sound->PlayEffect(effect, static_cast<float>(settings.EffectVolume) / 100.0f);
 }

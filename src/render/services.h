@@ -52,6 +52,12 @@ struct tservices {
     bool Closing() const { return input && input->CloseRequested(); }
     // Milliseconds on the frame timer's clock (the level time, the sway of menu rows).
     uint32_t TickCount() const { return timer ? timer->TickCount() : 0; }
+    // Once the graphics device exists: the model store on it, the sprite batch, sound, input
+    // (from the source, or the machine's keyboard and pads when it is empty) and the frame
+    // timer (on the clock, or the machine's counter). False when the input cannot be
+    // opened (its message has been shown).
+    bool CreateOnDevice(std::unique_ptr<input::InputSource> source, tcountersource* clock);
+
     // The click of every menu choice.
     void Click() const;
     // Plays an effect at the effect volume of the settings.

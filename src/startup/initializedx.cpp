@@ -31,15 +31,7 @@ bool TForm1::CreateServices() {
                                             choice.windowed) != CreateDeviceResult::Ok)
             return false; // the device has shown its message
     }
-    gpu::Device* device = services.graphics->Device();
-    SetModelDevice(device, true);
-    services.sprites = std::make_unique<td2dsprites>();
-    services.sprites->CreateSprites(device);
-    services.sound = std::make_unique<taudiere>();
-    services.input = std::make_unique<TDInput>();
-    if (!services.input->Init(makeInput ? makeInput() : nullptr)) return false;
-    services.input->SetSensitivity(settings.PadSensitivity);
-    services.timer = std::make_unique<tdtimer>(clock);
+    if (!services.CreateOnDevice(makeInput ? makeInput() : nullptr, clock)) return false;
     ConnectWorldOutput();
     return true;
 }

@@ -1,6 +1,7 @@
 // tarnhollow-tool play: a level played headless from a key script, as scripts and bug
 // reports use it.
 #include "campaign/players.h"
+#include "support/commandline.h"
 #include "support/fakedata.h"
 #include "support/scratch_folder.h"
 #include "world/levelfile.h"
@@ -22,25 +23,10 @@ std::string Tool() {
     return (self.parent_path() / "../../game/tarnhollow-tool").lexically_normal().string();
 }
 
-struct trun {
-    int exitCode = -1;
-    std::vector<std::string> lines;
-};
+using trun = tcommandrun;
 
 trun RunTool(const std::string& command, const std::string& arguments) {
-    const std::string line = "'" + Tool() + "' " + command + " " + arguments + " 2>/dev/null";
-    trun run;
-    FILE* pipe = ::popen(line.c_str(), "r");
-    if (!pipe) return run;
-    std::string out;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::istringstream lines(out);
-    for (std::string text; std::getline(lines, text);) run.lines.push_back(text);
-    return run;
+    return RunCommandLine("'" + Tool() + "' " + command + " " + arguments + " 2>/dev/null");
 }
 
 trun Play(const std::string& arguments) {

@@ -235,19 +235,12 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
     if (setup.gl) setenv("SDL_VIDEODRIVER", "offscreen", 1);
 
     if (!MakeRunDevice(services_, setup.gl, setup.width, setup.height, error)) return false;
-    gpu::Device* device = services_.graphics->Device();
-    SetModelDevice(device, true);
-    services_.sprites = std::make_unique<td2dsprites>();
-    services_.sprites->CreateSprites(device);
-    services_.sound = std::make_unique<taudiere>();
-    services_.input = std::make_unique<TDInput>();
     auto script = std::make_unique<ScriptedInput>(std::move(steps));
     clock_->script = script.get();
-    if (!services_.input->Init(std::move(script))) {
+    if (!services_.CreateOnDevice(std::move(script), &clock_->counter)) {
         error = "the scripted input could not be opened";
         return false;
     }
-    services_.timer = std::make_unique<tdtimer>(&clock_->counter);
     output_ = std::make_unique<tengineoutput>(*services_.sound);
     UseWorldOutput(output_.get());
 
