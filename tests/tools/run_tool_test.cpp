@@ -284,6 +284,31 @@ namespace {
 constexpr std::pair<long, int> LevelOneRoute[] = {
     {0, 205},   {6, 208},   {44, 205},  {50, 208},  {131, 203}, {156, 208}, {175, 203},
     {237, 208}, {306, 205}, {331, 208}, {362, 205}, {431, 200}, {443, 0}};
+// Polls after the level's start by which the route has ended in its results.
+constexpr long LevelOneResults = 520;
+
+// The route's script lines for a level started at poll `play`.
+std::string LevelOneLines(long play) {
+    std::string lines;
+    for (auto [frame, code] : LevelOneRoute)
+        lines +=
+            std::to_string(play + frame) + ":" + (code ? " " + std::to_string(code) : "") + "\n";
+    return lines;
+}
+
+std::string CampaignId(const std::string& data, int number) {
+    char file[16];
+    std::snprintf(file, sizeof file, "/lvl/%02d.dat", number);
+    std::string name, id;
+    EXPECT_TRUE(ReadLevelHeader(data + file, name, id)) << file;
+    return id;
+}
+
+long FirstFrameOf(const std::vector<ttrace>& trace, const std::string& screen, long from = 0) {
+    for (const ttrace& t : trace)
+        if (t.frame >= from && t.screen == screen) return t.frame;
+    return -1;
+}
 
 } // namespace
 
@@ -293,22 +318,15 @@ TEST_F(RunTool, ALevelCompletedThroughTheWholeChainIsPaidRecordedAndSaved) {
     const std::initializer_list<std::pair<long, int>> toTheLevel = {
         {menu, 57},      {menu + 3, 211}, {menu + 6, 30},  {menu + 9, 46}, {menu + 12, 18},
         {menu + 15, 28}, {menu + 18, 57}, {menu + 21, 57}, {menu + 24, 57}};
-    long play = -1;
-    for (const ttrace& t : TraceOf(Run(Presses(toTheLevel), "--trace --frames 600")))
-        if (t.screen == "play") {
-            play = t.frame;
-            break;
-        }
+    const long play =
+        FirstFrameOf(TraceOf(Run(Presses(toTheLevel), "--trace --frames 600")), "play");
     ASSERT_GT(play, 0) << "the level never started";
 
-    std::string script = Presses(toTheLevel);
-    for (auto [frame, code] : LevelOneRoute)
-        script +=
-            std::to_string(play + frame) + ":" + (code ? " " + std::to_string(code) : "") + "\n";
     // The results are left with Esc, then the main menu with Esc.
-    const long results = play + 520;
-    script += std::to_string(results) + ": 1\n" + std::to_string(results + 1) + ":\n" +
-              std::to_string(results + 6) + ": 1\n";
+    const long results = play + LevelOneResults;
+    const std::string script = Presses(toTheLevel) + LevelOneLines(play) + std::to_string(results) +
+                               ": 1\n" + std::to_string(results + 1) + ":\n" +
+                               std::to_string(results + 6) + ": 1\n";
     const trun run = Run(script, "--trace");
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     const std::vector<ttrace> trace = TraceOf(run);
@@ -328,11 +346,183 @@ TEST_F(RunTool, ALevelCompletedThroughTheWholeChainIsPaidRecordedAndSaved) {
     EXPECT_EQ(ace.Score, 300 + 100); // the level's points and the completion
     EXPECT_GT(ace.Money, 300);       // the reward and the treasure
     EXPECT_EQ((ace.Money - 300) % 5, 0);
-    std::string name, id;
-    ASSERT_TRUE(ReadLevelHeader(data + "/lvl/01.dat", name, id));
+    const std::string id = CampaignId(data, 1);
     EXPECT_EQ(ace.Levels, std::vector<std::string>{id});
     tscore times[FastestTimePlaces + 1];
     ReadTimesFile(home + "/lvl/" + id + ".tim", times);
     EXPECT_EQ(times[0].Name, "ace");
     EXPECT_GT(times[0].Value, 472 * 1000 / 35 - 1);
+}
+
+// Runs that start with a player already saved in slot 1, who is chosen as he stands.
+class RunWithPlayer : public RunTool {
+  protected:
+    // Slot 1 holds "ace" with the campaign levels given (by number) completed.
+    void SavePlayer(const std::vector<int>& completed, int lives, int highestPassed) {
+        CreateDefaultPlayers();
+        HighestLevelPassed = highestPassed;
+        PlayerProfiles[1].Name = "ace";
+        ResetPlayer(1);
+        PlayerProfiles[1].Lives = lives;
+        for (int number : completed) PlayerProfiles[1].Levels.push_back(CampaignId(data, number));
+        fs::create_directories(home);
+        ASSERT_TRUE(SavePlayersTo(home + "/players.dat"));
+    }
+    static std::vector<int> Levels(int first, int last) {
+        std::vector<int> numbers;
+        for (int n = first; n <= last; ++n) numbers.push_back(n);
+        return numbers;
+    }
+
+    // Play, choose slot 1, Continue in the shop, then `levelKeys` in choose level (each a
+    // press three polls after the one before) and Space there.
+    std::string ToALevel(std::initializer_list<int> levelKeys = {}) {
+        const long menu = MainMenuFrame();
+        std::string script = Presses({{menu, 57}, {menu + 3, 57}, {menu + 6, 57}});
+        long frame = menu + 9;
+        for (int code : levelKeys) {
+            script += std::to_string(frame) + ": " + std::to_string(code) + "\n" +
+                      std::to_string(frame + 1) + ":\n";
+            frame += 3;
+        }
+        return script + std::to_string(frame) + ": 57\n" + std::to_string(frame + 1) + ":\n";
+    }
+    // The poll at which the level chosen by the script starts.
+    long PlayFrame(const std::string& script) {
+        const long play = FirstFrameOf(TraceOf(Run(script, "--trace --frames 600")), "play");
+        EXPECT_GT(play, 0) << "the level never started";
+        return play;
+    }
+};
+
+TEST_F(RunWithPlayer, TheSixthLevelOfAnAreaOpensTheNext) {
+    SavePlayer(Levels(2, 6), 7, 0);
+    const std::string toLevelOne = ToALevel();
+    const long play = PlayFrame(toLevelOne);
+    ASSERT_GT(play, 0);
+    // The results, the shop and choose level go on with Space; Page Down to the next area.
+    const long results = play + LevelOneResults;
+    std::string script = toLevelOne + LevelOneLines(play);
+    for (auto [after, code] : {std::pair{0, 57}, {3, 57}, {6, 209}, {9, 57}})
+        script += std::to_string(results + after) + ": " + std::to_string(code) + "\n" +
+                  std::to_string(results + after + 1) + ":\n";
+    const trun run = Run(script, "--trace --frames " + std::to_string(results + 20));
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const std::vector<ttrace> trace = TraceOf(run);
+    ASSERT_EQ(trace.size(), size_t(results + 20));
+    EXPECT_EQ(trace[results].screen, "results");
+    EXPECT_EQ(trace[results].item, 2);
+    EXPECT_EQ(trace.back().screen, "play");
+    EXPECT_EQ(trace.back().item, 10);
+
+    CreateDefaultPlayers();
+    ASSERT_TRUE(LoadPlayersFrom(home + "/players.dat", false));
+    EXPECT_EQ(HighestLevelPassed, 9);
+    EXPECT_EQ(PlayerProfiles[1].Levels.size(), 6u);
+}
+
+TEST_F(RunWithPlayer, GameOverLeavesTheResultsForTheMainMenuEvenWithSpace) {
+    SavePlayer({}, 1, 0);
+    const std::string toLevelOne = ToALevel();
+    const long play = PlayFrame(toLevelOne);
+    ASSERT_GT(play, 0);
+    const std::string script = toLevelOne + std::to_string(play + 10) + ": 1\n" +
+                               std::to_string(play + 11) + ":\n" + std::to_string(play + 40) +
+                               ": 57\n" + std::to_string(play + 41) + ":\n";
+    const trun run = Run(script, "--trace --frames " + std::to_string(play + 60));
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const std::vector<ttrace> trace = TraceOf(run);
+    const long results = FirstFrameOf(trace, "results", play);
+    ASSERT_GT(results, play);
+    ASSERT_LT(results, play + 40);
+    EXPECT_EQ(trace[results].item, 1);
+    // Space is the shop's key after any other outcome; here the results give way to the menu.
+    long after = results;
+    while (after < long(trace.size()) && trace[after].screen == "results") ++after;
+    ASSERT_LT(after, long(trace.size())) << "the results never ended";
+    EXPECT_GT(after, play + 40);
+    EXPECT_EQ(trace[after].screen, "main");
+}
+
+TEST_F(RunWithPlayer, TheEightiethCampaignLevelEndsInTheEpilogueAndAUserLevelNever) {
+    // The last campaign level he lacks is the first.
+    SavePlayer(Levels(2, 80), 7, 79);
+    const std::string toLevelOne = ToALevel();
+    const long play = PlayFrame(toLevelOne);
+    ASSERT_GT(play, 0);
+    trun run = Run(toLevelOne + LevelOneLines(play),
+                   "--trace --frames " + std::to_string(play + LevelOneResults));
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_GT(FirstFrameOf(TraceOf(run), "epilogue", play), play);
+
+    // The only user level: its exit one step east of the start. It follows the campaign, so
+    // Up from the first level reaches it.
+    for (const auto& entry : fs::directory_iterator(data + "/customlvl")) fs::remove(entry.path());
+    std::string source = "name: One Step\nid: 20260101000000000000001\nauthor: Tester\n"
+                         "music: area1.ogg\nstart: 2 2\nmain light: 255 255 255 0 -1 0 100\n"
+                         "fill light: 0 0 0 0\nmap\n";
+    const std::string rows[] = {"~~~~~", "~...~", "~..X~", "~...~"};
+    for (int line = 0; line < 50; ++line) {
+        const std::string row = line < 4 ? rows[line] : "";
+        source += row + std::string(50 - row.size(), '~') + "\n";
+    }
+    WriteBytes("step.lvl", source + "end\ncells\nend\n");
+    ASSERT_EQ(std::system(("'" + GameDir() + "/tarnhollow-tool' level-compile step.lvl '" + data +
+                           "/customlvl/step.dat' >/dev/null")
+                              .c_str()),
+              0);
+
+    SavePlayer(Levels(1, 80), 7, 79);
+    const std::string toUserLevel = ToALevel({200});
+    const long userPlay = PlayFrame(toUserLevel);
+    ASSERT_GT(userPlay, 0);
+    run = Run(toUserLevel + std::to_string(userPlay) + ": 205\n" + std::to_string(userPlay + 30) +
+                  ":\n",
+              "--trace --frames " + std::to_string(userPlay + 200));
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const std::vector<ttrace> trace = TraceOf(run);
+    ASSERT_GT(trace.size(), size_t(userPlay));
+    EXPECT_EQ(trace[userPlay].item, 80);
+    EXPECT_EQ(FirstFrameOf(trace, "epilogue"), -1);
+    const long results = FirstFrameOf(trace, "results", userPlay);
+    ASSERT_GT(results, userPlay) << "the user level was not completed";
+    EXPECT_EQ(trace[results].item, 2);
+}
+
+TEST_F(RunWithPlayer, ACompletedLevelIsOnDiskBeforeTheResultsAreLeft) {
+    SavePlayer({}, 7, 0);
+    const std::string toLevelOne = ToALevel();
+    const long play = PlayFrame(toLevelOne);
+    ASSERT_GT(play, 0);
+    // The run is cut off on the results screen, as a killed process would be.
+    const trun run = Run(toLevelOne + LevelOneLines(play),
+                         "--trace --frames " + std::to_string(play + LevelOneResults));
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const std::vector<ttrace> trace = TraceOf(run);
+    ASSERT_FALSE(trace.empty());
+    EXPECT_EQ(trace.back().screen, "results");
+    EXPECT_EQ(trace.back().item, 2);
+    EXPECT_EQ(run.lines.back().rfind("{\"ended\": \"frames\"", 0), 0u) << run.lines.back();
+
+    CreateDefaultPlayers();
+    ASSERT_TRUE(LoadPlayersFrom(home + "/players.dat", false));
+    const std::string id = CampaignId(data, 1);
+    EXPECT_EQ(PlayerProfiles[1].Levels, std::vector<std::string>{id});
+    EXPECT_GE(PlayerProfiles[1].Money, 300);
+    tscore times[FastestTimePlaces + 1];
+    ReadTimesFile(home + "/lvl/" + id + ".tim", times);
+    EXPECT_EQ(times[0].Name, "ace");
+    EXPECT_GT(times[0].Value, 0);
+}
+
+TEST_F(RunTool, TwelveLoadingPicturesComeBeforeTheMainMenu) {
+    // The intro's poll, then one poll for each of the twelve loading pictures.
+    EXPECT_EQ(MainMenuFrame(), 13);
+    const trun run = Run(EndIntro, "--frames 14 --shot 1:first.png --shot 12:last.png");
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    for (const char* shot : {"first.png", "last.png"}) {
+        ASSERT_TRUE(fs::exists(shot)) << shot;
+        EXPECT_GT(fs::file_size(shot), 0u) << shot;
+    }
+    EXPECT_NE(ReadBytes("first.png"), ReadBytes("last.png")); // the percentage moved on
 }
