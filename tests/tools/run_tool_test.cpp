@@ -1,5 +1,6 @@
 // tarnhollow-tool run: the whole game headless from a key script, from the intro to Quit.
 #include "../../tools/tool/runclock.h"
+#include "support/commandline.h"
 #include "support/scratch_folder.h"
 
 #include "campaign/players.h"
@@ -35,25 +36,14 @@ std::string RealData() {
     return data ? data : GameDir();
 }
 
-struct trun {
-    int exitCode = -1;
-    std::vector<std::string> lines;
+struct trun : tcommandrun {
     std::string errors;
 };
 
 trun Tool(const std::string& arguments) {
-    const std::string line = "'" + GameDir() + "/tarnhollow-tool' run " + arguments + " 2>err.txt";
     trun run;
-    FILE* pipe = ::popen(line.c_str(), "r");
-    if (!pipe) return run;
-    std::string out;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::istringstream lines(out);
-    for (std::string text; std::getline(lines, text);) run.lines.push_back(text);
+    static_cast<tcommandrun&>(run) =
+        RunCommandLine("'" + GameDir() + "/tarnhollow-tool' run " + arguments + " 2>err.txt");
     run.errors = ReadBytes("err.txt");
     return run;
 }
