@@ -1,0 +1,66 @@
+// The window closed anywhere in the menus leaves through Quit, with its files written.
+#include "campaign/players.h"
+#include "campaign/screens.h"
+#include "startup/flow.h"
+#include "support/scratch_folder.h"
+#include "support/screenrig.h"
+#include "world/level/levels.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+struct tcloseat {
+    const char* keys;   // what the player does before the window is closed
+    long closeAt;       // the poll at which it is closed
+    const char* screen; // the screen on view then
+};
+
+class WindowClosed : public ::testing::TestWithParam<tcloseat> {};
+
+TEST_P(WindowClosed, LeavesThroughQuitWithTheFilesWritten) {
+    ScratchFolder folder;
+    ResetLevelCatalogue();
+    CreateDefaultPlayers();
+    PlayerProfiles[1].Lives = 3; // a player who can be chosen
+    CurrentPlayer = 1;
+
+    const tcloseat& situation = GetParam();
+    VirtualCounter clock{screenrig::Tick * 35};
+    TForm1 form;
+    form.FormCreate();
+    tservices& s = form.services;
+    s.graphics = std::make_unique<TDGraphics>();
+    s.graphics->UseDevice(std::make_unique<gpu::RecordingDevice>(1024, 768), 75);
+    std::string error;
+    auto steps = ParseInputScript(situation.keys, error);
+    ASSERT_TRUE(steps) << error;
+    auto source = std::make_unique<screenrig::tinput>(std::make_unique<ScriptedInput>(*steps),
+                                                      situation.closeAt);
+    const screenrig::tinput& keys = *source;
+    ASSERT_TRUE(s.CreateOnDevice(std::move(source), &clock));
+    std::string screenAtClose;
+    s.waitForTick = [&] {
+        clock.Advance(screenrig::Tick);
+        if (keys.Frame() < situation.closeAt) screenAtClose = CurrentScreen;
+    };
+    form.seed = [] { return 1u; };
+
+    RunMainMenu(form);
+    EXPECT_EQ(screenAtClose, situation.screen);
+    for (const char* file : {"players.dat", "highscore.dat", "setup.xml"})
+        EXPECT_TRUE(std::filesystem::exists(file)) << file;
+    form.FormDeactivate();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Flow, WindowClosed,
+    ::testing::Values(tcloseat{"", 5, "main"},
+                      // Setup: Down three times, Space.
+                      tcloseat{"1: 208\n2:\n3: 208\n4:\n5: 208\n6:\n7: 57\n8:\n", 12, "options"},
+                      // Play, choose the living player, into the shop.
+                      tcloseat{"1: 57\n2:\n4: 57\n5:\n", 10, "shop"}));
+
+} // namespace
