@@ -64,3 +64,34 @@ INSTANTIATE_TEST_SUITE_P(
                       tcloseat{"1: 57\n2:\n4: 57\n5:\n", 10, "shop"}));
 
 } // namespace
+
+namespace {
+
+TEST(PlayTheGame, ALevelFileThatHasGoneIsSkippedWithNothingSettled) {
+    ScratchFolder folder;
+    ResetLevelCatalogue();
+    tlvl gone;
+    gone.path = "customlvl\\gone.dat";
+    gone.id = "gone";
+    levels.push_back(gone);
+    CreateDefaultPlayers();
+    CurrentPlayer = 1;
+    PlayerProfiles[1].Lives = 3;
+    PlayerProfiles[1].Money = 50;
+    SelectedLevel = 0;
+
+    TForm1 form;
+    form.FormCreate();
+    form.LevelOutcome = 2; // what the level before left
+    int32_t item = 0;
+    form.PlayTheGame(item);
+    EXPECT_EQ(form.LevelOutcome, 2);
+    EXPECT_EQ(item, 0);
+    EXPECT_EQ(PlayerProfiles[1].Money, 50);
+    EXPECT_EQ(PlayerProfiles[1].Lives, 3);
+    EXPECT_TRUE(PlayerProfiles[1].Levels.empty());
+    EXPECT_FALSE(std::filesystem::exists("players.dat")); // nothing was settled, nothing saved
+    ResetLevelCatalogue();
+}
+
+} // namespace
