@@ -4,6 +4,7 @@
 
 #include "campaign/players.h"
 #include "campaign/records.h"
+#include "campaign/results.h"
 #include "campaign/screens.h"
 #include "platform/files.h"
 #include "world/level/levels.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr int32_t LevelReward = 300;
 constexpr int32_t CompletionPoints = 100;
 constexpr int32_t AreaSize = 10;
 constexpr int32_t LevelsToOpenNextArea = 6;
@@ -68,7 +68,7 @@ void TForm1::PlayTheGame(int32_t& mainMenuItem) {
     TimeRank = NoTimeRank;
 
     if (inlevel.ExitFade > 0) {
-        player.Money += LevelReward + inlevel.TreasureBonus;
+        player.Money += RewardFor(inlevel.TreasureBonus);
         AddScore(CompletionPoints);
         player.Levels.push_back(level.id);
         OpenAreas();

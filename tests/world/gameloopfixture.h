@@ -84,16 +84,7 @@ class GameLoopTest : public ::testing::Test {
         leveldoc.reset();
     }
 
-    void Keys(const std::string& text) {
-        std::string error;
-        auto steps = ParseInputScript(text, error);
-        ASSERT_TRUE(steps) << error;
-        if (form.input) form.input->Release();
-        form.input = std::make_unique<TDInput>();
-        auto source = std::make_unique<ScriptedInput>(*steps);
-        script = source.get();
-        ASSERT_TRUE(form.input->Init(std::move(source)));
-    }
+    void Keys(const std::string& text) { KeysAndEvents(text, -1, -1); }
 
     // Keys as above, and the window closed at poll closeAt or losing the focus at poll
     // focusLostAt (negative: never).
