@@ -135,7 +135,15 @@ void tsetupdialog::CheckTextureSupport() {
     textures_.push_back(TextureItem1024);
     if (w >= 2048 && h >= 2048) textures_.push_back(TextureItem2048);
     texture_ = Valid(settings_.TextureSizeSetting, textures_) ? settings_.TextureSizeSetting : -1;
+    UpdateStartEnabled();
+}
 
+void tsetupdialog::UpdateStartEnabled() {
+    if (mode_ < 0 || hardware_.maxTextureWidth < MinTextureSize ||
+        hardware_.maxTextureHeight < MinTextureSize) {
+        startEnabled_ = false;
+        return;
+    }
     // A window takes the desktop's format, so only a full-screen mode needs the check.
     const tmodeentry& entry = modeTable_[mode_];
     const auto& formats = hardware_.fullscreenFormats;
@@ -160,11 +168,19 @@ void tsetupdialog::Create() {
 
 void tsetupdialog::Activate(bool settingsFileExists) {
     if (settingsFileExists) {
+        // The adapter first: with one entry per display its modes must be the ones listed
+        // before the saved mode is looked for, or a start would pair one display with
+        // another's mode.
+        const int adapter = FindPrefix(adapters_, settings_.AdapterSetting);
+        if (adapter >= 0 && adapter != adapter_) {
+            adapter_ = adapter;
+            FillModes(adapter_);
+            SelectMode(0);
+        }
         if (Valid(settings_.TextureSizeSetting, textures_)) texture_ = settings_.TextureSizeSetting;
         const int mode = FindPrefix(modeTexts_, settings_.ModeSetting);
         if (mode >= 0) mode_ = mode;
-        const int adapter = FindPrefix(adapters_, settings_.AdapterSetting);
-        if (adapter >= 0) adapter_ = adapter;
+        UpdateStartEnabled();
     }
     FillDepths();
 }

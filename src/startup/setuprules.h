@@ -97,6 +97,9 @@ class tsetupdialog {
         return index >= 0 && index < static_cast<int>(list.size());
     }
     void SelectMode(int index);
+    // The format check of CheckTextureSupport without its message, for activations: a
+    // message there would come back each time its box hands the focus back.
+    void UpdateStartEnabled();
 
     tsetuphardware hardware_;
     tsettings& settings_;

@@ -11,7 +11,7 @@
 
 #include <imgui.h>
 
-#include <array>
+#include <cstdio>
 
 namespace {
 
@@ -206,10 +206,15 @@ bool RunSetupDialog(tsetupdialog& dialog, tsetupresult& result) {
         dialog.Activate(files::Exists(files::HomePath(SettingsFileName)));
         ShowDialogMessage(dialog);
     };
-    window::RunUiWindow(DialogWindow(), activated, [&] {
+    const bool shown = window::RunUiWindow(DialogWindow(), activated, [&] {
         started = DrawDialog(dialog, result);
         return !started;
     });
+    if (!shown)
+        std::fprintf(stderr,
+                     "%s: the setup dialog could not be opened (no display or no "
+                     "OpenGL 3.3); --skip-setup starts with the saved choice.\n",
+                     ApplicationTitle);
     return started;
 }
 

@@ -119,31 +119,47 @@ TEST(SetupRules, TextureSizesFollowTheDriverLimit) {
 }
 
 TEST(SetupRules, ActivationSelectsTheSavedChoiceAgain) {
-    tsettings values;
-    values.ModeSetting = "1024X768 (16"; // a prefix, any case
-    values.AdapterSetting = "screen b";
-    values.TextureSizeSetting = 0;
-    tsetupdialog dialog(Machine(TypicalModes), values);
-    dialog.Create();
-    EXPECT_EQ(dialog.Texture(), 0);
-
-    dialog.TextureChanged(1);
-    dialog.Activate(false); // no settings file: the choice on screen stays
-    EXPECT_EQ(dialog.Texture(), 1);
-    EXPECT_EQ(dialog.Mode(), 0);
-
-    dialog.Activate(true);
-    EXPECT_EQ(dialog.Texture(), 0);
-    EXPECT_EQ(dialog.Modes()[dialog.Mode()], "1024x768 (16 bit colors)");
-    EXPECT_EQ(dialog.Adapter(), 1);
-
-    // A mode that is gone leaves the first one selected.
-    tsettings gone;
-    gone.ModeSetting = "1280x1024 (32 bit colors)";
-    tsetupdialog other(Machine(TypicalModes), gone);
-    other.Create();
-    other.Activate(true);
-    EXPECT_EQ(other.Mode(), 0);
+    struct Case {
+        const char* adapter;
+        const char* mode;
+        int32_t texture;
+        bool fileExists;
+        const char* selectedAdapter;
+        const char* selectedMode;
+        int selectedTexture;
+        bool startEnabled;
+    };
+    const Case cases[] = {
+        // No settings file: what is on screen stays.
+        {"Screen B", "640x480", 0, false, "Screen A", "1600x1200 (32 bit colors)", 1, true},
+        // A prefix, any case.
+        {"screen a", "1024X768 (16", 0, true, "Screen A", "1024x768 (16 bit colors)", 0, true},
+        // A saved mode that is gone leaves the first one.
+        {"Screen A", "1280x1024 (32 bit colors)", 1, true, "Screen A", "1600x1200 (32 bit colors)",
+         1, true},
+        // The other display brings its own modes before the mode is looked for.
+        {"Screen B", "800x600 (window)", 1, true, "Screen B", "800x600 (window)", 1, true},
+        {"Screen B", "1024x768 (16 bit colors)", 1, true, "Screen B", "800x600 (16 bit colors)", 1,
+         true},
+        // A saved mode that cannot fill the screen cannot be started.
+        {"", "800x600 (???", 1, true, "Screen A", "800x600 (??? colors)", 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        tsettings values;
+        tsetupdialog dialog(Machine(TypicalModes), values);
+        dialog.Create();
+        dialog.TextureChanged(1); // the player's pick on screen
+        values.AdapterSetting = c.adapter;
+        values.ModeSetting = c.mode;
+        values.TextureSizeSetting = c.texture;
+        dialog.Activate(c.fileExists);
+        EXPECT_EQ(dialog.Adapters()[dialog.Adapter()], c.selectedAdapter);
+        EXPECT_EQ(dialog.Modes()[dialog.Mode()], c.selectedMode);
+        EXPECT_EQ(dialog.Texture(), c.selectedTexture);
+        EXPECT_EQ(dialog.StartEnabled(), c.startEnabled);
+        EXPECT_FALSE(dialog.Depths().empty());
+    }
 }
 
 TEST(SetupRules, StartHandsOverThePickedModeAndKeepsItForTheSettingsFile) {
