@@ -159,6 +159,9 @@ bool DrawDialog(tsetupdialog& dialog, tsetupresult& result) {
     // The default button: Enter presses it unless a list is open.
     const bool enabled = dialog.StartEnabled();
     bool start = PictureButton("##start", "Start the Game", 160, 320, 145, 41, Icon::Play, enabled);
+    if (enabled) // the default button's darker frame
+        ImGui::GetWindowDrawList()->AddRect(ImGui::GetItemRectMin(), ImGui::GetItemRectMax(),
+                                            IM_COL32(40, 40, 40, 255));
     if (enabled && !ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId) &&
         (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter)) ||
          ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_KeyPadEnter))))
