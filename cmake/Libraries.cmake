@@ -7,7 +7,9 @@ pkg_check_modules(EPOXY REQUIRED IMPORTED_TARGET epoxy)
 pkg_check_modules(STB REQUIRED IMPORTED_TARGET stb)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
 pkg_check_modules(VORBISENC REQUIRED IMPORTED_TARGET vorbisenc vorbis ogg)
-pkg_check_modules(IMGUI IMPORTED_TARGET imgui)
+pkg_check_modules(IMGUI REQUIRED IMPORTED_TARGET imgui)
+# libimgui.a holds the SDL, OpenGL and FreeType parts but not what they call.
+target_link_libraries(PkgConfig::IMGUI INTERFACE PkgConfig::FREETYPE PkgConfig::SDL2 PkgConfig::EPOXY)
 find_package(benchmark QUIET)
 
 # tarnhollow_library(NAME folder DEPS ...): one static library per source folder,

@@ -49,7 +49,7 @@ std::vector<DisplayMode> AllDisplayModes(int display) {
     for (int i = 0; i < count; ++i) {
         SDL_DisplayMode m;
         if (SDL_GetDisplayMode(display, i, &m) != 0 || m.w <= 0 || m.h <= 0) continue;
-        modes.push_back({m.w, m.h, BitsOf(m.format), m.refresh_rate});
+        modes.push_back({m.w, m.h, BitsOf(m.format), m.refresh_rate, SDL_BYTESPERPIXEL(m.format)});
     }
     return modes;
 }
@@ -80,7 +80,7 @@ bool CurrentDisplayMode(int display, DisplayMode& mode) {
     if (!StartVideo()) return false;
     SDL_DisplayMode m;
     if (SDL_GetDesktopDisplayMode(display, &m) != 0) return false;
-    mode = {m.w, m.h, BitsOf(m.format), m.refresh_rate};
+    mode = {m.w, m.h, BitsOf(m.format), m.refresh_rate, SDL_BYTESPERPIXEL(m.format)};
     return true;
 }
 

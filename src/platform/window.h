@@ -10,6 +10,7 @@ struct DisplayMode {
     int width = 0, height = 0;
     int bitsPerPixel = 32; // 16 or 32
     int refreshRate = 0;   // Hz; 0 when unknown
+    int bytesPerPixel = 4; // 3 for packed 24-bit formats, which no game mode uses
 };
 
 // Starts the video system when needed; false when there is none at all.

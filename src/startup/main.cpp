@@ -1,14 +1,79 @@
-// Program entry: start-up and shutdown live in startup/startup.
+// Program entry: the options, then start-up and shutdown (startup/startup) with the setup
+// dialog and the game window hooked in.
+#include "engine/settings.h"
 #include "platform/files.h"
+#include "render/screenlayout.h"
 #include "startup/gamewindow.h"
+#include "startup/options.h"
+#include "startup/setupwindow.h"
 #include "startup/startup.h"
 
-int main() {
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+tprogramoptions options;
+std::unique_ptr<tsetupdialog> Form2;
+
+bool CreateSetupDialog() {
+    Form2 = std::make_unique<tsetupdialog>(GatherSetupHardware(), settings);
+    Form2->Create();
+    if (std::string message = Form2->TakeMessage(); !message.empty())
+        ShowMessage(message, MessageIcon::Error);
+    return true;
+}
+
+// The dialog is served until it closes; "Start the Game" closes it and runs the game, and
+// the program ends with the game.
+void RunSetupThenGame() {
+    tsetupresult result;
+    const bool started = RunSetupDialog(*Form2, result);
+    Form2.reset();
+    if (!started || !Form1) return;
+    ScreenWidth = result.width;
+    ScreenHeight = result.height;
+    TextureFolder = result.textureFolder;
+    Form1->choice.adapter = result.adapter;
+    Form1->choice.format = result.format;
+    Form1->choice.depthFormat = result.depthFormat;
+    Form1->choice.windowed = result.windowed || options.windowed;
+    Form1->InitializeDx();
+}
+
+int DrawDialogPicture(const std::string& file) {
+    tsetupdialog dialog(GatherSetupHardware(), settings);
+    dialog.Create();
+    dialog.Activate(false);
+    if (DrawSetupDialogPicture(dialog, file)) return 0;
+    std::fprintf(stderr, "tarnhollow: could not draw the setup dialog into %s\n", file.c_str());
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    options = ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
+    switch (options.action) {
+    case tprogramoptions::Help:
+        std::fputs(UsageText().c_str(), stdout);
+        return 0;
+    case tprogramoptions::Version:
+        std::puts(VersionText);
+        return 0;
+    case tprogramoptions::Fail:
+        std::fprintf(stderr, "tarnhollow: %s\n%s", options.error.c_str(), UsageText().c_str());
+        return 2;
+    case tprogramoptions::Run:
+        break;
+    }
+    if (!options.dialogPicture.empty()) return DrawDialogPicture(options.dialogPicture);
+
     UseDesktopMessageBoxes();
-    // Until the setup dialog exists the game starts at once with the saved choice.
     WindowHooks windows;
-    windows.CreateSetupDialog = [] { return true; };
-    windows.RunMessageLoop = StartGameWithSavedChoice;
+    // Skipping the dialog plays the saved choice, always in a window.
+    windows.CreateSetupDialog = options.skipSetup ? +[] { return true; } : CreateSetupDialog;
+    windows.RunMessageLoop = options.skipSetup ? StartGameWithSavedChoice : RunSetupThenGame;
     windows.CreateGameWindow = CreateGameWindow;
     windows.DestroyWindows = DestroyGameWindow;
     return StartUp(files::ProgramFolder(), windows);

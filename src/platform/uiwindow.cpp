@@ -1,0 +1,174 @@
+#include "platform/uiwindow.h"
+
+#include "platform/window.h"
+
+#include <SDL.h>
+#include <backends/imgui_impl_opengl3.h>
+#include <backends/imgui_impl_sdl.h>
+#include <epoxy/gl.h>
+#include <imgui.h>
+#include <imgui_freetype.h>
+
+#include <cstdio>
+#include <vector>
+
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb_image_write.h>
+
+namespace window {
+namespace {
+
+// The SDL window, its GL context and the ImGui context, torn down in reverse.
+class UiSession {
+  public:
+    bool Open(const UiWindowRequest& request, bool hidden) {
+        if (!StartVideo()) return false;
+        SDL_GL_ResetAttributes();
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+        SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+        const Uint32 flags = SDL_WINDOW_OPENGL | (hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
+        window_ = SDL_CreateWindow(request.title.c_str(), SDL_WINDOWPOS_CENTERED,
+                                   SDL_WINDOWPOS_CENTERED, request.width, request.height, flags);
+        if (!window_) return false;
+        context_ = SDL_GL_CreateContext(window_);
+        if (!context_) return false;
+        SDL_GL_MakeCurrent(window_, context_);
+        SDL_GL_SetSwapInterval(1);
+
+        IMGUI_CHECKVERSION();
+        imgui_ = ImGui::CreateContext();
+        ImGuiIO& io = ImGui::GetIO();
+        io.IniFilename = nullptr; // a dialog keeps no layout file
+        io.LogFilename = nullptr;
+        io.Fonts->FontBuilderIO = ImGuiFreeType::GetBuilderForFreeType();
+        for (const UiFontFile& font : request.fonts) {
+            FILE* probe = std::fopen(font.path.c_str(), "rb");
+            if (probe) {
+                std::fclose(probe);
+                io.Fonts->AddFontFromFileTTF(font.path.c_str(), font.size);
+            } else {
+                ImFontConfig config;
+                config.SizePixels = font.size;
+                io.Fonts->AddFontDefault(&config);
+            }
+        }
+        ImGui::StyleColorsLight();
+        backendsUp_ = ImGui_ImplSDL2_InitForOpenGL(window_, context_) &&
+                      ImGui_ImplOpenGL3_Init("#version 330 core");
+        return backendsUp_;
+    }
+
+    ~UiSession() {
+        if (imgui_) {
+            if (backendsUp_) {
+                ImGui_ImplOpenGL3_Shutdown();
+                ImGui_ImplSDL2_Shutdown();
+            }
+            ImGui::DestroyContext(imgui_);
+        }
+        if (context_) SDL_GL_DeleteContext(context_);
+        if (window_) SDL_DestroyWindow(window_);
+    }
+
+    // One frame: the caller's widgets inside a borderless window filling the client area.
+    bool Frame(const UiFrame& frame) {
+        ImGui_ImplOpenGL3_NewFrame();
+        ImGui_ImplSDL2_NewFrame();
+        ImGui::NewFrame();
+        const ImGuiViewport* viewport = ImGui::GetMainViewport();
+        ImGui::SetNextWindowPos(viewport->Pos);
+        ImGui::SetNextWindowSize(viewport->Size);
+        ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(0, 0));
+        ImGui::PushStyleVar(ImGuiStyleVar_WindowRounding, 0);
+        ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 0);
+        ImGui::Begin("##dialog", nullptr,
+                     ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove |
+                         ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoBringToFrontOnFocus);
+        ImGui::PopStyleVar(3);
+        const bool keepOpen = frame();
+        ImGui::End();
+        ImGui::Render();
+        int w = 0, h = 0;
+        SDL_GL_GetDrawableSize(window_, &w, &h);
+        glViewport(0, 0, w, h);
+        const ImVec4 back = ImGui::GetStyle().Colors[ImGuiCol_WindowBg];
+        glClearColor(back.x, back.y, back.z, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
+        return keepOpen;
+    }
+
+    void Show() { SDL_GL_SwapWindow(window_); }
+
+    bool WritePng(const std::string& file) {
+        int w = 0, h = 0;
+        SDL_GL_GetDrawableSize(window_, &w, &h);
+        std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadBuffer(GL_BACK);
+        glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        for (size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 255;
+        // GL's rows run bottom to top.
+        stbi_flip_vertically_on_write(1);
+        return stbi_write_png(file.c_str(), w, h, 4, pixels.data(), w * 4) != 0;
+    }
+
+    Uint32 WindowId() const { return SDL_GetWindowID(window_); }
+
+  private:
+    SDL_Window* window_ = nullptr;
+    SDL_GLContext context_ = nullptr;
+    ImGuiContext* imgui_ = nullptr;
+    bool backendsUp_ = false;
+};
+
+} // namespace
+
+bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& activated,
+                 const UiFrame& frame) {
+    UiSession session;
+    if (!session.Open(request, false)) return false;
+    if (activated) activated();
+    bool open = true;
+    int busyFrames = 2;
+    while (open) {
+        // Sleep until something happens; ImGui needs a couple of frames after each event to
+        // settle hover and pressed states.
+        SDL_Event event;
+        bool got = busyFrames > 0 ? SDL_PollEvent(&event) : SDL_WaitEventTimeout(&event, 250);
+        while (got) {
+            busyFrames = 2;
+            ImGui_ImplSDL2_ProcessEvent(&event);
+            if (event.type == SDL_QUIT) open = false;
+            if (event.type == SDL_WINDOWEVENT && event.window.windowID == session.WindowId()) {
+                if (event.window.event == SDL_WINDOWEVENT_CLOSE) open = false;
+                if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && activated) activated();
+            }
+            got = SDL_PollEvent(&event);
+        }
+        if (!open) break;
+        --busyFrames;
+        open = session.Frame(frame);
+        session.Show();
+    }
+    return true;
+}
+
+bool DrawUiPicture(const UiWindowRequest& request, const UiFrame& frame,
+                   const std::string& pngFile) {
+    UiSession session;
+    if (!session.Open(request, true)) return false;
+    // The first frames lay the widgets out; the picture is taken from a settled one.
+    for (int i = 0; i < 3; ++i) {
+        session.Frame(frame);
+        if (i < 2) session.Show();
+    }
+    return session.WritePng(pngFile);
+}
+
+} // namespace window

@@ -1,0 +1,35 @@
+#pragma once
+// A small window of its own for dialogs drawn with Dear ImGui: its own SDL window, GL
+// context and ImGui context, so it never shares state with the game's device. The caller
+// draws widgets with plain imgui.h calls inside one borderless ImGui window that fills it.
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace window {
+
+struct UiFontFile {
+    std::string path; // a TrueType file; a missing one falls back to ImGui's own font
+    float size = 13;
+};
+
+struct UiWindowRequest {
+    std::string title;
+    int width = 320, height = 240; // client area, centred on the first display
+    std::vector<UiFontFile> fonts; // [0] is the default; the rest as ImGui::GetIO().Fonts->Fonts[i]
+};
+
+// Draws one frame's widgets; returns false to close the window.
+using UiFrame = std::function<bool()>;
+
+// Shows the window until it is closed or `frame` returns false. `activated` runs before
+// the first frame and again whenever the window gets the focus back. False when no window
+// with a GL context could be made.
+bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& activated,
+                 const UiFrame& frame);
+
+// Draws a few frames into a hidden window and writes the last one as a PNG file.
+bool DrawUiPicture(const UiWindowRequest& request, const UiFrame& frame,
+                   const std::string& pngFile);
+
+} // namespace window
