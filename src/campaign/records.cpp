@@ -133,12 +133,11 @@ std::string FastestTimesDocument(const tlvl& level) {
 }
 
 bool SaveLevelTimes(const tlvl& level) {
-    // The user folder starts without a "lvl" folder of its own.
-    if (level.Folder() == CampaignFolder) {
-        const std::string folder = files::HomePath(CampaignFolder);
-        if (!files::Exists(folder)) files::MakeFolder(folder);
-    }
-    return TrySaveScrambledDocument(TimesPath(level), FastestTimesDocument(level));
+    // The user folder starts without a "lvl" or "customlvl" folder of its own.
+    const std::string path = TimesPath(level);
+    const std::string folder = path.substr(0, path.find_last_of("\\/") + 1);
+    if (!folder.empty() && !files::Exists(folder)) files::MakeFolder(folder);
+    return TrySaveScrambledDocument(path, FastestTimesDocument(level));
 }
 
 bool SaveFastestTimes() {

@@ -64,6 +64,17 @@ bool MakeFolder(std::string_view gamePath) {
     return std::filesystem::is_directory(NativePath(gamePath), error);
 }
 
+bool CanWriteIn(std::string_view gameFolder) {
+    std::string folder = gameFolder.empty() ? "./" : NativePath(gameFolder);
+    if (folder.back() != '/') folder += '/';
+    const std::string probe = folder + ".write-test" + std::to_string(::getpid());
+    int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return true;
+}
+
 bool Rename(std::string_view fromGamePath, std::string_view toGamePath) {
     return ::rename(NativePath(fromGamePath).c_str(), NativePath(toGamePath).c_str()) == 0;
 }

@@ -17,6 +17,9 @@ bool SetCurrentFolder(std::string_view folder);
 bool Exists(std::string_view gamePath);
 bool Delete(std::string_view gamePath);
 bool MakeFolder(std::string_view gamePath);
+// Whether this process can create a file in the folder ("" is the current folder). The
+// permission bits are not enough: root passes them on a read-only mount.
+bool CanWriteIn(std::string_view gameFolder);
 // Moves a file to a new name in the same file system; false when it cannot.
 bool Rename(std::string_view fromGamePath, std::string_view toGamePath);
 

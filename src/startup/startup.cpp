@@ -3,6 +3,7 @@
 #include "campaign/players.h"
 #include "platform/files.h"
 #include "startup/settings.h"
+#include "startup/userfolder.h"
 
 #include <clocale>
 #include <cstdio>
@@ -22,12 +23,16 @@ StartUpResult StartUp(std::string_view programFolder, const WindowHooks& windows
     // library's printf-style numbers on "." as well.
     std::setlocale(LC_NUMERIC, "C");
 
-    // Every data path is relative to the program's folder, whatever folder we were
-    // started from.
-    if (!files::SetCurrentFolder(programFolder)) {
+    // Every data path is relative to the game folder, whatever folder we were started
+    // from: the program's own, or the installed data beside it.
+    if (!files::SetCurrentFolder(GameFolderOf(std::string(programFolder)))) {
         ShowMessage(CannotChangeFolderMessage, MessageIcon::Error);
         return FolderFailed;
     }
+    // An installed game folder is never written: the player's files go elsewhere. When
+    // that folder cannot be made, saving reports it as it would on a full disk.
+    if (!UseUserFolder())
+        std::fprintf(stderr, "%s: the user folder cannot be made.\n", ApplicationTitle);
 
     CreateDefaultPlayers();
     LoadPlayers();

@@ -208,3 +208,24 @@ TEST(StoryCells, PanelsTileTheStripAtTheIntrosPositions) {
     EXPECT_LE(2940 - 2624 + last.height, 1200 - 150);
     EXPECT_GE(2940 - 2624 + last.height, 800);
 }
+
+TEST(Icon, EverySizeShowsTheSamePictureOnATransparentGround) {
+    const Image large = PaintIcon(256);
+    for (int size : {64, 128, 256}) {
+        SCOPED_TRACE(size);
+        const Image icon = PaintIcon(size);
+        ASSERT_EQ(icon.width, size);
+        ASSERT_EQ(icon.height, size);
+        // Desktops draw the icon on any colour: the corners stay clear, the disc is solid.
+        EXPECT_EQ(icon.at(0, 0).a, 0.0f);
+        EXPECT_EQ(icon.at(size - 1, size - 1).a, 0.0f);
+        EXPECT_EQ(icon.at(size / 2, size / 8).a, 1.0f);
+        // Hat band and gold sit at the same places at every size.
+        for (auto [u, v] : {std::pair{0.5f, 0.45f}, std::pair{0.5f, 0.76f}}) {
+            const Colour a = icon.at(int(u * size), int(v * size));
+            const Colour b = large.at(int(u * 256), int(v * 256));
+            EXPECT_NEAR(a.r, b.r, 0.1f);
+            EXPECT_NEAR(a.g, b.g, 0.1f);
+        }
+    }
+}

@@ -6,7 +6,7 @@
 // Every poll of the input is one frame, in every loop of the program. With --trace one
 // JSON line per frame names the screen and its highlighted item; at the end always one
 // line says how the run ended. The user's files are read from and written to HOME, as the
-// game would for a player.
+// game would for a player; without --home, to the user folder the game itself would use.
 #include "command.h"
 #include "json.h"
 #include "output.h"
@@ -23,6 +23,7 @@
 #include "startup/form1.h"
 #include "startup/settings.h"
 #include "startup/startup.h"
+#include "startup/userfolder.h"
 
 #include <charconv>
 #include <cstdio>
@@ -217,13 +218,18 @@ int RunGame(const std::vector<std::string>& args) {
         if (!parsed) return StartFailed(options.keys + ": " + why);
         steps = std::move(*parsed);
     }
-    const std::string data = options.data.empty() ? files::ProgramFolder() : options.data;
-    const std::string home =
-        std::filesystem::absolute(options.home.empty() ? data : options.home).string();
-    std::error_code made;
-    std::filesystem::create_directories(home, made); // a new player's folder
+    const std::string data =
+        options.data.empty() ? GameFolderOf(files::ProgramFolder()) : options.data;
+    std::string home;
+    if (!options.home.empty()) {
+        home = std::filesystem::absolute(options.home).string();
+        std::error_code made;
+        std::filesystem::create_directories(home, made); // a new player's folder
+    }
     if (!files::SetCurrentFolder(data)) return StartFailed(data + ": " + CannotChangeFolderMessage);
-    files::SetHomeFolder(home);
+    // Without --home the user's files go where the game would keep them.
+    if (home.empty() && !UseUserFolder()) return StartFailed("the user folder cannot be made");
+    if (!home.empty()) files::SetHomeFolder(home);
 
     // No desktop: message boxes to stderr, no sound card, with shots no display either.
     ShowMessage = [](std::string_view text, MessageIcon) { MessageToStderr(text); };

@@ -17,6 +17,7 @@
 #include "render/object3d.h"
 #include "render/screenlayout.h"
 #include "startup/assetloading.h"
+#include "startup/userfolder.h"
 #include "world/level/levelloader.h"
 #include "world/level/levels.h"
 #include "world/loop/gameloop.h"
@@ -207,7 +208,8 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
         player = &PlayerProfiles[setup.slot];
     }
 
-    const std::string folder = setup.data.empty() ? files::ProgramFolder() : setup.data;
+    const std::string folder =
+        setup.data.empty() ? GameFolderOf(files::ProgramFolder()) : setup.data;
     if (!files::SetCurrentFolder(folder)) {
         error = folder + ": cannot change to the game folder";
         return false;

@@ -6,6 +6,7 @@
 #include "world/level/leveltimes.h"
 
 #include <cstdio>
+#include <filesystem>
 
 std::vector<tlvl> levels;
 bool levelfilesok = true;
@@ -61,4 +62,13 @@ void BuildLevelCatalogue() {
     for (int n = 1; n <= CampaignLevelCount; ++n) AddCatalogueEntry(CampaignLevelPath(n));
     for (const std::string& name : files::List(std::string(UserFolder) + "*.dat"))
         AddCatalogueEntry(UserFolder + name);
+    // An installed game keeps the player's own levels in the user folder, after the game's.
+    if (files::HomeFolder().empty()) return;
+    const std::string homeLevels = files::HomePath(UserFolder);
+    std::error_code error;
+    if (std::filesystem::equivalent(files::NativePath(homeLevels), files::NativePath(UserFolder),
+                                    error))
+        return;
+    for (const std::string& name : files::List(homeLevels + "*.dat"))
+        AddCatalogueEntry(homeLevels + name);
 }

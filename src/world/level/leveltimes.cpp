@@ -73,7 +73,9 @@ std::string TimesFileName(std::string_view id) {
 std::string TimesPath(const tlvl& level) {
     const std::string folder = level.Folder();
     if (folder == CampaignFolder) return files::HomePath(folder + level.timesfile);
-    return folder + level.timesfile;
+    // A user level keeps its times beside it, unless that folder is an installed game's.
+    if (files::CanWriteIn(folder)) return folder + level.timesfile;
+    return files::HomePath(std::string(UserFolder) + level.timesfile);
 }
 
 void ReadFastestTimes(tlvl& level) {

@@ -48,6 +48,16 @@ std::vector<Product> AllProducts() {
     return out;
 }
 
+std::vector<Product> IconProducts() {
+    std::vector<Product> out;
+    for (int size : {64, 128, 256}) {
+        const std::string edge = std::to_string(size);
+        out.push_back({edge + "x" + edge + "/apps/tarnhollow.png",
+                       [size] { return EncodePng(PaintIcon(size)); }});
+    }
+    return out;
+}
+
 bool WriteProducts(const std::string& gameDir, const std::vector<Product>& products) {
     bool ok = true;
     for (const Product& p : products) {

@@ -23,6 +23,8 @@ struct Product {
     std::function<std::string()> make;
 };
 std::vector<Product> AllProducts();
+// The desktop icons in the hicolor sizes, as "<N>x<N>/apps/tarnhollow.png".
+std::vector<Product> IconProducts();
 
 // Makes the products into `gameDir`; false when one could not be written.
 bool WriteProducts(const std::string& gameDir, const std::vector<Product>& products);

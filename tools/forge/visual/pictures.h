@@ -24,4 +24,7 @@ Image PaintStorySheet(int sheet);
 Image PaintShopPicture(int item, int width, int height); // item 0..5 in load order
 Image PaintStartPicture(int width, int height);
 
+// The desktop icon, size x size, transparent outside its disc.
+Image PaintIcon(int size);
+
 } // namespace forge

@@ -1,0 +1,129 @@
+// Where an installed game finds its data and keeps the player's files.
+#include "support/scratch_folder.h"
+
+#include "campaign/records.h"
+#include "platform/files.h"
+#include "startup/userfolder.h"
+#include "world/level/levels.h"
+#include "world/level/leveltimes.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct tuserfoldercase {
+    bool writable;
+    const char* xdgDataHome;
+    const char* home;
+    const char* folder;
+};
+
+TEST(UserFolder, FollowsTheGameFolderAndTheDesktopsDataFolder) {
+    constexpr tuserfoldercase cases[] = {
+        {true, "/x/data", "/home/p", ""},
+        {true, "", "/home/p", ""},
+        {false, "/x/data", "/home/p", "/x/data/tarnhollow"},
+        {false, "", "/home/p", "/home/p/.local/share/tarnhollow"},
+        // A relative XDG_DATA_HOME is invalid: the default is used instead.
+        {false, "data", "/home/p", "/home/p/.local/share/tarnhollow"},
+        {false, "/x/data", "", "/x/data/tarnhollow"},
+        // With nowhere else to go the files stay with the game (and fail to save there).
+        {false, "", "", ""},
+    };
+    for (const tuserfoldercase& c : cases) {
+        SCOPED_TRACE(std::string(c.xdgDataHome) + " " + c.home + (c.writable ? " writable" : ""));
+        EXPECT_EQ(ChooseUserFolder(c.writable, {c.xdgDataHome, c.home}), c.folder);
+    }
+}
+
+TEST(UserFolder, InstalledProgramsFindTheDataInShare) {
+    ScratchFolder scratch;
+    fs::create_directories("build/lvl");
+    fs::create_directories("usr/bin");
+    fs::create_directories("usr/share/tarnhollow/lvl");
+    fs::create_directories("nowhere/bin");
+    const std::string root = scratch.path + "/";
+    EXPECT_EQ(GameFolderOf(root + "build/"), root + "build/");
+    EXPECT_EQ(GameFolderOf(root + "usr/bin/"), root + "usr/share/tarnhollow/");
+    EXPECT_EQ(GameFolderOf(root + "nowhere/bin/"), root + "nowhere/bin/");
+}
+
+TEST(UserFolder, UserLevelsOfTheGameComeBeforeThePlayersOwn) {
+    ScratchFolder scratch;
+    fs::create_directories("game/customlvl");
+    fs::create_directories("user/customlvl");
+    WriteBytes("game/customlvl/zeta.dat", "<Na>Zeta</Na><Id>zeta</Id>\n");
+    WriteBytes("user/customlvl/alpha.dat", "<Na>Alpha</Na><Id>alpha</Id>\n");
+    WriteBytes("user/customlvl/beta.dat", "<Na>Beta</Na><Id>beta</Id>\n");
+    fs::current_path("game");
+    files::SetHomeFolder(scratch.path + "/user");
+    ResetLevelCatalogue();
+    BuildLevelCatalogue();
+    ASSERT_EQ(levels.size(), CampaignLevelCount + 3u);
+    EXPECT_EQ(levels[CampaignLevelCount].name, "Zeta");
+    EXPECT_EQ(levels[CampaignLevelCount + 1].name, "Alpha");
+    EXPECT_EQ(levels[CampaignLevelCount + 2].name, "Beta");
+    EXPECT_EQ(TimesPath(levels[CampaignLevelCount + 1]),
+              scratch.path + "/user/customlvl\\alpha.tim");
+
+    // The game's own folder as user folder lists its levels once.
+    files::SetHomeFolder(scratch.path + "/game");
+    ResetLevelCatalogue();
+    BuildLevelCatalogue();
+    EXPECT_EQ(levels.size(), CampaignLevelCount + 1u);
+    files::SetHomeFolder("");
+    ResetLevelCatalogue();
+}
+
+// Root writes through permission bits, so the player is nobody when the tests run as root.
+bool BecomeAPlayer(const std::string& userFolder) {
+    if (::getuid() != 0) return true;
+    const passwd* nobody = ::getpwnam("nobody");
+    if (!nobody) return false;
+    if (::chown(userFolder.c_str(), nobody->pw_uid, nobody->pw_gid) != 0) return false;
+    return ::setgid(nobody->pw_gid) == 0 && ::setuid(nobody->pw_uid) == 0;
+}
+
+TEST(UserFolder, TimesOfALevelInAReadOnlyFolderGoToTheUserFolder) {
+    ScratchFolder scratch;
+    fs::permissions(scratch.path, fs::perms::others_read | fs::perms::others_exec,
+                    fs::perm_options::add);
+    fs::create_directories("game/customlvl");
+    fs::create_directories("user");
+    WriteBytes("game/customlvl/mine.dat", "<Na>Mine</Na><Id>mine</Id>\n");
+    fs::permissions("game/customlvl", fs::perms::owner_write, fs::perm_options::remove);
+    const std::string user = scratch.path + "/user";
+
+    // A child process, so that only it gives up root.
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        if (!BecomeAPlayer(user) || files::CanWriteIn("game/customlvl")) ::_exit(2);
+        ::chdir("game");
+        files::SetHomeFolder(user);
+        AddCatalogueEntry("customlvl\\mine.dat");
+        tlvl& level = levels.back();
+        level.times[0] = {"Ann", "", 12345};
+        const bool saved = SaveLevelTimes(level);
+        const bool there = TimesPath(level) == user + "/customlvl\\mine.tim";
+        ReadFastestTimes(level);
+        ::_exit(saved && there && level.times[0].Value == 12345 ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    fs::permissions("game/customlvl", fs::perms::owner_write, fs::perm_options::add);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_NE(WEXITSTATUS(status), 2) << "no unprivileged player to run as";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(FileExists("user/customlvl/mine.tim"));
+    EXPECT_FALSE(FileExists("game/customlvl/mine.tim"));
+}
+
+} // namespace
