@@ -136,7 +136,7 @@ bool SaveLevelTimes(const tlvl& level) {
     // The user folder starts without a "lvl" or "customlvl" folder of its own.
     const std::string path = TimesPath(level);
     const std::string folder = path.substr(0, path.find_last_of("\\/") + 1);
-    if (!folder.empty() && !files::Exists(folder)) files::MakeFolder(folder);
+    if (folder != level.Folder() && !files::Exists(folder)) files::MakeFolder(folder);
     return TrySaveScrambledDocument(path, FastestTimesDocument(level));
 }
 

@@ -73,8 +73,10 @@ std::string TimesFileName(std::string_view id) {
 std::string TimesPath(const tlvl& level) {
     const std::string folder = level.Folder();
     if (folder == CampaignFolder) return files::HomePath(folder + level.timesfile);
-    // A user level keeps its times beside it, unless that folder is an installed game's.
-    if (files::CanWriteIn(folder)) return folder + level.timesfile;
+    // A user level keeps its times beside it, unless that folder is read-only (an installed
+    // game's). A folder that has gone is no reason to write elsewhere: saving there fails.
+    const bool readOnly = files::Exists(folder) && !files::CanWriteIn(folder);
+    if (!readOnly) return folder + level.timesfile;
     return files::HomePath(std::string(UserFolder) + level.timesfile);
 }
 
