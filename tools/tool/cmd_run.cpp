@@ -228,8 +228,10 @@ int RunGame(const std::vector<std::string>& args) {
     }
     if (!files::SetCurrentFolder(data)) return StartFailed(data + ": " + CannotChangeFolderMessage);
     // Without --home the user's files go where the game would keep them.
-    if (home.empty() && !UseUserFolder()) return StartFailed("the user folder cannot be made");
-    if (!home.empty()) files::SetHomeFolder(home);
+    if (!home.empty())
+        files::SetHomeFolder(home);
+    else if (!UseUserFolder())
+        return StartFailed("the user folder cannot be made");
 
     // No desktop: message boxes to stderr, no sound card, with shots no display either.
     ShowMessage = [](std::string_view text, MessageIcon) { MessageToStderr(text); };
