@@ -26,6 +26,9 @@ for f in bin/tarnhollow bin/tarnhollow-tool share/applications/tarnhollow.deskto
     share/icons/hicolor/{64x64,128x128,256x256}/apps/tarnhollow.png; do
     [ -f "$prefix/$f" ] || fail "$f was not installed"
 done
+if [ -f "$build/game/manual.pdf" ] && [ ! -f "$prefix/share/tarnhollow/manual.pdf" ]; then
+    fail "the manual was not installed"
+fi
 if find "$prefix/share/tarnhollow" -name '*.tim' | grep -q .; then
     fail "a player's times were installed as data"
 fi
