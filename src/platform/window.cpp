@@ -102,18 +102,6 @@ void Window::Close() {
     handles_->window = nullptr;
 }
 
-// Sets the full-screen mode nearest to the one asked for; false when the display has none.
-static bool SetFullscreenMode(SDL_Window* window, const WindowRequest& request) {
-    SDL_DisplayMode wanted{};
-    wanted.w = request.width;
-    wanted.h = request.height;
-    wanted.format = request.bitsPerPixel == 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB888;
-    SDL_DisplayMode closest;
-    if (!SDL_GetClosestDisplayMode(request.display, &wanted, &closest)) return false;
-    if (SDL_SetWindowDisplayMode(window, &closest) != 0) return false;
-    return SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
-}
-
 OpenResult Window::Open(const WindowRequest& request) {
     Close();
     if (!StartVideo()) return OpenResult::NoVideo;
@@ -130,16 +118,15 @@ OpenResult Window::Open(const WindowRequest& request) {
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
 
     const int display = std::clamp(request.display, 0, std::max(SDL_GetNumVideoDisplays() - 1, 0));
+    // Full screen covers the desktop in the mode it is in: the display's mode is never
+    // changed, so nothing is left to restore if the game ends badly. The device scales its
+    // picture into whatever size the window has.
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    if (request.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     handles_->window = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),
                                         SDL_WINDOWPOS_CENTERED_DISPLAY(display), request.width,
-                                        request.height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+                                        request.height, flags);
     if (!handles_->window) return OpenResult::ModeRefused;
-    WindowRequest fitted = request;
-    fitted.display = display;
-    if (request.fullscreen && !SetFullscreenMode(handles_->window, fitted)) {
-        Close();
-        return OpenResult::ModeRefused;
-    }
     handles_->context = SDL_GL_CreateContext(handles_->window);
     if (!handles_->context || epoxy_gl_version() < 33) {
         Close();

@@ -28,8 +28,10 @@ bool CurrentDisplayMode(int display, DisplayMode& mode);
 // How the window is opened.
 struct WindowRequest {
     int width = 640, height = 480;
-    bool fullscreen = false; // full screen in the mode width x height x bitsPerPixel
-    int bitsPerPixel = 32;
+    // Full screen is a window covering the desktop in the desktop's own mode; width and
+    // height then size the window only for when it leaves full screen.
+    bool fullscreen = false;
+    int bitsPerPixel = 32; // the colour depth the game asked for (the display keeps its own)
     int display = 0;
     bool hidden = false; // for a context that only answers questions about the driver
 };

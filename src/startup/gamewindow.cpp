@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string_view>
 
 namespace {
 std::unique_ptr<TForm1> gameWindow;
@@ -52,7 +53,9 @@ void StartGameWithSavedChoice() {
     const bool colour16 = settings.ModeSetting.find("16 bit") != std::string::npos;
     Form1->choice.format = colour16 ? 23 : 22;
     if (settings.DepthSetting > 0) Form1->choice.depthFormat = settings.DepthSetting;
-    Form1->choice.windowed = true;
+    // Full screen unless the saved mode is a window's ("1024x768 (window)").
+    constexpr std::string_view windowMark = "(window)";
+    Form1->choice.windowed = settings.ModeSetting.ends_with(windowMark);
     TextureFolder = settings.TextureSizeSetting == 1 ? TextureFolder2048 : TextureFolder1024;
     Form1->InitializeDx();
 }

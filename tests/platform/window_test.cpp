@@ -27,10 +27,17 @@ TEST(Window, OpensReopensAndClosesItsGlContext) {
     EXPECT_EQ(w.DrawableHeight(), 200);
     ASSERT_EQ(w.Open({640, 480, false, 32, 0}), window::OpenResult::Ok);
     EXPECT_EQ(w.DrawableWidth(), 640);
-    // Full screen in a 16-bit mode of another size.
+    // Full screen asked in a 16-bit mode of another size covers the desktop as it is and
+    // leaves the display's mode alone.
+    window::DisplayMode before, after;
+    ASSERT_TRUE(window::CurrentDisplayMode(0, before));
     ASSERT_EQ(w.Open({800, 600, true, 16, 0}), window::OpenResult::Ok);
-    EXPECT_EQ(w.DrawableWidth(), 800);
-    EXPECT_EQ(w.DrawableHeight(), 600);
+    EXPECT_EQ(w.DrawableWidth(), before.width);
+    EXPECT_EQ(w.DrawableHeight(), before.height);
+    ASSERT_TRUE(window::CurrentDisplayMode(0, after));
+    EXPECT_EQ(after.width, before.width);
+    EXPECT_EQ(after.height, before.height);
+    EXPECT_EQ(after.bitsPerPixel, before.bitsPerPixel);
     w.Close();
     EXPECT_FALSE(w.IsOpen());
     EXPECT_EQ(w.DrawableWidth(), 0);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/gpu/fitrect.h"
 #include "platform/gpu/gl_device_impl.h"
 #include "platform/gpu/transform.h"
 #include "platform/window.h"
@@ -252,12 +253,26 @@ void GlDevice::EndScene() {
 
 void GlDevice::Present() {
     FlushSprites();
+    // One copy to the window: scaled with its shape kept, black where it does not reach.
+    // The window may differ from the mode (full screen on the desktop, a resized window).
+    const int w = window_.DrawableWidth(), h = window_.DrawableHeight();
+    const FittedRect to = FitRect(width_, height_, w, h);
     Call([&] { glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[back_]); });
     Call([&] { glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0); });
-    const int w = window_.DrawableWidth(), h = window_.DrawableHeight();
-    const GLenum filter = w == width_ && h == height_ ? GL_NEAREST : GL_LINEAR;
-    Call(
-        [&] { glBlitFramebuffer(0, 0, width_, height_, 0, 0, w, h, GL_COLOR_BUFFER_BIT, filter); });
+    if (to.width != w || to.height != h) {
+        // Clear sets its own colour every time, so borrowing the clear colour is safe.
+        Call([&] { glClearColor(0, 0, 0, 1); });
+        Call([&] { glClear(GL_COLOR_BUFFER_BIT); });
+    }
+    if (to.width > 0) {
+        const bool same = to.width == width_ && to.height == height_;
+        const int bottom = h - to.y - to.height; // GL counts rows from the bottom
+        Call([&] {
+            glBlitFramebuffer(0, 0, width_, height_, to.x, bottom, to.x + to.width,
+                              bottom + to.height, GL_COLOR_BUFFER_BIT,
+                              same ? GL_NEAREST : GL_LINEAR);
+        });
+    }
     Call([&] { window_.SwapBuffers(); });
     back_ = 1 - back_;
     Call([&] { glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[back_]); });
