@@ -122,10 +122,16 @@ OpenResult Window::Open(const WindowRequest& request) {
     // changed, so nothing is left to restore if the game ends badly. The device scales its
     // picture into whatever size the window has.
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-    if (request.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    handles_->window = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),
-                                        SDL_WINDOWPOS_CENTERED_DISPLAY(display), request.width,
-                                        request.height, flags);
+    SDL_Rect place{int(SDL_WINDOWPOS_CENTERED_DISPLAY(display)),
+                   int(SDL_WINDOWPOS_CENTERED_DISPLAY(display)), request.width, request.height};
+    if (request.fullscreen) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        // Made at the desktop's size from the start: without a window manager to carry out
+        // the full-screen request (a bare X server) the window still covers the display.
+        SDL_Rect bounds;
+        if (SDL_GetDisplayBounds(display, &bounds) == 0) place = bounds;
+    }
+    handles_->window = SDL_CreateWindow(title_.c_str(), place.x, place.y, place.w, place.h, flags);
     if (!handles_->window) return OpenResult::ModeRefused;
     handles_->context = SDL_GL_CreateContext(handles_->window);
     if (!handles_->context || epoxy_gl_version() < 33) {
