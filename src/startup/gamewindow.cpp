@@ -41,7 +41,7 @@ void DestroyGameWindow() {
     gameWindow.reset();
 }
 
-void StartGameWithSavedChoice() {
+void StartGameWithSavedChoice(bool forceWindow) {
     if (!Form1) return;
     // "1024x768 (32 bit colors)": the size leads the saved mode's text.
     int width = 0, height = 0;
@@ -55,7 +55,7 @@ void StartGameWithSavedChoice() {
     if (settings.DepthSetting > 0) Form1->choice.depthFormat = settings.DepthSetting;
     // Full screen unless the saved mode is a window's ("1024x768 (window)").
     constexpr std::string_view windowMark = "(window)";
-    Form1->choice.windowed = settings.ModeSetting.ends_with(windowMark);
+    Form1->choice.windowed = forceWindow || settings.ModeSetting.ends_with(windowMark);
     TextureFolder = settings.TextureSizeSetting == 1 ? TextureFolder2048 : TextureFolder1024;
     Form1->InitializeDx();
 }

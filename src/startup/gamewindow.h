@@ -10,9 +10,10 @@ bool CreateGameWindow();
 // Runs the destroy event (the services go in their order), then frees the window.
 void DestroyGameWindow();
 
-// Until the setup dialog exists: the choice saved in "setup.xml" (or the defaults) is
-// taken as the dialog would hand it over, and the game starts at once.
-void StartGameWithSavedChoice();
+// Without the setup dialog: the choice saved in "setup.xml" (or the defaults) is taken as
+// the dialog would hand it over, and the game starts at once: full screen unless the saved
+// mode is a window's or `forceWindow` asks for one.
+void StartGameWithSavedChoice(bool forceWindow = false);
 
 // Points every message box of the program (start-up, input, texture cache) at the
 // platform's real box, with the application's title as its caption.

@@ -71,9 +71,10 @@ int main(int argc, char** argv) {
 
     UseDesktopMessageBoxes();
     WindowHooks windows;
-    // Skipping the dialog plays the saved choice, always in a window.
+    // Skipping the dialog plays the saved choice as it was saved (full screen or a window).
     windows.CreateSetupDialog = options.skipSetup ? +[] { return true; } : CreateSetupDialog;
-    windows.RunMessageLoop = options.skipSetup ? StartGameWithSavedChoice : RunSetupThenGame;
+    windows.RunMessageLoop =
+        options.skipSetup ? +[] { StartGameWithSavedChoice(options.windowed); } : RunSetupThenGame;
     windows.CreateGameWindow = CreateGameWindow;
     windows.DestroyWindows = DestroyGameWindow;
     return StartUp(files::ProgramFolder(), windows);
