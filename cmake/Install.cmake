@@ -4,7 +4,7 @@
 # are optional: a build without data installs the programs alone.
 set(TARNHOLLOW_DATA_DESTINATION share/tarnhollow)
 
-install(TARGETS tarnhollow tarnhollow-tool RUNTIME DESTINATION bin)
+install(TARGETS tarnhollow tarnhollow-tool tarnhollow-editor RUNTIME DESTINATION bin)
 
 # The game folder also holds what a player left there (times, temporary files of a write);
 # only the data goes.

@@ -21,7 +21,7 @@ fail() {
     failed=1
 }
 
-for f in bin/tarnhollow bin/tarnhollow-tool share/applications/tarnhollow.desktop \
+for f in bin/tarnhollow bin/tarnhollow-tool bin/tarnhollow-editor share/applications/tarnhollow.desktop \
     share/metainfo/io.github.tarnhollow.Tarnhollow.metainfo.xml \
     share/icons/hicolor/{64x64,128x128,256x256}/apps/tarnhollow.png; do
     [ -f "$prefix/$f" ] || fail "$f was not installed"
