@@ -41,8 +41,9 @@ void DestroyGameWindow() {
     gameWindow.reset();
 }
 
-void StartGameWithSavedChoice(bool forceWindow) {
-    if (!Form1) return;
+namespace {
+// The choice saved in "setup.xml" as the dialog would hand it over.
+void TakeSavedChoice(bool forceWindow) {
     // "1024x768 (32 bit colors)": the size leads the saved mode's text.
     int width = 0, height = 0;
     if (std::sscanf(settings.ModeSetting.c_str(), "%dx%d", &width, &height) == 2 && width >= 640 &&
@@ -57,7 +58,19 @@ void StartGameWithSavedChoice(bool forceWindow) {
     constexpr std::string_view windowMark = "(window)";
     Form1->choice.windowed = forceWindow || settings.ModeSetting.ends_with(windowMark);
     TextureFolder = settings.TextureSizeSetting == 1 ? TextureFolder2048 : TextureFolder1024;
+}
+} // namespace
+
+void StartGameWithSavedChoice(bool forceWindow) {
+    if (!Form1) return;
+    TakeSavedChoice(forceWindow);
     Form1->InitializeDx();
+}
+
+int32_t PlayLevelWithSavedChoice(const std::string& path, int slot, bool forceWindow) {
+    if (!Form1) return -1;
+    TakeSavedChoice(forceWindow);
+    return Form1->PlayLevelFile(path, slot);
 }
 
 void UseDesktopMessageBoxes() {

@@ -14,6 +14,8 @@ void DestroyGameWindow();
 // the dialog would hand it over, and the game starts at once: full screen unless the saved
 // mode is a window's or `forceWindow` asks for one.
 void StartGameWithSavedChoice(bool forceWindow = false);
+// The same choice, then one level file played with a test player (TForm1::PlayLevelFile).
+int32_t PlayLevelWithSavedChoice(const std::string& path, int slot, bool forceWindow = false);
 
 // Points every message box of the program (start-up, input, texture cache) at the
 // platform's real box, with the application's title as its caption.

@@ -9,6 +9,7 @@
 #include "startup/startup.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -71,6 +72,20 @@ int main(int argc, char** argv) {
 
     UseDesktopMessageBoxes();
     WindowHooks windows;
+    if (!options.playLevel.empty()) {
+        // Start-up moves to the game folder; the file stays the one the user named.
+        std::error_code ignored;
+        const auto absolute = std::filesystem::absolute(options.playLevel, ignored);
+        if (!absolute.empty()) options.playLevel = absolute.string();
+        // No dialog: the saved screen choice, one level, and the end.
+        windows.CreateSetupDialog = +[] { return true; };
+        windows.RunMessageLoop = +[] {
+            PlayLevelWithSavedChoice(options.playLevel, options.playSlot, options.windowed);
+        };
+        windows.CreateGameWindow = CreateGameWindow;
+        windows.DestroyWindows = DestroyGameWindow;
+        return StartUp(files::ProgramFolder(), windows);
+    }
     // Skipping the dialog plays the saved choice as it was saved (full screen or a window).
     windows.CreateSetupDialog = options.skipSetup ? +[] { return true; } : CreateSetupDialog;
     windows.RunMessageLoop =
