@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "gl_fixture.h"
+#include "platform/gpu/null_device.h"
 #include "platform/gpu/picture.h"
 #include "platform/gpu/recording_device.h"
 
@@ -80,6 +81,49 @@ TEST_F(PictureFiles, RecorderLoadsForRealAndNumbersWhatItMakes) {
     device.SetTexture(0, nullptr);
     EXPECT_EQ(device.calls.back(), "SetTexture 0 none");
     EXPECT_EQ(device.Count("CreateTextureFromFile"), 2);
+}
+
+// What the game reads back from a device that draws nothing: sizes, and failures where the
+// GL device would fail; never a picture.
+TEST_F(PictureFiles, NullDeviceKeepsSizesAndRefusesWhatGlWould) {
+    NullDevice device(320, 200);
+    EXPECT_EQ(device.Width(), 320);
+    EXPECT_EQ(device.Height(), 200);
+    Write("a.bmp", Bmp(3, 5, std::vector<uint32_t>(15, 0xFFFFFFFF)));
+    TexturePtr texture;
+    ASSERT_EQ(device.CreateTextureFromFile((folder / "a.bmp").string(), texture),
+              TextureError::None);
+    EXPECT_EQ(texture->Width(), 3);
+    EXPECT_EQ(texture->Height(), 5);
+    EXPECT_EQ(device.CreateTextureFromFile(Write("bad.png", "not a picture"), texture),
+              TextureError::InvalidData);
+    EXPECT_FALSE(texture);
+
+    const uint32_t pixels[6] = {};
+    const TexturePtr made = device.CreateTexture(2, 3, pixels);
+    ASSERT_TRUE(made);
+    EXPECT_EQ(made->Width(), 2);
+    EXPECT_EQ(made->Height(), 3);
+    EXPECT_FALSE(device.CreateTexture(0, 3, pixels));
+    EXPECT_FALSE(device.CreateTexture(2, 3, nullptr));
+
+    const PlainVertex vertices[3] = {};
+    const VertexBufferPtr buffer = device.CreateVertexBuffer(VertexFormat::Plain, vertices, 3);
+    ASSERT_TRUE(buffer);
+    EXPECT_EQ(buffer->VertexCount(), 3);
+    EXPECT_EQ(buffer->Format(), VertexFormat::Plain);
+    EXPECT_FALSE(device.CreateVertexBuffer(VertexFormat::Plain, vertices, 0));
+
+    device.SetStreamSource(buffer.get());
+    device.DrawTriangleList(0, 1);
+    device.DrawSprite(made.get(), nullptr, 0, 0, 1, 1, 0xFFFFFFFF);
+    device.Present();
+    std::vector<uint32_t> shown{1, 2, 3};
+    int width = -1, height = -1;
+    EXPECT_FALSE(device.ReadFrontBuffer(shown, width, height));
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(device.Stats().drawCalls, 0u);
+    EXPECT_EQ(device.Stats().backendCalls, 0u);
 }
 
 class GlPictures : public GlTest {

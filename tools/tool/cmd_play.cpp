@@ -1,6 +1,6 @@
 // tarnhollow-tool play LEVEL [--keys SCRIPT] [--frames N] [--seed S] [--players FILE --slot K]
 //                         [--trace] [--data DIR]
-// Plays the level headless through the game loop: recording device, silent sound, a
+// Plays the level headless through the game loop: a device that draws nothing, silent sound, a
 // virtual clock on which every frame is drawn. With --trace one JSON line per frame; at the
 // end always one line with the outcome and the counters (LevelOutcome -1: the run stopped
 // at its frame limit before the level ended). Script frames count polls of the input, so a

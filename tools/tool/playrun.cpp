@@ -13,7 +13,7 @@
 #include "engine/settings.h"
 #include "engine/xmlparser.h"
 #include "platform/files.h"
-#include "platform/gpu/recording_device.h"
+#include "platform/gpu/null_device.h"
 #include "render/object3d.h"
 #include "render/screenlayout.h"
 #include "startup/assetloading.h"
@@ -77,7 +77,7 @@ struct tlevelrun::tclock {
 bool MakeRunDevice(tservices& services, bool gl, int width, int height, std::string& error) {
     services.graphics = std::make_unique<TDGraphics>();
     if (!gl) {
-        services.graphics->UseDevice(std::make_unique<FrameRecorder>(width, height), kDepthD24S8);
+        services.graphics->UseDevice(std::make_unique<gpu::NullDevice>(width, height), kDepthD24S8);
         return true;
     }
     services.window = std::make_unique<window::Window>("Tarnhollow");
@@ -87,6 +87,11 @@ bool MakeRunDevice(tservices& services, bool gl, int width, int height, std::str
         return true;
     error = "no OpenGL 3.3 device could be made";
     return false;
+}
+
+void MakeRecordingRunDevice(tservices& services, int width, int height) {
+    services.graphics = std::make_unique<TDGraphics>();
+    services.graphics->UseDevice(std::make_unique<FrameRecorder>(width, height), kDepthD24S8);
 }
 
 bool ParseSize(const std::string& text, int& width, int& height) {
@@ -236,7 +241,10 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     if (setup.gl) setenv("SDL_VIDEODRIVER", "offscreen", 1);
 
-    if (!MakeRunDevice(services_, setup.gl, setup.width, setup.height, error)) return false;
+    if (setup.record && !setup.gl)
+        MakeRecordingRunDevice(services_, setup.width, setup.height);
+    else if (!MakeRunDevice(services_, setup.gl, setup.width, setup.height, error))
+        return false;
     auto script = std::make_unique<ScriptedInput>(std::move(steps));
     clock_->script = script.get();
     if (!services_.CreateOnDevice(std::move(script), &clock_->counter)) {

@@ -2,6 +2,8 @@
 // Playing one level without a person: the game window with its services made for a run on
 // a virtual clock (every frame drawn, none skipped), keys from a script, the models and
 // pictures from a game folder. `play` and `render` share it; they differ in the device.
+// Runs that draw nothing use the null device: formatting every call as text would cost
+// far more than the game itself.
 #include "engine/xmlparser.h"
 #include "platform/gpu/recording_device.h"
 #include "render/screenlayout.h"
@@ -28,7 +30,8 @@ struct tsetup {
     std::string players; // players file; empty: a new player "TEST"
     int slot = 0;        // 1..10 with players
     std::string data;    // game folder; empty: the folder of the tool itself
-    bool gl = false;     // the GL device offscreen instead of the recording device
+    bool gl = false;     // the GL device offscreen instead of the null device
+    bool record = false; // the recording device instead of the null device (to compare them)
     int width = 1024, height = 768;
     std::string textureFolder = TextureFolder1024;
 };
@@ -47,9 +50,11 @@ class FrameRecorder : public gpu::RecordingDevice {
     }
 };
 
-// Makes the graphics device of a run in services.graphics: a FrameRecorder, or with gl the
+// Makes the graphics device of a run in services.graphics: a gpu::NullDevice, or with gl the
 // OpenGL device in a window offscreen. False with the reason when it cannot be made.
 bool MakeRunDevice(tservices& services, bool gl, int width, int height, std::string& error);
+// The same with a FrameRecorder, for comparing runs with what was drawn written down.
+void MakeRecordingRunDevice(tservices& services, int width, int height);
 // "WxH" with both sides 16..8192.
 bool ParseSize(const std::string& text, int& width, int& height);
 // The picture on screen (the last presented frame) as a PNG file.

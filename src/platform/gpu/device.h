@@ -1,8 +1,8 @@
 #pragma once
 // The drawing device: the small fixed-function vocabulary the game draws with (transforms,
 // lights, material, render and texture-stage states, vertex buffers, textures, sprites,
-// clear and present). Two implementations: OpenGL (gl_device.h) and a recorder for tests
-// (recording_device.h).
+// clear and present). Three implementations: OpenGL (gl_device.h), a recorder for tests
+// (recording_device.h) and one that draws nothing for headless runs (null_device.h).
 //
 // Conventions, the same on every implementation:
 // - Matrices are row-vector, left-handed, with the projection mapping depth to 0..1. The
