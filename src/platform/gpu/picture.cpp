@@ -21,7 +21,9 @@ TextureError DecodePicture(std::string_view path, Picture& picture) {
     // picture of gigabytes.
     if (!stbi_info_from_memory(data, int(bytes.size()), &w, &h, &channels))
         return TextureError::InvalidData;
-    if (w > MaxPictureSide || h > MaxPictureSide) return TextureError::NotAvailable;
+    // stb answers a top-down BMP's height negative.
+    auto side = [](int v) { return v < 0 ? -int64_t{v} : int64_t{v}; };
+    if (side(w) > MaxPictureSide || side(h) > MaxPictureSide) return TextureError::NotAvailable;
     stbi_uc* rgba = stbi_load_from_memory(data, int(bytes.size()), &w, &h, &channels, 4);
     if (!rgba) {
         const char* why = stbi_failure_reason();
