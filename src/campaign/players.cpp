@@ -4,6 +4,8 @@
 #include "engine/xmlparser.h"
 #include "platform/files.h"
 
+#include <algorithm>
+
 tplayerslots PlayerProfiles;
 int32_t CurrentPlayer = 1;
 int32_t HighestLevelPassed = 0;
@@ -44,27 +46,33 @@ void CreateDefaultPlayers() {
 
 namespace {
 
+int32_t Clamped(const tnode& element, const char* name, int32_t low, int32_t high) {
+    return std::clamp(element.Child(name).AsInteger(), low, high);
+}
+
 tplayer ReadPlayer(const tnode& element) {
     tplayer player;
     player.Name = element.Child("Name").text;
     player.Id = element.Child("Id").text;
-    player.Score = element.Child("Score").AsInteger();
-    player.Lives = element.Child("Lives").AsInteger();
-    player.Energy = element.Child("Energy").AsInteger();
-    player.Gun = element.Child("Gun").AsInteger();
-    player.Money = element.Child("Money").AsInteger();
-    player.Jump = element.Child("Jump").AsInteger();
+    player.Score = Clamped(element, "Score", 0, MaxStoredCount);
+    player.Lives = Clamped(element, "Lives", 0, MaxLives);
+    player.Energy = Clamped(element, "Energy", 0, 100);
+    player.Gun = Clamped(element, "Gun", 0, GunCount);
+    player.Money = Clamped(element, "Money", 0, MaxStoredCount);
+    player.Jump = Clamped(element, "Jump", 0, 100);
     const tnode& guns = element.Child("Guns");
     player.Own[0] = true;
     for (int gun = 1; gun <= GunCount; ++gun) {
         const tnode& entry = guns.Child("Gun", gun - 1);
         player.Own[gun] = entry.Child("Own").AsInteger() == 1;
-        player.AmmoCurrent[gun] = entry.Child("AmmoCurrent").AsInteger();
-        player.AmmoAll[gun] = entry.Child("AmmoAll").AsInteger();
+        player.AmmoCurrent[gun] = Clamped(entry, "AmmoCurrent", 0, MaxRounds);
+        player.AmmoAll[gun] = Clamped(entry, "AmmoAll", 0, MaxRounds);
     }
-    const tnode& levels = element.Child("Levels");
-    for (int i = 0, count = levels.CountChildren("Name"); i < count; ++i)
-        player.Levels.push_back(levels.Child("Name", i).text);
+    if (!player.Own[static_cast<size_t>(player.Gun)]) player.Gun = 0;
+    // One pass over the children: looking each name up by its index would read the list
+    // again for every name.
+    for (const auto& child : element.Child("Levels").children)
+        if (child->name == "Name") player.Levels.push_back(child->text);
     return player;
 }
 

@@ -29,6 +29,14 @@ class tplayerslots {
     std::array<tplayer, PlayerSlotCount> slots;
 };
 
+// What a slot read from the players file may hold; anything beyond is brought to the limit.
+// Score and money stop a billion short of the 32-bit end so a level's earnings still add
+// up; the lives are as many carets as the status line has room for.
+inline constexpr int32_t MaxStoredCount = 999'999'999; // Score, Money
+inline constexpr int32_t MaxLives = 99;
+inline constexpr int32_t MaxRounds = 999'999; // AmmoCurrent, AmmoAll
+// Energy and Jump are 0..100, Gun 0..3 and a gun the player owns.
+
 extern tplayerslots PlayerProfiles;
 extern int32_t CurrentPlayer;      // 1..10; 1 at start-up, not stored
 extern int32_t HighestLevelPassed; // shared by all slots; opens the campaign areas

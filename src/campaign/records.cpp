@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "world/level/leveltimes.h"
 
+#include <charconv>
 #include <cstdio>
 #include <set>
 #include <vector>
@@ -23,6 +24,16 @@ struct TableInFile {
     const char* element;
 };
 const TableInFile TablesInFile[] = {{&ScoreTable, "Score"}, {&MoneyTable, "Money"}};
+
+// Values are written from 64 bits and read back the same way.
+int64_t ValueOf(const tnode& node) {
+    int64_t value = 0;
+    const char* end = node.text.data() + node.text.size();
+    auto [stop, error] = std::from_chars(node.text.data(), end, value);
+    if (node.text.empty() || error != std::errc() || stop != end)
+        throw XmlError("<" + node.name + "> holds \"" + node.text + "\", not a number");
+    return value;
+}
 } // namespace
 
 tscoretable ScoreTable = UnknownTable();
@@ -44,7 +55,7 @@ bool LoadHighScoresFrom(std::string_view fileName, bool hexForm) {
             for (int place = 0; place < RecordPlaces; ++place) {
                 const tnode& player = list.Child("Player", place);
                 tscore entry{player.Child("Name").text, player.Child("Id").text,
-                             player.Child(inFile.element).AsInteger()};
+                             ValueOf(player.Child(inFile.element))};
                 (*inFile.table)[place] = std::move(entry);
             }
         }

@@ -8,6 +8,8 @@
 #include "world/guns/guntables.h"
 #include "world/playerrecord.h"
 
+#include <algorithm>
+#include <climits>
 #include <new>
 
 void AddScore(int32_t points) {
@@ -17,14 +19,24 @@ void AddScore(int32_t points) {
 void Reload(int32_t gun) {
     if (gun < 1 || gun > GunCount) return;
     tplayer& player = Player();
-    int32_t need = Guns[gun].MagazineSize - player.AmmoCurrent[gun];
-    if (player.AmmoAll[gun] < need) {
-        player.AmmoCurrent[gun] += player.AmmoAll[gun];
-        player.AmmoAll[gun] = 0;
+    // Counted in 64 bits and held to the 32-bit range: rounds at either end of it (a
+    // doctored players file) must not wrap around.
+    const int64_t magazine = Guns[gun].MagazineSize;
+    int64_t current = player.AmmoCurrent[gun];
+    int64_t spare = player.AmmoAll[gun];
+    const int64_t need = magazine - current;
+    if (spare < need) {
+        current += spare;
+        spare = 0;
     } else {
-        player.AmmoCurrent[gun] = Guns[gun].MagazineSize;
-        player.AmmoAll[gun] -= need;
+        current = magazine;
+        spare -= need;
     }
+    auto held = [](int64_t rounds) {
+        return static_cast<int32_t>(std::clamp<int64_t>(rounds, INT32_MIN, INT32_MAX));
+    };
+    player.AmmoCurrent[gun] = held(current);
+    player.AmmoAll[gun] = held(spare);
 }
 
 tfloat3 RandomAngles() {

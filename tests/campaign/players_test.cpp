@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 
 namespace {
@@ -22,14 +23,14 @@ class Players : public ::testing::Test {
     ScratchFolder folder;
 };
 
-// Every slot different, with negative numbers, odd bytes and duplicate level entries.
+// Every slot different, with odd bytes and duplicate level entries.
 void FillSlots() {
     HighestLevelPassed = 39;
     for (int n = 1; n <= PlayerSlotCount; ++n) {
         tplayer& p = PlayerProfiles[n];
         p.Name = "P" + std::to_string(n);
         p.Id = "2026120700000000" + std::to_string(n % 10);
-        p.Score = n * 1000 - 5000;
+        p.Score = n * 1000;
         p.Lives = n % 4;
         p.Energy = 10 * n;
         p.Gun = n % 4;
@@ -264,4 +265,62 @@ TEST_F(Players, ADamagedOlderFileDoesNotHideTheCurrentOne) {
     EXPECT_EQ(PlayerProfiles[1].Name, "P1");
     ASSERT_TRUE(SavePlayers());
     EXPECT_TRUE(KeptCopies().empty());
+}
+
+TEST_F(Players, NumbersBeyondWhatTheGameHoldsAreBroughtToItsLimits) {
+    struct trow {
+        int32_t tplayer::*field;
+        int32_t written, read;
+    };
+    const trow rows[] = {
+        {&tplayer::Score, INT32_MAX, MaxStoredCount},
+        {&tplayer::Score, INT32_MIN, 0},
+        {&tplayer::Money, INT32_MAX, MaxStoredCount},
+        {&tplayer::Money, -1, 0},
+        {&tplayer::Money, 10'000'000, 10'000'000},
+        {&tplayer::Lives, 100'000, MaxLives},
+        {&tplayer::Lives, INT32_MIN, 0},
+        {&tplayer::Lives, 7, 7},
+        {&tplayer::Energy, INT32_MAX, 100},
+        {&tplayer::Energy, -40, 0},
+        {&tplayer::Jump, 101, 100},
+        {&tplayer::Jump, INT32_MIN, 0},
+        {&tplayer::Gun, INT32_MAX, 0}, // clamped to 3, which the player does not own
+        {&tplayer::Gun, -1, 0},
+    };
+    for (const trow& row : rows) {
+        SCOPED_TRACE(row.written);
+        CreateDefaultPlayers();
+        PlayerProfiles[4].*row.field = row.written;
+        PlayerProfiles[4].AmmoCurrent = {0, INT32_MAX, INT32_MIN, 5};
+        PlayerProfiles[4].AmmoAll = {0, INT32_MIN, INT32_MAX, 6};
+        ASSERT_TRUE(SavePlayersTo("p.dat"));
+        CreateDefaultPlayers();
+        ASSERT_TRUE(LoadPlayersFrom("p.dat", false));
+        EXPECT_EQ(PlayerProfiles[4].*row.field, row.read);
+        EXPECT_EQ(PlayerProfiles[4].AmmoCurrent, (std::array<int32_t, 4>{0, MaxRounds, 0, 5}));
+        EXPECT_EQ(PlayerProfiles[4].AmmoAll, (std::array<int32_t, 4>{0, 0, MaxRounds, 6}));
+    }
+    // The gun in hand is one the player owns.
+    PlayerProfiles[4].Gun = 3;
+    ASSERT_TRUE(SavePlayersTo("p.dat"));
+    PlayerProfiles[4].Own[3] = true;
+    ASSERT_TRUE(SavePlayersTo("q.dat"));
+    ASSERT_TRUE(LoadPlayersFrom("p.dat", false));
+    EXPECT_EQ(PlayerProfiles[4].Gun, 0);
+    ASSERT_TRUE(LoadPlayersFrom("q.dat", false));
+    EXPECT_EQ(PlayerProfiles[4].Gun, 3);
+}
+
+TEST_F(Players, AHundredThousandCompletedLevelsComeBackInOrder) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 100'000; ++i) names.push_back("L" + std::to_string(i));
+    PlayerProfiles[2].Levels = names;
+    PlayerProfiles[3].Levels = {"only"};
+    ASSERT_TRUE(SavePlayersTo("p.dat"));
+    CreateDefaultPlayers();
+    ASSERT_TRUE(LoadPlayersFrom("p.dat", false));
+    EXPECT_TRUE(PlayerProfiles[2].Levels == names);
+    EXPECT_EQ(PlayerProfiles[3].Levels, std::vector<std::string>{"only"});
+    EXPECT_TRUE(PlayerProfiles[1].Levels.empty());
 }

@@ -185,6 +185,21 @@ TEST_F(Records, HighScoreFile) {
     EXPECT_EQ(ScoreTable[0].Name, "N1");
 }
 
+TEST_F(Records, ValuesBeyondThirtyTwoBitsComeBackWithEveryOtherEntry) {
+    FillScoreTable();
+    ScoreTable[0].Value = 5'000'000'000;
+    MoneyTable[0] = {"RICH", "r", 2'147'483'648};
+    MoneyTable[1] = {"NEXT", "n", 7};
+    ASSERT_TRUE(SaveHighScores());
+    const tscoretable scores = ScoreTable, money = MoneyTable;
+    ClearRecordTables();
+    LoadHighScores();
+    EXPECT_EQ(Values(ScoreTable), Values(scores));
+    EXPECT_EQ(Values(MoneyTable), Values(money));
+    EXPECT_EQ(MoneyTable[1].Name, "NEXT");
+    EXPECT_EQ(ScoreTable[RecordPlaces - 1].Name, scores[RecordPlaces - 1].Name);
+}
+
 TEST_F(Records, DamagedHighScoreFileKeepsWhatWasRead) {
     FillScoreTable();
     std::string document = HighScoresDocument();

@@ -86,7 +86,7 @@ TEST(LevelCheck, RefusesLevelsTheGameWouldNotPlay) {
     auto level = Level(Source({"...X"}, 0, 0));
     level->header[levelkit::HAg] = "4321";
     EXPECT_NE(CheckLevel(*level).reason.find("Id and Ag differ"), std::string::npos);
-    level = Level(Source({"...X"}, 0, 0, "1 0 link=x\n"));
+    level = Level(Source({"...X"}, 0, 0, "1 0 link=\"x\"\n"));
     EXPECT_FALSE(CheckLevel(*level).completable);
     level = Level(Source({"...X"}, 60, 0));
     EXPECT_NE(CheckLevel(*level).reason.find("not a cell"), std::string::npos);

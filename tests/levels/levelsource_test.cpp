@@ -153,6 +153,39 @@ TEST(LevelSource, BadSourcesAreRefusedWithTheirLine) {
               std::string::npos);
 }
 
+TEST(LevelSource, TextWhereANumberBelongsIsRefusedUnlessQuotedInTheCellList) {
+    auto withLine = [](const std::string& line, const std::string& cells = "") {
+        std::string text = Source({"..X"}, 0, 0, cells);
+        return text.insert(text.find("map\n"), line + "\n");
+    };
+    struct tcase {
+        std::string source, error; // error empty: the source is read
+    };
+    const tcase cases[] = {
+        // The defaults and designs fill all 2500 cells: only numbers there.
+        {withLine("defaults: period=abc"), "line 8: period= needs a number"},
+        {withLine("defaults: item=\"treasure\""), "line 8: item= needs a number"},
+        {withLine("designs: floor=" + std::string(5000, 'x')), "line 8: floor= needs a number"},
+        {withLine("defaults: item=treasure period=70 phase=-3"), ""},
+        {Source({"..X"}, 0, 0, "1 0 item=tresure\n"), "line 61: item= needs a number or a name"},
+        {Source({"..X"}, 0, 0, "1 0 period=1e3\n"), "line 61: period= needs a number"},
+        {Source({"..X"}, 0, 0, "1 0 period=\"1e3\" item=health\n"), ""},
+    };
+    for (const tcase& c : cases) {
+        auto level = std::make_unique<LevelSource>();
+        std::string error;
+        EXPECT_EQ(ReadSource(c.source, *level, error), c.error.empty()) << c.source.substr(0, 200);
+        EXPECT_TRUE(error.starts_with(c.error)) << error;
+    }
+    // A file whose cells mostly hold text still comes back: the text goes to the cell list.
+    auto level = Level(Source({"..X"}, 0, 0));
+    for (int k = 0; k < CellCount; ++k) level->cells[k][KPeriod] = k % 3 ? "slow" : "80";
+    level->cells[7][KDesign] = "odd";
+    ExpectRoundTrip(CompileOrFail(*level));
+    EXPECT_NE(WriteSource(*level).find("defaults: creature=-1 item=-1 link=0 period=80 phase=0"),
+              std::string::npos);
+}
+
 TEST(LevelSource, CompilerRefusesValuesThatWouldBreakTheFile) {
     auto level = Level(Source({"..X"}, 0, 0));
     std::string bytes, error;

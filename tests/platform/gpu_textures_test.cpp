@@ -66,6 +66,30 @@ TEST_F(PictureFiles, DecodesAtTheFileSizeOrSaysWhyNot) {
     EXPECT_EQ(DecodePicture(Write("empty.png", ""), p), TextureError::InvalidData);
 }
 
+TEST_F(PictureFiles, OversizedPicturesAreRefusedFromTheirHeader) {
+    struct tcase {
+        int width, height;
+        TextureError answer;
+    };
+    // Only the header is written: the big ones would cost a gigabyte if decoded.
+    const tcase cases[] = {
+        {MaxPictureSide, 1, TextureError::None},
+        {1, MaxPictureSide, TextureError::None},
+        {MaxPictureSide + 1, 1, TextureError::NotAvailable},
+        {1, MaxPictureSide + 1, TextureError::NotAvailable},
+        {16385, 16385, TextureError::NotAvailable},
+    };
+    for (const tcase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        const bool small = c.answer == TextureError::None;
+        std::vector<uint32_t> pixels(small ? size_t(c.width) * size_t(c.height) : 0, 0xFF102030u);
+        Picture p;
+        EXPECT_EQ(DecodePicture(Write("big.bmp", Bmp(c.width, c.height, pixels)), p), c.answer);
+        EXPECT_EQ(p.width, small ? c.width : 0);
+        EXPECT_EQ(p.pixels.size(), pixels.size());
+    }
+}
+
 TEST_F(PictureFiles, RecorderLoadsForRealAndNumbersWhatItMakes) {
     RecordingDevice device;
     Write("a.bmp", Bmp(2, 1, {0xFFFFFFFF, 0xFF000000}));

@@ -2,6 +2,7 @@
 #include "campaign/players.h"
 #include "engine/xmlparser.h"
 #include "support/scratch_folder.h"
+#include "world/levelfile.h"
 
 #include <gtest/gtest.h>
 
@@ -197,4 +198,35 @@ TEST_F(ToolCommands, ScoresAndTimes) {
               "\"Time\": -1}, {\"Name\": \"NORESULT\", \"Time\": -1}, {\"Name\": \"NORESULT\", "
               "\"Time\": -1}, {\"Name\": \"NORESULT\", \"Time\": -1}]}\n");
     EXPECT_EQ(Tool("times").exitCode, 2);
+}
+
+TEST_F(ToolCommands, CheckDataOpensOnlyTheMusicTheGameWouldPlay) {
+    std::filesystem::create_directory("customlvl");
+    std::filesystem::create_directory("snd");
+    WriteBytes("secret.ogg", "not for levels");
+    const std::pair<const char*, const char*> levels[] = {
+        {"up.dat", "../secret.ogg"},
+        {"back.dat", "..\\secret.ogg"},
+        {"root.dat", "/dev/zero"},
+        {"plain.dat", "tune.ogg"},
+    };
+    for (auto [file, music] : levels) {
+        testlevel::tlevelplan plan;
+        plan.music = music;
+        ASSERT_TRUE(testlevel::WriteLevelFile(std::string("customlvl/") + file, plan));
+    }
+    ToolRun run = Tool("check-data .");
+    EXPECT_EQ(run.exitCode, 1); // the folder holds no game data
+    for (const char* refused : {"up.dat", "back.dat", "root.dat"}) {
+        size_t at = run.out.find(std::string("customlvl\\\\") + refused);
+        ASSERT_NE(at, std::string::npos) << refused;
+        EXPECT_NE(run.out.substr(at, run.out.find('\n', at) - at).find("lies outside snd"),
+                  std::string::npos)
+            << refused;
+    }
+    // Neither file is opened as a sound.
+    EXPECT_EQ(run.out.find("secret.ogg\", \"status"), std::string::npos);
+    EXPECT_EQ(run.out.find("/dev/zero\", \"status"), std::string::npos);
+    EXPECT_NE(run.out.find("{\"file\": \"snd\\\\tune.ogg\", \"status\": \"missing\"}"),
+              std::string::npos);
 }

@@ -6,7 +6,9 @@
 #include "world/guns/gunsoffsets.h"
 #include "world/guns/guntables.h"
 #include "world/particles.h"
+#include "world/worldops.h"
 
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -247,3 +249,28 @@ TEST_F(GunTest, BulletsAreDrawnTurnedWithTheirDirection) {
 }
 
 } // namespace
+
+TEST(Reload, RoundsAtTheEndsOfTheRangeDoNotWrapAround) {
+    struct tcase {
+        int32_t current, spare, currentAfter, spareAfter;
+    };
+    // The pistol's magazine holds 8; rounds above a magazine go back to the spare ones.
+    const tcase cases[] = {
+        {0, 20, 8, 12},
+        {3, 2, 5, 0},
+        {0, INT32_MAX, 8, INT32_MAX - 8},
+        {INT32_MAX, INT32_MAX, 8, INT32_MAX},
+        {INT32_MIN, 0, INT32_MIN, 0},
+        {INT32_MIN, INT32_MAX, -1, 0},
+    };
+    const tplayer before = Player();
+    for (const tcase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.current << " + " << c.spare);
+        Player().AmmoCurrent[Pistol] = c.current;
+        Player().AmmoAll[Pistol] = c.spare;
+        Reload(Pistol);
+        EXPECT_EQ(Player().AmmoCurrent[Pistol], c.currentAfter);
+        EXPECT_EQ(Player().AmmoAll[Pistol], c.spareAfter);
+    }
+    Player() = before;
+}

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 
 #include <unistd.h>
@@ -225,6 +226,46 @@ TEST_F(LevelLoader, ARefusedLevelChangesNothing) {
     EXPECT_EQ(creatures.size(), creaturesBefore);
     EXPECT_EQ(creatorname, "Tester");
     EXPECT_FLOAT_EQ(filllight.I, 0.3f);
+}
+
+TEST_F(LevelLoader, OutlandishCellNumbersAreClampedOrRefused) {
+    constexpr int Max = INT32_MAX, Min = INT32_MIN;
+    struct tcase {
+        testlevel::tcellplan cell;
+        bool loads;
+        int32_t period, param, design;
+    };
+    // E 13 is a timed arrow trap, 14 a conveyor (its O is the direction), 1 a floor.
+    const tcase cases[] = {
+        {{.E = 13, .F = Max, .X = Max, .O = Max}, true, 1'000'000, 1'000'000, 1'000'000},
+        {{.E = 13, .F = Min, .X = Min, .O = Min}, true, 0, -1'000'000, -1'000'000},
+        {{.E = 14, .O = Max}, true, 100, 1'000'000, 0},
+        {{.E = 13, .F = 140, .X = 60, .O = 12}, true, 140, 60, 12}, // as the campaign has them
+        {{.E = 1, .C = Max}, false, 0, 0, 0},
+        {{.E = 1, .C = Min}, false, 0, 0, 0},
+    };
+    for (const tcase& c : cases) {
+        SCOPED_TRACE(testing::Message() << "E " << c.cell.E << " C " << c.cell.C << " F "
+                                        << c.cell.F << " X " << c.cell.X << " O " << c.cell.O);
+        tlevelplan plan;
+        plan.World(20, 20) = c.cell;
+        std::string why;
+        ASSERT_EQ(Load(plan, &why), c.loads) << why;
+        if (!c.loads) {
+            EXPECT_NE(why.find("<C>"), std::string::npos) << why;
+            continue;
+        }
+        EXPECT_EQ(tiles[20][20].period, c.period);
+        EXPECT_EQ(tiles[20][20].param, c.param);
+        EXPECT_EQ(tiles[20][20].design, c.design);
+    }
+
+    tlevelplan plan;
+    plan.I = std::to_string(Max);
+    plan.fillI = std::to_string(Min);
+    ASSERT_TRUE(Load(plan));
+    EXPECT_FLOAT_EQ(mainlight.I, 10.0f);
+    EXPECT_FLOAT_EQ(filllight.I, 0.0f);
 }
 
 TEST_F(LevelLoader, ALevelFileLoadsThroughItsHeaderAndScrambledBody) {

@@ -128,7 +128,8 @@ std::string NamedValue(CellKey key, const std::string& text) {
         if (v.key == key && text == v.text) return v.name;
         spellsName |= v.key == key && text == v.name;
     }
-    return Quote(text, true, spellsName);
+    // Text that is no number is always quoted: bare, it would be refused as a typing error.
+    return Quote(text, true, spellsName || !IntegerOf(text));
 }
 
 std::string ValueOfName(CellKey key, const std::string& word, bool quoted) {
@@ -148,7 +149,8 @@ Defaults ChooseDefaults(const LevelSource& level) {
     Defaults d;
     for (int key : {KCreature, KItem, KLink, KPeriod, KPhase}) {
         std::map<std::string, size_t> counts;
-        for (const auto& cell : level.cells) ++counts[cell[key]];
+        for (const auto& cell : level.cells)
+            if (IntegerOf(cell[key])) ++counts[cell[key]]; // defaults are numbers
         d.cell[key] = MostCommon(counts, d.cell[key]);
     }
     std::map<std::string, size_t> counts[FamilyCount];
@@ -158,7 +160,8 @@ Defaults ChooseDefaults(const LevelSource& level) {
             std::find(std::begin(ConveyorChars), std::end(ConveyorChars), c) !=
                 std::end(ConveyorChars))
             continue;
-        ++counts[FamilyOfTile(*IntegerOf(cell[KTile]))][cell[KDesign]];
+        if (IntegerOf(cell[KDesign]))
+            ++counts[FamilyOfTile(*IntegerOf(cell[KTile]))][cell[KDesign]];
     }
     for (int f = 0; f < FamilyCount; ++f) d.design[f] = MostCommon(counts[f], d.design[f]);
     return d;
@@ -408,15 +411,19 @@ bool SourceReader::Settings(size_t n, std::string_view value, bool designs) {
         if (eq == std::string::npos) return Fail(n, "expected word=value, not \"" + token + "\"");
         std::string word = token.substr(0, eq), text = token.substr(eq + 1);
         bool known = false;
+        std::string value;
         if (designs) {
             for (int f = 0; f < FamilyCount; ++f)
-                if (word == FamilyWords[f]) defaults_.design[f] = text, known = true;
+                if (word == FamilyWords[f]) value = defaults_.design[f] = text, known = true;
         } else {
             for (int key : {KCreature, KItem, KLink, KPeriod, KPhase})
                 if (word == CellWords[key])
-                    defaults_.cell[key] = ValueOfName(CellKey(key), text, quoted[q]), known = true;
+                    value = defaults_.cell[key] = ValueOfName(CellKey(key), text, quoted[q]),
+                    known = true;
         }
         if (!known) return Fail(n, "unknown word \"" + word + "\"");
+        // These values go into every cell of the map: text there would be copied 2500 times.
+        if (!IntegerOf(value)) return Fail(n, word + "= needs a number, not \"" + text + "\"");
     }
     return true;
 }
@@ -542,7 +549,12 @@ bool SourceReader::Read() {
                 return Fail(n, "expected tile=, creature=, item=, link=, period=, phase= or "
                                "design=, not \"" +
                                    t[k] + "\"");
-            level_.cells[i][key] = ValueOfName(CellKey(key), t[k].substr(eq + 1), quoted[k]);
+            const std::string word = t[k].substr(eq + 1);
+            level_.cells[i][key] = ValueOfName(CellKey(key), word, quoted[k]);
+            // Only quotes keep text that the game cannot read as a number (a foreign file's).
+            if (!quoted[k] && !IntegerOf(level_.cells[i][key]))
+                return Fail(n, t[k].substr(0, eq + 1) + " needs a number or a name, not \"" + word +
+                                   "\" (quote text to keep it as it is)");
             tileGiven |= key == KTile;
         }
         if (tileGiven != (map_[*row][*column] == OtherTileChar))

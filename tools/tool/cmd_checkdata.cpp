@@ -18,6 +18,7 @@
 #include "render/assetorder.h"
 #include "render/expfile.h"
 #include "render/font.h"
+#include "world/level/levelloader.h"
 
 namespace {
 
@@ -85,8 +86,12 @@ class Checker {
                 return Report(file, "its Id and Ag do not agree");
             if (root->Child("Lv").Child("Da").CountChildren("") != 2500)
                 return Report(file, "its map does not hold 2500 cells");
-            if (const tnode* mu = hd.FindChild("Mu"); mu && !mu->text.empty())
+            if (const tnode* mu = hd.FindChild("Mu"); mu && !mu->text.empty()) {
+                // The game never opens such a name, and neither may the check.
+                if (!SafeMusicName(mu->text))
+                    return Report(file, "its music \"" + mu->text + "\" lies outside snd");
                 music.insert("snd\\" + mu->text);
+            }
             Report(file, "ok");
         } catch (const XmlError& e) {
             Report(file, e.what());

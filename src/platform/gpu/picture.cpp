@@ -16,8 +16,15 @@ TextureError DecodePicture(std::string_view path, Picture& picture) {
     if (!files::ReadAll(path, bytes) || bytes.empty() || bytes.size() > size_t(INT32_MAX))
         return TextureError::InvalidData;
     int w = 0, h = 0, channels = 0;
-    stbi_uc* rgba = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
-                                          int(bytes.size()), &w, &h, &channels, 4);
+    const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
+    // The size from the header, before any pixel is decoded: a small file may declare a
+    // picture of gigabytes.
+    if (!stbi_info_from_memory(data, int(bytes.size()), &w, &h, &channels))
+        return TextureError::InvalidData;
+    // stb answers a top-down BMP's height negative.
+    auto side = [](int v) { return v < 0 ? -int64_t{v} : int64_t{v}; };
+    if (side(w) > MaxPictureSide || side(h) > MaxPictureSide) return TextureError::NotAvailable;
+    stbi_uc* rgba = stbi_load_from_memory(data, int(bytes.size()), &w, &h, &channels, 4);
     if (!rgba) {
         const char* why = stbi_failure_reason();
         return why && std::strcmp(why, "outofmem") == 0 ? TextureError::OutOfMemory

@@ -13,7 +13,11 @@ struct Picture {
     std::vector<uint32_t> pixels; // 0xAARRGGBB, rows top to bottom; JPEGs are opaque
 };
 
-// Reads and decodes the file at its own size (game path, "\" allowed).
+// No picture of the game is larger; a bigger one is refused from its header, undecoded.
+inline constexpr int MaxPictureSide = 8192;
+
+// Reads and decodes the file at its own size (game path, "\" allowed). NotAvailable for a
+// picture wider or taller than MaxPictureSide.
 TextureError DecodePicture(std::string_view path, Picture& picture);
 
 } // namespace gpu

@@ -68,7 +68,7 @@ std::vector<tstatuspiece> StatusLine(const td2dsprites& sprites) {
     if (player.Gun >= 1 && player.Gun <= GunCount) {
         const size_t g = static_cast<size_t>(player.Gun);
         pieces.push_back({"AMMO " + std::to_string(player.AmmoCurrent[g]) + "/" +
-                              std::to_string(player.AmmoCurrent[g] + player.AmmoAll[g]),
+                              std::to_string(int64_t{player.AmmoCurrent[g]} + player.AmmoAll[g]),
                           ScreenX(400), 255});
     }
     // One star per 20 points of jump power, fading with it.

@@ -5,6 +5,7 @@
 #include "world/worldops.h"
 #include "world/worldoutput.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -16,6 +17,11 @@ std::string levelmusic;
 namespace {
 
 constexpr int MapCells = GridSize * GridSize;
+
+// Bounds of a cell's link, period, phase and design. The campaign stays below 200.
+constexpr int32_t CellNumberLimit = 1'000'000;
+// A light's intensity in percent; ten times full light is already plain white.
+constexpr int32_t LightPercentLimit = 1000;
 
 // What each tile type (E) puts on its cell.
 struct ttiletype {
@@ -72,6 +78,14 @@ int32_t Integer(const tnode& parent, const char* name) {
     return parent.Child(name).AsInteger();
 }
 
+// Counters, designs and light levels are clamped: every value past these limits behaves in
+// play as the limit does (a period of a million frames is a trap that never shoots, a
+// design that far out names no model), and the frame loop can count and add on them without
+// overflowing.
+int32_t IntegerClamped(const tnode& parent, const char* name, int32_t low, int32_t high) {
+    return std::clamp(Integer(parent, name), low, high);
+}
+
 int32_t IntegerIn(const tnode& parent, const char* name, int32_t low, int32_t high) {
     int32_t value = Integer(parent, name);
     if (value < low || value > high)
@@ -95,10 +109,11 @@ tlevelimage::tcell ReadCell(const tnode& node) {
     tlevelimage::tcell cell;
     ttile& t = cell.tile;
     t.block = NoBlock;
-    t.channel = Integer(node, "C");
-    t.period = Integer(node, "F");
-    t.param = Integer(node, "X");
-    t.design = Integer(node, "O");
+    // A link only pairs cells, so clamping would join links the author kept apart: refused.
+    t.channel = IntegerIn(node, "C", -CellNumberLimit, CellNumberLimit);
+    t.period = IntegerClamped(node, "F", 0, CellNumberLimit);
+    t.param = IntegerClamped(node, "X", -CellNumberLimit, CellNumberLimit);
+    t.design = IntegerClamped(node, "O", -CellNumberLimit, CellNumberLimit);
     const int32_t type = Integer(node, "E");
     if (type >= 0 && type < TileTypeCount) {
         const ttiletype& kind = TileTypes[type];
@@ -144,12 +159,12 @@ tlevelimage ReadLevel(const tnode& root) {
         image.main.Y = -1.0f;
         image.main.Z = 0.0f;
     }
-    image.main.I = static_cast<float>(Integer(pr, "I")) / 100.0f;
+    image.main.I = static_cast<float>(IntegerClamped(pr, "I", 0, LightPercentLimit)) / 100.0f;
     const tnode& se = li.Child("Se");
     image.fill.R = IntegerIn(se, "R", 0, 255);
     image.fill.G = IntegerIn(se, "G", 0, 255);
     image.fill.B = IntegerIn(se, "B", 0, 255);
-    image.fill.I = static_cast<float>(Integer(se, "I")) / 100.0f;
+    image.fill.I = static_cast<float>(IntegerClamped(se, "I", 0, LightPercentLimit)) / 100.0f;
     image.music = hd.Child("Mu").text;
     image.startColumn = IntegerIn(hd, "SX", 0, GridSize - 1);
     image.startLine = IntegerIn(hd, "SY", 0, GridSize - 1);
