@@ -55,8 +55,10 @@ int main(int argc, char** argv) {
     if (first == "--picture" && (argc == 3 || argc == 4)) {
         const std::string png = AbsoluteArgument(argv[2]);
         const std::string level = argc == 4 ? AbsoluteArgument(argv[3]) : "lvl/53.dat";
-        if (!EnterGameFolder()) return 1;
-        return editor::DrawEditorPicture(level, png) ? 0 : 1;
+        std::string error;
+        if (EnterGameFolder() && editor::DrawEditorPicture(level, png, error)) return 0;
+        std::fprintf(stderr, "tarnhollow-editor: %s\n", error.c_str());
+        return 1;
     }
     if (argc > 2 || first.starts_with("-")) {
         std::fputs(Usage, stderr);

@@ -888,13 +888,15 @@ int RunEditorWindow(const std::string& file) {
     return 0;
 }
 
-bool DrawEditorPicture(const std::string& level, const std::string& pngFile) {
+bool DrawEditorPicture(const std::string& level, const std::string& pngFile, std::string& error) {
     EditorWindow editor(true);
-    if (!editor.OpenFile(level)) return false;
+    if (!editor.OpenFile(level)) return error = "cannot open " + level, false;
     editor.SelectFirstPlate();
     editor.RunCheck();
-    return window::DrawUiPicture(
-        EditorRequest(), [&] { return editor.Frame(); }, pngFile);
+    if (!window::DrawUiPicture(
+            EditorRequest(), [&] { return editor.Frame(); }, pngFile))
+        return error = "no window to draw in, or cannot write " + pngFile, false;
+    return true;
 }
 
 } // namespace editor

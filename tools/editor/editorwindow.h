@@ -9,7 +9,7 @@ namespace editor {
 int RunEditorWindow(const std::string& file);
 
 // Draws the window with `level` open (its route checked, its first plate selected) into a
-// hidden window and writes it as a PNG file.
-bool DrawEditorPicture(const std::string& level, const std::string& pngFile);
+// hidden window and writes it as a PNG file. False with the reason when it cannot.
+bool DrawEditorPicture(const std::string& level, const std::string& pngFile, std::string& error);
 
 } // namespace editor
