@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -242,12 +243,13 @@ class EditorWindow {
         }
     }
 
-    void Quit() {
-        // A deliberate quit keeps nothing to give back.
-        if (!picture_) files::Delete(AutosavePath());
-        quit_ = true;
-    }
+    void Quit() { quit_ = true; }
 
+  public:
+    // Whether the user quit on purpose (and so wants no autosave offered back).
+    bool QuitOnPurpose() const { return quit_; }
+
+  private:
     void ShowTitle() {
         std::string title = Caption;
         title += " - " + (model_.Path().empty() ? std::string("untitled")
@@ -258,8 +260,10 @@ class EditorWindow {
     }
 
     void Autosave() {
-        if (picture_ || offerAutosave_) return;
-        const double now = ImGui::GetTime();
+        if (picture_ || offerAutosave_ || quit_) return;
+        const double now =
+            std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+                .count();
         if (!model_.Modified()) lastAutosave_ = now; // the first change waits a full interval
         switch (NextAutosave(model_.Modified(), autosaveExists_, now - lastAutosave_)) {
         case AutosaveAction::Write:
@@ -885,6 +889,8 @@ int RunEditorWindow(const std::string& file) {
         std::fprintf(stderr, "tarnhollow-editor: cannot open a window\n");
         return 1;
     }
+    // A deliberate quit keeps nothing to give back.
+    if (editor.QuitOnPurpose()) files::Delete(AutosavePath());
     return 0;
 }
 
