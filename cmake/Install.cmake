@@ -15,7 +15,8 @@ foreach(folder gfx gfx1024 gfx2048 snd lvl customlvl)
 endforeach()
 install(FILES ${GAME_DIR}/manual.pdf DESTINATION ${TARNHOLLOW_DATA_DESTINATION} OPTIONAL)
 
-install(FILES ${PROJECT_SOURCE_DIR}/dist/tarnhollow.desktop DESTINATION share/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/dist/tarnhollow.desktop
+              ${PROJECT_SOURCE_DIR}/dist/tarnhollow-editor.desktop DESTINATION share/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/dist/io.github.tarnhollow.Tarnhollow.metainfo.xml
         DESTINATION share/metainfo)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/hicolor DESTINATION share/icons)

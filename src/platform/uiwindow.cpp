@@ -31,7 +31,8 @@ class UiSession {
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
         SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
-        const Uint32 flags = SDL_WINDOW_OPENGL | (hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
+        const Uint32 flags = SDL_WINDOW_OPENGL | (hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN) |
+                             (request.resizable ? SDL_WINDOW_RESIZABLE : 0);
         window_ = SDL_CreateWindow(request.title.c_str(), SDL_WINDOWPOS_CENTERED,
                                    SDL_WINDOWPOS_CENTERED, request.width, request.height, flags);
         if (!window_) return false;
@@ -144,9 +145,12 @@ bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& ac
         while (got) {
             busyFrames = 2;
             ImGui_ImplSDL2_ProcessEvent(&event);
-            if (event.type == SDL_QUIT) open = false;
+            const bool closing =
+                event.type == SDL_QUIT ||
+                (event.type == SDL_WINDOWEVENT && event.window.windowID == session.WindowId() &&
+                 event.window.event == SDL_WINDOWEVENT_CLOSE);
+            if (closing && (!request.closeRequested || request.closeRequested())) open = false;
             if (event.type == SDL_WINDOWEVENT && event.window.windowID == session.WindowId()) {
-                if (event.window.event == SDL_WINDOWEVENT_CLOSE) open = false;
                 if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && activated) activated();
             }
             got = SDL_PollEvent(&event);
@@ -157,6 +161,10 @@ bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& ac
         session.Show();
     }
     return true;
+}
+
+void SetUiWindowTitle(const std::string& title) {
+    if (SDL_Window* shown = SDL_GL_GetCurrentWindow()) SDL_SetWindowTitle(shown, title.c_str());
 }
 
 bool DrawUiPicture(const UiWindowRequest& request, const UiFrame& frame,

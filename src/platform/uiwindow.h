@@ -17,6 +17,9 @@ struct UiWindowRequest {
     std::string title;
     int width = 320, height = 240; // client area, centred on the first display
     std::vector<UiFontFile> fonts; // [0] is the default; the rest as ImGui::GetIO().Fonts->Fonts[i]
+    bool resizable = false;
+    // Asked when the user closes the window; false keeps it open (to ask about unsaved work).
+    std::function<bool()> closeRequested;
 };
 
 // Draws one frame's widgets; returns false to close the window.
@@ -27,6 +30,9 @@ using UiFrame = std::function<bool()>;
 // with a GL context could be made.
 bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& activated,
                  const UiFrame& frame);
+
+// Retitles the window being drawn (call from a frame).
+void SetUiWindowTitle(const std::string& title);
 
 // Draws a few frames into a hidden window and writes the last one as a PNG file.
 bool DrawUiPicture(const UiWindowRequest& request, const UiFrame& frame,

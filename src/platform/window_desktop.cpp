@@ -42,19 +42,40 @@ void ShowCursor(bool visible) {
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
-bool OpenDocument(std::string_view fileOrAddress) {
-    // Children opened earlier have long finished; collect them so none lingers as a zombie.
+// Children started earlier that nobody waits for; collected so none lingers as a zombie.
+static std::vector<pid_t>& Unwaited() {
     static std::vector<pid_t> started;
     for (auto it = started.begin(); it != started.end();)
         it = waitpid(*it, nullptr, WNOHANG) != 0 ? started.erase(it) : it + 1;
+    return started;
+}
 
-    // No shell in between: the name goes to xdg-open as one argument, whatever it holds.
-    std::string program = "xdg-open", target(fileOrAddress);
-    char* argv[] = {program.data(), target.data(), nullptr};
+int StartProgram(const std::string& program, const std::vector<std::string>& arguments) {
+    // No shell in between: every argument goes over as it is, whatever it holds.
+    std::vector<std::string> words{program};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
     pid_t pid;
-    if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ) != 0) return false;
+    if (posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) return -1;
+    return pid;
+}
+
+bool ProgramEnded(int process) {
+    return process <= 0 || waitpid(process, nullptr, WNOHANG) != 0;
+}
+
+bool OpenProgram(const std::string& program, const std::vector<std::string>& arguments) {
+    std::vector<pid_t>& started = Unwaited();
+    const int pid = StartProgram(program, arguments);
+    if (pid < 0) return false;
     started.push_back(pid);
     return true;
+}
+
+bool OpenDocument(std::string_view fileOrAddress) {
+    return OpenProgram("xdg-open", {std::string(fileOrAddress)});
 }
 
 } // namespace window

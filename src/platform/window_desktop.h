@@ -1,7 +1,9 @@
 #pragma once
 // What the game asks of the desktop besides its window: message boxes, the mouse cursor and
 // opening documents or web addresses in the user's own programs.
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace window {
 
@@ -17,5 +19,13 @@ void ShowCursor(bool visible);
 // Opens a file or address with the desktop's program for it (xdg-open), without waiting.
 // False when it could not be started.
 bool OpenDocument(std::string_view fileOrAddress);
+
+// Starts a program with these arguments, without a shell and without waiting; the process
+// id, or -1 when it could not be started. Collect it with ProgramEnded.
+int StartProgram(const std::string& program, const std::vector<std::string>& arguments);
+// Whether a program from StartProgram has ended (it is collected then).
+bool ProgramEnded(int process);
+// Starts a program nobody waits for; it is collected later like an opened document.
+bool OpenProgram(const std::string& program, const std::vector<std::string>& arguments);
 
 } // namespace window

@@ -20,6 +20,7 @@ constexpr int ClientWidth = 318, ClientHeight = 370;
 constexpr const char* FontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 constexpr const char* BoldFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
 constexpr int BoldFont = 1;
+constexpr const char* EditorProgram = "tarnhollow-editor";
 constexpr const char* NoEditorTip = "The level editor is not installed.";
 
 int32_t FormatNumber(const window::DisplayMode& mode) {
@@ -128,9 +129,12 @@ void ShowDialogMessage(tsetupdialog& dialog) {
 
 // One frame of the dialog. Returns true once "Start the Game" has been accepted.
 bool DrawDialog(tsetupdialog& dialog, tsetupresult& result) {
-    // The level editor is a program of its own that this install lacks.
-    PictureButton("##create", "Create Levels", 8, 16, 145, 41, Icon::Bricks, false);
-    if (ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenDisabled))
+    // The level editor is a program of its own beside this one; the dialog stays open.
+    const std::string editor = files::ProgramFolder() + EditorProgram;
+    const bool haveEditor = files::Exists(editor);
+    if (PictureButton("##create", "Create Levels", 8, 16, 145, 41, Icon::Bricks, haveEditor))
+        window::OpenProgram(editor, {});
+    if (!haveEditor && ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenDisabled))
         ImGui::SetTooltip("%s", NoEditorTip);
     if (PictureButton("##manual", "Read the Manual", 160, 16, 145, 41, Icon::Book, true))
         window::OpenDocument(files::ProgramFolder() + "manual.pdf");

@@ -103,7 +103,8 @@ TEST(EditorBatch, MakesALevelThatTheToolPasses) {
     ProgramRun bad = Program("tarnhollow-editor --batch " + (dir / "bad.txt").string());
     EXPECT_EQ(bad.code, 1);
     EXPECT_NE(bad.out.find("line 3: unknown command \"fly\""), std::string::npos) << bad.out;
-    EXPECT_EQ(Program("tarnhollow-editor").code, 2);
+    EXPECT_EQ(Program("tarnhollow-editor --frobnicate").code, 2);
+    EXPECT_EQ(Program("tarnhollow-editor a.dat b.dat").code, 2);
     EXPECT_EQ(Program("tarnhollow-editor --batch").code, 2);
     EXPECT_EQ(Program("tarnhollow-editor --batch " + (dir / "none.txt").string()).code, 2);
     fs::remove_all(dir);

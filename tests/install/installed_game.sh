@@ -22,6 +22,7 @@ fail() {
 }
 
 for f in bin/tarnhollow bin/tarnhollow-tool bin/tarnhollow-editor share/applications/tarnhollow.desktop \
+    share/applications/tarnhollow-editor.desktop \
     share/metainfo/io.github.tarnhollow.Tarnhollow.metainfo.xml \
     share/icons/hicolor/{64x64,128x128,256x256}/apps/tarnhollow.png; do
     [ -f "$prefix/$f" ] || fail "$f was not installed"

@@ -3,5 +3,6 @@
 set -euo pipefail
 dist=${1:?folder of the desktop files}
 desktop-file-validate "$dist/tarnhollow.desktop"
+desktop-file-validate "$dist/tarnhollow-editor.desktop"
 appstreamcli validate --no-net "$dist"/*.metainfo.xml
-echo "2 passed, 0 failed"
+echo "3 passed, 0 failed"

@@ -106,3 +106,23 @@ TEST(Desktop, OpensDocumentsThroughXdgOpenWithoutAShell) {
     EXPECT_TRUE(started);
     EXPECT_EQ(seen, "1|" + target);
 }
+
+TEST(Desktop, StartsAProgramAndTellsWhenItHasEnded) {
+    const fs::path folder = fs::temp_directory_path() / ("program-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const fs::path go = folder / "go";
+    // The child runs until the file "go" appears, then ends.
+    const int child = window::StartProgram(
+        "/bin/sh", {"-c", "while [ ! -e \"$1\" ]; do sleep 0.01; done", "sh", go.string()});
+    ASSERT_GT(child, 0);
+    EXPECT_FALSE(window::ProgramEnded(child));
+    std::ofstream(go).put('x');
+    bool ended = false;
+    for (int i = 0; i < 500 && !ended; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ended = window::ProgramEnded(child);
+    }
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(window::StartProgram((folder / "missing").string(), {}), -1);
+    fs::remove_all(folder);
+}

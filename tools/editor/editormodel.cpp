@@ -426,6 +426,13 @@ bool Model::Open(const std::string& path, std::string& error) {
     return true;
 }
 
+bool Model::OpenRecovered(const std::string& path, std::string& error) {
+    if (!Open(path, error)) return false;
+    path_.clear();
+    modified_ = true;
+    return true;
+}
+
 bool Model::Save(const std::string& path, std::string& error, std::string* written) {
     std::string target = path;
     if (target.find('/') == std::string::npos) {

@@ -95,6 +95,9 @@ class Model {
     void New(const std::string& id = "");
     // A ".dat" level file or a ".lvl" source, by the name's ending.
     bool Open(const std::string& path, std::string& error);
+    // Opens a level saved on its own (an autosave): it has no file of its own yet and is
+    // unsaved work.
+    bool OpenRecovered(const std::string& path, std::string& error);
     // Saves in the form the name's ending asks for; a bare name goes to DefaultLevelFolder().
     // A ".dat" is written safely (temporary file, then rename). Returns the path written.
     bool Save(const std::string& path, std::string& error, std::string* written = nullptr);
