@@ -479,6 +479,34 @@ TEST_F(RunWithPlayer, TheEightiethCampaignLevelEndsInTheEpilogueAndAUserLevelNev
     EXPECT_EQ(trace[results].item, 2);
 }
 
+TEST_F(RunWithPlayer, ALevelMadeInTheEditorIsChosenAndCompleted) {
+    const std::string editor = GameDir() + "/tarnhollow-editor";
+    if (!fs::exists(editor)) GTEST_SKIP() << "no level editor in " << GameDir();
+    // A new level from nothing, the start one step west of the exit, as its only user level.
+    for (const auto& entry : fs::directory_iterator(data + "/customlvl")) fs::remove(entry.path());
+    const std::string level = data + "/customlvl/madehere.dat";
+    WriteBytes("make.txt", "new 20260102000000000000001\nproperty name Made Here\n"
+                           "start 46 47\ncheck\nsave " +
+                               level + "\n");
+    ASSERT_EQ(std::system(("'" + editor + "' --batch make.txt >/dev/null").c_str()), 0);
+    ASSERT_TRUE(fs::exists(level));
+
+    SavePlayer({}, 7, 0);
+    const std::string toUserLevel = ToALevel({200});
+    const long play = PlayFrame(toUserLevel);
+    ASSERT_GT(play, 0);
+    const trun run =
+        Run(toUserLevel + std::to_string(play) + ": 205\n" + std::to_string(play + 30) + ":\n",
+            "--trace --frames " + std::to_string(play + 200));
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const std::vector<ttrace> trace = TraceOf(run);
+    ASSERT_GT(trace.size(), size_t(play));
+    EXPECT_GE(trace[play].item, 80); // past the campaign: the user levels
+    const long results = FirstFrameOf(trace, "results", play);
+    ASSERT_GT(results, play) << "the level made in the editor was not completed";
+    EXPECT_EQ(trace[results].item, 2);
+}
+
 TEST_F(RunWithPlayer, ACompletedLevelIsOnDiskBeforeTheResultsAreLeft) {
     SavePlayer({}, 7, 0);
     const std::string toLevelOne = ToALevel();

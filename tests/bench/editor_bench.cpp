@@ -1,0 +1,88 @@
+// What the level editor's model costs on the largest campaign level: opening the file,
+// the completability check with its warnings, and saving it (written safely, as Save does).
+#include "editormodel.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string GameFolder() {
+    const char* game = std::getenv("TARNHOLLOW_GAME_DIR");
+    return fs::absolute(game ? game : TARNHOLLOW_GAME_DIR).string();
+}
+
+// The largest level file of the campaign, by size; empty without data.
+std::string LargestLevel() {
+    std::string largest;
+    std::uintmax_t most = 0;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(GameFolder() + "/lvl", error))
+        if (entry.path().extension() == ".dat" && entry.file_size() > most) {
+            most = entry.file_size();
+            largest = entry.path().string();
+        }
+    return largest;
+}
+
+// The model with the largest level open; false (and the benchmark skipped) without one.
+bool Opened(benchmark::State& state, editor::Model& model) {
+    static const std::string level = LargestLevel();
+    std::string error;
+    if (level.empty() || !model.Open(level, error)) {
+        state.SkipWithError(("no campaign level in " + GameFolder() + "/lvl " + error).c_str());
+        return false;
+    }
+    state.SetLabel(fs::path(level).filename().string());
+    return true;
+}
+
+void BM_OpenLargestLevel(benchmark::State& state) {
+    editor::Model model;
+    if (!Opened(state, model)) return;
+    const std::string path = model.Path();
+    std::string error;
+    for (auto _ : state) {
+        editor::Model fresh;
+        if (!fresh.Open(path, error)) state.SkipWithError(error.c_str());
+        benchmark::DoNotOptimize(fresh.Level());
+    }
+}
+BENCHMARK(BM_OpenLargestLevel)->Unit(benchmark::kMillisecond);
+
+void BM_CheckLargestLevel(benchmark::State& state) {
+    editor::Model model;
+    if (!Opened(state, model)) return;
+    for (auto _ : state) {
+        levelkit::CheckResult result = model.Check();
+        benchmark::DoNotOptimize(result);
+        std::vector<std::string> warnings = model.Warnings();
+        benchmark::DoNotOptimize(warnings);
+    }
+}
+BENCHMARK(BM_CheckLargestLevel)->Unit(benchmark::kMillisecond);
+
+void BM_SaveLargestLevel(benchmark::State& state) {
+    editor::Model model;
+    if (!Opened(state, model)) return;
+    const fs::path folder =
+        fs::temp_directory_path() / ("editor_bench." + std::to_string(getpid()));
+    fs::create_directories(folder);
+    const std::string target = (folder / "saved.dat").string();
+    std::string error;
+    for (auto _ : state)
+        if (!model.Save(target, error)) state.SkipWithError(error.c_str());
+    fs::remove_all(folder);
+}
+BENCHMARK(BM_SaveLargestLevel)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
