@@ -1,6 +1,7 @@
 #include "platform/uiwindow.h"
 
 #include "platform/window.h"
+#include "platform/window_sdl.h"
 
 #include <SDL.h>
 #include <backends/imgui_impl_opengl3.h>
@@ -24,13 +25,7 @@ class UiSession {
   public:
     bool Open(const UiWindowRequest& request, bool hidden) {
         if (!StartVideo()) return false;
-        SDL_GL_ResetAttributes();
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-        SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+        RequestCoreGlContext();
         const Uint32 flags = SDL_WINDOW_OPENGL | (hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN) |
                              (request.resizable ? SDL_WINDOW_RESIZABLE : 0);
         window_ = SDL_CreateWindow(request.title.c_str(), SDL_WINDOWPOS_CENTERED,

@@ -102,12 +102,7 @@ void Window::Close() {
     handles_->window = nullptr;
 }
 
-OpenResult Window::Open(const WindowRequest& request) {
-    Close();
-    if (!StartVideo()) return OpenResult::NoVideo;
-    if (request.width <= 0 || request.height <= 0) return OpenResult::ModeRefused;
-
-    // The device draws into framebuffers of its own, so the window needs colour only.
+void RequestCoreGlContext() {
     SDL_GL_ResetAttributes();
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
@@ -115,6 +110,15 @@ OpenResult Window::Open(const WindowRequest& request) {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+}
+
+OpenResult Window::Open(const WindowRequest& request) {
+    Close();
+    if (!StartVideo()) return OpenResult::NoVideo;
+    if (request.width <= 0 || request.height <= 0) return OpenResult::ModeRefused;
+
+    // The device draws into framebuffers of its own, so the window needs colour only.
+    RequestCoreGlContext();
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
 
     const int display = std::clamp(request.display, 0, std::max(SDL_GetNumVideoDisplays() - 1, 0));

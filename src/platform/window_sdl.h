@@ -7,4 +7,8 @@ namespace window {
 
 SDL_Window* OpenGameWindow(); // nullptr when none is open
 
+// Asks SDL for the OpenGL 3.3 core context every window of ours draws with: double
+// buffered, colour only (the game's device and the dialogs draw depth where they need it).
+void RequestCoreGlContext();
+
 } // namespace window
