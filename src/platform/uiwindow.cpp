@@ -10,6 +10,7 @@
 #include <imgui.h>
 #include <imgui_freetype.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -24,17 +25,18 @@ namespace {
 class UiSession {
   public:
     bool Open(const UiWindowRequest& request, bool hidden) {
-        if (!StartVideo()) return false;
-        RequestCoreGlContext();
-        const Uint32 flags = SDL_WINDOW_OPENGL | (hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN) |
-                             (request.resizable ? SDL_WINDOW_RESIZABLE : 0);
-        window_ = SDL_CreateWindow(request.title.c_str(), SDL_WINDOWPOS_CENTERED,
-                                   SDL_WINDOWPOS_CENTERED, request.width, request.height, flags);
-        if (!window_) return false;
-        context_ = SDL_GL_CreateContext(window_);
-        if (!context_) return false;
-        SDL_GL_MakeCurrent(window_, context_);
+        // Opened hidden, so it never counts as the game's window for message boxes.
+        WindowRequest place;
+        place.width = request.width;
+        place.height = request.height;
+        place.hidden = true;
+        place.resizable = request.resizable;
+        if (window_.Open(place) != OpenResult::Ok) return false;
+        sdlWindow_ = SdlWindowOf(window_);
+        SDL_SetWindowTitle(sdlWindow_, request.title.c_str());
+        if (!hidden) SDL_ShowWindow(sdlWindow_);
         SDL_GL_SetSwapInterval(1);
+        current = this;
 
         IMGUI_CHECKVERSION();
         imgui_ = ImGui::CreateContext();
@@ -54,12 +56,13 @@ class UiSession {
             }
         }
         ImGui::StyleColorsLight();
-        backendsUp_ = ImGui_ImplSDL2_InitForOpenGL(window_, context_) &&
+        backendsUp_ = ImGui_ImplSDL2_InitForOpenGL(sdlWindow_, GlContextOf(window_)) &&
                       ImGui_ImplOpenGL3_Init("#version 330 core");
         return backendsUp_;
     }
 
     ~UiSession() {
+        for (const auto& closing : closing_) closing();
         if (imgui_) {
             if (backendsUp_) {
                 ImGui_ImplOpenGL3_Shutdown();
@@ -67,8 +70,7 @@ class UiSession {
             }
             ImGui::DestroyContext(imgui_);
         }
-        if (context_) SDL_GL_DeleteContext(context_);
-        if (window_) SDL_DestroyWindow(window_);
+        if (current == this) current = nullptr;
     }
 
     // One frame: the caller's widgets inside a borderless window filling the client area.
@@ -90,7 +92,9 @@ class UiSession {
         ImGui::End();
         ImGui::Render();
         int w = 0, h = 0;
-        SDL_GL_GetDrawableSize(window_, &w, &h);
+        SDL_GL_GetDrawableSize(sdlWindow_, &w, &h);
+        // A device drawing in this context (uidevice.h) may have left its framebuffer bound.
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glViewport(0, 0, w, h);
         const ImVec4 back = ImGui::GetStyle().Colors[ImGuiCol_WindowBg];
         glClearColor(back.x, back.y, back.z, 1.0f);
@@ -99,11 +103,11 @@ class UiSession {
         return keepOpen;
     }
 
-    void Show() { SDL_GL_SwapWindow(window_); }
+    void Show() { SDL_GL_SwapWindow(sdlWindow_); }
 
     bool WritePng(const std::string& file) {
         int w = 0, h = 0;
-        SDL_GL_GetDrawableSize(window_, &w, &h);
+        SDL_GL_GetDrawableSize(sdlWindow_, &w, &h);
         std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 4);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadBuffer(GL_BACK);
@@ -114,11 +118,15 @@ class UiSession {
         return stbi_write_png(file.c_str(), w, h, 4, pixels.data(), w * 4) != 0;
     }
 
-    Uint32 WindowId() const { return SDL_GetWindowID(window_); }
+    Uint32 WindowId() const { return SDL_GetWindowID(sdlWindow_); }
+
+    // The session being drawn, for a device that shares its window's context.
+    static inline UiSession* current = nullptr;
+    Window window_{"ui"};
+    std::vector<std::function<void()>> closing_; // run before the context goes
 
   private:
-    SDL_Window* window_ = nullptr;
-    SDL_GLContext context_ = nullptr;
+    SDL_Window* sdlWindow_ = nullptr;
     ImGuiContext* imgui_ = nullptr;
     bool backendsUp_ = false;
 };
@@ -158,20 +166,29 @@ bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& ac
     return true;
 }
 
+Window* CurrentUiWindow() {
+    return UiSession::current ? &UiSession::current->window_ : nullptr;
+}
+
+void AtUiWindowClose(std::function<void()> closing) {
+    if (UiSession::current) UiSession::current->closing_.push_back(std::move(closing));
+}
+
 void SetUiWindowTitle(const std::string& title) {
     if (SDL_Window* shown = SDL_GL_GetCurrentWindow()) SDL_SetWindowTitle(shown, title.c_str());
 }
 
-bool DrawUiPicture(const UiWindowRequest& request, const UiFrame& frame,
-                   const std::string& pngFile) {
+bool DrawUiPicture(const UiWindowRequest& request, const UiFrame& frame, const std::string& pngFile,
+                   int frames) {
     UiSession session;
     if (!session.Open(request, true)) return false;
     // The first frames lay the widgets out; the picture is taken from a settled one.
-    for (int i = 0; i < 3; ++i) {
+    frames = std::max(frames, 3);
+    for (int i = 0; i < frames; ++i) {
         session.Frame(frame);
-        if (i < 2) session.Show();
+        if (i < frames - 1) session.Show();
     }
-    return session.WritePng(pngFile);
+    return pngFile.empty() || session.WritePng(pngFile);
 }
 
 } // namespace window

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/uiwindow.h"
 #include "platform/window_desktop.h"
+#include "worldview.h"
 
 #include <imgui.h>
 #include <unistd.h>
@@ -27,7 +28,7 @@ namespace fs = std::filesystem;
 constexpr const char* Caption = "Tarnhollow Level Editor";
 constexpr int WindowWidth = 1280, WindowHeight = 800;
 constexpr const char* FontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-constexpr float CellPixels = 14, PaletteWidth = 200, PanelWidth = 310;
+constexpr float CellPixels = 14, PaletteWidth = 200, PanelWidth = 400;
 // The SDL back end hands ImGui SDL's scan codes as key indices: S and F5.
 constexpr int SKey = 22, F5Key = 62;
 
@@ -125,6 +126,8 @@ class EditorWindow {
             }
     }
 
+    void FitMap() { fitMap_ = true; }
+
     void RunCheck() {
         check_ = model_.Check();
         checkedRevision_ = revision_;
@@ -160,9 +163,18 @@ class EditorWindow {
         DrawMap();
         ImGui::EndChild();
         ImGui::SameLine(0, 0);
-        ImGui::BeginChild("##panel", ImVec2(PanelWidth, height), true);
+        ImGui::BeginGroup();
+        // The 3D view stays in sight above the side panel, which scrolls on its own.
+        const float viewWidth = PanelWidth - 12;
+        const float viewHeight = viewWidth * 3 / 4 + ImGui::GetFrameHeightWithSpacing() + 12;
+        ImGui::BeginChild("##view", ImVec2(PanelWidth, viewHeight), true,
+                          ImGuiWindowFlags_NoScrollbar | ImGuiWindowFlags_NoScrollWithMouse);
+        view_.Draw(model_.Level(), revision_, viewWidth);
+        ImGui::EndChild();
+        ImGui::BeginChild("##panel", ImVec2(PanelWidth, height - viewHeight), true);
         DrawPanel();
         ImGui::EndChild();
+        ImGui::EndGroup();
         ImGui::PopStyleVar();
         DrawStatus();
         DrawPopups();
@@ -454,6 +466,11 @@ class EditorWindow {
                                ImGuiButtonFlags_MouseButtonLeft |
                                    ImGuiButtonFlags_MouseButtonMiddle);
         const bool over = ImGui::IsItemHovered();
+        if (fitMap_) {
+            // The whole map in sight, with the margin of the pan.
+            zoom_ = std::min(size.x - 2 * pan_.x, size.y - 2 * pan_.y) / (CellPixels * MapSize);
+            fitMap_ = false;
+        }
         float cell = CellPixels * zoom_;
         if (over && io.MouseWheel != 0) {
             // Zoom about the mouse: the point under it stays put.
@@ -848,6 +865,8 @@ class EditorWindow {
     CellAt selected_, hovered_, dragFrom_, painted_;
     float zoom_ = 1;
     ImVec2 pan_{8, 8};
+    bool fitMap_ = false;
+    WorldView view_;
     std::optional<CheckResult> check_;
     long revision_ = 0, checkedRevision_ = -1;
     std::string message_ = "Ready", openError_, saveError_, shownTitle_, pendingPath_;
@@ -899,6 +918,7 @@ bool DrawEditorPicture(const std::string& level, const std::string& pngFile, std
     if (!editor.OpenFile(level)) return error = "cannot open " + level, false;
     editor.SelectFirstPlate();
     editor.RunCheck();
+    editor.FitMap();
     if (!window::DrawUiPicture(
             EditorRequest(), [&] { return editor.Frame(); }, pngFile))
         return error = "no window to draw in, or cannot write " + pngFile, false;
