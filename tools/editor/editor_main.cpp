@@ -60,6 +60,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tarnhollow-editor: %s\n", error.c_str());
         return 1;
     }
+    // Hidden: paints a stroke in a hidden window and reports the frame times.
+    if (first == "--time-painting" && (argc == 2 || argc == 3)) {
+        const std::string level = argc == 3 ? AbsoluteArgument(argv[2]) : "lvl/53.dat";
+        std::string report, error;
+        if (EnterGameFolder() && editor::TimePainting(level, 40, report, error)) {
+            std::fputs(report.c_str(), stdout);
+            return 0;
+        }
+        std::fprintf(stderr, "tarnhollow-editor: %s\n", error.c_str());
+        return 1;
+    }
     if (argc > 2 || first.starts_with("-")) {
         std::fputs(Usage, stderr);
         return 2;

@@ -128,6 +128,12 @@ class EditorWindow {
 
     void FitMap() { fitMap_ = true; }
 
+    // One cell of a stroke, as a drag with the Paint tool puts it.
+    void PaintCell(int column, int line) {
+        if (auto tool = FindTool(tool_, std::to_string(design_))) Run(*Paint(column, line, *tool));
+    }
+    const WorldView& View() const { return view_; }
+
     void RunCheck() {
         check_ = model_.Check();
         checkedRevision_ = revision_;
@@ -897,6 +903,12 @@ window::UiWindowRequest EditorRequest() {
     return request;
 }
 
+double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 } // namespace
 
 int RunEditorWindow(const std::string& file) {
@@ -922,6 +934,41 @@ bool DrawEditorPicture(const std::string& level, const std::string& pngFile, std
     if (!window::DrawUiPicture(
             EditorRequest(), [&] { return editor.Frame(); }, pngFile))
         return error = "no window to draw in, or cannot write " + pngFile, false;
+    return true;
+}
+
+bool TimePainting(const std::string& level, int cells, std::string& report, std::string& error) {
+    EditorWindow editor(true);
+    if (!editor.OpenFile(level)) return error = "cannot open " + level, false;
+    // A stroke of wall cells across the middle of the map, one cell a frame, after a few
+    // frames that start the view.
+    constexpr int Settle = 3;
+    cells = std::clamp(cells, 1, MapSize - 2);
+    std::vector<double> frames, refills, pictures;
+    int frame = 0;
+    auto last = std::chrono::steady_clock::now();
+    auto step = [&] {
+        const auto now = std::chrono::steady_clock::now();
+        if (frame > Settle + 1)
+            frames.push_back(std::chrono::duration<double, std::milli>(now - last).count());
+        last = now;
+        if (frame >= Settle && frame < Settle + cells) editor.PaintCell(1 + frame - Settle, 25);
+        const bool open = editor.Frame();
+        if (frame > Settle) {
+            refills.push_back(editor.View().RefillMilliseconds());
+            pictures.push_back(editor.View().DrawMilliseconds());
+        }
+        ++frame;
+        return open;
+    };
+    if (!window::DrawUiPicture(EditorRequest(), step, "", Settle + cells + 2))
+        return error = "no window to draw in", false;
+    char line[200];
+    std::snprintf(line, sizeof line,
+                  "%d cells painted, one a frame: median frame %.2f ms, world refill %.2f ms, "
+                  "3D picture %.2f ms\n",
+                  cells, Median(frames), Median(refills), Median(pictures));
+    report = line;
     return true;
 }
 

@@ -18,8 +18,9 @@
 namespace editor {
 namespace {
 
-// The game's smallest screen: the picture is stretched to it as the game stretches it.
-constexpr int PictureWidth = 640, PictureHeight = 480;
+// About the size the view is shown at; the picture keeps the game's 4:3 screen shape and is
+// stretched to it as the game stretches its picture.
+constexpr int PictureWidth = 400, PictureHeight = 300;
 
 // SDL scan codes, which the SDL back end hands ImGui as key indices.
 constexpr int KeyA = 4, KeyD = 7, KeyH = 11, KeyS = 22, KeyW = 26, KeyMinus = 45, KeyEquals = 46,

@@ -28,6 +28,7 @@ class WorldView {
     void Draw(const levelkit::LevelSource& level, long revision, float width);
     // Places the camera as the game's would at the hero's start.
     void HeroView();
+    void Look(const ViewCamera& camera) { camera_ = camera, stale_ = true; }
 
     // What the last refill and the last picture cost, in milliseconds.
     double RefillMilliseconds() const { return refillMs_; }
@@ -35,8 +36,6 @@ class WorldView {
     const ViewCamera& Camera() const { return camera_; }
     // The last picture, 0xAARRGGBB rows top to bottom (tests).
     bool ReadPicture(std::vector<uint32_t>& pixels) const { return picture_.Read(pixels); }
-    // Draws the picture again on the next Draw even when nothing changed.
-    void Redraw() { stale_ = true; }
 
   private:
     bool Start();
