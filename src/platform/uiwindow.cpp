@@ -77,6 +77,12 @@ class UiSession {
     bool Frame(const UiFrame& frame) {
         ImGui_ImplOpenGL3_NewFrame();
         ImGui_ImplSDL2_NewFrame();
+        // The back end reads the pointer from SDL's global mouse state, which X servers
+        // without raw motion events (a virtual one driven by XTEST) leave standing while a
+        // button is held: a drag would never move. The window's own motion events say where
+        // the pointer is in any case.
+        if (pointerMoved_) ImGui::GetIO().MousePos = pointer_;
+        pointerMoved_ = false;
         ImGui::NewFrame();
         const ImGuiViewport* viewport = ImGui::GetMainViewport();
         ImGui::SetNextWindowPos(viewport->Pos);
@@ -120,6 +126,24 @@ class UiSession {
 
     Uint32 WindowId() const { return SDL_GetWindowID(sdlWindow_); }
 
+    void Event(const SDL_Event& event) {
+        ImGui_ImplSDL2_ProcessEvent(&event);
+        if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+            // The back end takes the modifiers SDL holds after every queued event (a fast
+            // Ctrl+Z has let Ctrl go by then); the event's own say what was held with it.
+            ImGuiIO& io = ImGui::GetIO();
+            const Uint16 mod = event.key.keysym.mod;
+            io.KeyCtrl = (mod & KMOD_CTRL) != 0;
+            io.KeyShift = (mod & KMOD_SHIFT) != 0;
+            io.KeyAlt = (mod & KMOD_ALT) != 0;
+            io.KeySuper = (mod & KMOD_GUI) != 0;
+        }
+        if (event.type == SDL_MOUSEMOTION && event.motion.windowID == WindowId()) {
+            pointer_ = ImVec2(float(event.motion.x), float(event.motion.y));
+            pointerMoved_ = true;
+        }
+    }
+
     // The session being drawn, for a device that shares its window's context.
     static inline UiSession* current = nullptr;
     Window window_{"ui"};
@@ -128,6 +152,8 @@ class UiSession {
   private:
     SDL_Window* sdlWindow_ = nullptr;
     ImGuiContext* imgui_ = nullptr;
+    ImVec2 pointer_;
+    bool pointerMoved_ = false;
     bool backendsUp_ = false;
 };
 
@@ -147,7 +173,7 @@ bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& ac
         bool got = busyFrames > 0 ? SDL_PollEvent(&event) : SDL_WaitEventTimeout(&event, 250);
         while (got) {
             busyFrames = 2;
-            ImGui_ImplSDL2_ProcessEvent(&event);
+            session.Event(event);
             const bool closing =
                 event.type == SDL_QUIT ||
                 (event.type == SDL_WINDOWEVENT && event.window.windowID == session.WindowId() &&
@@ -156,6 +182,10 @@ bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& ac
             if (event.type == SDL_WINDOWEVENT && event.window.windowID == session.WindowId()) {
                 if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && activated) activated();
             }
+            // ImGui keeps only each key's state now, not the presses in between: a key
+            // pressed and let go within one batch of events would never be seen. So a frame
+            // sees every press before the events after it.
+            if (event.type == SDL_KEYDOWN) break;
             got = SDL_PollEvent(&event);
         }
         if (!open) break;
