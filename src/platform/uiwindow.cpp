@@ -81,8 +81,7 @@ class UiSession {
         // without raw motion events (a virtual one driven by XTEST) leave standing while a
         // button is held: a drag would never move. The window's own motion events say where
         // the pointer is in any case.
-        if (pointerMoved_) ImGui::GetIO().MousePos = pointer_;
-        pointerMoved_ = false;
+        if (pointerKnown_) ImGui::GetIO().MousePos = pointer_;
         ImGui::NewFrame();
         const ImGuiViewport* viewport = ImGui::GetMainViewport();
         ImGui::SetNextWindowPos(viewport->Pos);
@@ -140,8 +139,11 @@ class UiSession {
         }
         if (event.type == SDL_MOUSEMOTION && event.motion.windowID == WindowId()) {
             pointer_ = ImVec2(float(event.motion.x), float(event.motion.y));
-            pointerMoved_ = true;
+            pointerKnown_ = true;
         }
+        if (event.type == SDL_WINDOWEVENT && event.window.windowID == WindowId() &&
+            event.window.event == SDL_WINDOWEVENT_LEAVE)
+            pointerKnown_ = false;
     }
 
     // The session being drawn, for a device that shares its window's context.
@@ -153,7 +155,7 @@ class UiSession {
     SDL_Window* sdlWindow_ = nullptr;
     ImGuiContext* imgui_ = nullptr;
     ImVec2 pointer_;
-    bool pointerMoved_ = false;
+    bool pointerKnown_ = false;
     bool backendsUp_ = false;
 };
 

@@ -458,6 +458,18 @@ class EditorWindow {
         }
     }
 
+    // A drag paints every cell on the way from the last one painted to the one under the
+    // mouse: the mouse may cross several cells between two frames.
+    void PaintStrokeTo(CellAt to) {
+        if (!painted_.Valid()) return Click(to);
+        const CellAt from = painted_;
+        const int dc = to.column - from.column, dl = to.line - from.line;
+        const int steps = std::max(std::abs(dc), std::abs(dl));
+        for (int i = 1; i <= steps; ++i)
+            Click({from.column + static_cast<int>(std::lround(double(dc) * i / steps)),
+                   from.line + static_cast<int>(std::lround(double(dl) * i / steps))});
+    }
+
     ImVec2 Centre(ImVec2 base, float cell, int column, int line) const {
         return ImVec2(base.x + (column + 0.5f) * cell, base.y + (line + 0.5f) * cell);
     }
@@ -499,7 +511,7 @@ class EditorWindow {
         if (mode_ == Mode::Paint && ImGui::IsItemActive() &&
             ImGui::IsMouseDown(ImGuiMouseButton_Left) && hovered_.Valid() &&
             !(hovered_ == painted_))
-            Click(hovered_);
+            PaintStrokeTo(hovered_);
         if (!ImGui::IsMouseDown(ImGuiMouseButton_Left)) painted_ = {};
         if (mode_ == Mode::Rectangle && dragFrom_.Valid() &&
             ImGui::IsMouseReleased(ImGuiMouseButton_Left)) {
