@@ -168,12 +168,27 @@ bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& ac
     if (activated) activated();
     bool open = true;
     int busyFrames = 2;
+    // ImGui keeps only the state of keys and buttons at each frame, not the changes in
+    // between: a key pressed and let go within one batch of events would never be seen, and
+    // a drag let go right after its last move would end before the move. So a frame sees
+    // every press before the events after it, and every release after the events before it.
+    SDL_Event held;
+    bool holding = false;
     while (open) {
         // Sleep until something happens; ImGui needs a couple of frames after each event to
         // settle hover and pressed states.
         SDL_Event event;
-        bool got = busyFrames > 0 ? SDL_PollEvent(&event) : SDL_WaitEventTimeout(&event, 250);
+        bool got =
+            holding || (busyFrames > 0 ? SDL_PollEvent(&event) : SDL_WaitEventTimeout(&event, 250));
+        if (holding) event = held, holding = false;
+        bool first = true;
         while (got) {
+            const bool release = event.type == SDL_KEYUP || event.type == SDL_MOUSEBUTTONUP;
+            if (release && !first) {
+                held = event, holding = true;
+                break;
+            }
+            first = false;
             busyFrames = 2;
             session.Event(event);
             const bool closing =
@@ -184,10 +199,7 @@ bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& ac
             if (event.type == SDL_WINDOWEVENT && event.window.windowID == session.WindowId()) {
                 if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && activated) activated();
             }
-            // ImGui keeps only each key's state now, not the presses in between: a key
-            // pressed and let go within one batch of events would never be seen. So a frame
-            // sees every press before the events after it.
-            if (event.type == SDL_KEYDOWN) break;
+            if (event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN) break;
             got = SDL_PollEvent(&event);
         }
         if (!open) break;
