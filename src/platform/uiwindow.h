@@ -34,7 +34,7 @@ bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& ac
 
 class Window;
 // The window being drawn (call from a frame), for a device that draws into its GL context;
-// nullptr outside a frame.
+// nullptr when none is open.
 Window* CurrentUiWindow();
 
 // Runs `closing` when the window being drawn closes, while its GL context is still there
