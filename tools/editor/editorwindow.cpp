@@ -939,7 +939,11 @@ int RunEditorWindow(const std::string& file) {
 
 bool DrawEditorPicture(const std::string& level, const std::string& pngFile, std::string& error) {
     EditorWindow editor(true);
-    if (!editor.OpenFile(level)) return error = "cannot open " + level, false;
+    // A level inside the game folder is named from there, as the Open list names it.
+    const fs::path inGame = fs::path(level).lexically_relative(fs::current_path());
+    const bool inside = !inGame.empty() && *inGame.begin() != "..";
+    if (!editor.OpenFile(inside ? inGame.string() : level))
+        return error = "cannot open " + level, false;
     editor.SelectFirstPlate();
     editor.RunCheck();
     editor.FitMap();

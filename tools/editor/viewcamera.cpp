@@ -2,6 +2,7 @@
 
 #include "creatures/creaturelist.h"
 #include "world/draw/worlddraw.h"
+#include "world/hero/herodraw.h"
 #include "world/level/levelloader.h"
 #include "world/loop/gameloop.h"
 #include "world/tables.h"
@@ -82,7 +83,9 @@ void DrawScene(TDGraphics& graphics, const ViewCamera& camera) {
     DrawWorld(graphics, SeenMark, 0);
     hero.column = heroColumn;
     hero.row = heroRow;
+    DrawHeroShadow(graphics);
     DrawCreatures(graphics);
+    DrawHero(graphics);
     if (gpu::Device* device = graphics.Device()) {
         BlendOff(*device);
         StageOneOff(*device);

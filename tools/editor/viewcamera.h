@@ -26,7 +26,8 @@ void Pan(ViewCamera& camera, float right, float ahead);
 void Zoom(ViewCamera& camera, float factor);
 
 // One picture of the world from the camera: the blocks and items around the point looked
-// at, and the creatures, lit by the level's lights. Frames only; the caller presents.
+// at, the creatures and the hero at his start with his shadow, lit by the level's lights.
+// Frames only; the caller presents.
 void DrawScene(TDGraphics& graphics, const ViewCamera& camera);
 
 } // namespace editor
