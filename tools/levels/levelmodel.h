@@ -34,6 +34,7 @@ consteval int TileCode(std::string_view name) {
 }
 
 // Tile types by name, for code that asks about one kind of tile.
+using Tile = int;
 inline constexpr int TPit = TileCode("pit");
 inline constexpr int TFloor = TileCode("floor");
 inline constexpr int TWall = TileCode("wall");

@@ -15,7 +15,13 @@ std::string WriteSource(const LevelSource& level);
 // False with "line N: reason" for a source that does not describe a level.
 bool ReadSource(std::string_view text, LevelSource& level, std::string& error);
 
-// The map character of each tile type is its row's mapchar (the conveyor's is its direction's).
+// The map character of each tile type, indexed by E: its row's mapchar (the conveyor's is
+// its direction's).
+inline constexpr auto TileChars = [] {
+    std::array<char, TileKindCount + 1> chars{};
+    for (const ttiletype& type : TileTypes) chars[type.code] = type.mapchar;
+    return chars;
+}();
 inline constexpr char ConveyorChars[4] = {'>', '<', 'v', '^'}; // directions 0..3
 inline constexpr char OtherConveyorChar = '=';                 // a conveyor with another O
 inline constexpr char OtherTileChar = '?';                     // E given in the cell list
