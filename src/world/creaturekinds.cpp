@@ -25,8 +25,8 @@ std::span<const tcreaturekind> CreatureKinds() {
 }
 
 const tcreaturekind* CreatureKindOfFileCode(int32_t code) {
-    if (table.empty()) Stop("none was handed to the world (UseCreatureTable at start)", "");
     if (code == NoFileCode) return nullptr;
+    if (table.empty()) Stop("none was handed to the world (UseCreatureTable at start)", "");
     for (const tcreaturekind& kind : table)
         if (kind.filecode == code) return &kind;
     return nullptr;
