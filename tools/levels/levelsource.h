@@ -27,8 +27,9 @@ inline constexpr char OtherConveyorChar = '=';                 // a conveyor wit
 inline constexpr char OtherTileChar = '?';                     // E given in the cell list
 
 // The creature codes the source form names, with the creature table's words
-// (creatures/creaturetable.cpp; a test holds the two equal). Other codes are written as
-// numbers.
+// (creatures/creaturetable.cpp; a test holds them equal). They are the source format's
+// vocabulary, kept here so that the kit needs no creature code: a kind without a word is
+// written as its number.
 struct CreatureWord {
     int code;
     const char* word;
