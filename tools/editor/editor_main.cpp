@@ -1,6 +1,7 @@
 // tarnhollow-editor: the level editor. A window on one level, or batch files of editor
 // commands.
 #include "batch.h"
+#include "creatures/creaturetable.h"
 #include "editorwindow.h"
 #include "platform/files.h"
 #include "startup/userfolder.h"
@@ -33,6 +34,8 @@ bool EnterGameFolder() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A level shown in play is filled into the world, creatures and all.
+    UseCreatureTable();
     const std::string first = argc > 1 ? argv[1] : "";
     if (argc == 2 && (first == "--help" || first == "-h")) {
         std::fputs(Usage, stdout);

@@ -1,10 +1,10 @@
 // Drawing one frame of play, the pause, and the wait for the next tick.
 #include "world/loop/gameloop.h"
 
-#include "creatures/creaturelist.h"
 #include "engine/settings.h"
 #include "platform/clock.h"
 #include "render/screenlayout.h"
+#include "world/creaturelist.h"
 #include "world/draw/overlay.h"
 #include "world/draw/worlddraw.h"
 #include "world/guns/guns.h"
