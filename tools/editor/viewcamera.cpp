@@ -1,6 +1,6 @@
 #include "viewcamera.h"
 
-#include "creatures/creaturelist.h"
+#include "world/creaturelist.h"
 #include "world/draw/worlddraw.h"
 #include "world/hero/herodraw.h"
 #include "world/level/levelloader.h"

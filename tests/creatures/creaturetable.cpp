@@ -1,7 +1,0 @@
-// The world makes creatures from the creatures' table: every test here starts with it handed
-// over, as the game's start-up does.
-#include "creatures/creaturetable.h"
-
-namespace {
-const bool registered = (UseCreatureTable(), true);
-} // namespace
