@@ -1,0 +1,279 @@
+// The pilot's frame: look, choose a goal, keep a route to it, and turn the route's next
+// move into keys; fight and dodge on the way.
+#include "pilot.h"
+
+#include "../json.h"
+#include "../output.h"
+
+#include "engine/settings.h"
+#include "world/directions.h"
+#include "world/guns/guntables.h"
+
+#include <cmath>
+
+namespace autopilot {
+
+namespace {
+
+// Frames without progress before the pilot gives up on a way and looks for another.
+constexpr int StuckLimit = 24;
+// Frames to stand on a teleport before deciding it does not take him.
+constexpr int TeleportPatience = 40;
+// Frames a spike cell needs to be crossed.
+constexpr int SpikeCrossFrames = 7;
+
+int Rank(Goal goal) {
+    switch (goal) {
+    case Goal::Item:
+        return 4;
+    case Goal::Exit:
+        return 3;
+    case Goal::Plate:
+        return 2;
+    case Goal::Explore:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+std::vector<int> DirectionKeys(int direction) {
+    const int up = settings.KeyUp, down = settings.KeyDown;
+    const int left = settings.KeyLeft, right = settings.KeyRight;
+    switch (direction) {
+    case 1:
+        return {up};
+    case 2:
+        return {up, right};
+    case 3:
+        return {right};
+    case 4:
+        return {down, right};
+    case 5:
+        return {down};
+    case 6:
+        return {down, left};
+    case 7:
+        return {left};
+    case 8:
+        return {up, left};
+    default:
+        return {};
+    }
+}
+
+void tpilot::NewAttempt() {
+    route_.clear();
+    goal_ = {};
+    phase_ = Phase::Walk;
+    for (auto& column : costs_.blockedWalk) column.fill(0);
+    stuckFrames_ = waitFrames_ = 0;
+    fireWait_ = 0;
+}
+
+void tpilot::Replan(int column, int row) {
+    HazardCosts(view_, costs_);
+    routes_.Search(view_, column, row, costs_);
+    const tgoal best = ChooseGoal(view_, routes_, costs_, column, row);
+    // A goal is kept until it is reached or gone, unless a better kind turns up: the
+    // nearest unseen cell changes with every step, and chasing each would go round in
+    // circles.
+    bool keep = goal_.kind != Goal::None && routes_.Reached(goal_.column, goal_.row) &&
+                !(goal_.column == column && goal_.row == row) &&
+                Rank(best.kind) <= Rank(goal_.kind);
+    if (keep) {
+        const tcell& target = view_.At(goal_.column, goal_.row);
+        if (goal_.kind == Goal::Explore) keep = target.kind == Cell::Unknown;
+        if (goal_.kind == Goal::Item) keep = target.item != 0;
+        if (goal_.kind == Goal::Plate) keep = target.kind == Cell::Plate;
+    }
+    if (!keep) goal_ = best;
+    route_ =
+        goal_.kind == Goal::None ? std::vector<tstep>{} : routes_.RouteTo(goal_.column, goal_.row);
+}
+
+// The direction toward the point, straight when close on one axis.
+static int Toward(float dc, float dr, float tolerance) {
+    const int sc = dc > tolerance ? 1 : dc < -tolerance ? -1 : 0;
+    const int sr = dr > tolerance ? 1 : dr < -tolerance ? -1 : 0;
+    static constexpr int byStep[3][3] = {{6, 7, 8}, {5, 0, 1}, {4, 3, 2}}; // [sc + 1][sr + 1]
+    return byStep[sc + 1][sr + 1];
+}
+
+// A diagonal that would stop at an edge or run into a wall is taken straight instead.
+static int Safer(const tview& view, float column, float row, int direction, int straight) {
+    if (direction == 0 || direction % 2 == 1) return direction;
+    const tdirection& s = Direction(direction);
+    const int c = CellOf(column + 2 * s.column), r = CellOf(row + 2 * s.row);
+    if (tview::Inside(c, r) && Standable(view.At(c, r).kind)) return direction;
+    return straight;
+}
+
+int tpilot::Steer(std::vector<int>& keys, bool& jump) {
+    const tbody& h = view_.hero;
+    const int hc = CellOf(h.column), hr = CellOf(h.row);
+    const tcell& here = view_.At(hc, hr);
+    const bool standing = std::fabs(h.height - here.floor) < 0.1f && h.climb == 0.0f;
+    const float tolerance = h.SpeedTimer > 0 ? 0.17f : 0.09f;
+    (void)keys;
+
+    if (phase_ == Phase::Flying) {
+        if (!standing) {
+            why_ = "flying";
+            return Toward(float(jump_.column) - h.column, float(jump_.row) - h.row, 0.07f);
+        }
+        phase_ = Phase::Walk;
+        route_.clear();
+    }
+    if (phase_ == Phase::Teleporting) {
+        if ((hc != jump_.column || hr != jump_.row) && ++waitFrames_ < TeleportPatience) {
+            why_ = "teleporting";
+            return 0;
+        }
+        phase_ = Phase::Walk;
+        route_.clear();
+    }
+    if (here.kind == Cell::Unknown) return 0; // before the first look round
+
+    Replan(hc, hr);
+    if (route_.empty()) {
+        why_ = "no goal";
+        return 0;
+    }
+    const tstep next = route_.front();
+    const int dc = next.column - hc, dr = next.row - hr;
+    const int sc = dc > 0 ? 1 : dc < 0 ? -1 : 0, sr = dr > 0 ? 1 : dr < 0 ? -1 : 0;
+    const int axis = Toward(float(sc), float(sr), 0.0f); // the move's straight direction
+    // Offset from the centre line of the move (across it) and along it.
+    const float across = sc != 0 ? h.row - float(hr) : h.column - float(hc);
+    const float along =
+        sc != 0 ? (h.column - float(hc)) * float(sc) : (h.row - float(hr)) * float(sr);
+    const int centreDirection = Toward(float(hc) - h.column, float(hr) - h.row, tolerance);
+
+    if (next.move == Move::Teleport) {
+        if (centreDirection != 0) {
+            why_ = "to teleport";
+            return centreDirection;
+        }
+        phase_ = Phase::Teleporting;
+        jump_ = next;
+        waitFrames_ = 0;
+        why_ = "teleport";
+        return 0;
+    }
+
+    // Spikes ahead are crossed in one go while they are down.
+    int spikeRun = 0;
+    for (const tstep& s : route_) {
+        if (s.move != Move::Walk || view_.At(s.column, s.row).kind != Cell::Spikes) break;
+        ++spikeRun;
+    }
+    const tcell& target = view_.At(next.column, next.row);
+    const bool mustGo = here.kind == Cell::Pit || here.kind == Cell::Spikes ||
+                        here.kind == Cell::Teleport || InDanger(view_);
+    const int spikeFrames = spikeRun > 0 ? spikeRun * SpikeCrossFrames + 4 : 0;
+    if (!mustGo && target.kind != Cell::Unknown &&
+        !SafeToEnter(view_, next.column, next.row, spikeFrames)) {
+        why_ = "waiting";
+        return centreDirection;
+    }
+
+    if (next.move == Move::Jump) {
+        if (!standing) return 0;
+        if (std::fabs(across) > 0.1f || h.Jump < 100) {
+            why_ = "ready to jump";
+            // Back to the centre line, not over the edge.
+            const float dcol = sc != 0 ? 0.0f : float(hc) - h.column;
+            const float drow = sc != 0 ? float(hr) - h.row : 0.0f;
+            return Toward(dcol, drow, 0.06f);
+        }
+        if (along < 0.05f) {
+            why_ = "run-up";
+            return axis;
+        }
+        jump = true;
+        phase_ = Phase::Flying;
+        jump_ = next;
+        jumpDirection_ = axis;
+        why_ = "jump";
+        return axis;
+    }
+
+    // Walking: straight along the move, with a diagonal to come back to its centre line.
+    why_ = "walk";
+    if (std::fabs(across) <= 0.13f) return axis;
+    const float dcol = sc != 0 ? float(sc) : float(hc) - h.column;
+    const float drow = sc != 0 ? float(hr) - h.row : float(sr);
+    return Safer(view_, h.column, h.row, Toward(dcol, drow, 0.05f),
+                 std::fabs(across) > 0.3f ? centreDirection : axis);
+}
+
+void tpilot::WatchProgress(int wanted) {
+    const tbody& h = view_.hero;
+    const bool moved = std::fabs(h.column - lastColumn_) + std::fabs(h.row - lastRow_) > 0.01f;
+    lastColumn_ = h.column;
+    lastRow_ = h.row;
+    if (wanted == 0 || moved || phase_ != Phase::Walk || route_.empty()) {
+        stuckFrames_ = 0;
+        return;
+    }
+    if (++stuckFrames_ < StuckLimit) return;
+    // This way does not work (a creature, a corner the route cannot see): try another.
+    stuckFrames_ = 0;
+    const int hc = CellOf(h.column), hr = CellOf(h.row);
+    const tstep next = route_.front();
+    for (int n = 0; n < 4; ++n) {
+        const int reach = std::abs(next.column - hc) + std::abs(next.row - hr);
+        if (reach == 0) continue;
+        if (Neighbours[n][0] * reach == next.column - hc &&
+            Neighbours[n][1] * reach == next.row - hr)
+            costs_.blockedWalk[size_t(hc)][size_t(hr)] |= uint8_t(1 << n);
+    }
+    goal_ = {};
+}
+
+std::vector<int> tpilot::Decide() {
+    Perceive(view_);
+    ++frame_;
+    const tbody& h = view_.hero;
+    if (h.Lives < lives_) NewAttempt();
+    lives_ = h.Lives;
+    std::vector<int> keys;
+    why_.clear();
+    if (h.DeathFade == 0 && h.ExitFade == 0) {
+        const tcombat fight = Fight(view_, changeHeld_);
+        changeHeld_ = fight.change;
+        if (fight.change) keys.push_back(settings.KeyChange);
+        bool jump = false;
+        int direction = Steer(keys, jump);
+        if (fireWait_ > 0) --fireWait_;
+        if ((fight.fire || fight.face != 0) && fireWait_ == 0 && phase_ == Phase::Walk && !jump) {
+            // Turning costs a step: take it only when the gun is ready to fire.
+            if (fight.face != 0) direction = fight.face;
+            keys.push_back(settings.KeyFire);
+            fireWait_ = Guns[size_t(h.Gun)].FireInterval;
+        }
+        WatchProgress(direction);
+        for (int key : DirectionKeys(direction)) keys.push_back(key);
+        if (jump) keys.push_back(settings.KeyJump);
+    }
+    if (trace_) {
+        std::vector<std::string> held;
+        for (int key : keys) held.push_back(json::Number(key));
+        traceText_ =
+            tool::JsonObject()
+                .Add("pilot", json::Number(int64_t{frame_ - 1}))
+                .Add("goal", "\"" + std::string(GoalName(goal_.kind)) + "\"")
+                .Add("target",
+                     tool::JsonArray({json::Number(goal_.column), json::Number(goal_.row)}))
+                .Add("route", json::Number(int64_t(route_.size())))
+                .Add("doing", "\"" + why_ + "\"")
+                .Add("keys", tool::JsonArray(held))
+                .Text();
+    }
+    return keys;
+}
+
+} // namespace autopilot
