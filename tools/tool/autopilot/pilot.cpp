@@ -182,6 +182,10 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
 
     if (next.move == Move::Jump) {
         if (!standing) return 0;
+        if (target.kind == Cell::Unknown) {
+            why_ = "looking";
+            return centreDirection;
+        }
         if (std::fabs(across) > 0.1f || h.Jump < 100) {
             why_ = "ready to jump";
             // Back to the centre line, not over the edge.

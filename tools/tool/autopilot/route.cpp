@@ -14,6 +14,7 @@ constexpr int CrumblingCost = 6;     // usable, but only once and never to stand
 constexpr int TeleportWalkCost = 30; // crossing one risks being sent away
 constexpr int OccupiedCost = 60;     // creatures move, but the hero cannot walk through them
 constexpr int JumpExtra = 15;        // waiting for full jump power
+constexpr int UnknownJumpCost = 30;
 constexpr int TeleportCost = 25;     // twenty frames of shrinking and growing
 
 int EnterCost(const tcell& cell) {
@@ -101,11 +102,15 @@ void troutes::Search(const tview& view, int column, int row, const tcosts& costs
                 const int lc = c + dc * reach, lr = r + dr * reach;
                 if (!tview::Inside(lc, lr)) break;
                 const tcell& land = view.At(lc, lr);
+                // A jump toward a cell not seen yet is a way to explore: the hero sees it
+                // long before he takes off.
                 if (Standable(land.kind) && land.kind != Cell::Teleport &&
                     land.kind != Cell::Spikes)
                     relax(at, lc, lr,
                           reach * WalkCost + JumpExtra + (land.occupied ? OccupiedCost : 0),
                           Move::Jump);
+                else if (land.kind == Cell::Unknown)
+                    relax(at, lc, lr, reach * WalkCost + JumpExtra + UnknownJumpCost, Move::Jump);
                 if (!Passable(land)) break;
             }
         }
