@@ -15,6 +15,7 @@ namespace {
 
 constexpr int GhostNearCost = 80, GhostCloseCost = 160;
 constexpr int TrapLaneCost = 6;
+constexpr int MonsterCost = 120, MonsterArmedCost = 30;
 constexpr int LaneLength = 14;
 // Spikes are drawn and hurt while above this; they sink 0.1 a frame below it, then climb
 // back 0.5 a frame and spring at -0.5: about 21 frames to cross.
@@ -94,6 +95,10 @@ void HazardCosts(const tview& view, tcosts& costs) {
         if (t.kind == Thing::Ghost) {
             AddAround(costs, c, r, 2, GhostNearCost);
             AddAround(costs, c, r, 1, GhostCloseCost);
+        }
+        if (t.kind == Thing::Zombie || t.kind == Thing::Warrior) {
+            const bool armed = view.hero.Gun != 0;
+            AddAround(costs, c, r, 1, armed ? MonsterArmedCost : MonsterCost);
         }
     }
     for (int c = 0; c < Size; ++c)

@@ -21,6 +21,8 @@ constexpr int StuckLimit = 24;
 constexpr int TeleportPatience = 40;
 // Frames a spike cell needs to be crossed.
 constexpr int SpikeCrossFrames = 7;
+// An item whose way has become this dear (a monster came near it) is left.
+constexpr int ItemGiveUp = 160;
 
 int Rank(Goal goal) {
     switch (goal) {
@@ -68,13 +70,16 @@ void tpilot::NewAttempt() {
     route_.clear();
     goal_ = {};
     phase_ = Phase::Walk;
-    for (auto& column : costs_.blockedWalk) column.fill(0);
+    blocks_.clear();
     stuckFrames_ = waitFrames_ = 0;
     fireWait_ = 0;
 }
 
 void tpilot::Replan(int column, int row) {
     HazardCosts(view_, costs_);
+    for (auto& c : costs_.blocked) c.fill(0);
+    std::erase_if(blocks_, [this](const tblock& b) { return b.until <= frame_; });
+    for (const tblock& b : blocks_) costs_.blocked[size_t(b.column)][size_t(b.row)] |= b.bit;
     routes_.Search(view_, column, row, costs_);
     const tgoal best = ChooseGoal(view_, routes_, costs_, column, row);
     // A goal is kept until it is reached or gone, unless a better kind turns up: the
@@ -86,7 +91,8 @@ void tpilot::Replan(int column, int row) {
     if (keep) {
         const tcell& target = view_.At(goal_.column, goal_.row);
         if (goal_.kind == Goal::Explore) keep = target.kind == Cell::Unknown;
-        if (goal_.kind == Goal::Item) keep = target.item != 0;
+        if (goal_.kind == Goal::Item)
+            keep = target.item != 0 && routes_.Cost(goal_.column, goal_.row) <= ItemGiveUp;
         if (goal_.kind == Goal::Plate) keep = target.kind == Cell::Plate;
     }
     if (!keep) goal_ = best;
@@ -111,6 +117,15 @@ static int Safer(const tview& view, float column, float row, int direction, int 
     return straight;
 }
 
+bool tpilot::MonsterNear(int column, int row) const {
+    constexpr float Near = 1.6f;
+    for (const tthing& t : view_.things)
+        if ((t.kind == Thing::Zombie || t.kind == Thing::Warrior) &&
+            std::hypot(t.column - float(column), t.row - float(row)) < Near)
+            return true;
+    return false;
+}
+
 int tpilot::Steer(std::vector<int>& keys, bool& jump) {
     const tbody& h = view_.hero;
     const int hc = CellOf(h.column), hr = CellOf(h.row);
@@ -125,6 +140,8 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
             return Toward(float(jump_.column) - h.column, float(jump_.row) - h.row, 0.07f);
         }
         phase_ = Phase::Walk;
+        // A jump that came down where it started met something in the air.
+        if (hc == takeoffColumn_ && hr == takeoffRow_) Block(hc, hr, jump_, true);
         route_.clear();
     }
     if (phase_ == Phase::Teleporting) {
@@ -186,7 +203,7 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
             why_ = "looking";
             return centreDirection;
         }
-        if (std::fabs(across) > 0.1f || h.Jump < 100) {
+        if (std::fabs(across) > 0.1f || h.Jump < 100 || MonsterNear(next.column, next.row)) {
             why_ = "ready to jump";
             // Back to the centre line, not over the edge.
             const float dcol = sc != 0 ? 0.0f : float(hc) - h.column;
@@ -200,7 +217,8 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
         jump = true;
         phase_ = Phase::Flying;
         jump_ = next;
-        jumpDirection_ = axis;
+        takeoffColumn_ = hc;
+        takeoffRow_ = hr;
         why_ = "jump";
         return axis;
     }
@@ -226,16 +244,68 @@ void tpilot::WatchProgress(int wanted) {
     if (++stuckFrames_ < StuckLimit) return;
     // This way does not work (a creature, a corner the route cannot see): try another.
     stuckFrames_ = 0;
-    const int hc = CellOf(h.column), hr = CellOf(h.row);
-    const tstep next = route_.front();
-    for (int n = 0; n < 4; ++n) {
-        const int reach = std::abs(next.column - hc) + std::abs(next.row - hr);
-        if (reach == 0) continue;
-        if (Neighbours[n][0] * reach == next.column - hc &&
-            Neighbours[n][1] * reach == next.row - hr)
-            costs_.blockedWalk[size_t(hc)][size_t(hr)] |= uint8_t(1 << n);
-    }
+    Block(CellOf(h.column), CellOf(h.row), route_.front(), route_.front().move == Move::Jump);
     goal_ = {};
+}
+
+void tpilot::Block(int column, int row, const tstep& step, bool jump) {
+    constexpr long BlockFrames = 175; // monsters move on: look again after five seconds
+    const int dc = step.column - column, dr = step.row - row;
+    for (int n = 0; n < 4; ++n)
+        if ((dc == 0) == (Neighbours[n][0] == 0) && dc * Neighbours[n][0] >= 0 &&
+            dr * Neighbours[n][1] >= 0 && (dc != 0 || dr != 0))
+            blocks_.push_back(
+                {column, row, uint8_t(1 << (jump ? 4 + n : n)), frame_ + BlockFrames});
+    goal_ = {};
+}
+
+int tpilot::Flee(bool& jump) const {
+    constexpr float Near = 1.7f, GhostNear = 2.2f;
+    const tbody& h = view_.hero;
+    const bool armed = h.Gun != 0 && h.AmmoCurrent[size_t(h.Gun)] + h.AmmoAll[size_t(h.Gun)] > 0;
+    float awayC = 0, awayR = 0;
+    for (const tthing& t : view_.things) {
+        const float dc = h.column - t.column, dr = h.row - t.row;
+        const float d = std::hypot(dc, dr);
+        const bool monster = t.kind == Thing::Zombie || t.kind == Thing::Warrior;
+        if ((monster && !armed && h.InvincibilityTimer == 0 && d < Near) ||
+            (t.kind == Thing::Ghost && d < GhostNear)) {
+            awayC += dc / std::max(d, 0.1f);
+            awayR += dr / std::max(d, 0.1f);
+        }
+    }
+    if (awayC == 0 && awayR == 0) return 0;
+    int best = 0;
+    float bestScore = -1e9f;
+    for (int d = 1; d <= 8; ++d) {
+        const tdirection& s = Direction(d);
+        const int c = CellOf(h.column + 3 * s.column), r = CellOf(h.row + 3 * s.row);
+        if (!tview::Inside(c, r)) continue;
+        const tcell& cell = view_.At(c, r);
+        if (!Standable(cell.kind) || cell.kind == Cell::Spikes || cell.occupied) continue;
+        const float score = s.column * awayC + s.row * awayR;
+        if (score > bestScore) {
+            bestScore = score;
+            best = d;
+        }
+    }
+    if (bestScore > 0) return best;
+    // Cornered at an edge: over it.
+    const int hc = CellOf(h.column), hr = CellOf(h.row);
+    for (const auto& n : Neighbours) {
+        if (float(n[0]) * awayC + float(n[1]) * awayR <= 0) continue;
+        for (int reach = 2; reach <= 3; ++reach) {
+            const int c = hc + n[0] * reach, r = hr + n[1] * reach;
+            if (!tview::Inside(c, r)) break;
+            const tcell& cell = view_.At(c, r);
+            if (Standable(cell.kind) && cell.kind != Cell::Spikes && !cell.occupied) {
+                jump = h.climb == 0.0f;
+                return n[2];
+            }
+            if (cell.kind == Cell::Wall) break;
+        }
+    }
+    return 0;
 }
 
 std::vector<int> tpilot::Decide() {
@@ -252,6 +322,14 @@ std::vector<int> tpilot::Decide() {
         if (fight.change) keys.push_back(settings.KeyChange);
         bool jump = false;
         int direction = Steer(keys, jump);
+        const tcell& under = view_.At(CellOf(h.column), CellOf(h.row));
+        const bool standing = std::fabs(h.height - under.floor) < 0.1f && h.climb == 0.0f;
+        if (phase_ == Phase::Walk && !jump && standing) {
+            if (const int away = Flee(jump)) {
+                direction = away;
+                why_ = jump ? "leaping away" : "fleeing";
+            }
+        }
         if (fireWait_ > 0) --fireWait_;
         if ((fight.fire || fight.face != 0) && fireWait_ == 0 && phase_ == Phase::Walk && !jump) {
             // Turning costs a step: take it only when the gun is ready to fire.

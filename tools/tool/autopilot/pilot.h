@@ -61,6 +61,12 @@ class tpilot {
     void Replan(int column, int row);
     int Steer(std::vector<int>& keys, bool& jump);
     void WatchProgress(int wanted);
+    // Shuts the way from the cell toward the step for a while (bit as in tcosts::blocked).
+    void Block(int column, int row, const tstep& step, bool jump);
+    // A step (or with jump set a leap) away from a monster the hero cannot fight, or 0.
+    int Flee(bool& jump) const;
+    // Is a zombie or warrior close to the cell (a jump there would meet it)?
+    bool MonsterNear(int column, int row) const;
 
     tview view_;
     troutes routes_;
@@ -69,7 +75,13 @@ class tpilot {
     std::vector<tstep> route_;
     Phase phase_ = Phase::Walk;
     tstep jump_{};
-    int jumpDirection_ = 0;
+    int takeoffColumn_ = 0, takeoffRow_ = 0;
+    struct tblock {
+        int column, row;
+        uint8_t bit;
+        long until;
+    };
+    std::vector<tblock> blocks_;
     int lives_ = -1;
     long frame_ = 0;
     // Progress: frames the hero wanted to move and stayed where he was.

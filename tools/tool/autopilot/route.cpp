@@ -15,7 +15,7 @@ constexpr int TeleportWalkCost = 30; // crossing one risks being sent away
 constexpr int OccupiedCost = 60;     // creatures move, but the hero cannot walk through them
 constexpr int JumpExtra = 15;        // waiting for full jump power
 constexpr int UnknownJumpCost = 30;
-constexpr int TeleportCost = 25;     // twenty frames of shrinking and growing
+constexpr int TeleportCost = 25; // twenty frames of shrinking and growing
 
 int EnterCost(const tcell& cell) {
     int cost = WalkCost;
@@ -95,20 +95,21 @@ void troutes::Search(const tview& view, int column, int row, const tcosts& costs
             if (!tview::Inside(nc, nr)) continue;
             const tcell& next = view.At(nc, nr);
             if (Walkable(next) &&
-                !(costs.blockedWalk[static_cast<size_t>(c)][static_cast<size_t>(r)] >> n & 1))
+                !(costs.blocked[static_cast<size_t>(c)][static_cast<size_t>(r)] >> n & 1))
                 relax(at, nc, nr, EnterCost(next), Move::Walk);
-            if (!canJump || !Passable(next)) continue;
+            if (!canJump || !Passable(next) ||
+                costs.blocked[static_cast<size_t>(c)][static_cast<size_t>(r)] >> (4 + n) & 1)
+                continue;
             for (int reach = 2; reach <= 3; ++reach) {
                 const int lc = c + dc * reach, lr = r + dr * reach;
                 if (!tview::Inside(lc, lr)) break;
                 const tcell& land = view.At(lc, lr);
                 // A jump toward a cell not seen yet is a way to explore: the hero sees it
                 // long before he takes off.
+                // A creature in the way stops the hero in mid-air, over the pit.
                 if (Standable(land.kind) && land.kind != Cell::Teleport &&
-                    land.kind != Cell::Spikes)
-                    relax(at, lc, lr,
-                          reach * WalkCost + JumpExtra + (land.occupied ? OccupiedCost : 0),
-                          Move::Jump);
+                    land.kind != Cell::Spikes && !land.occupied)
+                    relax(at, lc, lr, reach * WalkCost + JumpExtra, Move::Jump);
                 else if (land.kind == Cell::Unknown)
                     relax(at, lc, lr, reach * WalkCost + JumpExtra + UnknownJumpCost, Move::Jump);
                 if (!Passable(land)) break;

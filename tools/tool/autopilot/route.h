@@ -20,7 +20,8 @@ struct tstep {
 // cannot take. Indexed [column][row].
 struct tcosts {
     std::array<std::array<int, Size>, Size> extra{};
-    std::array<std::array<uint8_t, Size>, Size> blockedWalk{}; // bit per direction 0..3
+    // Ways found shut: bit n walks to neighbour n, bit 4 + n jumps that way.
+    std::array<std::array<uint8_t, Size>, Size> blocked{};
 };
 
 class troutes {

@@ -64,7 +64,9 @@ struct tview {
     const tcell& At(int c, int r) const {
         return cells[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)];
     }
-    tcell& At(int c, int r) { return cells[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)]; }
+    tcell& At(int c, int r) {
+        return cells[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)];
+    }
     static bool Inside(int c, int r) { return c >= 0 && c < Size && r >= 0 && r < Size; }
 };
 
