@@ -68,7 +68,7 @@ struct tbest {
 } // namespace
 
 const char* GoalName(Goal goal) {
-    constexpr const char* names[] = {"none", "exit", "item", "plate", "explore"};
+    constexpr const char* names[] = {"none", "exit", "item", "plate", "explore", "edge"};
     return names[static_cast<int>(goal)];
 }
 
@@ -100,6 +100,9 @@ tgoal ChooseGoal(const tview& view, const troutes& routes, const tcosts& costs, 
             if (ExitReachedFrom(*whatIf, c, r, costs)) opener.Offer(c, r, routes.Cost(c, r));
         }
     if (opener.Found()) return {Goal::Plate, opener.column, opener.row};
+    // Plates first when the only ways on lead over crumbling floors.
+    if (plate.Found() && plate.cost < CrumblingPrice && unknown.cost >= CrumblingPrice)
+        return {Goal::Plate, plate.column, plate.row};
     if (unknown.Found()) return {Goal::Explore, unknown.column, unknown.row};
     if (plate.Found()) return {Goal::Plate, plate.column, plate.row};
     return {};

@@ -8,6 +8,9 @@
 #include "engine/settings.h"
 #include "world/directions.h"
 #include "world/guns/guntables.h"
+#include "world/tables.h"
+
+#include <algorithm>
 
 #include <cmath>
 
@@ -23,9 +26,14 @@ constexpr int TeleportPatience = 40;
 constexpr int SpikeCrossFrames = 7;
 // An item whose way has become this dear (a monster came near it) is left.
 constexpr int ItemGiveUp = 160;
+// Frames with nothing left to reach before the pilot gives the attempt up.
+constexpr int StrandedLimit = 70;
+constexpr int RegretCost = 2000;
 
 int Rank(Goal goal) {
     switch (goal) {
+    case Goal::Edge:
+        return 5;
     case Goal::Item:
         return 4;
     case Goal::Exit:
@@ -67,11 +75,13 @@ std::vector<int> DirectionKeys(int direction) {
 }
 
 void tpilot::NewAttempt() {
+    regret_.insert(regret_.end(), crossed_.begin(), crossed_.end());
+    crossed_.clear();
     route_.clear();
     goal_ = {};
     phase_ = Phase::Walk;
     blocks_.clear();
-    stuckFrames_ = waitFrames_ = 0;
+    stuckFrames_ = waitFrames_ = strandedFrames_ = 0;
     fireWait_ = 0;
 }
 
@@ -80,6 +90,7 @@ void tpilot::Replan(int column, int row) {
     for (auto& c : costs_.blocked) c.fill(0);
     std::erase_if(blocks_, [this](const tblock& b) { return b.until <= frame_; });
     for (const tblock& b : blocks_) costs_.blocked[size_t(b.column)][size_t(b.row)] |= b.bit;
+    for (int cell : regret_) costs_.extra[size_t(cell / Size)][size_t(cell % Size)] += RegretCost;
     routes_.Search(view_, column, row, costs_);
     const tgoal best = ChooseGoal(view_, routes_, costs_, column, row);
     // A goal is kept until it is reached or gone, unless a better kind turns up: the
@@ -94,6 +105,7 @@ void tpilot::Replan(int column, int row) {
         if (goal_.kind == Goal::Item)
             keep = target.item != 0 && routes_.Cost(goal_.column, goal_.row) <= ItemGiveUp;
         if (goal_.kind == Goal::Plate) keep = target.kind == Cell::Plate;
+        if (goal_.kind == Goal::Edge) keep = true;
     }
     if (!keep) goal_ = best;
     route_ =
@@ -131,6 +143,9 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
     const int hc = CellOf(h.column), hr = CellOf(h.row);
     const tcell& here = view_.At(hc, hr);
     const bool standing = std::fabs(h.height - here.floor) < 0.1f && h.climb == 0.0f;
+    if (here.mechanism == mechanism::CrumblingFloor &&
+        std::find(crossed_.begin(), crossed_.end(), hc * Size + hr) == crossed_.end())
+        crossed_.push_back(hc * Size + hr);
     const float tolerance = h.SpeedTimer > 0 ? 0.17f : 0.09f;
     (void)keys;
 
@@ -157,8 +172,33 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
     Replan(hc, hr);
     if (route_.empty()) {
         why_ = "no goal";
+        // Stranded: nothing left to reach. A player starts the level again, and the only
+        // way to do that without retreating is over the edge.
+        if (++strandedFrames_ < StrandedLimit || !standing) return 0;
+        int bestCost = troutes::Unreached;
+        for (int c = 0; c < Size; ++c)
+            for (int r = 0; r < Size; ++r) {
+                if (!routes_.Reached(c, r) || !Standable(view_.At(c, r).kind)) continue;
+                for (const auto& n : Neighbours) {
+                    const int pc = c + n[0], pr = r + n[1];
+                    if (!tview::Inside(pc, pr) || view_.At(pc, pr).kind != Cell::Pit) continue;
+                    if (c == hc && r == hr) {
+                        jump = true;
+                        phase_ = Phase::Flying;
+                        jump_ = {pc, pr, Move::Jump};
+                        takeoffColumn_ = -1;
+                        why_ = "over the edge";
+                        return n[2];
+                    }
+                    if (routes_.Cost(c, r) < bestCost) {
+                        bestCost = routes_.Cost(c, r);
+                        goal_ = {Goal::Edge, c, r};
+                    }
+                }
+            }
         return 0;
     }
+    strandedFrames_ = 0;
     const tstep next = route_.front();
     const int dc = next.column - hc, dr = next.row - hr;
     const int sc = dc > 0 ? 1 : dc < 0 ? -1 : 0, sr = dr > 0 ? 1 : dr < 0 ? -1 : 0;

@@ -14,7 +14,7 @@ namespace autopilot {
 std::vector<int> DirectionKeys(int direction);
 
 // Where the pilot is heading and why.
-enum class Goal : uint8_t { None, Exit, Item, Plate, Explore };
+enum class Goal : uint8_t { None, Exit, Item, Plate, Explore, Edge };
 const char* GoalName(Goal goal);
 
 struct tgoal {
@@ -82,12 +82,16 @@ class tpilot {
         long until;
     };
     std::vector<tblock> blocks_;
+    // Crumbling floors crossed in this attempt, and those crossed in attempts that were
+    // lost: a player who stranded himself once takes another way the next time.
+    std::vector<int> crossed_, regret_;
     int lives_ = -1;
     long frame_ = 0;
     // Progress: frames the hero wanted to move and stayed where he was.
     float lastColumn_ = 0, lastRow_ = 0;
     int stuckFrames_ = 0;
     int waitFrames_ = 0;
+    int strandedFrames_ = 0;
     int fireWait_ = 0; // frames until the gun in hand can fire again
     bool changeHeld_ = false;
     bool trace_ = false;

@@ -8,9 +8,10 @@ namespace autopilot {
 namespace {
 
 constexpr int WalkCost = 10;
-constexpr int UnknownCost = 14;      // a little dearer: known ways first
-constexpr int SpikeCost = 40;        // a jump over them is usually cheaper
-constexpr int CrumblingCost = 6;     // usable, but only once and never to stand on
+constexpr int UnknownCost = 14; // a little dearer: known ways first
+constexpr int SpikeCost = 40;   // a jump over them is usually cheaper
+// Usable only once: a way over crumbling floors is taken when nothing else is left.
+constexpr int CrumblingCost = CrumblingPrice;
 constexpr int TeleportWalkCost = 30; // crossing one risks being sent away
 constexpr int OccupiedCost = 60;     // creatures move, but the hero cannot walk through them
 constexpr int JumpExtra = 15;        // waiting for full jump power

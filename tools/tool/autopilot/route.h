@@ -47,6 +47,10 @@ class troutes {
 // scan order (rows 0..49, columns within), if the hero has seen one; else (-1, -1).
 void TeleportPartner(const tview& view, int column, int row, int& toColumn, int& toRow);
 
+// What crossing a crumbling floor costs: more than any ordinary detour, since there is no
+// way back over it.
+inline constexpr int CrumblingPrice = 400;
+
 // The four straight neighbours: column and row steps, and the game's direction number.
 inline constexpr int Neighbours[4][3] = {{0, 1, 1}, {1, 0, 3}, {0, -1, 5}, {-1, 0, 7}};
 
