@@ -142,7 +142,7 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
     const tbody& h = view_.hero;
     const int hc = CellOf(h.column), hr = CellOf(h.row);
     const tcell& here = view_.At(hc, hr);
-    const bool standing = std::fabs(h.height - here.floor) < 0.1f && h.climb == 0.0f;
+    const bool standing = std::fabs(h.height - here.floor) < 0.1f;
     if (here.mechanism == mechanism::CrumblingFloor &&
         std::find(crossed_.begin(), crossed_.end(), hc * Size + hr) == crossed_.end())
         crossed_.push_back(hc * Size + hr);
@@ -339,7 +339,7 @@ int tpilot::Flee(bool& jump) const {
             if (!tview::Inside(c, r)) break;
             const tcell& cell = view_.At(c, r);
             if (Standable(cell.kind) && cell.kind != Cell::Spikes && !cell.occupied) {
-                jump = h.climb == 0.0f;
+                jump = std::fabs(h.height - view_.At(hc, hr).floor) < 0.1f;
                 return n[2];
             }
             if (cell.kind == Cell::Wall) break;
@@ -363,7 +363,7 @@ std::vector<int> tpilot::Decide() {
         bool jump = false;
         int direction = Steer(keys, jump);
         const tcell& under = view_.At(CellOf(h.column), CellOf(h.row));
-        const bool standing = std::fabs(h.height - under.floor) < 0.1f && h.climb == 0.0f;
+        const bool standing = std::fabs(h.height - under.floor) < 0.1f;
         if (phase_ == Phase::Walk && !jump && standing) {
             if (const int away = Flee(jump)) {
                 direction = away;
