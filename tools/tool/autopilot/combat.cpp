@@ -11,7 +11,7 @@ namespace autopilot {
 
 namespace {
 
-constexpr float Range = 7.5f;
+constexpr float Range = 9.0f;
 constexpr float LineWidth = 0.45f; // a bullet within 0.8 of a monster meets it
 constexpr int GunPreference[] = {3, 2, 1};
 

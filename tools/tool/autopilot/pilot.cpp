@@ -243,7 +243,8 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
             why_ = "looking";
             return centreDirection;
         }
-        if (std::fabs(across) > 0.1f || h.Jump < 100 || MonsterNear(next.column, next.row)) {
+        if (std::fabs(across) > 0.1f || h.Jump < 100 || MonsterNear(next.column, next.row) ||
+            target.occupied) {
             why_ = "ready to jump";
             // Back to the centre line, not over the edge.
             const float dcol = sc != 0 ? 0.0f : float(hc) - h.column;

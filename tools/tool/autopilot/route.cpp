@@ -16,6 +16,7 @@ constexpr int TeleportWalkCost = 30; // crossing one risks being sent away
 constexpr int OccupiedCost = 60;     // creatures move, but the hero cannot walk through them
 constexpr int JumpExtra = 15;        // waiting for full jump power
 constexpr int UnknownJumpCost = 30;
+constexpr int JumpOccupiedCost = 200;
 constexpr int TeleportCost = 25; // twenty frames of shrinking and growing
 
 int EnterCost(const tcell& cell) {
@@ -106,11 +107,13 @@ void troutes::Search(const tview& view, int column, int row, const tcosts& costs
                 if (!tview::Inside(lc, lr)) break;
                 const tcell& land = view.At(lc, lr);
                 // A jump toward a cell not seen yet is a way to explore: the hero sees it
-                // long before he takes off.
-                // A creature in the way stops the hero in mid-air, over the pit.
+                // long before he takes off. A creature on the landing would stop him in
+                // mid-air over the pit: the pilot waits for it to go (or shoots it).
                 if (Standable(land.kind) && land.kind != Cell::Teleport &&
-                    land.kind != Cell::Spikes && !land.occupied)
-                    relax(at, lc, lr, reach * WalkCost + JumpExtra, Move::Jump);
+                    land.kind != Cell::Spikes)
+                    relax(at, lc, lr,
+                          reach * WalkCost + JumpExtra + (land.occupied ? JumpOccupiedCost : 0),
+                          Move::Jump);
                 else if (land.kind == Cell::Unknown)
                     relax(at, lc, lr, reach * WalkCost + JumpExtra + UnknownJumpCost, Move::Jump);
                 if (!Passable(land)) break;
