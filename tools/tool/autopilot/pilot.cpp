@@ -143,8 +143,9 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
     const int hc = CellOf(h.column), hr = CellOf(h.row);
     const tcell& here = view_.At(hc, hr);
     const bool standing = std::fabs(h.height - here.floor) < 0.1f;
-    if (here.mechanism == mechanism::CrumblingFloor &&
-        std::find(crossed_.begin(), crossed_.end(), hc * Size + hr) == crossed_.end())
+    const bool oneWay =
+        here.mechanism == mechanism::CrumblingFloor || here.mechanism == mechanism::SwitchPlate;
+    if (oneWay && std::find(crossed_.begin(), crossed_.end(), hc * Size + hr) == crossed_.end())
         crossed_.push_back(hc * Size + hr);
     const float tolerance = h.SpeedTimer > 0 ? 0.17f : 0.09f;
     (void)keys;
@@ -172,6 +173,11 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
     Replan(hc, hr);
     if (route_.empty()) {
         why_ = "no goal";
+        // Ways shut for a while may be what hides the goal: open them again first.
+        if (!blocks_.empty()) {
+            blocks_.clear();
+            return 0;
+        }
         // Stranded: nothing left to reach. A player starts the level again, and the only
         // way to do that without retreating is over the edge.
         if (++strandedFrames_ < StrandedLimit || !standing) return 0;

@@ -82,8 +82,8 @@ class tpilot {
         long until;
     };
     std::vector<tblock> blocks_;
-    // Crumbling floors crossed in this attempt, and those crossed in attempts that were
-    // lost: a player who stranded himself once takes another way the next time.
+    // Crumbling floors crossed and plates pressed in this attempt, and those of attempts
+    // that were lost: a player who shut himself in once takes another way the next time.
     std::vector<int> crossed_, regret_;
     int lives_ = -1;
     long frame_ = 0;

@@ -16,7 +16,7 @@ struct tware {
 constexpr tware Guns[] = {{4, 3, 3500, 0}, {0, 1, 1000, 0}};
 constexpr tware Rounds[] = {{5, 3, 15, 30}, {3, 2, 25, 50}, {1, 1, 4, 8}};
 // Rounds the pilot likes to carry for the gun in hand.
-constexpr int Stock[4] = {0, 64, 150, 150};
+constexpr int Stock[4] = {0, 64, 300, 300};
 
 } // namespace
 
