@@ -13,7 +13,8 @@ namespace {
 
 // How far (in tenths of a cell) the pilot walks for an item.
 constexpr int ItemReach = 100;
-constexpr int HealthWanted = 70; // energy below which a health potion is worth a walk
+constexpr int HealthWanted = 70;
+constexpr int PlateReach = 150; // energy below which a health potion is worth a walk
 
 bool Wanted(const tcell& cell, const tbody& hero) {
     if (IsTreasure(cell.item)) return true;
@@ -100,8 +101,10 @@ tgoal ChooseGoal(const tview& view, const troutes& routes, const tcosts& costs, 
             if (ExitReachedFrom(*whatIf, c, r, costs)) opener.Offer(c, r, routes.Cost(c, r));
         }
     if (opener.Found()) return {Goal::Plate, opener.column, opener.row};
-    // Plates first when the only ways on lead over crumbling floors.
-    if (plate.Found() && plate.cost < CrumblingPrice && unknown.cost >= CrumblingPrice)
+    // A plate close at hand is tried before looking further: most open a way. And plates
+    // always come before ways over crumbling floors, which cannot be walked back.
+    if (plate.Found() && plate.cost < CrumblingPrice &&
+        (plate.cost <= PlateReach || unknown.cost >= CrumblingPrice))
         return {Goal::Plate, plate.column, plate.row};
     if (unknown.Found()) return {Goal::Explore, unknown.column, unknown.row};
     if (plate.Found()) return {Goal::Plate, plate.column, plate.row};

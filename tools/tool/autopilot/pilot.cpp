@@ -143,8 +143,12 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
     const int hc = CellOf(h.column), hr = CellOf(h.row);
     const tcell& here = view_.At(hc, hr);
     const bool standing = std::fabs(h.height - here.floor) < 0.1f;
-    const bool oneWay =
-        here.mechanism == mechanism::CrumblingFloor || here.mechanism == mechanism::SwitchPlate;
+    // A plate counts when it raised walls: those are what shut a way behind the hero.
+    bool raising = false;
+    if (here.mechanism == mechanism::SwitchPlate)
+        for (const auto& column : view_.cells)
+            for (const tcell& cell : column) raising |= cell.mechanism == mechanism::RisingWall;
+    const bool oneWay = here.mechanism == mechanism::CrumblingFloor || raising;
     if (oneWay && std::find(crossed_.begin(), crossed_.end(), hc * Size + hr) == crossed_.end())
         crossed_.push_back(hc * Size + hr);
     const float tolerance = h.SpeedTimer > 0 ? 0.17f : 0.09f;
