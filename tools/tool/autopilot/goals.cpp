@@ -82,6 +82,12 @@ tgoal ChooseGoal(const tview& view, const troutes& routes, const tcosts& costs, 
             const tcell& cell = view.At(c, r);
             const int cost = routes.Cost(c, r);
             if (cell.kind == Cell::Unknown) unknown.Offer(c, r, cost);
+            // A teleport whose partner has not been seen is a way to somewhere new.
+            if (cell.kind == Cell::Teleport) {
+                int tc, tr;
+                TeleportPartner(view, c, r, tc, tr);
+                if (tc < 0) unknown.Offer(c, r, cost);
+            }
             if (cell.kind == Cell::Exit) exit.Offer(c, r, cost);
             if (cell.kind == Cell::Plate) plate.Offer(c, r, cost);
             if (Standable(cell.kind) && Wanted(cell, view.hero) && cost <= ItemReach)

@@ -101,7 +101,8 @@ void tpilot::Replan(int column, int row) {
                 Rank(best.kind) <= Rank(goal_.kind);
     if (keep) {
         const tcell& target = view_.At(goal_.column, goal_.row);
-        if (goal_.kind == Goal::Explore) keep = target.kind == Cell::Unknown;
+        if (goal_.kind == Goal::Explore)
+            keep = target.kind == Cell::Unknown || target.kind == Cell::Teleport;
         if (goal_.kind == Goal::Item)
             keep = target.item != 0 && routes_.Cost(goal_.column, goal_.row) <= ItemGiveUp;
         if (goal_.kind == Goal::Plate) keep = target.kind == Cell::Plate;
