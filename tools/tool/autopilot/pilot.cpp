@@ -29,6 +29,8 @@ constexpr int ItemGiveUp = 160;
 // Frames with nothing left to reach before the pilot gives the attempt up.
 constexpr int StrandedLimit = 70;
 constexpr int RegretCost = 2000;
+// Frames to wait at a take-off, and for a hazard to pass, before trying something else.
+constexpr int ReadyPatience = 140, HazardPatience = 300;
 
 int Rank(Goal goal) {
     switch (goal) {
@@ -130,8 +132,7 @@ static int Safer(const tview& view, float column, float row, int direction, int 
     return straight;
 }
 
-bool tpilot::MonsterNear(int column, int row) const {
-    constexpr float Near = 1.6f;
+bool tpilot::MonsterNear(int column, int row, float Near) const {
     for (const tthing& t : view_.things)
         if ((t.kind == Thing::Zombie || t.kind == Thing::Warrior) &&
             std::hypot(t.column - float(column), t.row - float(row)) < Near)
@@ -175,6 +176,16 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
     }
     if (here.kind == Cell::Unknown) return 0; // before the first look round
 
+    // On a floor that has begun to fall, with the way on barred: off it, anywhere firm.
+    if (here.kind == Cell::Pit && standing && stuckFrames_ > 2)
+        for (const auto& n : Neighbours) {
+            const tcell& side =
+                view_.At(std::clamp(hc + n[0], 0, Size - 1), std::clamp(hr + n[1], 0, Size - 1));
+            if (Standable(side.kind) && side.kind != Cell::Crumbling && !side.occupied) {
+                why_ = "off the falling floor";
+                return n[2];
+            }
+        }
     Replan(hc, hr);
     if (route_.empty()) {
         why_ = "no goal";
@@ -242,10 +253,15 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
     const bool mustGo = here.kind == Cell::Pit || here.kind == Cell::Spikes ||
                         here.kind == Cell::Teleport || InDanger(view_);
     const int spikeFrames = spikeRun > 0 ? spikeRun * SpikeCrossFrames + 4 : 0;
+    // A crumbling floor is crossed only while no monster can bar the way over it.
+    const bool crumbling =
+        target.kind == Cell::Crumbling && MonsterNear(next.column, next.row, 3.0f);
     if (!mustGo && target.kind != Cell::Unknown &&
-        !SafeToEnter(view_, next.column, next.row, spikeFrames)) {
+        (crumbling || !SafeToEnter(view_, next.column, next.row, spikeFrames))) {
         why_ = "waiting";
-        return centreDirection;
+        if (++hazardFrames_ < HazardPatience) return centreDirection;
+        hazardFrames_ = 0;
+        why_ = "going anyway";
     }
 
     if (next.move == Move::Jump) {
@@ -257,6 +273,13 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
         if (std::fabs(across) > 0.1f || h.Jump < 100 || MonsterNear(next.column, next.row) ||
             target.occupied) {
             why_ = "ready to jump";
+            // Something that never moves away (a sleeping monster, an unseen blocker on
+            // the landing): another way, or another goal, for a while.
+            if (++readyFrames_ > ReadyPatience) {
+                readyFrames_ = 0;
+                Block(hc, hr, next, true);
+                return 0;
+            }
             // Back to the centre line, not over the edge.
             const float dcol = sc != 0 ? 0.0f : float(hc) - h.column;
             const float drow = sc != 0 ? float(hr) - h.row : 0.0f;
@@ -267,6 +290,7 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
             return axis;
         }
         jump = true;
+        readyFrames_ = 0;
         phase_ = Phase::Flying;
         jump_ = next;
         takeoffColumn_ = hc;

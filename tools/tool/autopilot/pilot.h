@@ -66,7 +66,7 @@ class tpilot {
     // A step (or with jump set a leap) away from a monster the hero cannot fight, or 0.
     int Flee(bool& jump) const;
     // Is a zombie or warrior close to the cell (a jump there would meet it)?
-    bool MonsterNear(int column, int row) const;
+    bool MonsterNear(int column, int row, float distance = 1.6f) const;
 
     tview view_;
     troutes routes_;
@@ -92,6 +92,7 @@ class tpilot {
     int stuckFrames_ = 0;
     int waitFrames_ = 0;
     int strandedFrames_ = 0;
+    int readyFrames_ = 0, hazardFrames_ = 0;
     int fireWait_ = 0; // frames until the gun in hand can fire again
     bool changeHeld_ = false;
     bool trace_ = false;
