@@ -30,7 +30,7 @@ constexpr int ItemGiveUp = 160;
 constexpr int StrandedLimit = 70;
 constexpr int RegretCost = 2000;
 // Frames to wait at a take-off, and for a hazard to pass, before trying something else.
-constexpr int ReadyPatience = 140, HazardPatience = 300;
+constexpr int ReadyPatience = 140, HazardPatience = 300, GoAnywayFrames = 60;
 
 int Rank(Goal goal) {
     switch (goal) {
@@ -176,16 +176,30 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
     }
     if (here.kind == Cell::Unknown) return 0; // before the first look round
 
-    // On a floor that has begun to fall, with the way on barred: off it, anywhere firm.
-    if (here.kind == Cell::Pit && standing && stuckFrames_ > 2)
+    // On a floor that has begun to fall, with a monster barring the way on: off it, to
+    // the firm side farthest from the monster.
+    if (here.kind == Cell::Pit && standing && MonsterNear(hc, hr, 1.6f)) {
+        int best = 0;
+        float farthest = -1.0f;
         for (const auto& n : Neighbours) {
-            const tcell& side =
-                view_.At(std::clamp(hc + n[0], 0, Size - 1), std::clamp(hr + n[1], 0, Size - 1));
-            if (Standable(side.kind) && side.kind != Cell::Crumbling && !side.occupied) {
-                why_ = "off the falling floor";
-                return n[2];
+            const int c = hc + n[0], r = hr + n[1];
+            if (!tview::Inside(c, r)) continue;
+            const tcell& side = view_.At(c, r);
+            if (!Standable(side.kind) || side.kind == Cell::Crumbling || side.occupied) continue;
+            float nearest = 1e9f;
+            for (const tthing& t : view_.things)
+                if (t.kind == Thing::Zombie || t.kind == Thing::Warrior)
+                    nearest = std::min(nearest, std::hypot(t.column - float(c), t.row - float(r)));
+            if (nearest > farthest) {
+                farthest = nearest;
+                best = n[2];
             }
         }
+        if (best != 0) {
+            why_ = "off the falling floor";
+            return best;
+        }
+    }
     Replan(hc, hr);
     if (route_.empty()) {
         why_ = "no goal";
@@ -256,11 +270,14 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
     // A crumbling floor is crossed only while no monster can bar the way over it.
     const bool crumbling =
         target.kind == Cell::Crumbling && MonsterNear(next.column, next.row, 3.0f);
-    if (!mustGo && target.kind != Cell::Unknown &&
+    if (goAnyway_ > 0) --goAnyway_;
+    if (!mustGo && goAnyway_ == 0 && target.kind != Cell::Unknown &&
         (crumbling || !SafeToEnter(view_, next.column, next.row, spikeFrames))) {
         why_ = "waiting";
         if (++hazardFrames_ < HazardPatience) return centreDirection;
+        // What it waits for does not pass (a monster asleep by the way): go through.
         hazardFrames_ = 0;
+        goAnyway_ = GoAnywayFrames;
         why_ = "going anyway";
     }
 

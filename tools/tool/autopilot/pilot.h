@@ -92,7 +92,7 @@ class tpilot {
     int stuckFrames_ = 0;
     int waitFrames_ = 0;
     int strandedFrames_ = 0;
-    int readyFrames_ = 0, hazardFrames_ = 0;
+    int readyFrames_ = 0, hazardFrames_ = 0, goAnyway_ = 0;
     int fireWait_ = 0; // frames until the gun in hand can fire again
     bool changeHeld_ = false;
     bool trace_ = false;
