@@ -54,13 +54,16 @@ tcombat Fight(const tview& view, bool changeHeldLastFrame) {
         const float distance = std::hypot(dc, dr);
         if (distance >= nearest || !ClearLine(view, h.column, h.row, t.column, t.row)) continue;
         for (int d = 1; d <= 8; ++d) {
-            if (t.kind == Thing::Warrior && Opposite(t.direction) == d) continue;
+            // Head on, a warrior parries; but a parry stuns it, and a stunned warrior
+            // neither strikes nor turns: shoot it head on only when no other line opens.
+            const bool parried = t.kind == Thing::Warrior && Opposite(t.direction) == d;
             const tdirection& s = Direction(d);
             const float length = std::hypot(s.column, s.row);
             const float ux = s.column / length, uy = s.row / length;
             const float along = dc * ux + dr * uy;
             const float across = std::fabs(dc * uy - dr * ux);
             if (along <= 0.3f || across > LineWidth) continue;
+            if (parried && aim != 0) continue;
             // The hero's own facing first: no turn needed.
             if (aim == 0 || d == h.Facing || distance < nearest) {
                 aim = d;

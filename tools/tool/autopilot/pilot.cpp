@@ -134,7 +134,8 @@ static int Safer(const tview& view, float column, float row, int direction, int 
 
 bool tpilot::MonsterNear(int column, int row, float Near) const {
     for (const tthing& t : view_.things)
-        if ((t.kind == Thing::Zombie || t.kind == Thing::Warrior) &&
+        // A stunned warrior neither walks nor strikes.
+        if ((t.kind == Thing::Zombie || (t.kind == Thing::Warrior && t.stun <= 0)) &&
             std::hypot(t.column - float(column), t.row - float(row)) < Near)
             return true;
     return false;
@@ -352,16 +353,18 @@ void tpilot::Block(int column, int row, const tstep& step, bool jump) {
     goal_ = {};
 }
 
-int tpilot::Flee(bool& jump) const {
-    constexpr float Near = 1.7f, GhostNear = 2.2f;
+int tpilot::Flee(bool& jump, tstep& landing) const {
+    // Armed, the hero still steps back from a monster within its reach: a warrior facing
+    // him parries every shot, and a zombie at his side strikes faster than he kills it.
+    constexpr float Near = 1.7f, ArmedNear = 1.35f, GhostNear = 2.2f;
     const tbody& h = view_.hero;
     const bool armed = h.Gun != 0 && h.AmmoCurrent[size_t(h.Gun)] + h.AmmoAll[size_t(h.Gun)] > 0;
     float awayC = 0, awayR = 0;
     for (const tthing& t : view_.things) {
         const float dc = h.column - t.column, dr = h.row - t.row;
         const float d = std::hypot(dc, dr);
-        const bool monster = t.kind == Thing::Zombie || t.kind == Thing::Warrior;
-        if ((monster && !armed && h.InvincibilityTimer == 0 && d < Near) ||
+        const bool monster = t.kind == Thing::Zombie || (t.kind == Thing::Warrior && t.stun <= 0);
+        if ((monster && h.InvincibilityTimer == 0 && d < (armed ? ArmedNear : Near)) ||
             (t.kind == Thing::Ghost && d < GhostNear)) {
             awayC += dc / std::max(d, 0.1f);
             awayR += dr / std::max(d, 0.1f);
@@ -393,6 +396,7 @@ int tpilot::Flee(bool& jump) const {
             const tcell& cell = view_.At(c, r);
             if (Standable(cell.kind) && cell.kind != Cell::Spikes && !cell.occupied) {
                 jump = std::fabs(h.height - view_.At(hc, hr).floor) < 0.1f;
+                landing = {c, r, Move::Jump};
                 return n[2];
             }
             if (cell.kind == Cell::Wall) break;
@@ -401,8 +405,26 @@ int tpilot::Flee(bool& jump) const {
     return 0;
 }
 
+void tpilot::Remember() {
+    // The level as first seen, kept over lost attempts: a player who tries again knows
+    // the way he has seen, though each attempt shows it to him anew.
+    for (int c = 0; c < Size; ++c)
+        for (int r = 0; r < Size; ++r) {
+            tcell& seen = view_.At(c, r);
+            tcell& kept = memory_[size_t(c)][size_t(r)];
+            if (seen.kind != Cell::Unknown) {
+                if (kept.kind == Cell::Unknown) kept = seen;
+            } else if (kept.kind != Cell::Unknown) {
+                seen = kept;
+                seen.item = 0;
+                seen.occupied = false;
+            }
+        }
+}
+
 std::vector<int> tpilot::Decide() {
     Perceive(view_);
+    Remember();
     ++frame_;
     const tbody& h = view_.hero;
     if (h.Lives < lives_) NewAttempt();
@@ -418,9 +440,15 @@ std::vector<int> tpilot::Decide() {
         const tcell& under = view_.At(CellOf(h.column), CellOf(h.row));
         const bool standing = std::fabs(h.height - under.floor) < 0.1f;
         if (phase_ == Phase::Walk && !jump && standing) {
-            if (const int away = Flee(jump)) {
+            tstep landing{};
+            if (const int away = Flee(jump, landing)) {
                 direction = away;
                 why_ = jump ? "leaping away" : "fleeing";
+                if (jump) {
+                    phase_ = Phase::Flying;
+                    jump_ = landing;
+                    takeoffColumn_ = -1;
+                }
             }
         }
         if (fireWait_ > 0) --fireWait_;

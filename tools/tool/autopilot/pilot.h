@@ -58,13 +58,14 @@ class tpilot {
     enum class Phase : uint8_t { Walk, Flying, Teleporting };
 
     void NewAttempt();
+    void Remember();
     void Replan(int column, int row);
     int Steer(std::vector<int>& keys, bool& jump);
     void WatchProgress(int wanted);
     // Shuts the way from the cell toward the step for a while (bit as in tcosts::blocked).
     void Block(int column, int row, const tstep& step, bool jump);
     // A step (or with jump set a leap) away from a monster the hero cannot fight, or 0.
-    int Flee(bool& jump) const;
+    int Flee(bool& jump, tstep& landing) const;
     // Is a zombie or warrior close to the cell (a jump there would meet it)?
     bool MonsterNear(int column, int row, float distance = 1.6f) const;
 
@@ -85,6 +86,7 @@ class tpilot {
     // Crumbling floors crossed and plates pressed in this attempt, and those of attempts
     // that were lost: a player who shut himself in once takes another way the next time.
     std::vector<int> crossed_, regret_;
+    std::array<std::array<tcell, Size>, Size> memory_{};
     int lives_ = -1;
     long frame_ = 0;
     // Progress: frames the hero wanted to move and stayed where he was.
