@@ -74,12 +74,6 @@ bool Hits(const tview& view, const tflight& f, float column, float row, int from
     return false;
 }
 
-bool Threatened(const tview& view, float column, float row, int from, int to) {
-    for (const tflight& f : Flights(view, to))
-        if (Hits(view, f, column, row, from, to)) return true;
-    return false;
-}
-
 void AddAround(tcosts& costs, int column, int row, int radius, int cost) {
     for (int c = column - radius; c <= column + radius; ++c)
         for (int r = row - radius; r <= row + radius; ++r)
@@ -87,6 +81,30 @@ void AddAround(tcosts& costs, int column, int row, int radius, int cost) {
 }
 
 } // namespace
+
+bool Threatened(const tview& view, float column, float row, int from, int to) {
+    for (const tflight& f : Flights(view, to))
+        if (Hits(view, f, column, row, from, to)) return true;
+    return false;
+}
+
+int Dodge(const tview& view, int preferred) {
+    // Where the hero would be in a few frames going each way, the way he wanted first.
+    constexpr int Ahead = 5, Soon = 14;
+    const tbody& h = view.hero;
+    int order[9] = {preferred, 0, 1, 2, 3, 4, 5, 6, 7};
+    for (int i = 1; i < 9; ++i) order[i] = i == preferred ? 8 : i;
+    for (int d : order) {
+        if (d < 0 || d > 8) continue;
+        const tdirection& s = Direction(d);
+        const float c = h.column + Ahead * s.column, r = h.row + Ahead * s.row;
+        const int cc = CellOf(c), cr = CellOf(r);
+        if (!tview::Inside(cc, cr) || !Standable(view.At(cc, cr).kind) || view.At(cc, cr).occupied)
+            continue;
+        if (!Threatened(view, c, r, 0, Soon)) return d;
+    }
+    return preferred;
+}
 
 void HazardCosts(const tview& view, tcosts& costs) {
     for (auto& column : costs.extra) column.fill(0);

@@ -394,7 +394,10 @@ int tpilot::Flee(bool& jump, tstep& landing) const {
             const int c = hc + n[0] * reach, r = hr + n[1] * reach;
             if (!tview::Inside(c, r)) break;
             const tcell& cell = view_.At(c, r);
-            if (Standable(cell.kind) && cell.kind != Cell::Spikes && !cell.occupied) {
+            if (Standable(cell.kind) && cell.kind != Cell::Spikes && cell.kind != Cell::Crumbling &&
+                !cell.occupied) {
+                // A leap on half power falls short, into the chasm.
+                if (h.Jump < 100) return 0;
                 jump = std::fabs(h.height - view_.At(hc, hr).floor) < 0.1f;
                 landing = {c, r, Move::Jump};
                 return n[2];
@@ -450,6 +453,10 @@ std::vector<int> tpilot::Decide() {
                     takeoffColumn_ = -1;
                 }
             }
+        }
+        if (phase_ == Phase::Walk && standing && InDanger(view_)) {
+            direction = Dodge(view_, direction);
+            why_ = "dodging";
         }
         if (fireWait_ > 0) --fireWait_;
         if ((fight.fire || fight.face != 0) && fireWait_ == 0 && phase_ == Phase::Walk && !jump) {

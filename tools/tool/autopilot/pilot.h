@@ -37,6 +37,11 @@ int SpikesQuiet(const tcell& cell);
 bool SafeToEnter(const tview& view, int column, int row, int spikeFrames);
 // Is the hero standing where a stone or arrow is about to pass?
 bool InDanger(const tview& view);
+// Will a stone or arrow pass within its reach of the point between the frames from now?
+bool Threatened(const tview& view, float column, float row, int from, int to);
+// The direction (0 to stand) that keeps the hero out of the way of stones and arrows,
+// the preferred one when it does.
+int Dodge(const tview& view, int preferred);
 
 // Combat: the gun to hold, and whether to fire or turn to fire this frame.
 struct tcombat {
