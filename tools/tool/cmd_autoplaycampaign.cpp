@@ -113,16 +113,6 @@ struct tdriver {
     }
 };
 
-std::string ScriptText(const std::vector<InputStep>& steps) {
-    std::string text;
-    for (const InputStep& step : steps) {
-        text += std::to_string(step.frame) + ":";
-        for (int code : step.codes) text += " " + std::to_string(code);
-        text += "\n";
-    }
-    return text;
-}
-
 std::string Owned(const tplayer& p) {
     std::vector<std::string> items;
     for (bool own : p.Own) items.push_back(json::Bool(own));
@@ -225,8 +215,8 @@ int RunCampaign(const std::vector<std::string>& args) {
         form.services.afterFrame = nullptr;
         driver.mode = tdriver::Mode::Idle;
 
-        if (!options.out.empty() &&
-            !files::WriteSafely(options.out + "/" + name + ".keys", ScriptText(driver.played))) {
+        if (!options.out.empty() && !files::WriteSafely(options.out + "/" + name + ".keys",
+                                                        autopilot::ScriptText(driver.played))) {
             code = tool::Refuse(options.out + ": the key script cannot be written");
             break;
         }

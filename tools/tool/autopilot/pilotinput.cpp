@@ -23,9 +23,9 @@ bool tpilotinput::ReadKeyboard(input::KeyState& keys) {
     return true;
 }
 
-std::string tpilotinput::ScriptText() const {
+std::string ScriptText(const std::vector<InputStep>& steps) {
     std::string text;
-    for (const InputStep& step : steps_) {
+    for (const InputStep& step : steps) {
         text += std::to_string(step.frame) + ":";
         for (int code : step.codes) text += " " + std::to_string(code);
         text += "\n";

@@ -10,6 +10,9 @@
 
 namespace autopilot {
 
+// Steps in the key-script form that ParseInputScript reads.
+std::string ScriptText(const std::vector<InputStep>& steps);
+
 class tpilotinput final : public input::InputSource {
   public:
     // decide is asked once per poll for the key codes to hold.
@@ -25,7 +28,7 @@ class tpilotinput final : public input::InputSource {
     long Polls() const { return polls_; }
     // What was held, in the key-script form: one step wherever the held keys changed.
     const std::vector<InputStep>& Steps() const { return steps_; }
-    std::string ScriptText() const;
+    std::string ScriptText() const { return autopilot::ScriptText(steps_); }
 
   private:
     std::function<std::vector<int>()> decide_;
