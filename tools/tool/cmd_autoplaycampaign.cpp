@@ -183,7 +183,9 @@ int RunCampaign(const std::vector<std::string>& args) {
     CurrentPlayer = 1;
     PlayerProfiles[1].Name = PlayerName;
     ResetPlayer(1);
-    PlayerProfiles[1].Id = "00000000000000000"; // the same file from every run
+    // The same players files from every run: no stamp of the moment in them.
+    for (int slot = 1; slot <= PlayerSlotCount; ++slot)
+        PlayerProfiles[slot].Id = "00000000000000000";
     tplayer& player = CurrentProfile();
 
     int code = tool::Ok;
