@@ -54,8 +54,8 @@ tcombat Fight(const tview& view, bool changeHeldLastFrame) {
         const float distance = std::hypot(dc, dr);
         if (distance >= nearest || !ClearLine(view, h.column, h.row, t.column, t.row)) continue;
         for (int d = 1; d <= 8; ++d) {
-            // Head on, a warrior parries; but a parry stuns it, and a stunned warrior
-            // neither strikes nor turns: shoot it head on only when no other line opens.
+            // Head on, a warrior parries: shoot it so only when no other line opens (a
+            // parry at least holds it where it stands).
             const bool parried = t.kind == Thing::Warrior && Opposite(t.direction) == d;
             const tdirection& s = Direction(d);
             const float length = std::hypot(s.column, s.row);

@@ -134,8 +134,8 @@ static int Safer(const tview& view, float column, float row, int direction, int 
 
 bool tpilot::MonsterNear(int column, int row, float Near) const {
     for (const tthing& t : view_.things)
-        // A stunned warrior neither walks nor strikes.
-        if ((t.kind == Thing::Zombie || (t.kind == Thing::Warrior && t.stun <= 0)) &&
+        // A stunned warrior stands still, but it still strikes.
+        if ((t.kind == Thing::Zombie || t.kind == Thing::Warrior) &&
             std::hypot(t.column - float(column), t.row - float(row)) < Near)
             return true;
     return false;
@@ -363,7 +363,7 @@ int tpilot::Flee(bool& jump, tstep& landing) const {
     for (const tthing& t : view_.things) {
         const float dc = h.column - t.column, dr = h.row - t.row;
         const float d = std::hypot(dc, dr);
-        const bool monster = t.kind == Thing::Zombie || (t.kind == Thing::Warrior && t.stun <= 0);
+        const bool monster = t.kind == Thing::Zombie || t.kind == Thing::Warrior;
         if ((monster && h.InvincibilityTimer == 0 && d < (armed ? ArmedNear : Near)) ||
             (t.kind == Thing::Ghost && d < GhostNear)) {
             awayC += dc / std::max(d, 0.1f);
