@@ -417,7 +417,10 @@ void tpilot::Remember() {
             tcell& kept = memory_[size_t(c)][size_t(r)];
             if (seen.kind != Cell::Unknown) {
                 if (kept.kind == Cell::Unknown) kept = seen;
-            } else if (kept.kind != Cell::Unknown) {
+            } else if (kept.kind != Cell::Unknown &&
+                       kept.mechanism != mechanism::SwitchLoweredWall) {
+                // A wall that a plate lowers may be open by now: that one is looked at
+                // again rather than remembered.
                 seen = kept;
                 seen.item = 0;
                 seen.occupied = false;
