@@ -30,6 +30,7 @@ constexpr int ItemGiveUp = 160;
 constexpr int StrandedLimit = 70;
 constexpr int RegretCost = 2000;
 // Frames to wait at a take-off, and for a hazard to pass, before trying something else.
+constexpr int FleeStuckLimit = 3, FleeBanFrames = 70;
 constexpr int ReadyPatience = 140, HazardPatience = 300, GoAnywayFrames = 60;
 
 int Rank(Goal goal) {
@@ -447,7 +448,22 @@ std::vector<int> tpilot::Decide() {
         const bool standing = std::fabs(h.height - under.floor) < 0.1f;
         if (phase_ == Phase::Walk && !jump && standing) {
             tstep landing{};
-            if (const int away = Flee(jump, landing)) {
+            // Fleeing into a corner helps nobody: after a few frames without moving the
+            // hero goes on his way past what he fled from.
+            const bool stayed =
+                std::fabs(h.column - fleeColumn_) + std::fabs(h.row - fleeRow_) < 0.01f;
+            fleeStuck_ = fled_ && stayed ? fleeStuck_ + 1 : 0;
+            if (fleeStuck_ > FleeStuckLimit) {
+                fleeBan_ = FleeBanFrames;
+                fleeStuck_ = 0;
+            }
+            fled_ = false;
+            if (fleeBan_ > 0) --fleeBan_;
+            const int away = fleeBan_ > 0 ? 0 : Flee(jump, landing);
+            if (away != 0) {
+                fled_ = true;
+                fleeColumn_ = h.column;
+                fleeRow_ = h.row;
                 direction = away;
                 why_ = jump ? "leaping away" : "fleeing";
                 if (jump) {

@@ -100,6 +100,9 @@ class tpilot {
     int waitFrames_ = 0;
     int strandedFrames_ = 0;
     int readyFrames_ = 0, hazardFrames_ = 0, goAnyway_ = 0;
+    bool fled_ = false;
+    float fleeColumn_ = 0, fleeRow_ = 0;
+    int fleeStuck_ = 0, fleeBan_ = 0;
     int fireWait_ = 0; // frames until the gun in hand can fire again
     bool changeHeld_ = false;
     bool trace_ = false;
