@@ -57,7 +57,10 @@ class TForm1 {
     // player entered a record table.
     void PlayTheGame(int32_t& mainMenuItem);
     // Makes the services and loads every asset as InitializeDx does, without the intro and
-    // the menus, then plays the level file with TestPlayer(slot) until the level ends.
+    // the menus (for runs that drive the screens themselves). False when the start stopped
+    // (the message has been shown).
+    bool StartWithoutMenus();
+    // StartWithoutMenus, then plays the level file with TestPlayer(slot) until the level ends.
     // Writes nothing. The game loop's outcome, or -1 when it could not start.
     int32_t PlayLevelFile(const std::string& path, int slot);
     // Advances LoadingStep and shows the loading picture once.

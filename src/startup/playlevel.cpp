@@ -45,6 +45,22 @@ tplayer TestPlayer(int slot) {
     return player;
 }
 
+bool TForm1::StartWithoutMenus() {
+    ComputeScreenLayout();
+    effects.clear();
+    if (!CreateServices()) return false;
+    tassetloading loading;
+    loading.waitPicture = [this] { WaitPicture(); };
+    for (AssetGroup group : {AssetGroup::BeforeIntro, AssetGroup::Models, AssetGroup::AfterModels})
+        if (!LoadAssetGroup(services, group, loading)) {
+            ShowMessage(InitializationError(loading), MessageIcon::Error);
+            return false;
+        }
+    window::ShowCursor(false);
+    services.cursorHidden = true;
+    return true;
+}
+
 int32_t TForm1::PlayLevelFile(const std::string& path, int slot) {
     std::unique_ptr<tnode> document;
     try {
@@ -56,18 +72,7 @@ int32_t TForm1::PlayLevelFile(const std::string& path, int slot) {
         return -1;
     }
 
-    ComputeScreenLayout();
-    effects.clear();
-    if (!CreateServices()) return -1;
-    tassetloading loading;
-    loading.waitPicture = [this] { WaitPicture(); };
-    for (AssetGroup group : {AssetGroup::BeforeIntro, AssetGroup::Models, AssetGroup::AfterModels})
-        if (!LoadAssetGroup(services, group, loading)) {
-            ShowMessage(InitializationError(loading), MessageIcon::Error);
-            return -1;
-        }
-    window::ShowCursor(false);
-    services.cursorHidden = true;
+    if (!StartWithoutMenus()) return -1;
 
     // A copy: the slot itself is left as it was, and nothing is saved.
     tplayer player = TestPlayer(slot);

@@ -62,7 +62,7 @@ std::string Rounds(const std::array<int32_t, GunCount + 1>& rounds) {
 
 struct tlevelrun::tclock {
     VirtualCounter counter{ClockFrequency};
-    ScriptedInput* script = nullptr; // owned by the input object
+    input::InputSource* source = nullptr; // owned by the input object
 };
 
 bool MakeRunDevice(tservices& services, bool gl, int width, int height, std::string& error) {
@@ -238,9 +238,10 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
         MakeRecordingRunDevice(services_, setup.width, setup.height);
     else if (!MakeRunDevice(services_, setup.gl, setup.width, setup.height, error))
         return false;
-    auto script = std::make_unique<ScriptedInput>(std::move(steps));
-    clock_->script = script.get();
-    if (!services_.CreateOnDevice(std::move(script), &clock_->counter)) {
+    std::unique_ptr<input::InputSource> source =
+        setup.makeInput ? setup.makeInput() : std::make_unique<ScriptedInput>(std::move(steps));
+    clock_->source = source.get();
+    if (!services_.CreateOnDevice(std::move(source), &clock_->counter)) {
         error = "the scripted input could not be opened";
         return false;
     }
@@ -249,7 +250,7 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
 
     // Each wait for a tick finds the next tick due at once: every frame is drawn.
     services_.waitForTick = [this] { clock_->counter.Advance(ClockFrequency / FramesPerSecond); };
-    services_.inputEnded = [this] { return clock_->script->Finished(); };
+    services_.inputEnded = [this] { return clock_->source->Exhausted(); };
 
     tassetloading loading;
     for (AssetGroup group : {AssetGroup::BeforeIntro, AssetGroup::Models, AssetGroup::AfterModels})

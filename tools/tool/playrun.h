@@ -34,6 +34,8 @@ struct tsetup {
     bool record = false; // the recording device instead of the null device (to compare them)
     int width = 1024, height = 768;
     std::string textureFolder = TextureFolder1024;
+    // The keys from another source than the script (the autopilot); empty: the script.
+    std::function<std::unique_ptr<input::InputSource>()> makeInput;
 };
 
 // The virtual clock of a run counts 35 million a second, so one tick is exactly a million.

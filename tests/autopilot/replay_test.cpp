@@ -1,0 +1,38 @@
+// The autopilot plays a campaign level through the real game loop, and the keys it wrote
+// play the same run again through `play`: same outcome, same frames, same final line.
+#include "support/commandline.h"
+#include "support/scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+std::string GameDir() {
+    if (const char* game = std::getenv("TARNHOLLOW_GAME_DIR")) return game;
+    return TARNHOLLOW_GAME_DIR;
+}
+
+tcommandrun Tool(const std::string& arguments) {
+    return RunCommandLine("'" + GameDir() + "/tarnhollow-tool' " + arguments + " 2>/dev/null");
+}
+
+TEST(Autoplay, KeysOutReplayExactlyThroughPlay) {
+    ScratchFolder folder;
+    const std::string level = GameDir() + "/lvl/11.dat"; // spikes, zombies, jumps and treasure
+    ASSERT_TRUE(std::filesystem::exists(level)) << level;
+    const tcommandrun pilot = Tool("autoplay '" + level + "' --keys-out run.keys");
+    ASSERT_EQ(pilot.exitCode, 0);
+    ASSERT_EQ(pilot.lines.size(), 1u);
+    EXPECT_NE(pilot.lines[0].find("\"LevelOutcome\": 2"), std::string::npos) << pilot.lines[0];
+
+    const tcommandrun replay = Tool("play '" + level + "' --keys run.keys");
+    ASSERT_EQ(replay.exitCode, 0);
+    ASSERT_EQ(replay.lines.size(), 1u);
+    EXPECT_EQ(replay.lines[0], pilot.lines[0]);
+}
+
+} // namespace

@@ -1,0 +1,83 @@
+// Combat: hold the best gun that has rounds, and shoot zombies and warriors that stand in a
+// line the hero can face. Warriors parry a bullet that meets them head on, so a warrior is
+// shot only from a direction that is not straight into its face.
+#include "pilot.h"
+
+#include "world/directions.h"
+
+#include <cmath>
+
+namespace autopilot {
+
+namespace {
+
+constexpr float Range = 9.0f;
+constexpr float LineWidth = 0.45f; // a bullet within 0.8 of a monster meets it
+constexpr int GunPreference[] = {3, 2, 1};
+
+int BestGun(const tbody& hero) {
+    for (int gun : GunPreference)
+        if (hero.Own[size_t(gun)] && hero.AmmoCurrent[size_t(gun)] + hero.AmmoAll[size_t(gun)] > 0)
+            return gun;
+    return 0;
+}
+
+// Is the straight line from the hero to the point free of walls?
+bool ClearLine(const tview& view, float c0, float r0, float c1, float r1) {
+    const float length = std::hypot(c1 - c0, r1 - r0);
+    const int samples = int(length / 0.2f) + 1;
+    for (int i = 1; i < samples; ++i) {
+        const float t = float(i) / float(samples);
+        const int c = CellOf(c0 + (c1 - c0) * t), r = CellOf(r0 + (r1 - r0) * t);
+        if (!tview::Inside(c, r) || view.At(c, r).kind == Cell::Wall) return false;
+    }
+    return true;
+}
+
+} // namespace
+
+tcombat Fight(const tview& view, bool changeHeldLastFrame) {
+    tcombat fight;
+    const tbody& h = view.hero;
+    const int best = BestGun(h);
+    if (best != 0 && h.Gun != best) {
+        fight.change = !changeHeldLastFrame; // the key works on its press only
+        return fight;
+    }
+    if (h.Gun == 0 || h.AmmoCurrent[size_t(h.Gun)] == 0) return fight;
+
+    float nearest = Range;
+    int aim = 0;
+    for (const tthing& t : view.things) {
+        if (t.kind != Thing::Zombie && t.kind != Thing::Warrior) continue;
+        const float dc = t.column - h.column, dr = t.row - h.row;
+        const float distance = std::hypot(dc, dr);
+        if (distance >= nearest || !ClearLine(view, h.column, h.row, t.column, t.row)) continue;
+        for (int d = 1; d <= 8; ++d) {
+            // Head on, a warrior parries: shoot it so only when no other line opens (a
+            // parry at least holds it where it stands).
+            const bool parried = t.kind == Thing::Warrior && Opposite(t.direction) == d;
+            const tdirection& s = Direction(d);
+            const float length = std::hypot(s.column, s.row);
+            const float ux = s.column / length, uy = s.row / length;
+            const float along = dc * ux + dr * uy;
+            const float across = std::fabs(dc * uy - dr * ux);
+            if (along <= 0.3f || across > LineWidth) continue;
+            if (parried && aim != 0) continue;
+            // The hero's own facing first: no turn needed.
+            if (aim == 0 || d == h.Facing || distance < nearest) {
+                aim = d;
+                nearest = distance;
+                if (d == h.Facing) break;
+            }
+        }
+    }
+    if (aim == 0) return fight;
+    if (aim == h.Facing)
+        fight.fire = true;
+    else
+        fight.face = aim;
+    return fight;
+}
+
+} // namespace autopilot
