@@ -5,6 +5,7 @@
 
 #include "platform/gpu/fitrect.h"
 #include "platform/gpu/gl_device_impl.h"
+#include "platform/gpu/scene_key.h"
 #include "platform/gpu/transform.h"
 #include "platform/window.h"
 
@@ -253,6 +254,11 @@ void GlDevice::EndScene() {
 
 void GlDevice::Present() {
     FlushSprites();
+    if (!window_.Watched()) { // the frame is only ever read back: no copy to the window
+        back_ = 1 - back_;
+        Call([&] { glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[back_]); });
+        return;
+    }
     // One copy to the window: scaled with its shape kept, black where it does not reach.
     // The window may differ from the mode (full screen on the desktop, a resized window).
     const int w = window_.DrawableWidth(), h = window_.DrawableHeight();
@@ -328,13 +334,19 @@ void GlDevice::DrawTriangleList(int firstVertex, int triangleCount) {
     FlushSprites();
     if (!stream_ || firstVertex < 0 || triangleCount <= 0) return;
     if (int64_t(firstVertex) + int64_t(triangleCount) * 3 > stream_->VertexCount()) return;
-    gl_.UseProgram(programs_.scene);
+    // Stage operations, lighting and whether a stage has a texture all mark the uniforms.
+    if (!scene_ || (shadow_.dirty & kDirtyUniforms)) {
+        std::string log;
+        scene_ = SceneProgramFor(programs_, SceneKeyOf(shadow_), log);
+        if (!scene_) return;
+    }
+    gl_.UseProgram(scene_->program);
     gl_.BindVertexArray(stream_->Vao());
     const bool skinned = stream_->Format() == VertexFormat::Skinned;
     int mode = 0;
     if (skinned && shadow_.Get(RenderState::VertexBlend) == 1)
         mode = shadow_.Get(RenderState::IndexedVertexBlendEnable) ? 1 : 2;
-    gl_.Uniform1i(programs_.blendModeLocation, mode, blendModeSent_);
+    gl_.Uniform1i(scene_->blendModeLocation, mode, scene_->blendModeSent);
     SendState(mode != 0);
     Call([&] { glDrawArrays(GL_TRIANGLES, firstVertex, triangleCount * 3); });
     ++stats_.drawCalls;
@@ -347,6 +359,13 @@ void GlDevice::SendState(bool blending) {
     SendMatrices(blending);
     if (dirty & kDirtyTextures) SendTextures();
     if (dirty & kDirtySamplers) SendSamplers();
+    if (dirty & (kDirtyTextures | kDirtySamplers))
+        for (int s = 0; s < kMaxStages; ++s) {
+            const auto* t = static_cast<const GlTexture*>(shadow_.textures[s]);
+            if (t && !t->HasMipmaps() &&
+                shadow_.Get(s, StageState::MipFilter) != uint32_t(TextureFilter::None))
+                MakeMipmaps(s, t);
+        }
     shadow_.dirty = 0;
 }
 
@@ -431,7 +450,7 @@ void GlDevice::SendMatrices(bool blending) {
         if (i == 0) {
             const Matrix n = NormalMatrix(wv);
             std::memcpy(&paletteStaging_[0], &n, sizeof n);
-            plainDirty_ = true;
+            ++plainVersion_;
         }
     }
     if (first <= last) {
@@ -441,11 +460,11 @@ void GlDevice::SendMatrices(bool blending) {
     // Unblended meshes (most of what is drawn) read two plain uniforms, the update path
     // drivers make cheapest between draws; the palette buffer is brought up to date only
     // when a blended draw reads it.
-    if (!blending && plainDirty_) {
+    if (!blending && scene_->plainSent != plainVersion_) {
         Call([&] {
-            glUniformMatrix4fv(programs_.plainMatricesLocation, 2, GL_FALSE, &paletteStaging_[0]);
+            glUniformMatrix4fv(scene_->plainMatricesLocation, 2, GL_FALSE, &paletteStaging_[0]);
         });
-        plainDirty_ = false;
+        scene_->plainSent = plainVersion_;
     }
     if (blending && paletteFirst_ <= paletteLast_) {
         const int from = paletteFirst_, count = paletteLast_ - paletteFirst_ + 1;
@@ -468,6 +487,12 @@ void GlDevice::SendTextures() {
 
 void GlDevice::SendSamplers() {
     for (int s = 0; s < kMaxStages; ++s) gl_.BindSampler(s, SamplerFor(s));
+}
+
+void GlDevice::MakeMipmaps(int unit, const GlTexture* texture) {
+    gl_.BindTexture(unit, texture->Name());
+    Call([&] { glGenerateMipmap(GL_TEXTURE_2D); });
+    texture->MarkMipmaps();
 }
 
 GLuint GlDevice::SamplerFor(int stage) {
