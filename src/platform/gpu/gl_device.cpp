@@ -334,8 +334,7 @@ void GlDevice::DrawTriangleList(int firstVertex, int triangleCount) {
     FlushSprites();
     if (!stream_ || firstVertex < 0 || triangleCount <= 0) return;
     if (int64_t(firstVertex) + int64_t(triangleCount) * 3 > stream_->VertexCount()) return;
-    // Stage operations, lighting and whether a stage has a texture all mark the uniforms.
-    if (!scene_ || (shadow_.dirty & kDirtyUniforms)) {
+    if (!scene_ || (shadow_.dirty & kDirtyProgram)) {
         std::string log;
         scene_ = SceneProgramFor(programs_, SceneKeyOf(shadow_), log);
         if (!scene_) return;
@@ -423,17 +422,8 @@ void GlDevice::SendUniforms() {
         b.lightFalloff[count][2] = l.attenuation1, b.lightFalloff[count][3] = l.attenuation2;
         ++count;
     }
-    b.misc[0] = shadow_.Get(RenderState::Lighting) != 0;
-    b.misc[1] = count;
-    for (int s = 0; s < kMaxStages; ++s) {
-        b.stageColour[s][0] = int32_t(shadow_.EffectiveColourOp(s));
-        b.stageColour[s][1] = int32_t(shadow_.Get(s, StageState::ColourArg1));
-        b.stageColour[s][2] = int32_t(shadow_.Get(s, StageState::ColourArg2));
-        b.stageColour[s][3] = shadow_.textures[s] != nullptr;
-        b.stageAlpha[s][0] = int32_t(shadow_.EffectiveAlphaOp(s));
-        b.stageAlpha[s][1] = int32_t(shadow_.Get(s, StageState::AlphaArg1));
-        b.stageAlpha[s][2] = int32_t(shadow_.Get(s, StageState::AlphaArg2));
-    }
+    // Lighting on or off and the stage operations are the program's own (scene_key.h).
+    b.misc[0] = count;
     b.halfPixel[0] = 1.0f / width_;
     b.halfPixel[1] = -1.0f / height_;
     gl_.BindBuffer(GL_UNIFORM_BUFFER, stateBuffer_);

@@ -28,8 +28,6 @@ layout(std140) uniform State {
     vec4 uTextureFactor;
     vec4 uLightDiffuse[8], uLightAmbient[8], uLightVector[8], uLightFalloff[8];
     ivec4 uMisc;
-    ivec4 uStageColour[2];
-    ivec4 uStageAlpha[2];
     vec4 uHalfPixel;
 };
 )";
@@ -72,7 +70,7 @@ void main()
     vDiffuse = vec4(1.0);
 #else
     vec3 ambient = vec3(0.0), diffuse = vec3(0.0);
-    for (int i = 0; i < uMisc.y; ++i) {
+    for (int i = 0; i < uMisc.x; ++i) {
         float attenuation = 1.0;
         vec3 L = uLightVector[i].xyz;
         if (uLightVector[i].w < 2.0) {

@@ -19,15 +19,13 @@ struct SceneBlock {
     float ambient[4];
     float textureFactor[4];
     float lightDiffuse[8][4], lightAmbient[8][4];
-    float lightVector[8][4];   // xyz: view-space position (point) or direction towards the light
-                               // (directional); w: 1 point, 3 directional
-    float lightFalloff[8][4];  // range, a0, a1, a2
-    int32_t misc[4];           // lighting on, number of lights
-    int32_t stageColour[2][4]; // op, arg1, arg2, has texture
-    int32_t stageAlpha[2][4];  // op, arg1, arg2
-    float halfPixel[4];        // xy: the pixel-centre shift to GL's in clip units
+    float lightVector[8][4];  // xyz: view-space position (point) or direction towards the light
+                              // (directional); w: 1 point, 3 directional
+    float lightFalloff[8][4]; // range, a0, a1, a2
+    int32_t misc[4];          // number of lights
+    float halfPixel[4];       // xy: the pixel-centre shift to GL's in clip units
 };
-static_assert(sizeof(SceneBlock) == 752);
+static_assert(sizeof(SceneBlock) == 688);
 
 constexpr GLuint kStateBinding = 0, kPaletteBinding = 1;
 
