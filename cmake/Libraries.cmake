@@ -41,13 +41,3 @@ function(tarnhollow_tests name)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60)
 endfunction()
-
-# Adds a link from one of our libraries to another, whatever kind either is yet.
-function(tarnhollow_link from to)
-    get_target_property(kind ${from} TYPE)
-    if(kind STREQUAL "INTERFACE_LIBRARY")
-        target_link_libraries(${from} INTERFACE ${to})
-    else()
-        target_link_libraries(${from} PUBLIC ${to})
-    endif()
-endfunction()

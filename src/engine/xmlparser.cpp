@@ -164,7 +164,10 @@ std::unique_ptr<tnode> LoadScrambledDocument(std::string_view fileName) {
 }
 
 std::unique_ptr<tnode> LoadHeaderedDocument(std::string_view fileName) {
-    std::string bytes = ReadFileOrThrow(fileName);
+    return ParseHeaderedDocument(ReadFileOrThrow(fileName));
+}
+
+std::unique_ptr<tnode> ParseHeaderedDocument(std::string_view bytes) {
     size_t rest = 0;
     std::string document(FirstLine(bytes, &rest));
     document += Unscramble(LineToEndOfFile(std::string_view(bytes).substr(rest)));

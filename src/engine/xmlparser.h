@@ -46,6 +46,9 @@ const std::string& TextOf(const tnode* node);
 
 // Parses a document; nullptr when it is malformed.
 std::unique_ptr<tnode> ParseDocument(std::string_view document);
+// Parses the bytes of a level file held in memory (a plain first line, the rest scrambled)
+// as LoadHeaderedDocument parses the file; nullptr when malformed.
+std::unique_ptr<tnode> ParseHeaderedDocument(std::string_view bytes);
 
 // Loaders: nullptr for a malformed document; the reader's error when the file cannot
 // be read (or holds a bad hexadecimal pair).

@@ -10,6 +10,7 @@
 #include <imgui.h>
 #include <imgui_freetype.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -24,17 +25,18 @@ namespace {
 class UiSession {
   public:
     bool Open(const UiWindowRequest& request, bool hidden) {
-        if (!StartVideo()) return false;
-        RequestCoreGlContext();
-        const Uint32 flags = SDL_WINDOW_OPENGL | (hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN) |
-                             (request.resizable ? SDL_WINDOW_RESIZABLE : 0);
-        window_ = SDL_CreateWindow(request.title.c_str(), SDL_WINDOWPOS_CENTERED,
-                                   SDL_WINDOWPOS_CENTERED, request.width, request.height, flags);
-        if (!window_) return false;
-        context_ = SDL_GL_CreateContext(window_);
-        if (!context_) return false;
-        SDL_GL_MakeCurrent(window_, context_);
+        // Opened hidden, so it never counts as the game's window for message boxes.
+        WindowRequest place;
+        place.width = request.width;
+        place.height = request.height;
+        place.hidden = true;
+        place.resizable = request.resizable;
+        if (window_.Open(place) != OpenResult::Ok) return false;
+        sdlWindow_ = SdlWindowOf(window_);
+        SDL_SetWindowTitle(sdlWindow_, request.title.c_str());
+        if (!hidden) SDL_ShowWindow(sdlWindow_);
         SDL_GL_SetSwapInterval(1);
+        current = this;
 
         IMGUI_CHECKVERSION();
         imgui_ = ImGui::CreateContext();
@@ -54,12 +56,13 @@ class UiSession {
             }
         }
         ImGui::StyleColorsLight();
-        backendsUp_ = ImGui_ImplSDL2_InitForOpenGL(window_, context_) &&
+        backendsUp_ = ImGui_ImplSDL2_InitForOpenGL(sdlWindow_, GlContextOf(window_)) &&
                       ImGui_ImplOpenGL3_Init("#version 330 core");
         return backendsUp_;
     }
 
     ~UiSession() {
+        for (const auto& closing : closing_) closing();
         if (imgui_) {
             if (backendsUp_) {
                 ImGui_ImplOpenGL3_Shutdown();
@@ -67,14 +70,18 @@ class UiSession {
             }
             ImGui::DestroyContext(imgui_);
         }
-        if (context_) SDL_GL_DeleteContext(context_);
-        if (window_) SDL_DestroyWindow(window_);
+        if (current == this) current = nullptr;
     }
 
     // One frame: the caller's widgets inside a borderless window filling the client area.
     bool Frame(const UiFrame& frame) {
         ImGui_ImplOpenGL3_NewFrame();
         ImGui_ImplSDL2_NewFrame();
+        // The back end reads the pointer from SDL's global mouse state, which X servers
+        // without raw motion events (a virtual one driven by XTEST) leave standing while a
+        // button is held: a drag would never move. The window's own motion events say where
+        // the pointer is in any case.
+        if (pointerKnown_) ImGui::GetIO().MousePos = pointer_;
         ImGui::NewFrame();
         const ImGuiViewport* viewport = ImGui::GetMainViewport();
         ImGui::SetNextWindowPos(viewport->Pos);
@@ -90,7 +97,9 @@ class UiSession {
         ImGui::End();
         ImGui::Render();
         int w = 0, h = 0;
-        SDL_GL_GetDrawableSize(window_, &w, &h);
+        SDL_GL_GetDrawableSize(sdlWindow_, &w, &h);
+        // A device drawing in this context (uidevice.h) may have left its framebuffer bound.
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glViewport(0, 0, w, h);
         const ImVec4 back = ImGui::GetStyle().Colors[ImGuiCol_WindowBg];
         glClearColor(back.x, back.y, back.z, 1.0f);
@@ -99,11 +108,11 @@ class UiSession {
         return keepOpen;
     }
 
-    void Show() { SDL_GL_SwapWindow(window_); }
+    void Show() { SDL_GL_SwapWindow(sdlWindow_); }
 
     bool WritePng(const std::string& file) {
         int w = 0, h = 0;
-        SDL_GL_GetDrawableSize(window_, &w, &h);
+        SDL_GL_GetDrawableSize(sdlWindow_, &w, &h);
         std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 4);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadBuffer(GL_BACK);
@@ -114,12 +123,39 @@ class UiSession {
         return stbi_write_png(file.c_str(), w, h, 4, pixels.data(), w * 4) != 0;
     }
 
-    Uint32 WindowId() const { return SDL_GetWindowID(window_); }
+    Uint32 WindowId() const { return SDL_GetWindowID(sdlWindow_); }
+
+    void Event(const SDL_Event& event) {
+        ImGui_ImplSDL2_ProcessEvent(&event);
+        if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+            // The back end takes the modifiers SDL holds after every queued event (a fast
+            // Ctrl+Z has let Ctrl go by then); the event's own say what was held with it.
+            ImGuiIO& io = ImGui::GetIO();
+            const Uint16 mod = event.key.keysym.mod;
+            io.KeyCtrl = (mod & KMOD_CTRL) != 0;
+            io.KeyShift = (mod & KMOD_SHIFT) != 0;
+            io.KeyAlt = (mod & KMOD_ALT) != 0;
+            io.KeySuper = (mod & KMOD_GUI) != 0;
+        }
+        if (event.type == SDL_MOUSEMOTION && event.motion.windowID == WindowId()) {
+            pointer_ = ImVec2(float(event.motion.x), float(event.motion.y));
+            pointerKnown_ = true;
+        }
+        if (event.type == SDL_WINDOWEVENT && event.window.windowID == WindowId() &&
+            event.window.event == SDL_WINDOWEVENT_LEAVE)
+            pointerKnown_ = false;
+    }
+
+    // The session being drawn, for a device that shares its window's context.
+    static inline UiSession* current = nullptr;
+    Window window_{"ui"};
+    std::vector<std::function<void()>> closing_; // run before the context goes
 
   private:
-    SDL_Window* window_ = nullptr;
-    SDL_GLContext context_ = nullptr;
+    SDL_Window* sdlWindow_ = nullptr;
     ImGuiContext* imgui_ = nullptr;
+    ImVec2 pointer_;
+    bool pointerKnown_ = false;
     bool backendsUp_ = false;
 };
 
@@ -132,14 +168,29 @@ bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& ac
     if (activated) activated();
     bool open = true;
     int busyFrames = 2;
+    // ImGui keeps only the state of keys and buttons at each frame, not the changes in
+    // between: a key pressed and let go within one batch of events would never be seen, and
+    // a drag let go right after its last move would end before the move. So a frame sees
+    // every press before the events after it, and every release after the events before it.
+    SDL_Event held;
+    bool holding = false;
     while (open) {
         // Sleep until something happens; ImGui needs a couple of frames after each event to
         // settle hover and pressed states.
         SDL_Event event;
-        bool got = busyFrames > 0 ? SDL_PollEvent(&event) : SDL_WaitEventTimeout(&event, 250);
+        bool got =
+            holding || (busyFrames > 0 ? SDL_PollEvent(&event) : SDL_WaitEventTimeout(&event, 250));
+        if (holding) event = held, holding = false;
+        bool first = true;
         while (got) {
+            const bool release = event.type == SDL_KEYUP || event.type == SDL_MOUSEBUTTONUP;
+            if (release && !first) {
+                held = event, holding = true;
+                break;
+            }
+            first = false;
             busyFrames = 2;
-            ImGui_ImplSDL2_ProcessEvent(&event);
+            session.Event(event);
             const bool closing =
                 event.type == SDL_QUIT ||
                 (event.type == SDL_WINDOWEVENT && event.window.windowID == session.WindowId() &&
@@ -148,6 +199,7 @@ bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& ac
             if (event.type == SDL_WINDOWEVENT && event.window.windowID == session.WindowId()) {
                 if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && activated) activated();
             }
+            if (event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN) break;
             got = SDL_PollEvent(&event);
         }
         if (!open) break;
@@ -158,20 +210,29 @@ bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& ac
     return true;
 }
 
+Window* CurrentUiWindow() {
+    return UiSession::current ? &UiSession::current->window_ : nullptr;
+}
+
+void AtUiWindowClose(std::function<void()> closing) {
+    if (UiSession::current) UiSession::current->closing_.push_back(std::move(closing));
+}
+
 void SetUiWindowTitle(const std::string& title) {
     if (SDL_Window* shown = SDL_GL_GetCurrentWindow()) SDL_SetWindowTitle(shown, title.c_str());
 }
 
-bool DrawUiPicture(const UiWindowRequest& request, const UiFrame& frame,
-                   const std::string& pngFile) {
+bool DrawUiPicture(const UiWindowRequest& request, const UiFrame& frame, const std::string& pngFile,
+                   int frames) {
     UiSession session;
     if (!session.Open(request, true)) return false;
     // The first frames lay the widgets out; the picture is taken from a settled one.
-    for (int i = 0; i < 3; ++i) {
+    frames = std::max(frames, 3);
+    for (int i = 0; i < frames; ++i) {
         session.Frame(frame);
-        if (i < 2) session.Show();
+        if (i < frames - 1) session.Show();
     }
-    return session.WritePng(pngFile);
+    return pngFile.empty() || session.WritePng(pngFile);
 }
 
 } // namespace window

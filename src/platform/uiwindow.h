@@ -1,7 +1,8 @@
 #pragma once
 // A small window of its own for dialogs drawn with Dear ImGui: its own SDL window, GL
-// context and ImGui context, so it never shares state with the game's device. The caller
-// draws widgets with plain imgui.h calls inside one borderless ImGui window that fills it.
+// context and ImGui context, apart from the game's window. The caller draws widgets with
+// plain imgui.h calls inside one borderless ImGui window that fills it; a game device may
+// draw into the same context through uidevice.h.
 #include <functional>
 #include <string>
 #include <vector>
@@ -31,11 +32,21 @@ using UiFrame = std::function<bool()>;
 bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& activated,
                  const UiFrame& frame);
 
+class Window;
+// The window being drawn (call from a frame), for a device that draws into its GL context;
+// nullptr when none is open.
+Window* CurrentUiWindow();
+
+// Runs `closing` when the window being drawn closes, while its GL context is still there
+// (to free what was made in it). Call from a frame.
+void AtUiWindowClose(std::function<void()> closing);
+
 // Retitles the window being drawn (call from a frame).
 void SetUiWindowTitle(const std::string& title);
 
-// Draws a few frames into a hidden window and writes the last one as a PNG file.
-bool DrawUiPicture(const UiWindowRequest& request, const UiFrame& frame,
-                   const std::string& pngFile);
+// Draws `frames` frames (at least 3) into a hidden window and writes the last one as a PNG
+// file (none when pngFile is empty).
+bool DrawUiPicture(const UiWindowRequest& request, const UiFrame& frame, const std::string& pngFile,
+                   int frames = 3);
 
 } // namespace window

@@ -21,6 +21,14 @@ SDL_Window* OpenGameWindow() {
     return openGameWindow;
 }
 
+SDL_Window* SdlWindowOf(const Window& window) {
+    return window.PlatformHandles().window;
+}
+
+void* GlContextOf(const Window& window) {
+    return window.PlatformHandles().context;
+}
+
 bool StartVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
     return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
@@ -96,6 +104,8 @@ bool Window::IsOpen() const {
 }
 
 void Window::Close() {
+    // A message box must not sit on a window that is gone.
+    if (openGameWindow == handles_->window) openGameWindow = nullptr;
     if (handles_->context) SDL_GL_DeleteContext(handles_->context);
     if (handles_->window) SDL_DestroyWindow(handles_->window);
     handles_->context = nullptr;
@@ -125,7 +135,8 @@ OpenResult Window::Open(const WindowRequest& request) {
     // Full screen covers the desktop in the mode it is in: the display's mode is never
     // changed, so nothing is left to restore if the game ends badly. The device scales its
     // picture into whatever size the window has.
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    Uint32 flags =
+        SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | (request.resizable ? SDL_WINDOW_RESIZABLE : 0);
     SDL_Rect place{int(SDL_WINDOWPOS_CENTERED_DISPLAY(display)),
                    int(SDL_WINDOWPOS_CENTERED_DISPLAY(display)), request.width, request.height};
     if (request.fullscreen) {

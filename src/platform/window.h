@@ -34,6 +34,7 @@ struct WindowRequest {
     int bitsPerPixel = 32; // the colour depth the game asked for (the display keeps its own)
     int display = 0;
     bool hidden = false; // for a context that only answers questions about the driver
+    bool resizable = false;
 };
 
 enum class OpenResult {
@@ -67,10 +68,12 @@ class Window {
     int DrawableHeight() const;
     const std::string& Title() const { return title_; }
 
+    struct Handles;
+    Handles& PlatformHandles() const { return *handles_; } // window_sdl.h reads them
+
   private:
     std::string title_;
     bool watched_ = true;
-    struct Handles;
     Handles* handles_ = nullptr;
 };
 

@@ -5,6 +5,11 @@ struct SDL_Window;
 
 namespace window {
 
+class Window;
+// The SDL window and GL context of an open window (nullptr when it is closed).
+SDL_Window* SdlWindowOf(const Window& window);
+void* GlContextOf(const Window& window);
+
 SDL_Window* OpenGameWindow(); // nullptr when none is open
 
 // Asks SDL for the OpenGL 3.3 core context every window of ours draws with: double

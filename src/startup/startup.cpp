@@ -1,6 +1,7 @@
 #include "startup/startup.h"
 
 #include "campaign/players.h"
+#include "creatures/creaturetable.h"
 #include "platform/files.h"
 #include "startup/settings.h"
 #include "startup/userfolder.h"
@@ -22,6 +23,8 @@ StartUpResult StartUp(std::string_view programFolder, const WindowHooks& windows
     // Our own conversions never consult the locale (from_chars/to_chars); this keeps any
     // library's printf-style numbers on "." as well.
     std::setlocale(LC_NUMERIC, "C");
+    // The world makes every creature a level places from the creatures' table.
+    UseCreatureTable();
 
     // Every data path is relative to the game folder, whatever folder we were started
     // from: the program's own, or the installed data beside it.

@@ -1,8 +1,8 @@
 // The world tables live here, with every reset they get.
 #include "world/tables.h"
 
-#include "creatures/creature.h"
 #include "render/assetorder.h"
+#include "world/creaturebase.h"
 #include "world/playerrecord.h"
 
 tgrid tiles;

@@ -2,6 +2,7 @@
 // The world tables of the level being played: the tile grid, the hero's body, the creature,
 // particle and bullet lists, and the state of the level in play (inlevel). They are defined
 // together in tables.cpp, the one place that also knows how to reset them.
+#include "level/tiletypes.h"
 #include "world/directions.h"
 
 #include <array>
@@ -37,39 +38,6 @@ inline constexpr int32_t NoBlock = -1;
 inline constexpr int32_t BreakableWallBlock = 0;
 inline constexpr float PitFloor = -50.0f;
 inline constexpr int32_t SeenMark = 2;
-
-namespace mechanism {
-inline constexpr int32_t None = 0;
-inline constexpr int32_t LoweringWall = 1;
-inline constexpr int32_t RisingWall = 2;
-inline constexpr int32_t SpikesHidden = 3;
-inline constexpr int32_t SpikesSprung = 4;
-inline constexpr int32_t CrumblingFloor = 5;
-inline constexpr int32_t TimedRockTrap = 6;
-inline constexpr int32_t TimedArrowTrap = 7;
-inline constexpr int32_t SwitchRockTrap = 8;
-inline constexpr int32_t SwitchArrowTrap = 9;
-inline constexpr int32_t ClosingPit = 10;
-inline constexpr int32_t SwitchPlate = 11;
-inline constexpr int32_t SwitchRaisedWall = 12;
-inline constexpr int32_t SwitchLoweredWall = 13;
-} // namespace mechanism
-
-namespace item {
-inline constexpr int32_t None = 0;
-inline constexpr int32_t Treasure = 1;
-inline constexpr int32_t Health = 2;
-inline constexpr int32_t Life = 3;
-inline constexpr int32_t Speed = 4;
-inline constexpr int32_t Blessing = 5;
-inline constexpr int32_t Invincibility = 6;
-inline constexpr int32_t Invisibility = 7;
-inline constexpr int32_t KillAll = 8;
-inline constexpr int32_t FirstDecoration = 9; // 9..15
-inline constexpr int32_t LastDecoration = 15;
-inline constexpr int32_t Treasure2 = 16;
-inline constexpr int32_t Treasure3 = 17;
-} // namespace item
 
 // The occupied marks.
 namespace mark {

@@ -1,10 +1,9 @@
 #include "world/worldops.h"
 
-#include "creatures/creature.h"
-#include "creatures/monsters.h"
-#include "creatures/projectiles.h"
 #include "engine/random.h"
 #include "render/assetorder.h"
+#include "world/creaturebase.h"
+#include "world/creaturekinds.h"
 #include "world/guns/guntables.h"
 #include "world/playerrecord.h"
 
@@ -84,18 +83,6 @@ template <typename List> void RemoveAt(List& list, size_t i) {
     if (i < list.size()) list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
-template <typename Kind, typename... Args> Kind& Append(int32_t model, Args... args) {
-    auto creature = std::make_unique<Kind>(args...);
-    creature->model = model;
-    Kind& added = *creature;
-    creatures.push_back(std::move(creature));
-    return added;
-}
-
-float At(int32_t index) {
-    return static_cast<float>(index);
-}
-
 // The four neighbours a trap shoots into, with the direction the shot travels.
 struct tneighbour {
     int32_t dc, dr, direction;
@@ -120,24 +107,24 @@ void RemoveCreature(size_t i) {
     RemoveAt(creatures, i);
 }
 
+// Monsters and blobs start facing direction 1.
 void AddZombie(int32_t row, int32_t column) {
-    Append<tzombie>(models::Zombie2, At(column), At(row));
+    SpawnCreature(CreatureKindNamed("zombie"), 1, row, column);
 }
 void AddWarrior(int32_t row, int32_t column) {
-    Append<twarrior>(models::WarriorDead, At(column), At(row));
+    SpawnCreature(CreatureKindNamed("warrior"), 1, row, column);
 }
 void AddGhost(int32_t row, int32_t column) {
-    Append<tghost>(models::Ghost2, At(column), At(row)).soundwait = 0;
+    SpawnCreature(CreatureKindNamed("ghost"), 1, row, column);
 }
 void AddBlob(int32_t row, int32_t column) {
-    // A blob has no model of its own; its model stays 0.
-    Append<tblob>(0, At(column), At(row));
+    SpawnCreature(CreatureKindNamed("blob"), 1, row, column);
 }
 void AddStone(int32_t direction, int32_t row, int32_t column) {
-    Append<tstone>(models::Rock2, direction, At(column), At(row));
+    SpawnCreature(CreatureKindNamed("stone"), direction, row, column);
 }
 void AddArrow(int32_t direction, int32_t row, int32_t column) {
-    Append<tarrow>(models::Arrow2, direction, At(column), At(row));
+    SpawnCreature(CreatureKindNamed("arrow"), direction, row, column);
 }
 
 void FireStones(int32_t column, int32_t row) {

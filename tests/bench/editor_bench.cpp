@@ -1,6 +1,12 @@
 // What the level editor's model costs on the largest campaign level: opening the file,
-// the completability check with its warnings, and saving it (written safely, as Save does).
+// the completability check with its warnings, saving it (written safely, as Save does), and
+// filling the world tables of the 3D view from it.
 #include "editormodel.h"
+#include "engine/xmlparser.h"
+#include "levelfile.h"
+#include "world/level/levelloader.h"
+#include "world/tables.h"
+#include "worldfill.h"
 
 #include <benchmark/benchmark.h>
 
@@ -82,6 +88,41 @@ void BM_SaveLargestLevel(benchmark::State& state) {
     fs::remove_all(folder);
 }
 BENCHMARK(BM_SaveLargestLevel)->Unit(benchmark::kMillisecond);
+
+// What the 3D view pays for every painted cell: the level saved to a document in memory and
+// loaded into the world tables by the game's loader.
+void BM_FillWorldLargestLevel(benchmark::State& state) {
+    editor::Model model;
+    if (!Opened(state, model)) return;
+    std::string error;
+    for (auto _ : state)
+        if (!editor::FillWorld(model.Level(), error)) state.SkipWithError(error.c_str());
+}
+BENCHMARK(BM_FillWorldLargestLevel)->Unit(benchmark::kMillisecond);
+
+// The parts of it: the file's bytes alone (written and checked by reading them back), and
+// the parse and load of those bytes.
+void BM_CompileLargestLevel(benchmark::State& state) {
+    editor::Model model;
+    if (!Opened(state, model)) return;
+    std::string bytes, error;
+    for (auto _ : state)
+        if (!levelkit::Compile(model.Level(), bytes, error)) state.SkipWithError(error.c_str());
+}
+BENCHMARK(BM_CompileLargestLevel)->Unit(benchmark::kMillisecond);
+
+void BM_LoadLargestLevel(benchmark::State& state) {
+    editor::Model model;
+    if (!Opened(state, model)) return;
+    std::string bytes, error;
+    if (!levelkit::Compile(model.Level(), bytes, error)) state.SkipWithError(error.c_str());
+    for (auto _ : state) {
+        ClearWorld();
+        auto document = ParseHeaderedDocument(bytes);
+        if (!document || !LoadLevel(*document)) state.SkipWithError("not loaded");
+    }
+}
+BENCHMARK(BM_LoadLargestLevel)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -3,10 +3,10 @@
 // the sounds the creatures ask for, and the frame's creature and bullet passes in the game
 // loop's order.
 #include "creatures/creature.h"
-#include "creatures/creaturelist.h"
 #include "engine/random.h"
 #include "engine/settings.h"
 #include "render/assetorder.h"
+#include "world/creaturelist.h"
 #include "world/particles.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"

@@ -131,6 +131,11 @@ TEST(Campaign, EveryLevelLoadsThroughTheGamesLoader) {
         ClearWorld();
         std::string why;
         ASSERT_TRUE(LoadLevel(*root, &why)) << why;
+        // The check and the map read the source as the game reads the file.
+        tlevelform fromFile, fromSource;
+        ASSERT_TRUE(ReadLevelForm(*root, fromFile, &why)) << why;
+        ASSERT_TRUE(FormOf(*level, fromSource, &why)) << why;
+        EXPECT_TRUE(fromFile.cells == fromSource.cells);
         int sx = *IntegerOf(level->header[HStartX]), sy = *IntegerOf(level->header[HStartY]);
         EXPECT_EQ(hero.column, static_cast<float>(sx));
         EXPECT_EQ(hero.row, static_cast<float>(49 - sy));

@@ -1,6 +1,7 @@
 // tarnhollow-editor: the level editor. A window on one level, or batch files of editor
 // commands.
 #include "batch.h"
+#include "creatures/creaturetable.h"
 #include "editorwindow.h"
 #include "platform/files.h"
 #include "startup/userfolder.h"
@@ -33,6 +34,8 @@ bool EnterGameFolder() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A level shown in play is filled into the world, creatures and all.
+    UseCreatureTable();
     const std::string first = argc > 1 ? argv[1] : "";
     if (argc == 2 && (first == "--help" || first == "-h")) {
         std::fputs(Usage, stdout);
@@ -57,6 +60,17 @@ int main(int argc, char** argv) {
         const std::string level = argc == 4 ? AbsoluteArgument(argv[3]) : "lvl/53.dat";
         std::string error;
         if (EnterGameFolder() && editor::DrawEditorPicture(level, png, error)) return 0;
+        std::fprintf(stderr, "tarnhollow-editor: %s\n", error.c_str());
+        return 1;
+    }
+    // Hidden: paints a stroke in a hidden window and reports the frame times.
+    if (first == "--time-painting" && (argc == 2 || argc == 3)) {
+        const std::string level = argc == 3 ? AbsoluteArgument(argv[2]) : "lvl/53.dat";
+        std::string report, error;
+        if (EnterGameFolder() && editor::TimePainting(level, 40, report, error)) {
+            std::fputs(report.c_str(), stdout);
+            return 0;
+        }
         std::fprintf(stderr, "tarnhollow-editor: %s\n", error.c_str());
         return 1;
     }

@@ -1,5 +1,6 @@
 #include "editormodel.h"
 
+#include "creatures/creaturetable.h"
 #include "levelfile.h"
 #include "levelsource.h"
 #include "platform/files.h"
@@ -22,54 +23,28 @@ constexpr const char* CellWords[CellKeyCount] = {"tile",   "creature", "item",  
                                                  "period", "phase",    "design"};
 
 struct ToolEntry {
-    const char* name;
+    std::string name;
     CellKey key;
-    const char* value;
+    std::string value;
 };
-// Tiles in the order of their numbers, then creatures, then items (the kit's names).
-constexpr ToolEntry ToolTable[] = {
-    {"pit", KTile, "0"},
-    {"floor", KTile, "1"},
-    {"wall", KTile, "2"},
-    {"spikes", KTile, "3"},
-    {"plate", KTile, "4"},
-    {"lowering-wall", KTile, "5"},
-    {"raising-wall", KTile, "6"},
-    {"breakable-wall", KTile, "7"},
-    {"crumbling-floor", KTile, "8"},
-    {"closing-pit", KTile, "9"},
-    {"arrow-trap", KTile, "10"},
-    {"rock-trap", KTile, "11"},
-    {"timed-rock-trap", KTile, "12"},
-    {"timed-arrow-trap", KTile, "13"},
-    {"conveyor", KTile, "14"},
-    {"teleport", KTile, "15"},
-    {"pillar", KTile, "16"},
-    {"exit", KTile, "17"},
-    {"zombie", KCreature, "0"},
-    {"warrior", KCreature, "1"},
-    {"ghost", KCreature, "2"},
-    {"blob", KCreature, "5"},
-    {"no-creature", KCreature, "-1"},
-    {"invincibility", KItem, "0"},
-    {"blessing", KItem, "1"},
-    {"health", KItem, "2"},
-    {"invisibility", KItem, "3"},
-    {"killall", KItem, "4"},
-    {"life", KItem, "5"},
-    {"speed", KItem, "6"},
-    {"treasure", KItem, "7"},
-    {"treasure2", KItem, "8"},
-    {"treasure3", KItem, "9"},
-    {"deco1", KItem, "10"},
-    {"deco2", KItem, "11"},
-    {"deco3", KItem, "12"},
-    {"deco4", KItem, "13"},
-    {"deco5", KItem, "14"},
-    {"deco6", KItem, "15"},
-    {"deco7", KItem, "16"},
-    {"no-item", KItem, "-1"},
-};
+// Tiles in the order of their numbers, then creatures, then items: the names of the tile,
+// creature and item tables.
+const std::vector<ToolEntry>& ToolTable() {
+    static const std::vector<ToolEntry> table = [] {
+        std::vector<ToolEntry> t;
+        for (const ttiletype& type : TileTypes)
+            t.push_back({type.name, KTile, std::to_string(type.code)});
+        for (const tcreaturekind& kind : CreatureTable())
+            if (kind.filecode != NoFileCode)
+                t.push_back({kind.name, KCreature, std::to_string(kind.filecode)});
+        t.push_back({"no-creature", KCreature, "-1"});
+        for (const titemtype& item : FileItems)
+            t.push_back({item.name, KItem, std::to_string(item.code)});
+        t.push_back({"no-item", KItem, "-1"});
+        return t;
+    }();
+    return table;
+}
 
 bool Inside(int column, int line) {
     return column >= 0 && column < MapSize && line >= 0 && line < MapSize;
@@ -313,7 +288,7 @@ std::string Where(int index) {
 } // namespace
 
 std::optional<Tool> FindTool(const std::string& name, const std::string& design) {
-    for (const auto& entry : ToolTable)
+    for (const auto& entry : ToolTable())
         if (name == entry.name) {
             if (!IntegerOf(design)) return std::nullopt;
             return Tool{entry.name, entry.key, entry.value, entry.key == KTile ? design : "0"};
@@ -323,7 +298,7 @@ std::optional<Tool> FindTool(const std::string& name, const std::string& design)
 
 std::vector<std::string> ToolNames() {
     std::vector<std::string> names;
-    for (const auto& entry : ToolTable) names.emplace_back(entry.name);
+    for (const auto& entry : ToolTable()) names.push_back(entry.name);
     return names;
 }
 
@@ -340,12 +315,12 @@ int CellKeyOfWord(const std::string& word) {
 std::optional<std::string> CellValueOfText(CellKey key, const std::string& text) {
     if (key == KCreature || key == KItem) {
         if (text == "none") return std::string("-1");
-        for (const auto& entry : ToolTable)
-            if (entry.key == key && text == entry.name) return std::string(entry.value);
+        for (const auto& entry : ToolTable())
+            if (entry.key == key && text == entry.name) return entry.value;
     }
     if (key == KTile)
-        for (const auto& entry : ToolTable)
-            if (entry.key == KTile && text == entry.name) return std::string(entry.value);
+        for (const auto& entry : ToolTable())
+            if (entry.key == KTile && text == entry.name) return entry.value;
     if (!IntegerOf(text)) return std::nullopt;
     return text;
 }
@@ -503,22 +478,11 @@ std::vector<std::string> Model::Warnings() const {
     std::map<std::string, std::vector<int>> teleports, plates, driven;
     for (int k = 0; k < CellCount; ++k) {
         const std::string& link = level.cells[k][KLink];
-        switch (TileOf(level, k)) {
-        case TTeleport:
-            teleports[link].push_back(k);
-            break;
-        case TPlate:
-            plates[link].push_back(k);
-            break;
-        case TLoweredWall:
-        case TRaisedWall:
-        case TSwitchArrowTrap:
-        case TSwitchRockTrap:
-            driven[link].push_back(k);
-            break;
-        default:
-            break;
-        }
+        const ttiletype* type = TileTypeOf(TileOf(level, k));
+        if (!type) continue;
+        if (type->family == tfamily::Teleport) teleports[link].push_back(k);
+        if (IsPlate(*type)) plates[link].push_back(k);
+        if (PlateDriven(*type)) driven[link].push_back(k);
     }
     auto unlinked = [](const std::string& link) { return IntegerOf(link).value_or(0) == 0; };
     std::vector<std::string> warnings;
@@ -536,8 +500,7 @@ std::vector<std::string> Model::Warnings() const {
     for (const auto& [link, cells] : driven)
         if (unlinked(link) || !plates.count(link))
             for (int k : cells) {
-                const int tile = TileOf(level, k);
-                const bool wall = tile == TLoweredWall || tile == TRaisedWall;
+                const bool wall = PlateFlips(*TileTypeOf(TileOf(level, k)));
                 warnings.push_back(Where(k) + (wall ? ": wall that no plate drives"
                                                     : ": trap that no plate fires"));
             }

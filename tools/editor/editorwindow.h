@@ -12,4 +12,9 @@ int RunEditorWindow(const std::string& file);
 // hidden window and writes it as a PNG file. False with the reason when it cannot.
 bool DrawEditorPicture(const std::string& level, const std::string& pngFile, std::string& error);
 
+// Opens `level` in a hidden window and paints a stroke of `cells` cells, one a frame, with
+// the 3D view on; `report` gives the median frame time and what the view's refill and
+// picture cost of it.
+bool TimePainting(const std::string& level, int cells, std::string& report, std::string& error);
+
 } // namespace editor

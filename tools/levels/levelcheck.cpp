@@ -55,13 +55,16 @@ class Checker {
         auto at = std::lower_bound(set.begin(), set.end(), static_cast<uint16_t>(cell));
         if (at == set.end() || *at != cell) set.insert(at, static_cast<uint16_t>(cell));
     }
+    bool IsTeleport(int cell) const {
+        return type_[cell] && type_[cell]->family == tfamily::Teleport;
+    }
     bool Solid(const SearchState& s, int cell) const;
     bool Standable(const SearchState& s, int cell) const;
     void Arrive(SearchState& next, int cell) const;
     void Push(SearchState next);
 
     const LevelSource& level_;
-    int tile_[CellCount];
+    const ttiletype* type_[CellCount]; // nullptr for a tile type no row has
     int channel_[CellCount];
     int linkBit_[CellCount]; // bit of this cell's link among the plates' links, -1 none
     int partner_[CellCount]; // teleport target, -1 none
@@ -75,52 +78,32 @@ class Checker {
         open_; // (cost, index), cheapest first
 };
 
+// Solid as the tile table says, unless a pressed plate of its link has flipped it.
 bool Checker::Solid(const SearchState& s, int cell) const {
-    switch (tile_[cell]) {
-    case TWall:
-    case TBreakable:
-    case TSwitchArrowTrap:
-    case TSwitchRockTrap:
-    case TTimedRockTrap:
-    case TTimedArrowTrap:
-    case TPillar:
-        return true;
-    case TLoweredWall:
-        return linkBit_[cell] < 0 || !(s.pressed >> linkBit_[cell] & 1);
-    case TRaisedWall:
-        return linkBit_[cell] >= 0 && (s.pressed >> linkBit_[cell] & 1);
-    default:
-        return false;
-    }
+    const ttiletype* type = type_[cell];
+    if (!type) return false;
+    const bool flipped =
+        PlateFlips(*type) && linkBit_[cell] >= 0 && (s.pressed >> linkBit_[cell] & 1);
+    return type->solid != flipped;
 }
 
 bool Checker::Standable(const SearchState& s, int cell) const {
     if (Solid(s, cell)) return false;
-    switch (tile_[cell]) {
-    case TFloor:
-    case TSpikes:
-    case TPlate:
-    case TLoweredWall:
-    case TRaisedWall:
-    case TConveyor:
-    case TTeleport:
-    case TExit:
-        return true;
-    case TCrumbling:
-        return !Holds(s.crumbled, cell) || cell == s.cell;
-    case TClosingPit:
-        return Holds(s.closed, cell);
-    default:
-        return false; // pits and unknown tile types (no block: the hero falls)
-    }
+    const ttiletype* type = type_[cell];
+    if (!type) return false; // a tile type the game does not know has no block: the hero falls
+    if (Crumbles(*type)) return !Holds(s.crumbled, cell) || cell == s.cell;
+    if (Closes(*type)) return Holds(s.closed, cell);
+    return HasFloor(*type);
 }
 
 // What the cell does to a hero who walks or lands on it.
 void Checker::Arrive(SearchState& next, int cell) const {
     next.cell = cell;
-    if (tile_[cell] == TPlate && channel_[cell] != 0 && linkBit_[cell] >= 0)
+    const ttiletype* type = type_[cell];
+    if (!type) return;
+    if (IsPlate(*type) && channel_[cell] != 0 && linkBit_[cell] >= 0)
         next.pressed |= 1u << linkBit_[cell];
-    if (tile_[cell] == TCrumbling) Add(next.crumbled, cell);
+    if (Crumbles(*type)) Add(next.crumbled, cell);
 }
 
 void Checker::Push(SearchState next) {
@@ -153,37 +136,36 @@ void Checker::Push(SearchState next) {
 }
 
 bool Checker::Prepare(std::string& why) {
+    // The check reads the level as the game does: a level the game refuses is no route.
+    tlevelform form;
+    if (!FormOf(level_, form, &why)) {
+        why = "the game refuses the level: " + why;
+        return false;
+    }
     std::map<int, int> bits;
     for (int i = 0; i < CellCount; ++i) {
-        auto tile = IntegerOf(level_.cells[i][KTile]);
-        auto channel = IntegerOf(level_.cells[i][KLink]);
-        if (!tile || !channel) {
-            why = "the game refuses the level: column " + std::to_string(i % MapSize) + ", line " +
-                  std::to_string(i / MapSize) + " holds a value that is no number";
-            return false;
-        }
-        tile_[i] = *tile;
-        channel_[i] = *channel;
-        if (*tile == TPlate && *channel != 0 && !bits.count(*channel)) {
+        type_[i] = TileTypeOf(form.cells[i].tile);
+        const int channel = channel_[i] = form.cells[i].link;
+        if (type_[i] && IsPlate(*type_[i]) && channel != 0 && !bits.count(channel)) {
             if (static_cast<int>(bits.size()) == MaxChannels) {
                 why = "more than 32 switch plate links";
                 return false;
             }
             int bit = static_cast<int>(bits.size());
-            bits[*channel] = bit;
+            bits[channel] = bit;
         }
     }
     for (int i = 0; i < CellCount; ++i) {
         auto bit = bits.find(channel_[i]);
         linkBit_[i] = channel_[i] != 0 && bit != bits.end() ? bit->second : -1;
         partner_[i] = -1;
-        if (tile_[i] != TTeleport) continue;
+        if (!IsTeleport(i)) continue;
         // The game scans world rows 0..49 (map lines 49..0), columns 0..49 within, and the
         // last match wins.
         for (int line = MapSize - 1; line >= 0; --line)
             for (int column = 0; column < MapSize; ++column) {
                 int j = line * MapSize + column;
-                if (j != i && tile_[j] == TTeleport && channel_[j] == channel_[i]) partner_[i] = j;
+                if (j != i && IsTeleport(j) && channel_[j] == channel_[i]) partner_[i] = j;
             }
     }
     return true;
@@ -195,13 +177,14 @@ CheckResult Checker::Run() {
         result.reason = "the game refuses the level: Id and Ag differ";
         return result;
     }
-    if (!Prepare(result.reason)) return result;
     auto sx = IntegerOf(level_.header[HStartX]), sy = IntegerOf(level_.header[HStartY]);
     if (!sx || !sy || *sx < 0 || *sx >= MapSize || *sy < 0 || *sy >= MapSize) {
         result.reason = "the start cell is not a cell of the map";
         return result;
     }
-    if (std::none_of(tile_, tile_ + CellCount, [](int t) { return t == TExit; })) {
+    if (!Prepare(result.reason)) return result;
+    if (std::none_of(type_, type_ + CellCount,
+                     [](const ttiletype* t) { return t && t->family == tfamily::Exit; })) {
         result.reason = "the level has no exit";
         return result;
     }
@@ -221,7 +204,7 @@ CheckResult Checker::Run() {
         done_[at] = true;
         const SearchState s = states_[at];
         reached[s.cell] = true;
-        if (tile_[s.cell] == TExit) {
+        if (type_[s.cell] && type_[s.cell]->family == tfamily::Exit) {
             found = at;
             break;
         }
@@ -254,7 +237,7 @@ CheckResult Checker::Run() {
                 for (int k = 1; k < reach && clear; ++k) {
                     int over = (line + step[1] * k) * MapSize + column + step[0] * k;
                     clear = !Solid(s, over);
-                    if (tile_[over] == TClosingPit) Add(next.closed, over);
+                    if (type_[over] && Closes(*type_[over])) Add(next.closed, over);
                 }
                 if (!clear) break;
                 int land = ll * MapSize + lc;
@@ -298,7 +281,7 @@ CheckResult Checker::Run() {
                             std::abs(s.cell / MapSize - states_[s.parent].cell / MapSize);
         result.jumps += s.kind == MoveKind::Jump;
         result.teleports += s.kind == MoveKind::Teleport;
-        result.spikeCells += tile_[s.cell] == TSpikes;
+        result.spikeCells += type_[s.cell] && HurtsUnderfoot(*type_[s.cell]);
         if (s.parent >= 0) result.platesPressed += s.pressed != states_[s.parent].pressed;
     }
     std::reverse(result.route.begin(), result.route.end());

@@ -19,6 +19,10 @@
 // - teleports: the pair partner of a teleport (the last cell of the same link in the game's
 //   scan order); standing on one is optional, the hero may walk over it;
 // - conveyors: floor (the hero walks at 0.16 a frame, a belt pushes 0.08 at most).
+// What each cell is (solid, floor to stand on, plate, plate-driven wall, crumbling floor,
+// closing pit, teleport, exit) is read from the tile table the game's loader builds its
+// cells from (level/tiletypes.h), and the level is read with the game's own rules first: a
+// level the game refuses has no route.
 // Creatures, traps and spikes hurt but do not bar the way; they are not modelled. Where
 // crumbled floors could combine in too many ways, only the first few combinations at each
 // place are followed; that too can only miss routes.

@@ -162,10 +162,8 @@ Picture DrawLevel(const LevelSource& level, const CheckResult& check, int s) {
         int tile = valueAt(i, KTile), channel = valueAt(i, KLink);
         if (tile != TPlate || channel == 0) continue;
         for (int j = 0; j < CellCount; ++j) {
-            int t = valueAt(j, KTile);
-            bool linked = t == TLoweredWall || t == TRaisedWall || t == TSwitchArrowTrap ||
-                          t == TSwitchRockTrap;
-            if (!linked || valueAt(j, KLink) != channel) continue;
+            const ttiletype* type = TileTypeOf(valueAt(j, KTile));
+            if (!type || !PlateDriven(*type) || valueAt(j, KLink) != channel) continue;
             auto [x0, y0] = centre(i);
             auto [x1, y1] = centre(j);
             p.Line(x0, y0, x1, y1, LinkColour(channel));

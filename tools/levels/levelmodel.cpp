@@ -34,4 +34,23 @@ int TileOf(const LevelSource& level, int index) {
     return value ? *value : -1;
 }
 
+namespace {
+class SourceValues : public tlevelvalues {
+  public:
+    explicit SourceValues(const LevelSource& level) : level_(level) {}
+    const std::string& Header(HeaderKey key) const override { return level_.header[key]; }
+    int CellCount() const override { return levelkit::CellCount; }
+    const std::string& Cell(int index, CellKey key) const override {
+        return level_.cells[index][key];
+    }
+
+  private:
+    const LevelSource& level_;
+};
+} // namespace
+
+bool FormOf(const LevelSource& level, tlevelform& form, std::string* whyRefused) {
+    return ReadLevelForm(SourceValues(level), form, whyRefused);
+}
+
 } // namespace levelkit

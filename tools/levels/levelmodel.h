@@ -1,7 +1,11 @@
 #pragma once
 // A level as its file holds it: every value kept as the exact text of its element, so that a
 // level read from any file can be written back byte for byte. The source form, the compiler
-// and the completability check all work on this one record.
+// and the editor work on this record; the completability check and the map read it as the
+// game does (FormOf), into the level form the game's loader fills the world from.
+#include "level/levelform.h"
+#include "level/tiletypes.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -10,84 +14,46 @@
 
 namespace levelkit {
 
-inline constexpr int MapSize = 50;
-inline constexpr int CellCount = MapSize * MapSize;
+using ::MapSize;
+inline constexpr int CellCount = MapCellCount;
 
-// The header values, in the order of the placeholders of the layout.
-enum HeaderKey {
-    HName,
-    HId,
-    HAg,
-    HCreator,
-    HMusic,
-    HStartX,
-    HStartY,
-    HMainR,
-    HMainG,
-    HMainB,
-    HMainX,
-    HMainY,
-    HMainZ,
-    HMainI,
-    HFillR,
-    HFillG,
-    HFillB,
-    HFillI,
-    HeaderKeyCount
-};
+// The header and cell value names, and the tile types, are the level form's.
+using ::CellElementNames;
+using ::CellKey;
+using ::HeaderField;
+using ::HeaderFields;
+using ::HeaderKey;
+using enum ::CellKey;
+using enum ::HeaderKey;
 
-struct HeaderField {
-    const char* placeholder; // name inside "{...}" in a layout template
-    const char* path[5];     // element path below Lv, nullptr-terminated
-};
+// The code of the tile type of that name; a name no row has does not compile.
+consteval int TileCode(std::string_view name) {
+    for (const ttiletype& type : TileTypes)
+        if (name == type.name) return type.code;
+    throw "no tile type of that name";
+}
 
-inline constexpr HeaderField HeaderFields[HeaderKeyCount] = {
-    {"Na", {"Hd", "Na"}},
-    {"Id", {"Hd", "Id"}},
-    {"Ag", {"Hd", "Ag"}},
-    {"Cr", {"Hd", "Cr"}},
-    {"Mu", {"Hd", "Mu"}},
-    {"SX", {"Hd", "SX"}},
-    {"SY", {"Hd", "SY"}},
-    {"PrR", {"Hd", "Li", "Pr", "R"}},
-    {"PrG", {"Hd", "Li", "Pr", "G"}},
-    {"PrB", {"Hd", "Li", "Pr", "B"}},
-    {"PrX", {"Hd", "Li", "Pr", "X"}},
-    {"PrY", {"Hd", "Li", "Pr", "Y"}},
-    {"PrZ", {"Hd", "Li", "Pr", "Z"}},
-    {"PrI", {"Hd", "Li", "Pr", "I"}},
-    {"SeR", {"Hd", "Li", "Se", "R"}},
-    {"SeG", {"Hd", "Li", "Se", "G"}},
-    {"SeB", {"Hd", "Li", "Se", "B"}},
-    {"SeI", {"Hd", "Li", "Se", "I"}},
-};
-
-// The seven values of a map cell, in the order of their element names "EMICFXO".
-enum CellKey { KTile, KCreature, KItem, KLink, KPeriod, KPhase, KDesign, CellKeyCount };
-inline constexpr const char* CellElementNames[CellKeyCount] = {"E", "M", "I", "C", "F", "X", "O"};
-
-// Tile types (E) the game knows.
-enum Tile {
-    TPit = 0,
-    TFloor,
-    TWall,
-    TSpikes,
-    TPlate,
-    TLoweredWall,
-    TRaisedWall,
-    TBreakable,
-    TCrumbling,
-    TClosingPit,
-    TSwitchArrowTrap,
-    TSwitchRockTrap,
-    TTimedRockTrap,
-    TTimedArrowTrap,
-    TConveyor,
-    TTeleport,
-    TPillar,
-    TExit,
-    TileKindCount
-};
+// Tile types by name, for code that asks about one kind of tile.
+using Tile = int;
+inline constexpr int TPit = TileCode("pit");
+inline constexpr int TFloor = TileCode("floor");
+inline constexpr int TWall = TileCode("wall");
+inline constexpr int TSpikes = TileCode("spikes");
+inline constexpr int TPlate = TileCode("plate");
+inline constexpr int TLoweredWall = TileCode("lowering-wall");
+inline constexpr int TRaisedWall = TileCode("raising-wall");
+inline constexpr int TBreakable = TileCode("breakable-wall");
+inline constexpr int TCrumbling = TileCode("crumbling-floor");
+inline constexpr int TClosingPit = TileCode("closing-pit");
+inline constexpr int TSwitchArrowTrap = TileCode("arrow-trap");
+inline constexpr int TSwitchRockTrap = TileCode("rock-trap");
+inline constexpr int TTimedRockTrap = TileCode("timed-rock-trap");
+inline constexpr int TTimedArrowTrap = TileCode("timed-arrow-trap");
+inline constexpr int TConveyor = TileCode("conveyor");
+inline constexpr int TTeleport = TileCode("teleport");
+inline constexpr int TPillar = TileCode("pillar");
+inline constexpr int TExit = TileCode("exit");
+inline constexpr int TileKindCount = TileTypeCount;
 
 // How the template of a file's document is cut: everything before the map cells, one
 // template per cell, everything after; plus the line ends around the scrambled line.
@@ -119,5 +85,9 @@ std::optional<int32_t> IntegerOf(std::string_view text);
 
 // Tile type of a cell, or -1 when E does not convert.
 int TileOf(const LevelSource& level, int index);
+
+// The level read with the game's own rules; false with the game's reason when the game
+// would refuse it.
+bool FormOf(const LevelSource& level, tlevelform& form, std::string* whyRefused = nullptr);
 
 } // namespace levelkit

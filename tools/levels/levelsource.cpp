@@ -12,43 +12,47 @@ namespace levelkit {
 
 namespace {
 
-// Names for the values a reader should not have to look up.
+std::string Canonical(int value) {
+    return std::to_string(value);
+}
+
+// Names for the values a reader should not have to look up: the creatures by the words the
+// campaign sources use (the creature table's names), the items by the item table's.
 struct ValueName {
     CellKey key;
-    const char* text;
-    const char* name;
+    std::string text;
+    std::string name;
 };
-constexpr ValueName ValueNames[] = {
-    {KCreature, "0", "zombie"}, {KCreature, "1", "warrior"},   {KCreature, "2", "ghost"},
-    {KCreature, "5", "blob"},   {KItem, "0", "invincibility"}, {KItem, "1", "blessing"},
-    {KItem, "2", "health"},     {KItem, "3", "invisibility"},  {KItem, "4", "killall"},
-    {KItem, "5", "life"},       {KItem, "6", "speed"},         {KItem, "7", "treasure"},
-    {KItem, "8", "treasure2"},  {KItem, "9", "treasure3"},     {KItem, "10", "deco1"},
-    {KItem, "11", "deco2"},     {KItem, "12", "deco3"},        {KItem, "13", "deco4"},
-    {KItem, "14", "deco5"},     {KItem, "15", "deco6"},        {KItem, "16", "deco7"},
-};
+const std::vector<ValueName>& ValueNames() {
+    static const std::vector<ValueName> names = [] {
+        std::vector<ValueName> v;
+        for (const auto& [code, name] : CreatureWords)
+            v.push_back({KCreature, Canonical(code), name});
+        for (const titemtype& item : FileItems)
+            v.push_back({KItem, Canonical(item.code), item.name});
+        return v;
+    }();
+    return names;
+}
 
 // Words of the cell list and of the "defaults" line, by cell value.
 constexpr const char* CellWords[CellKeyCount] = {"tile",   "creature", "item",  "link",
                                                  "period", "phase",    "design"};
 
-// Which default design a tile type takes.
+// Which default design a tile type takes: its block family's (a breakable wall is drawn
+// with the wall models).
 enum DesignFamily { FFloor, FWall, FPillar, FOther, FamilyCount };
 constexpr const char* FamilyWords[FamilyCount] = {"floor", "wall", "pillar", "other"};
 
 DesignFamily FamilyOfTile(int tile) {
-    switch (tile) {
-    case TFloor:
-    case TSpikes:
-    case TPlate:
-    case TRaisedWall:
-    case TCrumbling:
+    const ttiletype* type = TileTypeOf(tile);
+    switch (type ? type->family : tfamily::None) {
+    case tfamily::Floor:
         return FFloor;
-    case TWall:
-    case TLoweredWall:
-    case TBreakable:
+    case tfamily::Wall:
+    case tfamily::Breakable:
         return FWall;
-    case TPillar:
+    case tfamily::Pillar:
         return FPillar;
     default:
         return FOther;
@@ -60,16 +64,12 @@ struct Defaults {
     std::string design[FamilyCount] = {"0", "0", "0", "0"};
 };
 
-std::string Canonical(int value) {
-    return std::to_string(value);
-}
-
 // The map character of a cell, and what that character alone says about E and O.
 char CharOf(const std::array<std::string, CellKeyCount>& cell) {
     auto tile = IntegerOf(cell[KTile]);
     if (!tile || Canonical(*tile) != cell[KTile] || *tile < 0 || *tile >= TileKindCount)
         return OtherTileChar;
-    if (*tile != TConveyor) return TileChars[*tile];
+    if (*tile != TConveyor) return TileTypes[*tile].mapchar;
     for (int d = 0; d < 4; ++d)
         if (cell[KDesign] == Canonical(d)) return ConveyorChars[d];
     return OtherConveyorChar;
@@ -81,9 +81,10 @@ bool Expand(char c, const Defaults& defaults, std::string& tile, std::string& de
         if (c == ConveyorChars[d]) return tile = "14", design = Canonical(d), true;
     if (c == OtherConveyorChar) return tile = "14", design = "0", true;
     if (c == OtherTileChar) return tile.clear(), design = defaults.design[FOther], true;
-    const char* at = std::strchr(TileChars, c);
-    if (!at || c == '\0') return false;
-    int t = static_cast<int>(at - TileChars);
+    const ttiletype* at = std::find_if(std::begin(TileTypes), std::end(TileTypes),
+                                       [c](const ttiletype& type) { return type.mapchar == c; });
+    if (at == std::end(TileTypes) || c == '\0') return false;
+    int t = at->code;
     tile = Canonical(t);
     design = defaults.design[FamilyOfTile(t)];
     return true;
@@ -124,7 +125,7 @@ std::string Quote(std::string_view text, bool token, bool force = false) {
 // A value that happens to spell a name is quoted: quoted words are never taken as names.
 std::string NamedValue(CellKey key, const std::string& text) {
     bool spellsName = false;
-    for (const auto& v : ValueNames) {
+    for (const auto& v : ValueNames()) {
         if (v.key == key && text == v.text) return v.name;
         spellsName |= v.key == key && text == v.name;
     }
@@ -133,7 +134,7 @@ std::string NamedValue(CellKey key, const std::string& text) {
 }
 
 std::string ValueOfName(CellKey key, const std::string& word, bool quoted) {
-    for (const auto& v : ValueNames)
+    for (const auto& v : ValueNames())
         if (!quoted && v.key == key && word == v.name) return v.text;
     return word;
 }

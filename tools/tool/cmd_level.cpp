@@ -3,8 +3,8 @@
 #include "command.h"
 #include "json.h"
 
-#include "creatures/creature.h"
-#include "creatures/monsters.h"
+#include "world/creaturebase.h"
+#include "world/creaturekinds.h"
 #include "world/level/levelloader.h"
 #include "world/level/levels.h"
 
@@ -12,14 +12,6 @@
 #include <string>
 
 namespace {
-
-const char* KindOf(const tcreature& creature) {
-    if (dynamic_cast<const tzombie*>(&creature)) return "zombie";
-    if (dynamic_cast<const twarrior*>(&creature)) return "warrior";
-    if (dynamic_cast<const tghost*>(&creature)) return "ghost";
-    if (dynamic_cast<const tblob*>(&creature)) return "blob";
-    return "other";
-}
 
 std::string Field(const char* name, const std::string& value, bool last = false) {
     return json::Quote(name) + ":" + value + (last ? "" : ",");

@@ -1,6 +1,8 @@
 // tarnhollow-tool: the command-line companion for level authors, modders and tests.
 #include "command.h"
 
+#include "creatures/creaturetable.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -18,6 +20,7 @@ static void PrintUsage() {
 }
 
 int main(int argc, char** argv) {
+    UseCreatureTable();
     if (argc < 2) {
         PrintUsage();
         return tool::Usage;

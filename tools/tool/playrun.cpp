@@ -6,8 +6,7 @@
 #include "../levels/picture.h"
 
 #include "campaign/players.h"
-#include "creatures/monsters.h"
-#include "creatures/projectiles.h"
+#include "creatures/creaturetable.h"
 #include "engine/random.h"
 #include "engine/scriptedinput.h"
 #include "engine/settings.h"
@@ -18,6 +17,8 @@
 #include "render/screenlayout.h"
 #include "startup/assetloading.h"
 #include "startup/userfolder.h"
+#include "world/creaturebase.h"
+#include "world/creaturekinds.h"
 #include "world/level/levelloader.h"
 #include "world/level/levels.h"
 #include "world/loop/gameloop.h"
@@ -49,16 +50,6 @@ template <typename T> bool ToNumber(const std::string& text, T& value) {
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);
     return ec == std::errc() && ptr == end;
-}
-
-const char* KindOf(const tcreature& c) {
-    if (dynamic_cast<const tzombie*>(&c)) return "zombie";
-    if (dynamic_cast<const twarrior*>(&c)) return "warrior";
-    if (dynamic_cast<const tghost*>(&c)) return "ghost";
-    if (dynamic_cast<const tarrow*>(&c)) return "arrow";
-    if (dynamic_cast<const tstone*>(&c)) return "stone";
-    if (dynamic_cast<const tblob*>(&c)) return "blob";
-    return "other";
 }
 
 std::string Rounds(const std::array<int32_t, GunCount + 1>& rounds) {
@@ -166,6 +157,8 @@ tlevelrun::~tlevelrun() {
 
 bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
     setup_ = setup;
+    // The world makes the level's creatures from the creatures' table, as at the game's start.
+    UseCreatureTable();
 
     // Everything named on the command line is read before moving into the game folder.
     std::string name, id;

@@ -69,6 +69,15 @@ std::unique_ptr<Device> CreateGlDevice(window::Window& window, const BackBufferF
     return device;
 }
 
+unsigned GlBackFramebuffer(const Device& device) {
+    const auto* gl = dynamic_cast<const GlDevice*>(&device);
+    return gl ? gl->BackFramebuffer() : 0;
+}
+
+void ReclaimGlContext(Device& device) {
+    if (auto* gl = dynamic_cast<GlDevice*>(&device)) gl->Reclaim();
+}
+
 GlDevice::GlDevice(window::Window& window)
     : window_(window), life_(std::make_shared<GlLife>()), gl_(stats_.backendCalls) {
     life_->device = this;
@@ -244,6 +253,26 @@ DeviceError GlDevice::MakeBackBuffers(const BackBufferFormat& format) {
         return DeviceError::None;
     }
     return DeviceError::NotAvailable;
+}
+
+void GlDevice::Reclaim() {
+    FlushSprites();
+    // What Start set once for the device's life, then everything the state copy holds.
+    if (epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control"))
+        glClipControl(GL_LOWER_LEFT, clipControl_ ? GL_ZERO_TO_ONE : GL_NEGATIVE_ONE_TO_ONE);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[back_]);
+    glViewport(0, 0, width_, height_);
+    glFrontFace(GL_CW);
+    glDisable(GL_DITHER);
+    glDisable(GL_SCISSOR_TEST);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glStencilMask(0xFF);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glBlendEquation(GL_FUNC_ADD);
+    glBindBufferBase(GL_UNIFORM_BUFFER, kStateBinding, stateBuffer_);
+    glBindBufferBase(GL_UNIFORM_BUFFER, kPaletteBinding, paletteBuffer_);
+    stats_.backendCalls += 14;
+    gl_.Reapply();
 }
 
 void GlDevice::BeginScene() {}

@@ -48,4 +48,12 @@ bool QueryDriverCaps(DriverCaps& caps);
 std::unique_ptr<Device> CreateGlDevice(window::Window& window, const BackBufferFormat& format,
                                        DeviceError& error);
 
+// For a host that draws into the device's GL context between the device's frames (the
+// level editor's widgets around its 3D view):
+// The GL framebuffer the device draws its next frame into; 0 for a device that is not GL.
+unsigned GlBackFramebuffer(const Device& device);
+// Call before the device draws again: it sets every GL state it relies on once more (its
+// framebuffer, viewport, raster states, bindings), whatever the host left behind.
+void ReclaimGlContext(Device& device);
+
 } // namespace gpu

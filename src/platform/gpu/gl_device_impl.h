@@ -111,6 +111,9 @@ class GlDevice : public Device {
     void EndSprites() override;
     const DeviceStats& Stats() const override { return stats_; }
 
+    GLuint BackFramebuffer() const { return framebuffers_[back_]; }
+    void Reclaim();
+
     // Called by resources as they go.
     void Forget(const GlTexture* texture);
     void Forget(const GlVertexBuffer* buffer);

@@ -103,6 +103,30 @@ class GlState {
     }
     GLuint Program() const { return program_; }
 
+    // Another user of the context may have changed anything: make GL hold what this copy
+    // says again, every value sent whether or not GL already has it.
+    void Reapply() {
+        static constexpr GLenum caps[4] = {GL_DEPTH_TEST, GL_CULL_FACE, GL_BLEND, GL_STENCIL_TEST};
+        for (int i = 0; i < 4; ++i) enables_[i] ? glEnable(caps[i]) : glDisable(caps[i]);
+        glDepthMask(depthMask_ ? GL_TRUE : GL_FALSE);
+        glDepthFunc(depthFunc_);
+        glCullFace(cullFace_);
+        glBlendFunc(blendSrc_, blendDst_);
+        glStencilFunc(stencilFunc_, stencilRef_, 0xFF);
+        glStencilOp(stencilOps_[0], stencilOps_[1], stencilOps_[2]);
+        glUseProgram(program_);
+        glBindVertexArray(vao_);
+        for (int unit = 0; unit < 2; ++unit) {
+            glActiveTexture(GL_TEXTURE0 + unit);
+            glBindTexture(GL_TEXTURE_2D, texture_[unit]);
+            glBindSampler(unit, sampler_[unit]);
+        }
+        glActiveTexture(GL_TEXTURE0 + activeUnit_);
+        glBindBuffer(GL_UNIFORM_BUFFER, uniformBuffer_);
+        glBindBuffer(GL_ARRAY_BUFFER, arrayBuffer_);
+        calls_ += 22;
+    }
+
   private:
     // GL's own initial values: the context must be fresh, and the device the only caller.
     uint64_t& calls_;

@@ -1,7 +1,8 @@
 #include "world/hero/heropickups.h"
 
-#include "creatures/creature.h"
 #include "engine/random.h"
+#include "world/creaturebase.h"
+#include "world/creaturekinds.h"
 #include "world/hero/herocommon.h"
 #include "world/playerrecord.h"
 #include "world/worldops.h"
@@ -48,10 +49,6 @@ const tpickup& PickupOf(int32_t code) {
     return Pickups[(code >= 0 && code < count) ? code : 0];
 }
 
-bool IsMonster(int32_t model) {
-    return model == models::Zombie2 || model == models::WarriorDead || model == models::Ghost2;
-}
-
 void FlyUp(int32_t model, const tcellindex& cell) {
     const float r1 = static_cast<float>(Random(41));
     const float r2 = static_cast<float>(Random(61));
@@ -68,7 +65,7 @@ void KillAllSeenMonsters() {
     for (size_t i = creatures.size(); i-- > 0;) {
         tcreature& c = *creatures[i];
         const ttile* tile = TileAt(CellOf(c.column), CellOf(c.row));
-        if (!tile || tile->seen != SeenMark || !IsMonster(c.model)) continue;
+        if (!tile || tile->seen != SeenMark || !IsMonsterModel(c.model)) continue;
         c.Die(c.direction);
         RemoveCreature(i);
     }

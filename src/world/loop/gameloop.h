@@ -64,3 +64,11 @@ void SaveScreenshot(tservices& services);
 // The camera's eye height and its distance behind the hero at the zoom and exit fade.
 float CameraHeight(int32_t zoom, int32_t exitFade);
 float CameraBack(int32_t zoom, int32_t exitFade);
+
+// Where the camera of play stands and looks: above and behind the hero at the player's zoom
+// and the exit fade, looking at the ground under him (drawing step 2).
+struct tcamera {
+    float eyeX, eyeY, eyeZ;
+    float atX, atY, atZ;
+};
+tcamera PlayCamera();

@@ -1,10 +1,10 @@
 // Drawing one frame of play, the pause, and the wait for the next tick.
 #include "world/loop/gameloop.h"
 
-#include "creatures/creaturelist.h"
 #include "engine/settings.h"
 #include "platform/clock.h"
 #include "render/screenlayout.h"
+#include "world/creaturelist.h"
 #include "world/draw/overlay.h"
 #include "world/draw/worlddraw.h"
 #include "world/guns/guns.h"
@@ -43,6 +43,15 @@ float CameraBack(int32_t zoom, int32_t exitFade) {
     return 3.0f * k + static_cast<float>(exitFade) / 20.0f;
 }
 
+tcamera PlayCamera() {
+    return {hero.column,
+            CameraHeight(settings.CameraZoom, inlevel.ExitFade),
+            hero.row - CameraBack(settings.CameraZoom, inlevel.ExitFade),
+            hero.column,
+            0.0f,
+            hero.row};
+}
+
 void DrawFrame(tservices& services) {
     TDGraphics& graphics = *services.graphics;
     MeasureFrameRate(*services.timer);
@@ -52,9 +61,9 @@ void DrawFrame(tservices& services) {
 
     graphics.Clear(0, 0, 0); // 1
     graphics.BeginFrame(mainlight.I, filllight.I);
-    graphics.SetCamera(hero.column, CameraHeight(settings.CameraZoom, inlevel.ExitFade), // 2
-                       hero.row - CameraBack(settings.CameraZoom, inlevel.ExitFade), hero.column,
-                       0.0f, hero.row, PlayNear, PlayFar);
+    const tcamera camera = PlayCamera(); // 2
+    graphics.SetCamera(camera.eyeX, camera.eyeY, camera.eyeZ, camera.atX, camera.atY, camera.atZ,
+                       PlayNear, PlayFar);
     SetLevelLights(graphics);                              // 3
     DrawBullets();                                         // 4
     DrawMuzzleLight(graphics);                             // 5

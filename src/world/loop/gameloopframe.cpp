@@ -3,10 +3,10 @@
 // shows the state after everything has moved.
 #include "world/loop/gameloop.h"
 
-#include "creatures/creaturelist.h"
 #include "engine/settings.h"
 #include "platform/files.h"
 #include "render/assetorder.h"
+#include "world/creaturelist.h"
 #include "world/guns/guns.h"
 #include "world/hero/hero.h"
 #include "world/particles.h"

@@ -1,6 +1,6 @@
-#include "creatures/creaturelist.h"
+#include "world/creaturelist.h"
 
-#include "creatures/creature.h"
+#include "world/creaturebase.h"
 #include "world/tables.h"
 #include "world/worldops.h"
 

@@ -1,0 +1,37 @@
+#pragma once
+// The side panel below the 3D view: the selected cell's values, the level's properties
+// (name, author, music, lights, start), the check and the warnings. Its edit fields follow
+// the level and give a change to the model as a command once the user is done with it.
+#include "editorstate.h"
+
+#include <string>
+#include <vector>
+
+namespace editor {
+
+class SidePanel {
+  public:
+    // The music the level may name (files of snd/).
+    void OfferMusic(std::vector<std::string> music) { music_ = std::move(music); }
+    // Fills the current ImGui child window. True when Test Play was pressed: the window
+    // starts it.
+    bool Draw(EditorState& state);
+
+  private:
+    void RefreshEdits(const EditorState& state);
+    void CommitLights(EditorState& state);
+    void ToolCombo(EditorState& state, const char* label, CellKey key);
+    void DrawCell(EditorState& state);
+    void DrawLevel(EditorState& state);
+
+    std::vector<std::string> music_;
+    int fields_[levelkit::CellKeyCount] = {};
+    char name_[128] = {}, author_[128] = {};
+    int start_[2] = {};
+    float mainLight_[3] = {}, fillLight_[3] = {};
+    int mainIntensity_ = 0, fillIntensity_ = 0;
+    // The lights change while their pickers are dragged: the command waits for the release.
+    bool lightPending_ = false;
+};
+
+} // namespace editor

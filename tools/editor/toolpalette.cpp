@@ -1,0 +1,59 @@
+#include "toolpalette.h"
+
+#include "mappanel.h"
+
+#include <imgui.h>
+
+#include <algorithm>
+#include <iterator>
+
+namespace editor {
+namespace {
+
+using namespace levelkit;
+
+constexpr const char* ModeNames[] = {"Select", "Paint",      "Rectangle", "Flood fill",
+                                     "Picker", "Start cell", "Link to"};
+
+// Choosing a tool outside the painting modes starts painting with it.
+void ChooseTool(EditorState& state, const std::string& name) {
+    state.tool = name;
+    if (state.mode != Mode::Paint && state.mode != Mode::Rectangle && state.mode != Mode::Flood)
+        state.mode = Mode::Paint;
+}
+
+} // namespace
+
+void DrawToolPalette(EditorState& state) {
+    ImGui::TextUnformatted("Tool");
+    for (int m = 0; m < static_cast<int>(std::size(ModeNames)); ++m) {
+        if (static_cast<Mode>(m) == Mode::Link && !state.selected.Valid()) continue;
+        if (ImGui::RadioButton(ModeNames[m], state.mode == static_cast<Mode>(m)))
+            state.mode = static_cast<Mode>(m);
+    }
+    ImGui::Separator();
+    ImGui::SetNextItemWidth(90);
+    ImGui::InputInt("Design", &state.design);
+    state.design = std::clamp(state.design, 0, MaxDesign);
+    if (ImGui::IsItemHovered()) ImGui::SetTooltip("A tile's design; a conveyor's direction 0..3");
+    const struct {
+        const char* title;
+        CellKey key;
+    } groups[] = {{"Tiles", KTile}, {"Creatures", KCreature}, {"Items", KItem}};
+    for (const auto& group : groups) {
+        if (!ImGui::CollapsingHeader(group.title, ImGuiTreeNodeFlags_DefaultOpen)) continue;
+        for (const std::string& name : ToolsOf(group.key)) {
+            if (group.key == KTile) {
+                // A swatch of the tile's colour on the map.
+                const ImVec2 at = ImGui::GetCursorScreenPos();
+                const float h = ImGui::GetTextLineHeight();
+                ImGui::GetWindowDrawList()->AddRectFilled(at, ImVec2(at.x + h, at.y + h),
+                                                          TileColour(Value(FindTool(name)->value)));
+                ImGui::SetCursorScreenPos(ImVec2(at.x + h + 4, at.y));
+            }
+            if (ImGui::Selectable(name.c_str(), state.tool == name)) ChooseTool(state, name);
+        }
+    }
+}
+
+} // namespace editor

@@ -1,0 +1,11 @@
+#pragma once
+// The tool palette: what a click on the map does (the mode), the design, and every tile,
+// creature and item the model offers as a tool.
+#include "editorstate.h"
+
+namespace editor {
+
+// Fills the current ImGui child window with the palette.
+void DrawToolPalette(EditorState& state);
+
+} // namespace editor
