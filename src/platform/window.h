@@ -59,6 +59,10 @@ class Window {
 
     // Shows what was drawn into the window's default framebuffer.
     void SwapBuffers();
+    // A window nobody looks at (an offscreen run that only reads its pictures back) is not
+    // worth copying frames into; on by default.
+    void SetWatched(bool watched) { watched_ = watched; }
+    bool Watched() const { return watched_; }
     // The size of the window's default framebuffer in pixels.
     int DrawableWidth() const;
     int DrawableHeight() const;
@@ -69,6 +73,7 @@ class Window {
 
   private:
     std::string title_;
+    bool watched_ = true;
     Handles* handles_ = nullptr;
 };
 

@@ -72,6 +72,7 @@ bool MakeRunDevice(tservices& services, bool gl, int width, int height, std::str
         return true;
     }
     services.window = std::make_unique<window::Window>("Tarnhollow");
+    services.window->SetWatched(false); // offscreen: frames are read back, never shown
     services.graphics->SetWindow(services.window.get());
     if (services.graphics->CreateDevice(0, width, height, kColour32, kDepthD24S8, true, true) ==
         CreateDeviceResult::Ok)

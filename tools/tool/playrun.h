@@ -46,6 +46,13 @@ inline constexpr int64_t ClockFrequency = 35'000'000;
 class FrameRecorder : public gpu::RecordingDevice {
   public:
     using gpu::RecordingDevice::RecordingDevice;
+    // Sees the state of every draw before it is written down (tests that survey what the
+    // game draws with).
+    std::function<void(const gpu::RecordingDevice&)> beforeDraw;
+    void DrawTriangleList(int firstVertex, int triangleCount) override {
+        if (beforeDraw) beforeDraw(*this);
+        gpu::RecordingDevice::DrawTriangleList(firstVertex, triangleCount);
+    }
     void Present() override {
         gpu::RecordingDevice::Present();
         calls.clear();

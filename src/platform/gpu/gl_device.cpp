@@ -5,6 +5,7 @@
 
 #include "platform/gpu/fitrect.h"
 #include "platform/gpu/gl_device_impl.h"
+#include "platform/gpu/scene_key.h"
 #include "platform/gpu/transform.h"
 #include "platform/window.h"
 
@@ -282,6 +283,11 @@ void GlDevice::EndScene() {
 
 void GlDevice::Present() {
     FlushSprites();
+    if (!window_.Watched()) { // the frame is only ever read back: no copy to the window
+        back_ = 1 - back_;
+        Call([&] { glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[back_]); });
+        return;
+    }
     // One copy to the window: scaled with its shape kept, black where it does not reach.
     // The window may differ from the mode (full screen on the desktop, a resized window).
     const int w = window_.DrawableWidth(), h = window_.DrawableHeight();
@@ -357,13 +363,18 @@ void GlDevice::DrawTriangleList(int firstVertex, int triangleCount) {
     FlushSprites();
     if (!stream_ || firstVertex < 0 || triangleCount <= 0) return;
     if (int64_t(firstVertex) + int64_t(triangleCount) * 3 > stream_->VertexCount()) return;
-    gl_.UseProgram(programs_.scene);
+    if (!scene_ || (shadow_.dirty & kDirtyProgram)) {
+        std::string log;
+        scene_ = SceneProgramFor(programs_, SceneKeyOf(shadow_), log);
+        if (!scene_) return;
+    }
+    gl_.UseProgram(scene_->program);
     gl_.BindVertexArray(stream_->Vao());
     const bool skinned = stream_->Format() == VertexFormat::Skinned;
     int mode = 0;
     if (skinned && shadow_.Get(RenderState::VertexBlend) == 1)
         mode = shadow_.Get(RenderState::IndexedVertexBlendEnable) ? 1 : 2;
-    gl_.Uniform1i(programs_.blendModeLocation, mode, blendModeSent_);
+    gl_.Uniform1i(scene_->blendModeLocation, mode, scene_->blendModeSent);
     SendState(mode != 0);
     Call([&] { glDrawArrays(GL_TRIANGLES, firstVertex, triangleCount * 3); });
     ++stats_.drawCalls;
@@ -376,6 +387,13 @@ void GlDevice::SendState(bool blending) {
     SendMatrices(blending);
     if (dirty & kDirtyTextures) SendTextures();
     if (dirty & kDirtySamplers) SendSamplers();
+    if (dirty & (kDirtyTextures | kDirtySamplers))
+        for (int s = 0; s < kMaxStages; ++s) {
+            const auto* t = static_cast<const GlTexture*>(shadow_.textures[s]);
+            if (t && !t->HasMipmaps() &&
+                shadow_.Get(s, StageState::MipFilter) != uint32_t(TextureFilter::None))
+                MakeMipmaps(s, t);
+        }
     shadow_.dirty = 0;
 }
 
@@ -433,17 +451,8 @@ void GlDevice::SendUniforms() {
         b.lightFalloff[count][2] = l.attenuation1, b.lightFalloff[count][3] = l.attenuation2;
         ++count;
     }
-    b.misc[0] = shadow_.Get(RenderState::Lighting) != 0;
-    b.misc[1] = count;
-    for (int s = 0; s < kMaxStages; ++s) {
-        b.stageColour[s][0] = int32_t(shadow_.EffectiveColourOp(s));
-        b.stageColour[s][1] = int32_t(shadow_.Get(s, StageState::ColourArg1));
-        b.stageColour[s][2] = int32_t(shadow_.Get(s, StageState::ColourArg2));
-        b.stageColour[s][3] = shadow_.textures[s] != nullptr;
-        b.stageAlpha[s][0] = int32_t(shadow_.EffectiveAlphaOp(s));
-        b.stageAlpha[s][1] = int32_t(shadow_.Get(s, StageState::AlphaArg1));
-        b.stageAlpha[s][2] = int32_t(shadow_.Get(s, StageState::AlphaArg2));
-    }
+    // Lighting on or off and the stage operations are the program's own (scene_key.h).
+    b.misc[0] = count;
     b.halfPixel[0] = 1.0f / width_;
     b.halfPixel[1] = -1.0f / height_;
     gl_.BindBuffer(GL_UNIFORM_BUFFER, stateBuffer_);
@@ -460,7 +469,7 @@ void GlDevice::SendMatrices(bool blending) {
         if (i == 0) {
             const Matrix n = NormalMatrix(wv);
             std::memcpy(&paletteStaging_[0], &n, sizeof n);
-            plainDirty_ = true;
+            ++plainVersion_;
         }
     }
     if (first <= last) {
@@ -470,11 +479,11 @@ void GlDevice::SendMatrices(bool blending) {
     // Unblended meshes (most of what is drawn) read two plain uniforms, the update path
     // drivers make cheapest between draws; the palette buffer is brought up to date only
     // when a blended draw reads it.
-    if (!blending && plainDirty_) {
+    if (!blending && scene_->plainSent != plainVersion_) {
         Call([&] {
-            glUniformMatrix4fv(programs_.plainMatricesLocation, 2, GL_FALSE, &paletteStaging_[0]);
+            glUniformMatrix4fv(scene_->plainMatricesLocation, 2, GL_FALSE, &paletteStaging_[0]);
         });
-        plainDirty_ = false;
+        scene_->plainSent = plainVersion_;
     }
     if (blending && paletteFirst_ <= paletteLast_) {
         const int from = paletteFirst_, count = paletteLast_ - paletteFirst_ + 1;
@@ -497,6 +506,12 @@ void GlDevice::SendTextures() {
 
 void GlDevice::SendSamplers() {
     for (int s = 0; s < kMaxStages; ++s) gl_.BindSampler(s, SamplerFor(s));
+}
+
+void GlDevice::MakeMipmaps(int unit, const GlTexture* texture) {
+    gl_.BindTexture(unit, texture->Name());
+    Call([&] { glGenerateMipmap(GL_TEXTURE_2D); });
+    texture->MarkMipmaps();
 }
 
 GLuint GlDevice::SamplerFor(int stage) {

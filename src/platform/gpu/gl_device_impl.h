@@ -31,11 +31,16 @@ class GlTexture : public Texture {
     int Width() const override { return width_; }
     int Height() const override { return height_; }
     GLuint Name() const { return name_; }
+    // The smaller pictures are made the first time a filter asks for them: most pictures
+    // are only ever sampled at full size.
+    bool HasMipmaps() const { return mipmaps_; }
+    void MarkMipmaps() const { mipmaps_ = true; }
 
   private:
     std::shared_ptr<GlLife> life_;
     GLuint name_;
     int width_, height_;
+    mutable bool mipmaps_ = false;
 };
 
 class GlVertexBuffer : public VertexBuffer {
@@ -126,11 +131,11 @@ class GlDevice : public Device {
     GLuint framebuffers_[2] = {}, colourBuffers_[2] = {}, depthBuffer_ = 0;
     int back_ = 0;
     GLuint stateBuffer_ = 0, paletteBuffer_ = 0;
-    int blendModeSent_ = 0;
+    SceneProgram* scene_ = nullptr; // the program of the stage set-up in force
     const GlVertexBuffer* stream_ = nullptr;
     std::map<std::tuple<uint32_t, uint32_t, uint32_t, uint32_t, uint32_t>, GLuint> samplers_;
     std::vector<float> paletteStaging_;
-    bool plainDirty_ = true;                                  // world 0 uniforms behind
+    uint64_t plainVersion_ = 1; // counts changes of the world 0 uniforms
     int paletteFirst_ = kMaxWorldMatrices, paletteLast_ = -1; // palette buffer behind
 
     // Sprites.
@@ -146,6 +151,7 @@ class GlDevice : public Device {
     void SendTextures();
     void SendSamplers();
     GLuint SamplerFor(int stage);
+    void MakeMipmaps(int unit, const GlTexture* texture);
     void FlushSprites();
     // GL calls made outside GlState go through this, so every call is counted.
     template <typename F> void Call(F&& f) {

@@ -85,10 +85,7 @@ TexturePtr GlDevice::CreateTexture(int width, int height, const uint32_t* pixels
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     // 0xAARRGGBB words are B, G, R, A bytes in memory.
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
-    // A full chain of smaller pictures, as pictures have always had; sampled only by filters
-    // that ask for it (sprites drawn smaller than their picture).
-    glGenerateMipmap(GL_TEXTURE_2D);
-    stats_.backendCalls += 4;
+    stats_.backendCalls += 3;
     gl_.BindTexture(0, 0);
     shadow_.dirty |= kDirtyTextures;
     if (glGetError() != GL_NO_ERROR) {

@@ -28,8 +28,6 @@ layout(std140) uniform State {
     vec4 uTextureFactor;
     vec4 uLightDiffuse[8], uLightAmbient[8], uLightVector[8], uLightFalloff[8];
     ivec4 uMisc;
-    ivec4 uStageColour[2];
-    ivec4 uStageAlpha[2];
     vec4 uHalfPixel;
 };
 )";
@@ -68,12 +66,11 @@ void main()
     }
     gl_Position = ToGlClip(uProjection * P, uHalfPixel.xy);
     vUV = aUV;
-    if (uMisc.x == 0) {
-        vDiffuse = vec4(1.0);
-        return;
-    }
+#if !LIT
+    vDiffuse = vec4(1.0);
+#else
     vec3 ambient = vec3(0.0), diffuse = vec3(0.0);
-    for (int i = 0; i < uMisc.y; ++i) {
+    for (int i = 0; i < uMisc.x; ++i) {
         float attenuation = 1.0;
         vec3 L = uLightVector[i].xyz;
         if (uLightVector[i].w < 2.0) {
@@ -91,48 +88,7 @@ void main()
     vec3 rgb = uMaterialEmissive.rgb + uMaterialAmbient.rgb * (uAmbient.rgb + ambient) +
                uMaterialDiffuse.rgb * diffuse;
     vDiffuse = vec4(clamp(rgb, 0.0, 1.0), clamp(uMaterialDiffuse.a, 0.0, 1.0));
-}
-)";
-
-// Operation and argument numbers are the device's TextureOp and TextureArg values.
-constexpr const char* kSceneFragment = R"(
-uniform sampler2D uTexture0;
-uniform sampler2D uTexture1;
-in vec4 vDiffuse;
-in vec2 vUV;
-out vec4 oColour;
-
-vec4 Arg(int a, vec4 current, vec4 texel)
-{
-    return a == 0 ? vDiffuse : a == 1 ? current : a == 2 ? texel : uTextureFactor;
-}
-
-vec4 Op(int op, vec4 x, vec4 y, vec4 current)
-{
-    if (op == 2) return x;
-    if (op == 3) return y;
-    if (op == 4) return x * y;
-    if (op == 7) return clamp(x + y, 0.0, 1.0);
-    if (op == 14) return mix(y, x, uTextureFactor.a);
-    return current;
-}
-
-void main()
-{
-    vec4 texels[2] = vec4[2](texture(uTexture0, vUV), texture(uTexture1, vUV));
-    vec4 current = vDiffuse;
-    for (int s = 0; s < 2; ++s) {
-        ivec4 c = uStageColour[s];
-        ivec4 a = uStageAlpha[s];
-        if (c.x == 1) break;
-        vec4 texel = c.w != 0 ? texels[s] : vec4(0.0);
-        vec4 next;
-        next.rgb = Op(c.x, Arg(c.y, current, texel), Arg(c.z, current, texel), current).rgb;
-        // An active stage with its alpha disabled keeps the alpha it was given.
-        next.a = a.x == 1 ? current.a : Op(a.x, Arg(a.y, current, texel), Arg(a.z, current, texel), current).a;
-        current = next;
-    }
-    oColour = current;
+#endif
 }
 )";
 
@@ -210,24 +166,17 @@ GLuint Link(const std::string& header, const std::string& vertex, const std::str
 } // namespace
 
 bool BuildPrograms(bool clipControl, int paletteSize, GlPrograms& programs, std::string& log) {
-    const std::string header = std::string("#version 330 core\n#define CLIP_CONTROL ") +
-                               (clipControl ? "1" : "0") + "\n#define PALETTE " +
-                               std::to_string(paletteSize) + "\n" + kClipConversion;
-    programs.scene = Link(header + kSceneBlock, kSceneVertex, kSceneFragment, log);
-    programs.sprite = Link(header, kSpriteVertex, kSpriteFragment, log);
-    if (!programs.scene || !programs.sprite) {
+    programs.header = std::string("#version 330 core\n#define CLIP_CONTROL ") +
+                      (clipControl ? "1" : "0") + "\n#define PALETTE " +
+                      std::to_string(paletteSize) + "\n" + kClipConversion;
+    programs.sprite = Link(programs.header, kSpriteVertex, kSpriteFragment, log);
+    // The program of the states a device starts with: a driver that cannot build it cannot
+    // build any.
+    if (!programs.sprite || !SceneProgramFor(programs, 0, log)) {
         DeletePrograms(programs);
         return false;
     }
-    const GLuint scene = programs.scene, sprite = programs.sprite;
-    glUniformBlockBinding(scene, glGetUniformBlockIndex(scene, "State"), kStateBinding);
-    glUniformBlockBinding(scene, glGetUniformBlockIndex(scene, "Palette"), kPaletteBinding);
-    programs.blendModeLocation = glGetUniformLocation(scene, "uBlendMode");
-    programs.plainMatricesLocation = glGetUniformLocation(scene, "uPlain");
-    glUseProgram(scene);
-    glUniform1i(glGetUniformLocation(scene, "uTexture0"), 0);
-    glUniform1i(glGetUniformLocation(scene, "uTexture1"), 1);
-    glUniform1i(programs.blendModeLocation, 0);
+    const GLuint sprite = programs.sprite;
     programs.spriteProjectionLocation = glGetUniformLocation(sprite, "uSpriteProjection");
     programs.spriteHalfPixelLocation = glGetUniformLocation(sprite, "uSpriteHalfPixel");
     glUseProgram(sprite);
@@ -236,8 +185,32 @@ bool BuildPrograms(bool clipControl, int paletteSize, GlPrograms& programs, std:
     return true;
 }
 
+SceneProgram* SceneProgramFor(GlPrograms& programs, SceneKey key, std::string& log) {
+    if (auto it = programs.scene.find(key); it != programs.scene.end()) return &it->second;
+    const std::string lit = std::string("#define LIT ") + (SceneKeyLit(key) ? "1" : "0") + "\n";
+    const GLuint program =
+        Link(programs.header + kSceneBlock + lit, kSceneVertex, SceneFragmentSource(key), log);
+    if (!program) return nullptr;
+    GLint current = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    glUniformBlockBinding(program, glGetUniformBlockIndex(program, "State"), kStateBinding);
+    const GLuint palette = glGetUniformBlockIndex(program, "Palette");
+    if (palette != GL_INVALID_INDEX) glUniformBlockBinding(program, palette, kPaletteBinding);
+    SceneProgram& p = programs.scene[key];
+    p.program = program;
+    p.blendModeLocation = glGetUniformLocation(program, "uBlendMode");
+    p.plainMatricesLocation = glGetUniformLocation(program, "uPlain");
+    glUseProgram(program);
+    for (const char* name : {"uTexture0", "uTexture1"})
+        if (const GLint at = glGetUniformLocation(program, name); at >= 0)
+            glUniform1i(at, name[8] - '0');
+    glUniform1i(p.blendModeLocation, 0);
+    glUseProgram(GLuint(current));
+    return &p;
+}
+
 void DeletePrograms(GlPrograms& programs) {
-    if (programs.scene) glDeleteProgram(programs.scene);
+    for (auto& [key, p] : programs.scene) glDeleteProgram(p.program);
     if (programs.sprite) glDeleteProgram(programs.sprite);
     programs = {};
 }

@@ -18,6 +18,11 @@ void GlDevice::DrawSprite(const Texture* texture, const Rect* src, float x, floa
     if (t->Name() != spriteTexture_) {
         FlushSprites();
         spriteTexture_ = t->Name();
+        // Sprites filter through the smaller pictures when drawn smaller than theirs.
+        if (!t->HasMipmaps()) {
+            MakeMipmaps(0, t);
+            shadow_.dirty |= kDirtyTextures;
+        }
     }
     const Rect r = src ? *src : Rect{0, 0, t->Width(), t->Height()};
     const float w = float(r.right - r.left) * scaleX, h = float(r.bottom - r.top) * scaleY;

@@ -31,7 +31,7 @@ constexpr RenderStateInfo kRenderStates[] = {
     {RenderState::StencilFunc, kDirtyRaster, uint32_t(Compare::Always)},
     {RenderState::StencilRef, kDirtyRaster, 0},
     {RenderState::TextureFactor, kDirtyUniforms, 0xFFFFFFFF},
-    {RenderState::Lighting, kDirtyUniforms, 1},
+    {RenderState::Lighting, kDirtyProgram, 1},
     {RenderState::Ambient, kDirtyUniforms, 0},
     {RenderState::VertexBlend, kDirtyBlendMode, 0},
     {RenderState::IndexedVertexBlendEnable, kDirtyBlendMode, 0},
@@ -44,17 +44,17 @@ struct StageStateInfo {
 };
 
 constexpr StageStateInfo kStageStates[] = {
-    {StageState::ColourOp, kDirtyUniforms, uint32_t(TextureOp::Modulate),
+    {StageState::ColourOp, kDirtyProgram, uint32_t(TextureOp::Modulate),
      uint32_t(TextureOp::Disable)},
-    {StageState::ColourArg1, kDirtyUniforms, uint32_t(TextureArg::Texture),
+    {StageState::ColourArg1, kDirtyProgram, uint32_t(TextureArg::Texture),
      uint32_t(TextureArg::Texture)},
-    {StageState::ColourArg2, kDirtyUniforms, uint32_t(TextureArg::Current),
+    {StageState::ColourArg2, kDirtyProgram, uint32_t(TextureArg::Current),
      uint32_t(TextureArg::Current)},
-    {StageState::AlphaOp, kDirtyUniforms, uint32_t(TextureOp::SelectArg1),
+    {StageState::AlphaOp, kDirtyProgram, uint32_t(TextureOp::SelectArg1),
      uint32_t(TextureOp::Disable)},
-    {StageState::AlphaArg1, kDirtyUniforms, uint32_t(TextureArg::Texture),
+    {StageState::AlphaArg1, kDirtyProgram, uint32_t(TextureArg::Texture),
      uint32_t(TextureArg::Texture)},
-    {StageState::AlphaArg2, kDirtyUniforms, uint32_t(TextureArg::Current),
+    {StageState::AlphaArg2, kDirtyProgram, uint32_t(TextureArg::Current),
      uint32_t(TextureArg::Current)},
     {StageState::AddressU, kDirtySamplers, uint32_t(TextureAddress::Wrap),
      uint32_t(TextureAddress::Wrap)},
@@ -121,9 +121,9 @@ bool StateShadow::SetStageState(int stage, StageState state, uint32_t value) {
 
 bool StateShadow::SetTexture(int stage, const Texture* texture) {
     if (stage < 0 || stage >= kMaxStages || textures[stage] == texture) return false;
-    // Whether a stage has a texture at all decides the stage cascade (a uniform); which one
-    // it is only needs a bind.
-    if ((textures[stage] == nullptr) != (texture == nullptr)) dirty |= kDirtyUniforms;
+    // Whether a stage has a texture at all decides the stage cascade (the program); which
+    // one it is only needs a bind.
+    if ((textures[stage] == nullptr) != (texture == nullptr)) dirty |= kDirtyProgram;
     textures[stage] = texture;
     dirty |= kDirtyTextures;
     return true;
@@ -133,7 +133,7 @@ void StateShadow::ForgetTexture(const Texture* texture) {
     for (int s = 0; s < kMaxStages; ++s)
         if (textures[s] == texture) {
             textures[s] = nullptr;
-            dirty |= kDirtyTextures | kDirtyUniforms;
+            dirty |= kDirtyTextures | kDirtyProgram;
         }
 }
 

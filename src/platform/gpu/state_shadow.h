@@ -11,11 +11,12 @@ namespace gpu {
 // Parts of the state that reach the GPU together.
 enum DirtyGroup : uint32_t {
     kDirtyRaster = 1,     // depth, cull, blend, stencil
-    kDirtyUniforms = 2,   // projection, lights, material, ambient, factor, lighting, stage ops
+    kDirtyUniforms = 2,   // projection, lights, material, ambient, factor
     kDirtyTextures = 4,   // which texture each stage samples
     kDirtySamplers = 8,   // filters and addressing of each stage
     kDirtyBlendMode = 16, // vertex blending on or off
-    kDirtyAll = 31,
+    kDirtyProgram = 32,   // lighting on or off, stage operations, which stages have a texture
+    kDirtyAll = 63,
 };
 
 class StateShadow {

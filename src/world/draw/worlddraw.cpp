@@ -169,17 +169,25 @@ void DrawWorld(TDGraphics& graphics, int32_t seen, int32_t frame) {
     const int32_t ahead = std::min(hr + WindowAhead, GridSize - 1);
     t3dobjects& store = Models();
 
+    const auto drawCell = [&](int32_t c, int32_t n) {
+        if (c < left || c > right) return;
+        if (tiles[c][n].seen == seen)
+            DrawTile(graphics, c, n, frame);
+        else
+            store.DrawModel(models::Empty, false, static_cast<float>(c), 0.0f,
+                            static_cast<float>(n), 0.0f, 0.0f, 0.0f, 1.0f);
+    };
     // Blocks, far rows first. Each row gets its own depth range, a thousandth of a unit
-    // apart, so that the coplanar faces of neighbouring rows never fight.
+    // apart, so that the coplanar faces of neighbouring rows never fight. Within a row the
+    // columns nearest the camera (above the hero's column) go first, outwards from there:
+    // the depth test then spares the pixels they hide from the columns behind them.
     for (int32_t n = ahead; n >= back; --n) {
         const float shift = static_cast<float>(n) / 1000.0f;
         SetDepthRange(graphics, PlayNear - shift, PlayFar - shift);
-        for (int32_t c = left; c <= right; ++c) {
-            if (tiles[c][n].seen == seen)
-                DrawTile(graphics, c, n, frame);
-            else
-                store.DrawModel(models::Empty, false, static_cast<float>(c), 0.0f,
-                                static_cast<float>(n), 0.0f, 0.0f, 0.0f, 1.0f);
+        drawCell(hc, n);
+        for (int32_t d = 1; d <= std::max(WindowLeft, WindowRight); ++d) {
+            if (d <= WindowLeft) drawCell(hc - d, n);
+            if (d <= WindowRight) drawCell(hc + d, n);
         }
     }
 
