@@ -50,6 +50,11 @@ static int BitsOf(Uint32 format) {
     return SDL_BITSPERPIXEL(format) <= 16 ? 16 : 32;
 }
 
+// At most 4 bytes a pixel; SDL answers it unsigned.
+static int BytesOf(Uint32 format) {
+    return static_cast<int>(SDL_BYTESPERPIXEL(format));
+}
+
 std::vector<DisplayMode> AllDisplayModes(int display) {
     std::vector<DisplayMode> modes;
     if (!StartVideo()) return modes;
@@ -57,7 +62,7 @@ std::vector<DisplayMode> AllDisplayModes(int display) {
     for (int i = 0; i < count; ++i) {
         SDL_DisplayMode m;
         if (SDL_GetDisplayMode(display, i, &m) != 0 || m.w <= 0 || m.h <= 0) continue;
-        modes.push_back({m.w, m.h, BitsOf(m.format), m.refresh_rate, SDL_BYTESPERPIXEL(m.format)});
+        modes.push_back({m.w, m.h, BitsOf(m.format), m.refresh_rate, BytesOf(m.format)});
     }
     return modes;
 }
@@ -88,7 +93,7 @@ bool CurrentDisplayMode(int display, DisplayMode& mode) {
     if (!StartVideo()) return false;
     SDL_DisplayMode m;
     if (SDL_GetDesktopDisplayMode(display, &m) != 0) return false;
-    mode = {m.w, m.h, BitsOf(m.format), m.refresh_rate, SDL_BYTESPERPIXEL(m.format)};
+    mode = {m.w, m.h, BitsOf(m.format), m.refresh_rate, BytesOf(m.format)};
     return true;
 }
 
