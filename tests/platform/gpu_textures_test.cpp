@@ -107,6 +107,56 @@ TEST_F(PictureFiles, RecorderLoadsForRealAndNumbersWhatItMakes) {
     EXPECT_EQ(device.Count("CreateTextureFromFile"), 2);
 }
 
+namespace {
+
+// A JPEG start, one table segment of the given symbol counts (16 per table, each table
+// followed by that many symbols), and an end; `before` goes between start and tables.
+std::string JpegWithTables(const std::vector<std::vector<int>>& tables, std::string before = "") {
+    std::string body;
+    for (const auto& counts : tables) {
+        body += char(0x00);
+        int symbols = 0;
+        for (int c : counts) body += char(c), symbols += c;
+        body += std::string(size_t(symbols), char(1));
+    }
+    const size_t length = body.size() + 2;
+    return "\xFF\xD8" + before + "\xFF\xC4" + char(length >> 8) + char(length & 255) + body +
+           "\xFF\xD9";
+}
+
+} // namespace
+
+TEST_F(PictureFiles, JpegTablesWithTooManySymbolsAreRefusedBeforeDecoding) {
+    const std::vector<int> full(16, 16), over = [] {
+        std::vector<int> v(16, 16);
+        v[15] = 17;
+        return v;
+    }();
+    // Scan data of a first picture, with a stuffed FF 00, before the tables of the next.
+    const std::string scan = std::string("\xFF\xDA\x00\x02", 4) + "\x12\xFF" + '\0' + "\x34";
+    struct tcase {
+        const char* what;
+        std::string bytes;
+        bool fits;
+    };
+    const tcase cases[] = {
+        {"256 symbols", JpegWithTables({full}), true},
+        {"257 symbols", JpegWithTables({over}), false},
+        {"second table of a segment", JpegWithTables({full, over}), false},
+        {"after a scan", JpegWithTables({over}, scan), false},
+        {"after padding and fill bytes", JpegWithTables({over}, "\x01\x02\xFF\xFF"), false},
+        {"counts cut off by the end", std::string("\xFF\xD8\xFF\xC4\x00\x40\x00\xFF", 8), true},
+        {"not a JPEG", "\x89PNG\xFF\xC4\x00\x13" + std::string(17, char(0xFF)), true},
+    };
+    for (const tcase& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(JpegHuffmanTablesFit(c.bytes), c.fits);
+    }
+    Picture p;
+    EXPECT_EQ(DecodePicture(Write("overrun.jpg", cases[1].bytes), p), TextureError::InvalidData);
+    EXPECT_TRUE(p.pixels.empty());
+}
+
 // What the game reads back from a device that draws nothing: sizes, and failures where the
 // GL device would fail; never a picture.
 TEST_F(PictureFiles, NullDeviceKeepsSizesAndRefusesWhatGlWould) {

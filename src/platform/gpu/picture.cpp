@@ -9,12 +9,62 @@
 
 namespace gpu {
 
+namespace {
+
+unsigned Byte(std::string_view bytes, size_t at) {
+    // Past the end the decoder reads zeros, and so do we.
+    return at < bytes.size() ? static_cast<unsigned char>(bytes[at]) : 0u;
+}
+
+constexpr unsigned DefineHuffmanTables = 0xC4;
+constexpr size_t MostHuffmanSymbols = 256;
+
+} // namespace
+
+bool JpegHuffmanTablesFit(std::string_view bytes) {
+    if (Byte(bytes, 0) != 0xFF || Byte(bytes, 1) != 0xD8) return true;
+    // Every segment the decoder could take for a table definition, wherever it lies: scan data
+    // and padding are stepped over a byte at a time, as the decoder does when it looks for its
+    // next marker.
+    size_t at = 2;
+    while (at + 1 < bytes.size()) {
+        const unsigned marker = Byte(bytes, at + 1);
+        if (Byte(bytes, at) != 0xFF || marker == 0xFF) {
+            ++at;
+            continue;
+        }
+        // Stuffed zero, restart markers, start and end of image: no length follows.
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD9)) {
+            at += 2;
+            continue;
+        }
+        const size_t length = Byte(bytes, at + 2) << 8 | Byte(bytes, at + 3);
+        if (marker != DefineHuffmanTables) {
+            at += 2 + length;
+            continue;
+        }
+        // Tables follow one another until the segment's length is used up.
+        long left = static_cast<long>(length) - 2;
+        size_t table = at + 4;
+        while (left > 0) {
+            size_t symbols = 0;
+            for (size_t i = 0; i < 16; ++i) symbols += Byte(bytes, table + 1 + i);
+            if (symbols > MostHuffmanSymbols) return false;
+            table += 17 + symbols;
+            left -= static_cast<long>(17 + symbols);
+        }
+        at = table;
+    }
+    return true;
+}
+
 TextureError DecodePicture(std::string_view path, Picture& picture) {
     picture = {};
     if (path.empty()) return TextureError::InvalidCall;
     std::string bytes;
     if (!files::ReadAll(path, bytes) || bytes.empty() || bytes.size() > size_t(INT32_MAX))
         return TextureError::InvalidData;
+    if (!JpegHuffmanTablesFit(bytes)) return TextureError::InvalidData;
     int w = 0, h = 0, channels = 0;
     const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
     // The size from the header, before any pixel is decoded: a small file may declare a

@@ -16,6 +16,10 @@ struct Picture {
 // No picture of the game is larger; a bigger one is refused from its header, undecoded.
 inline constexpr int MaxPictureSide = 8192;
 
+// False for a JPEG whose Huffman tables list more than 256 symbols: the stb_image we link
+// writes them past the end of its tables. True for anything else, JPEG or not.
+bool JpegHuffmanTablesFit(std::string_view bytes);
+
 // Reads and decodes the file at its own size (game path, "\" allowed). NotAvailable for a
 // picture wider or taller than MaxPictureSide.
 TextureError DecodePicture(std::string_view path, Picture& picture);
