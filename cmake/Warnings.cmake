@@ -14,4 +14,14 @@ if(TARNHOLLOW_SANITIZE)
                                                      -fno-sanitize-recover=undefined)
     target_link_options(project_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(TARNHOLLOW_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "TARNHOLLOW_FUZZ needs clang (libFuzzer): use the fuzz preset")
+    endif()
+    # Coverage for libFuzzer in every library; the harnesses add the fuzzer's own main.
+    target_compile_options(project_options INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+        -fno-omit-frame-pointer)
+    target_link_options(project_options INTERFACE -fsanitize=address,undefined)
+endif()
 target_include_directories(project_options INTERFACE ${PROJECT_SOURCE_DIR}/src)

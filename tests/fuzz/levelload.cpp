@@ -1,0 +1,16 @@
+// A level document after the reader, into the world tables.
+#include "engine/xmlparser.h"
+#include "fuzzinput.h"
+#include "world/level/levelloader.h"
+#include "world/tables.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    auto root = ParseDocument(fuzz::View(data, size));
+    if (!root) return 0;
+    ResetWorldTables();
+    ClearWorld();
+    std::string why;
+    LoadLevel(*root, &why);
+    ClearWorld();
+    return 0;
+}
