@@ -23,7 +23,7 @@ void ResetPlayer(int number) {
     player.Score = 0;
     player.Gun = 0;
     player.Money = player.Name == RichPlayerName ? 10000000 : 0;
-    if (player.Name == OpenAreasPlayerName) HighestLevelPassed = 100;
+    if (player.Name == OpenAreasPlayerName) HighestLevelPassed = MaxHighestLevelPassed;
     player.Levels.clear();
     player.Own[0] = true;
     for (int gun = 1; gun <= GunCount; ++gun) {
@@ -85,7 +85,9 @@ bool LoadPlayersFrom(std::string_view fileName, bool hexForm) {
         auto root = hexForm ? LoadHexDocument(fileName) : LoadScrambledDocument(fileName);
         if (!root) return false;
         const tnode& players = root->Child("Players");
-        int32_t highest = players.Child("HighestLevelPassed").AsInteger();
+        // The choose-level screen counts areas on from it: a huge number would overflow there.
+        const int32_t highest =
+            std::clamp(players.Child("HighestLevelPassed").AsInteger(), 0, MaxHighestLevelPassed);
         tplayerslots loaded;
         for (int number = 1; number <= PlayerSlotCount; ++number)
             loaded[number] = ReadPlayer(players.Child("Player", number - 1));

@@ -35,6 +35,8 @@ class tplayerslots {
 inline constexpr int32_t MaxStoredCount = 999'999'999; // Score, Money
 inline constexpr int32_t MaxLives = 99;
 inline constexpr int32_t MaxRounds = 999'999; // AmmoCurrent, AmmoAll
+// The most progress the game ever stores: the name that opens every area sets it.
+inline constexpr int32_t MaxHighestLevelPassed = 100;
 // Energy and Jump are 0..100, Gun 0..3 and a gun the player owns.
 
 extern tplayerslots PlayerProfiles;

@@ -310,6 +310,19 @@ TEST_F(Players, NumbersBeyondWhatTheGameHoldsAreBroughtToItsLimits) {
     EXPECT_EQ(PlayerProfiles[4].Gun, 0);
     ASSERT_TRUE(LoadPlayersFrom("q.dat", false));
     EXPECT_EQ(PlayerProfiles[4].Gun, 3);
+    // The shared progress as well: the choose-level screen counts areas on from it.
+    const int32_t highest[][2] = {{INT32_MAX, MaxHighestLevelPassed},
+                                  {MaxHighestLevelPassed + 1, MaxHighestLevelPassed},
+                                  {69, 69},
+                                  {-1, 0},
+                                  {INT32_MIN, 0}};
+    for (const auto& [written, read] : highest) {
+        HighestLevelPassed = written;
+        ASSERT_TRUE(SavePlayersTo("p.dat"));
+        HighestLevelPassed = 5;
+        ASSERT_TRUE(LoadPlayersFrom("p.dat", false));
+        EXPECT_EQ(HighestLevelPassed, read) << "written " << written;
+    }
 }
 
 TEST_F(Players, AHundredThousandCompletedLevelsComeBackInOrder) {
