@@ -88,6 +88,9 @@ int t3dobjects::Load(gpu::Device* device, std::string_view file, bool skinned) {
     model.bones = std::move(contents.bones);
     model.boneMatrices.assign(model.bones.size(), gpu::MatrixIdentity());
     model.placedMatrices.assign(model.bones.size(), gpu::MatrixIdentity());
+    model.skeletonMatrices.assign(model.bones.size(), gpu::MatrixIdentity());
+    model.bonePlaced.assign(model.bones.size(), 1);
+    model.drawnRotations.assign(model.bones.size(), tvector{0, 0, 0});
     model.poses = std::move(contents.poses);
     // The working pose: one zero rotation per bone (every keyframe has exactly one per bone).
     model.poses.push_back({"", std::vector<tvector>(model.bones.size(), tvector{0, 0, 0})});
@@ -131,10 +134,55 @@ void t3dobjects::SavePose(int index) {
     for (size_t i = 0; i < model.bones.size(); ++i) working[i] = model.bones[i].rotation;
 }
 
+namespace {
+
+// Bone i within the skeleton: turned by its own rotation, moved by its offset (z counts
+// twice), then carried by its parent.
+void SkeletonMatrix(tmatrix& M, const ExpBone& bone, const tvector& rotation,
+                    const tmatrix* parent) {
+    Identity(M);
+    Rotate(M, rotation.x, rotation.y, rotation.z);
+    Translate(M, bone.offset.x, bone.offset.y, 2 * bone.offset.z);
+    if (parent) Multiply(M, *parent);
+}
+
+// The whole model turned, scaled, then put in its place.
+void PlaceMatrix(const t3dobject& model, size_t i) {
+    const t3dobject::tplacement& p = model.placement;
+    tmatrix M = model.skeletonMatrices[i];
+    Rotate(M, p.rx, p.ry, p.rz);
+    if (p.scale != 1) Scale(M, p.scale);
+    model.placedMatrices[i] = M;
+    Translate(M, p.x, p.y, p.z);
+    if (p.useExtra) Multiply(M, p.extra);
+    model.boneMatrices[i] = M;
+}
+
+} // namespace
+
+void t3dobjects::PlaceBone(const t3dobject& model, size_t bone) {
+    // Up to the first bone already placed, then down again: parents come first.
+    std::vector<size_t>& chain = model.placeChain;
+    chain.clear();
+    for (int32_t b = static_cast<int32_t>(bone);
+         b >= 0 && !model.bonePlaced[static_cast<size_t>(b)];
+         b = model.bones[static_cast<size_t>(b)].parent)
+        chain.push_back(static_cast<size_t>(b));
+    for (auto i = chain.rbegin(); i != chain.rend(); ++i) {
+        const ExpBone& b = model.bones[*i];
+        const tmatrix* parent =
+            b.parent >= 0 ? &model.skeletonMatrices[static_cast<size_t>(b.parent)] : nullptr;
+        SkeletonMatrix(model.skeletonMatrices[*i], b, model.drawnRotations[*i], parent);
+        PlaceMatrix(model, *i);
+        model.bonePlaced[*i] = 1;
+    }
+}
+
 tvector t3dobjects::BonePosition(int index, int bone) const {
     if (!Valid(index)) return {0, 0, 0};
     const t3dobject& model = Model(index);
     if (bone < 0 || bone >= model.boneCount) return {0, 0, 0};
+    PlaceBone(model, static_cast<size_t>(bone));
     return gpu::TransformCoord({0, 0, 0}, model.placedMatrices[static_cast<size_t>(bone)]);
 }
 
@@ -142,6 +190,7 @@ tmatrix t3dobjects::BoneMatrix(int index, int bone) const {
     if (!Valid(index)) return gpu::MatrixIdentity();
     const t3dobject& model = Model(index);
     if (bone < 0 || bone >= model.boneCount) return gpu::MatrixIdentity();
+    PlaceBone(model, static_cast<size_t>(bone));
     return model.boneMatrices[static_cast<size_t>(bone)];
 }
 
@@ -171,28 +220,26 @@ void t3dobjects::DrawModel(int index, bool useExtra, float x, float y, float z, 
     if (!Valid(index) || !device_) return;
     t3dobject& model = models_[static_cast<size_t>(index)];
     const size_t boneCount = model.bones.size();
-    std::vector<tmatrix>& matrices = model.boneMatrices;
-
-    // The skeleton: each bone turned by its own rotation, moved by its offset (z counts
-    // twice), then carried by its parent, which has a lower index and is already done.
-    for (size_t i = 0; i < boneCount; ++i) {
-        const ExpBone& bone = model.bones[i];
-        tmatrix& M = matrices[i];
-        Identity(M);
-        Rotate(M, bone.rotation.x, bone.rotation.y, bone.rotation.z);
-        Translate(M, bone.offset.x, bone.offset.y, 2 * bone.offset.z);
-        if (bone.parent >= 0) Multiply(M, matrices[static_cast<size_t>(bone.parent)]);
+    model.placement = {
+        x, y, z, rx, ry, rz, scale, useExtra, useExtra ? model.extraMatrix : gpu::MatrixIdentity()};
+    if (device_->ShowsNothing()) {
+        // Nobody sees this skeleton: keep its pose and place bones only when asked.
+        for (size_t i = 0; i < boneCount; ++i) model.drawnRotations[i] = model.bones[i].rotation;
+        std::fill(model.bonePlaced.begin(), model.bonePlaced.end(), 0);
+    } else {
+        // Parents have lower indices, so each bone's parent is done before it.
+        for (size_t i = 0; i < boneCount; ++i) {
+            const ExpBone& bone = model.bones[i];
+            const tmatrix* parent = bone.parent >= 0
+                                        ? &model.skeletonMatrices[static_cast<size_t>(bone.parent)]
+                                        : nullptr;
+            SkeletonMatrix(model.skeletonMatrices[i], bone, bone.rotation, parent);
+        }
+        for (size_t i = 0; i < boneCount; ++i) PlaceMatrix(model, i);
+        std::fill(model.bonePlaced.begin(), model.bonePlaced.end(), 1);
+        for (size_t i = 0; i < boneCount; ++i)
+            device_->SetWorld(static_cast<int>(i), model.boneMatrices[i]);
     }
-    // The whole model turned, scaled, then put in its place.
-    for (size_t i = 0; i < boneCount; ++i) {
-        tmatrix& M = matrices[i];
-        Rotate(M, rx, ry, rz);
-        if (scale != 1) Scale(M, scale);
-        model.placedMatrices[i] = M;
-        Translate(M, x, y, z);
-        if (useExtra) Multiply(M, model.extraMatrix);
-    }
-    for (size_t i = 0; i < boneCount; ++i) device_->SetWorld(static_cast<int>(i), matrices[i]);
 
     gpu::Device& device = *device_;
     SetIfChanged(last_.skinned, model.skinned, [&](bool skinned) {

@@ -40,10 +40,22 @@ struct tstageops {
 struct t3dobject {
     std::string textureName;
     int32_t boneCount = 0, vertexCount = 0;
-    std::vector<ExpBone> bones;          // rotations are overwritten by the pose operations
-    std::vector<tmatrix> boneMatrices;   // final matrices of the last draw
-    std::vector<tmatrix> placedMatrices; // the same before the position was added
-    gpu::TexturePtr texture;             // may be empty
+    std::vector<ExpBone> bones; // rotations are overwritten by the pose operations
+    // The last draw's skeleton. On a device that shows nothing it is placed only when
+    // BonePosition or BoneMatrix asks, and then only the bone asked for and its parents.
+    struct tplacement {
+        float x = 0, y = 0, z = 0, rx = 0, ry = 0, rz = 0, scale = 1;
+        bool useExtra = false;
+        tmatrix extra = gpu::MatrixIdentity();
+    };
+    tplacement placement;
+    std::vector<tvector> drawnRotations;           // the pose of the last draw
+    mutable std::vector<tmatrix> boneMatrices;     // final matrices of the last draw
+    mutable std::vector<tmatrix> placedMatrices;   // the same before the position was added
+    mutable std::vector<tmatrix> skeletonMatrices; // before the model's own turn and scale
+    mutable std::vector<uint8_t> bonePlaced;       // bone i's three matrices are up to date
+    mutable std::vector<size_t> placeChain;        // scratch of BonePosition and BoneMatrix
+    gpu::TexturePtr texture;                       // may be empty
     tmatrix extraMatrix = gpu::MatrixIdentity();
     std::vector<tskeleton> poses; // the keyframes, then the working pose
     bool skinned = false;
@@ -94,6 +106,8 @@ class t3dobjects {
 
   private:
     int Load(gpu::Device* device, std::string_view file, bool skinned);
+    // Brings bone i of the last draw (and its parents) up to date.
+    static void PlaceBone(const t3dobject& model, size_t bone);
 
     gpu::Device* device_ = nullptr;
     bool softwareProcessing_ = false;

@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "fixtures.h"
+#include "platform/gpu/null_device.h"
 #include "platform/gpu/recording_device.h"
 #include "render/textures.h"
 
@@ -177,6 +178,56 @@ TEST_F(ModelStoreTest, BonesArePlacedAsTheSkeletonAndThePositionSay) {
     ExpectNear(store.BonePosition(arm, 2), 1, 0, 1);
     store.DrawModel(arm, false, 0, 0, 0, 0, 0, 0, 1);
     EXPECT_FLOAT_EQ(store.BoneMatrix(arm, 2).m[3][1], 0);
+}
+
+// A headless device places bones only when asked; what it answers must be what a drawing
+// device answers, bit for bit, whatever happens to the pose or the extra matrix meanwhile.
+TEST_F(ModelStoreTest, HeadlessDrawsAnswerBonesExactlyAsDrawnOnes) {
+    // Two branches off the root and a grandchild on each, turned every which way.
+    ExpModel tree = fixtures::ChainModel("stone.png", 1, {0, 0, 0});
+    tree.AddBone(0, {0.3f, 0.2f, 0.5f}, {0.1f, 0.2f, 0.3f});
+    tree.AddBone(0, {-0.4f, 0.1f, 0.2f}, {-0.5f, 0.7f, 0.1f});
+    tree.AddBone(1, {0.1f, -0.6f, 0.3f}, {0.9f, -0.2f, 0.4f});
+    tree.AddBone(2, {0.2f, 0.2f, -0.7f}, {0.3f, 0.3f, -1.1f});
+    tree.AddPose("a", {{0.1f, 0, 0}, {0, 0.4f, 0}, {0.2f, 0, 0.3f}, {0.5f, 0.1f, 0}, {0, 0, 0.8f}});
+    tree.AddPose("b", {{0, 0.3f, 0}, {0.6f, 0, 0}, {0, 0.2f, 0}, {0.1f, 0.1f, 0.1f}, {0.4f, 0, 0}});
+    const std::string file = Save("tree.exp", tree);
+    gpu::NullDevice null;
+    t3dobjects shown, headless;
+    shown.SetModelDevice(&device, false);
+    headless.SetModelDevice(&null, false);
+    const int a = shown.AddSkinnedModel(&device, file), b = headless.AddSkinnedModel(&null, file);
+    const int bones = shown.Model(a).boneCount;
+    auto same = [](const auto& x, const auto& y) { return std::memcmp(&x, &y, sizeof x) == 0; };
+
+    struct tdraw {
+        float t;
+        bool extra;
+        float x, y, z, rx, ry, rz, scale;
+        int firstAsked; // the order the headless store is asked in starts here
+    };
+    const tdraw draws[] = {{0.25f, false, 1, 2, 3, 0.1f, 0.7f, -0.3f, 1, 4},
+                           {0.5f, true, -4, 0, 9, 0, -1.2f, 0, 0.75f, 0},
+                           {1.0f, true, 0, 0, 0, 2.0f, 0, 0.5f, 2, 2}};
+    for (const tdraw& d : draws) {
+        SCOPED_TRACE(d.t);
+        const tmatrix extra = gpu::MatrixTranslation(d.t, 2 * d.t, 3);
+        for (t3dobjects* store : {&shown, &headless}) {
+            const int m = store == &shown ? a : b;
+            store->SetPose(m, 0, -1, d.t, 0, 1);
+            store->SetExtraMatrix(m, extra);
+            store->DrawModel(m, d.extra, d.x, d.y, d.z, d.rx, d.ry, d.rz, d.scale);
+            // What changes after the draw is for the next draw only.
+            store->SetPoseFromKeyframe(m, 0);
+            store->SetExtraMatrix(m, gpu::MatrixIdentity());
+        }
+        for (int k = 0; k < bones; ++k) {
+            const int bone = (d.firstAsked + k) % bones;
+            SCOPED_TRACE(bone);
+            EXPECT_TRUE(same(headless.BoneMatrix(b, bone), shown.BoneMatrix(a, bone)));
+            EXPECT_TRUE(same(headless.BonePosition(b, bone), shown.BonePosition(a, bone)));
+        }
+    }
 }
 
 TEST_F(ModelStoreTest, PosesBlendOnlyWhatTheArgumentsAllow) {

@@ -64,6 +64,9 @@ class Device {
     virtual int Height() const = 0; // back buffer, pixels
     virtual int DepthBits() const = 0;
     virtual int StencilBits() const = 0;
+    // A device that draws nothing anyone sees (headless runs): what is only drawn can be
+    // skipped, what the game reads back cannot.
+    virtual bool ShowsNothing() const { return false; }
     // The last presented frame as 0xAARRGGBB pixels, rows top to bottom, alpha 255.
     // False when there is nothing to read (then the vector is left empty).
     virtual bool ReadFrontBuffer(std::vector<uint32_t>& pixels, int& width, int& height) = 0;

@@ -20,6 +20,7 @@ class NullDevice final : public Device {
     int Height() const override { return height_; }
     int DepthBits() const override { return depthBits_; }
     int StencilBits() const override { return stencilBits_; }
+    bool ShowsNothing() const override { return true; }
     bool ReadFrontBuffer(std::vector<uint32_t>& pixels, int& width, int& height) override;
     void SetView(const Matrix&) override {}
     void SetProjection(const Matrix&) override {}
