@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <utility>
 
 using levelkit::CheckLevel;
 using levelkit::MoveKind;
@@ -90,6 +91,16 @@ TEST(LevelCheck, RefusesLevelsTheGameWouldNotPlay) {
     EXPECT_FALSE(CheckLevel(*level).completable);
     level = Level(Source({"...X"}, 60, 0));
     EXPECT_NE(CheckLevel(*level).reason.find("not a cell"), std::string::npos);
+    // A link beyond the game's range makes the game refuse the level, even on a cell the
+    // route never needs.
+    const std::pair<const char*, bool> links[] = {
+        {"1000000", true}, {"-1000000", true}, {"1000001", false}, {"-2147483648", false}};
+    for (const auto& [link, completable] : links) {
+        level = Level(Source({"...X"}, 0, 0, std::string("2 0 link=") + link + "\n"));
+        const auto result = CheckLevel(*level);
+        EXPECT_EQ(result.completable, completable) << link;
+        EXPECT_EQ(result.reason.find(link) != std::string::npos, !completable) << result.reason;
+    }
 }
 
 TEST(LevelCheck, RouteRunsFromStartToExitInSingleMoves) {
