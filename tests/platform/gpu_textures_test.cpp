@@ -145,6 +145,7 @@ TEST_F(PictureFiles, JpegTablesWithTooManySymbolsAreRefusedBeforeDecoding) {
         {"second table of a segment", JpegWithTables({full, over}), false},
         {"after a scan", JpegWithTables({over}, scan), false},
         {"after padding and fill bytes", JpegWithTables({over}, "\x01\x02\xFF\xFF"), false},
+        {"fill bytes before the start", "\xFF\xFF" + JpegWithTables({over}), false},
         {"counts cut off by the end", std::string("\xFF\xD8\xFF\xC4\x00\x40\x00\xFF", 8), true},
         {"not a JPEG", "\x89PNG\xFF\xC4\x00\x13" + std::string(17, char(0xFF)), true},
     };

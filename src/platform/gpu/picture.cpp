@@ -22,11 +22,14 @@ constexpr size_t MostHuffmanSymbols = 256;
 } // namespace
 
 bool JpegHuffmanTablesFit(std::string_view bytes) {
-    if (Byte(bytes, 0) != 0xFF || Byte(bytes, 1) != 0xD8) return true;
+    // The decoder takes a JPEG start after any number of fill bytes.
+    size_t at = 0;
+    while (at < bytes.size() && Byte(bytes, at) == 0xFF) ++at;
+    if (at == 0 || Byte(bytes, at) != 0xD8) return true;
+    ++at;
     // Every segment the decoder could take for a table definition, wherever it lies: scan data
     // and padding are stepped over a byte at a time, as the decoder does when it looks for its
     // next marker.
-    size_t at = 2;
     while (at + 1 < bytes.size()) {
         const unsigned marker = Byte(bytes, at + 1);
         if (Byte(bytes, at) != 0xFF || marker == 0xFF) {
