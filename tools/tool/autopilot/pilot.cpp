@@ -30,7 +30,8 @@ constexpr int ItemGiveUp = 160;
 constexpr int StrandedLimit = 70;
 constexpr int RegretCost = 2000;
 // Frames to wait at a take-off, and for a hazard to pass, before trying something else.
-constexpr int FleeStuckLimit = 3, FleeBanFrames = 70;
+constexpr int FleeStuckLimit = 8, FleeBanFrames = 70;
+constexpr float FleeGain = 0.5f; // what eight frames of fleeing must gain
 constexpr int ReadyPatience = 140, HazardPatience = 300, GoAnywayFrames = 60;
 
 int Rank(Goal goal) {
@@ -448,10 +449,11 @@ std::vector<int> tpilot::Decide() {
         const bool standing = std::fabs(h.height - under.floor) < 0.1f;
         if (phase_ == Phase::Walk && !jump && standing) {
             tstep landing{};
-            // Fleeing into a corner helps nobody: after a few frames without moving the
-            // hero goes on his way past what he fled from.
+            // Fleeing into a corner helps nobody: when a few frames of fleeing have not
+            // taken the hero from where he began (pressed against a wall, or twitching
+            // between two ways), he goes on his way past what he fled from.
             const bool stayed =
-                std::fabs(h.column - fleeColumn_) + std::fabs(h.row - fleeRow_) < 0.01f;
+                std::fabs(h.column - fleeColumn_) + std::fabs(h.row - fleeRow_) < FleeGain;
             fleeStuck_ = fled_ && stayed ? fleeStuck_ + 1 : 0;
             if (fleeStuck_ > FleeStuckLimit) {
                 fleeBan_ = FleeBanFrames;
@@ -461,9 +463,11 @@ std::vector<int> tpilot::Decide() {
             if (fleeBan_ > 0) --fleeBan_;
             const int away = fleeBan_ > 0 ? 0 : Flee(jump, landing);
             if (away != 0) {
+                if (fleeStuck_ == 0) {
+                    fleeColumn_ = h.column;
+                    fleeRow_ = h.row;
+                }
                 fled_ = true;
-                fleeColumn_ = h.column;
-                fleeRow_ = h.row;
                 direction = away;
                 why_ = jump ? "leaping away" : "fleeing";
                 if (jump) {

@@ -1,5 +1,6 @@
 #include "shopping.h"
 
+#include "creatures/monsters.h"
 #include "world/guns/guntables.h"
 
 namespace autopilot {
@@ -23,8 +24,9 @@ constexpr int Stock[4] = {0, 64, 400, 400};
 } // namespace
 
 int GunRank(int gun) {
-    // Every bullet strikes alike, so the gun that fires most often is the best one.
-    return gun <= 0 || gun > 3 ? 0 : 1000 / Guns[gun].FireInterval;
+    // Kills a frame, in thousandths of a percent: how often it fires times how often a
+    // bullet kills.
+    return gun <= 0 || gun > 3 ? 0 : 1000 * HitChanceOf(gun) / Guns[gun].FireInterval;
 }
 
 std::vector<int> ShoppingList(const tplayer& player) {
