@@ -377,10 +377,19 @@ int tpilot::Flee(bool& jump, tstep& landing) const {
     float bestScore = -1e9f;
     for (int d = 1; d <= 8; ++d) {
         const tdirection& s = Direction(d);
-        const int c = CellOf(h.column + 3 * s.column), r = CellOf(h.row + 3 * s.row);
-        if (!tview::Inside(c, r)) continue;
-        const tcell& cell = view_.At(c, r);
-        if (!Standable(cell.kind) || cell.kind == Cell::Spikes || cell.occupied) continue;
+        // Every cell on the way must bear him: the game stops a walk at an edge.
+        bool open = true;
+        for (int k = 1; k <= 3 && open; ++k) {
+            const int c = CellOf(h.column + float(k) * s.column);
+            const int r = CellOf(h.row + float(k) * s.row);
+            if (!tview::Inside(c, r)) {
+                open = false;
+                break;
+            }
+            const tcell& cell = view_.At(c, r);
+            open = Standable(cell.kind) && cell.kind != Cell::Spikes && !cell.occupied;
+        }
+        if (!open) continue;
         const float score = s.column * awayC + s.row * awayR;
         if (score > bestScore) {
             bestScore = score;
