@@ -165,8 +165,21 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
             return Toward(float(jump_.column) - h.column, float(jump_.row) - h.row, 0.07f);
         }
         phase_ = Phase::Walk;
-        // A jump that came down where it started met something in the air.
-        if (hc == takeoffColumn_ && hr == takeoffRow_) Block(hc, hr, jump_, true);
+        // A jump that came down short of its landing met something in the air (a ghost
+        // over the chasm): that way is shut for a while.
+        if (takeoffColumn_ >= 0 &&
+            std::abs(hc - takeoffColumn_) + std::abs(hr - takeoffRow_) <
+                std::abs(jump_.column - takeoffColumn_) + std::abs(jump_.row - takeoffRow_)) {
+            // Jumps that way from the run-up behind are shut with it: what hangs there
+            // stays until the hero has gone elsewhere for a while.
+            const int sc = jump_.column > takeoffColumn_   ? 1
+                           : jump_.column < takeoffColumn_ ? -1
+                                                           : 0;
+            const int sr = jump_.row > takeoffRow_ ? 1 : jump_.row < takeoffRow_ ? -1 : 0;
+            for (int back = 0; back <= 2; ++back)
+                Block(takeoffColumn_ - sc * back, takeoffRow_ - sr * back,
+                      {jump_.column - sc * back, jump_.row - sr * back, Move::Jump}, true);
+        }
         route_.clear();
     }
     if (phase_ == Phase::Teleporting) {
