@@ -170,13 +170,14 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
         if (takeoffColumn_ >= 0 &&
             std::abs(hc - takeoffColumn_) + std::abs(hr - takeoffRow_) <
                 std::abs(jump_.column - takeoffColumn_) + std::abs(jump_.row - takeoffRow_)) {
-            // Jumps that way from the run-up behind are shut with it: what hangs there
+            // Jumps that way from the run-up behind and from where he came down are shut
+            // with it: what hangs there
             // stays until the hero has gone elsewhere for a while.
             const int sc = jump_.column > takeoffColumn_   ? 1
                            : jump_.column < takeoffColumn_ ? -1
                                                            : 0;
             const int sr = jump_.row > takeoffRow_ ? 1 : jump_.row < takeoffRow_ ? -1 : 0;
-            for (int back = 0; back <= 2; ++back)
+            for (int back = -2; back <= 2; ++back)
                 Block(takeoffColumn_ - sc * back, takeoffRow_ - sr * back,
                       {jump_.column - sc * back, jump_.row - sr * back, Move::Jump}, true);
         }
@@ -306,6 +307,12 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
         if (std::fabs(across) > 0.1f || h.Jump < 100 || MonsterNear(next.column, next.row) ||
             target.occupied) {
             why_ = "ready to jump";
+            // Not on spikes, though: they spring while he waits. Back off them.
+            if (here.kind == Cell::Spikes &&
+                (MonsterNear(next.column, next.row) || target.occupied)) {
+                why_ = "off the spikes";
+                return Opposite(axis);
+            }
             // Something that never moves away (a sleeping monster, an unseen blocker on
             // the landing): another way, or another goal, for a while.
             if (++readyFrames_ > ReadyPatience) {
