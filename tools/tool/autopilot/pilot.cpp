@@ -32,6 +32,8 @@ constexpr int RegretCost = 2000;
 // Frames to wait at a take-off, and for a hazard to pass, before trying something else.
 constexpr int FleeStuckLimit = 8, FleeBanFrames = 70;
 constexpr float FleeGain = 0.5f; // what eight frames of fleeing must gain
+// A jump lands about this many frames after it takes off: the landing must be clear then.
+constexpr int FlightFrames = 22;
 constexpr int ReadyPatience = 140, HazardPatience = 300, GoAnywayFrames = 60;
 
 int Rank(Goal goal) {
@@ -289,7 +291,9 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
         target.kind == Cell::Crumbling && MonsterNear(next.column, next.row, 3.0f);
     if (goAnyway_ > 0) --goAnyway_;
     if (!mustGo && goAnyway_ == 0 && target.kind != Cell::Unknown &&
-        (crumbling || !SafeToEnter(view_, next.column, next.row, spikeFrames))) {
+        (crumbling || !SafeToEnter(view_, next.column, next.row, spikeFrames) ||
+         (next.move == Move::Jump && Threatened(view_, float(next.column), float(next.row),
+                                                FlightFrames - 8, FlightFrames + 8)))) {
         why_ = "waiting";
         if (++hazardFrames_ < HazardPatience) return centreDirection;
         // What it waits for does not pass (a monster asleep by the way): go through.
