@@ -102,10 +102,11 @@ TEST(Route, TeleportPartnerIsTheLastInScanOrder) {
     EXPECT_EQ(row, 1);
 }
 
-tplayer Purse(int money, bool pistol = false, bool rifle = false, int pistolRounds = 0) {
+tplayer Purse(int money, bool pistol = false, bool rifle = false, int pistolRounds = 0,
+              bool smg = false) {
     tplayer p;
     p.Money = money;
-    p.Own = {true, pistol, false, rifle};
+    p.Own = {true, pistol, smg, rifle};
     p.AmmoAll[1] = pistolRounds;
     return p;
 }
@@ -119,8 +120,12 @@ TEST(Shopping, GunFirstThenRoundsForTheBestGun) {
         {"nothing affordable", Purse(999), {}},
         {"the pistol and what is left in rounds", Purse(1012), {0, 1, 1, 1}},
         {"rounds only up to the stock", Purse(1000, true, false, 60), {1}},
-        {"the rifle over the pistol, and no pistol with it", Purse(3530), {4, 5, 5}},
-        {"no pistol rounds once the rifle is owned", Purse(20, true, true, 0), {5}},
+        {"the submachine gun as soon as affordable", Purse(3030, true), {2, 3}},
+        {"the rifle over the submachine gun, and no pistol with it", Purse(3530), {4, 5, 5}},
+        {"the rifle once affordable, though the submachine gun is owned",
+         Purse(3500, true, false, 0, true),
+         {4}},
+        {"rifle rounds when the rifle is the best gun owned", Purse(20, true, true, 0), {5}},
     };
     for (const auto& c : cases) EXPECT_EQ(ShoppingList(c.player), c.rows) << c.what;
 }

@@ -2,6 +2,7 @@
 // line the hero can face. Warriors parry a bullet that meets them head on, so a warrior is
 // shot only from a direction that is not straight into its face.
 #include "pilot.h"
+#include "shopping.h"
 
 #include "world/directions.h"
 
@@ -13,13 +14,14 @@ namespace {
 
 constexpr float Range = 9.0f;
 constexpr float LineWidth = 0.45f; // a bullet within 0.8 of a monster meets it
-constexpr int GunPreference[] = {3, 2, 1};
-
 int BestGun(const tbody& hero) {
-    for (int gun : GunPreference)
-        if (hero.Own[size_t(gun)] && hero.AmmoCurrent[size_t(gun)] + hero.AmmoAll[size_t(gun)] > 0)
-            return gun;
-    return 0;
+    int best = 0;
+    for (int gun = 1; gun <= 3; ++gun)
+        if (hero.Own[size_t(gun)] &&
+            hero.AmmoCurrent[size_t(gun)] + hero.AmmoAll[size_t(gun)] > 0 &&
+            GunRank(gun) > GunRank(best))
+            best = gun;
+    return best;
 }
 
 // Is the straight line from the hero to the point free of walls?

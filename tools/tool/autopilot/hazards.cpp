@@ -17,6 +17,9 @@ constexpr int GhostNearCost = 80, GhostCloseCost = 160;
 constexpr int TrapLaneCost = 6;
 constexpr int MonsterCost = 120, MonsterArmedCost = 30;
 constexpr int LaneLength = 14;
+// A crumbling bridge that has begun to fall is the way the hero came: going back over it
+// ends the way on for good, so it is the last resort.
+constexpr int UsedBridgeCost = 4000;
 // Spikes are drawn and hurt while above this; they sink 0.1 a frame below it, then climb
 // back 0.5 a frame and spring at -0.5: about 21 frames to cross.
 constexpr float SpikesHurt = -1.5f;
@@ -119,6 +122,19 @@ void HazardCosts(const tview& view, tcosts& costs) {
             AddAround(costs, c, r, 1, armed ? MonsterArmedCost : MonsterCost);
         }
     }
+    for (int c = 0; c < Size; ++c)
+        for (int r = 0; r < Size; ++r) {
+            const tcell& cell = view.At(c, r);
+            if (cell.kind != Cell::Crumbling) continue;
+            bool used = false;
+            for (const auto& n : Neighbours)
+                for (int k = 1; k <= 2; ++k) {
+                    const int nc = c + n[0] * k, nr = r + n[1] * k;
+                    used |= tview::Inside(nc, nr) && view.At(nc, nr).kind == Cell::Pit &&
+                            view.At(nc, nr).mechanism == mechanism::CrumblingFloor;
+                }
+            if (used) costs.extra[size_t(c)][size_t(r)] += UsedBridgeCost;
+        }
     for (int c = 0; c < Size; ++c)
         for (int r = 0; r < Size; ++r) {
             const int m = view.At(c, r).mechanism;

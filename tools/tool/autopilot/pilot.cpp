@@ -30,7 +30,10 @@ constexpr int ItemGiveUp = 160;
 constexpr int StrandedLimit = 70;
 constexpr int RegretCost = 2000;
 // Frames to wait at a take-off, and for a hazard to pass, before trying something else.
-constexpr int FleeStuckLimit = 3, FleeBanFrames = 70;
+constexpr int FleeStuckLimit = 8, FleeBanFrames = 70;
+constexpr float FleeGain = 0.5f; // what eight frames of fleeing must gain
+// A jump lands about this many frames after it takes off: the landing must be clear then.
+constexpr int FlightFrames = 22;
 constexpr int ReadyPatience = 140, HazardPatience = 300, GoAnywayFrames = 60;
 
 int Rank(Goal goal) {
@@ -164,8 +167,22 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
             return Toward(float(jump_.column) - h.column, float(jump_.row) - h.row, 0.07f);
         }
         phase_ = Phase::Walk;
-        // A jump that came down where it started met something in the air.
-        if (hc == takeoffColumn_ && hr == takeoffRow_) Block(hc, hr, jump_, true);
+        // A jump that came down short of its landing met something in the air (a ghost
+        // over the chasm): that way is shut for a while.
+        if (takeoffColumn_ >= 0 &&
+            std::abs(hc - takeoffColumn_) + std::abs(hr - takeoffRow_) <
+                std::abs(jump_.column - takeoffColumn_) + std::abs(jump_.row - takeoffRow_)) {
+            // Jumps that way from the run-up behind and from where he came down are shut
+            // with it: what hangs there
+            // stays until the hero has gone elsewhere for a while.
+            const int sc = jump_.column > takeoffColumn_   ? 1
+                           : jump_.column < takeoffColumn_ ? -1
+                                                           : 0;
+            const int sr = jump_.row > takeoffRow_ ? 1 : jump_.row < takeoffRow_ ? -1 : 0;
+            for (int back = -2; back <= 2; ++back)
+                Block(takeoffColumn_ - sc * back, takeoffRow_ - sr * back,
+                      {jump_.column - sc * back, jump_.row - sr * back, Move::Jump}, true);
+        }
         route_.clear();
     }
     if (phase_ == Phase::Teleporting) {
@@ -274,7 +291,9 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
         target.kind == Cell::Crumbling && MonsterNear(next.column, next.row, 3.0f);
     if (goAnyway_ > 0) --goAnyway_;
     if (!mustGo && goAnyway_ == 0 && target.kind != Cell::Unknown &&
-        (crumbling || !SafeToEnter(view_, next.column, next.row, spikeFrames))) {
+        (crumbling || !SafeToEnter(view_, next.column, next.row, spikeFrames) ||
+         (next.move == Move::Jump && Threatened(view_, float(next.column), float(next.row),
+                                                FlightFrames - 8, FlightFrames + 8)))) {
         why_ = "waiting";
         if (++hazardFrames_ < HazardPatience) return centreDirection;
         // What it waits for does not pass (a monster asleep by the way): go through.
@@ -292,6 +311,12 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
         if (std::fabs(across) > 0.1f || h.Jump < 100 || MonsterNear(next.column, next.row) ||
             target.occupied) {
             why_ = "ready to jump";
+            // Not on spikes, though: they spring while he waits. Back off them.
+            if (here.kind == Cell::Spikes &&
+                (MonsterNear(next.column, next.row) || target.occupied)) {
+                why_ = "off the spikes";
+                return Opposite(axis);
+            }
             // Something that never moves away (a sleeping monster, an unseen blocker on
             // the landing): another way, or another goal, for a while.
             if (++readyFrames_ > ReadyPatience) {
@@ -376,10 +401,19 @@ int tpilot::Flee(bool& jump, tstep& landing) const {
     float bestScore = -1e9f;
     for (int d = 1; d <= 8; ++d) {
         const tdirection& s = Direction(d);
-        const int c = CellOf(h.column + 3 * s.column), r = CellOf(h.row + 3 * s.row);
-        if (!tview::Inside(c, r)) continue;
-        const tcell& cell = view_.At(c, r);
-        if (!Standable(cell.kind) || cell.kind == Cell::Spikes || cell.occupied) continue;
+        // Every cell on the way must bear him: the game stops a walk at an edge.
+        bool open = true;
+        for (int k = 1; k <= 3 && open; ++k) {
+            const int c = CellOf(h.column + float(k) * s.column);
+            const int r = CellOf(h.row + float(k) * s.row);
+            if (!tview::Inside(c, r)) {
+                open = false;
+                break;
+            }
+            const tcell& cell = view_.At(c, r);
+            open = Standable(cell.kind) && cell.kind != Cell::Spikes && !cell.occupied;
+        }
+        if (!open) continue;
         const float score = s.column * awayC + s.row * awayR;
         if (score > bestScore) {
             bestScore = score;
@@ -448,10 +482,11 @@ std::vector<int> tpilot::Decide() {
         const bool standing = std::fabs(h.height - under.floor) < 0.1f;
         if (phase_ == Phase::Walk && !jump && standing) {
             tstep landing{};
-            // Fleeing into a corner helps nobody: after a few frames without moving the
-            // hero goes on his way past what he fled from.
+            // Fleeing into a corner helps nobody: when a few frames of fleeing have not
+            // taken the hero from where he began (pressed against a wall, or twitching
+            // between two ways), he goes on his way past what he fled from.
             const bool stayed =
-                std::fabs(h.column - fleeColumn_) + std::fabs(h.row - fleeRow_) < 0.01f;
+                std::fabs(h.column - fleeColumn_) + std::fabs(h.row - fleeRow_) < FleeGain;
             fleeStuck_ = fled_ && stayed ? fleeStuck_ + 1 : 0;
             if (fleeStuck_ > FleeStuckLimit) {
                 fleeBan_ = FleeBanFrames;
@@ -461,9 +496,11 @@ std::vector<int> tpilot::Decide() {
             if (fleeBan_ > 0) --fleeBan_;
             const int away = fleeBan_ > 0 ? 0 : Flee(jump, landing);
             if (away != 0) {
+                if (fleeStuck_ == 0) {
+                    fleeColumn_ = h.column;
+                    fleeRow_ = h.row;
+                }
                 fled_ = true;
-                fleeColumn_ = h.column;
-                fleeRow_ = h.row;
                 direction = away;
                 why_ = jump ? "leaping away" : "fleeing";
                 if (jump) {

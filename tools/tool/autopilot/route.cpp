@@ -112,7 +112,8 @@ void troutes::Search(const tview& view, int column, int row, const tcosts& costs
                 if (Standable(land.kind) && land.kind != Cell::Teleport &&
                     land.kind != Cell::Spikes)
                     relax(at, lc, lr,
-                          reach * WalkCost + JumpExtra + (land.occupied ? JumpOccupiedCost : 0),
+                          reach * WalkCost + JumpExtra + (land.occupied ? JumpOccupiedCost : 0) +
+                              (land.kind == Cell::Crumbling ? CrumblingCost : 0),
                           Move::Jump);
                 else if (land.kind == Cell::Unknown)
                     relax(at, lc, lr, reach * WalkCost + JumpExtra + UnknownJumpCost, Move::Jump);

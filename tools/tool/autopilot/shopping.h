@@ -1,7 +1,8 @@
 #pragma once
-// The autopilot's shopping: a fixed policy (a gun as soon as it is affordable, the assault
-// rifle over the others, then rounds for the best gun up to a stock) and the key presses
-// that carry it out in the shop screen.
+// The autopilot's shopping: a fixed policy (a gun as soon as it is affordable and better than
+// every gun owned, then rounds for the best gun up to a stock) and the key presses that carry
+// it out in the shop screen. The best gun is the one that kills most in a second: the
+// submachine gun fires fastest, but the assault rifle's bullets kill more often.
 #include "world/playerrecord.h"
 
 #include <vector>
@@ -11,6 +12,9 @@ namespace autopilot {
 // The shop's rows, in the order the screen lists them (row 6 is "Continue -->").
 inline constexpr int ShopRows = 7;
 inline constexpr int ContinueRow = 6;
+
+// How good a gun is (0 for none): higher kills more in a second.
+int GunRank(int gun);
 
 // The rows to buy, in order, for a player with this purse and equipment.
 std::vector<int> ShoppingList(const tplayer& player);
