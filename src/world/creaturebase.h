@@ -2,9 +2,10 @@
 // The base of everything in a level that moves or acts by itself apart from the hero.
 // Creatures live in the world's `creatures` list, which owns them, and talk to each other
 // only through the cells' occupied marks. The world declares the class because its list
-// holds them; it only reads the fields and calls the three virtual operations. The code of
-// the class lives with the creatures (creatures/creature.cpp), which the world never links:
-// the kinds reach the world through the creature table (world/creaturekinds.h).
+// holds them; it only reads the fields and calls the three virtual operations, whose shared
+// code (with the class's virtual table) is the world's too (world/creaturebase.cpp). The
+// movement helpers and every kind live with the creatures, which the world never links: the
+// kinds reach the world through the creature table (world/creaturekinds.h).
 #include <cstdint>
 
 class TDGraphics;
