@@ -1,8 +1,12 @@
 #include "engine/soundfx.h"
 
+#include "forge/sound/encode.h"
+
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -48,6 +52,16 @@ class SoundFolder {
         wav += data;
         std::string file = (path_ / name).string();
         std::ofstream(file, std::ios::binary) << wav;
+        return file;
+    }
+    // A stereo Ogg Vorbis tone, loud from its first sample to its last.
+    std::string OggTone(const std::string& name, double seconds) const {
+        forge::sound::Stereo tone;
+        tone.resize(static_cast<size_t>(seconds * forge::sound::SampleRate));
+        for (size_t i = 0; i < tone.size(); ++i)
+            tone.left[i] = tone.right[i] = (i / 50) % 2 ? 0.5f : -0.5f;
+        std::string file = (path_ / name).string();
+        std::ofstream(file, std::ios::binary) << forge::sound::EncodeOgg(tone, 0.5f);
         return file;
     }
     std::string Missing() const { return (path_ / "missing.ogg").string(); }
@@ -151,6 +165,37 @@ TEST(SoundMusic, OnceEndsRepeatGoesOn) {
     sound.PlayMusic(shortPiece, 1.0f);
     std::this_thread::sleep_for(3 * took + std::chrono::milliseconds(100));
     EXPECT_TRUE(audio::MusicPlaying());
+}
+
+// Streamed music is read ahead in blocks; going back to the start must not leave a block of
+// silence where the piece ends, or every level's music would stutter once per round.
+TEST(SoundMusic, RepeatGoesRoundWithoutAGap) {
+    SoundFolder folder;
+    taudiere sound;
+    ASSERT_TRUE(sound.HasDevice());
+    std::string piece = folder.OggTone("round.ogg", 0.1);
+
+    std::atomic<long> heard{0}, longestQuiet{0};
+    long quiet = 0; // only the sound thread touches it
+    audio::TapOutput([&](const int16_t* samples, size_t count) {
+        for (size_t i = 0; i < count; ++i) {
+            if (std::abs(samples[i]) > 100) {
+                ++heard;
+                quiet = 0;
+            } else if (heard > 0 && ++quiet > longestQuiet) {
+                longestQuiet = quiet;
+            }
+        }
+    });
+    sound.PlayMusic(piece, 1.0f);
+    // At least five rounds of the piece.
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (heard < 44100L * 2 * 5 / 10 * 5 && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    audio::TapOutput(nullptr);
+    EXPECT_GE(heard, 44100L * 2 * 5 / 10 * 5);
+    // A square wave's samples are never quiet for more than a few in a row.
+    EXPECT_LT(longestQuiet, 16);
 }
 
 TEST(SoundDevice, NoDeviceRunsSilent) {

@@ -166,7 +166,9 @@ int RunCampaign(const std::vector<std::string>& args) {
         return playrun::MakeRunDevice(services, false, ScreenWidth, ScreenHeight, why);
     };
     form.makeInput = [&driver]() -> std::unique_ptr<input::InputSource> {
-        return std::make_unique<autopilot::tpilotinput>([&driver] { return driver.Decide(); });
+        // The driver keeps each level's keys itself.
+        return std::make_unique<autopilot::tpilotinput>([&driver] { return driver.Decide(); },
+                                                        false);
     };
     // Every frame drawn, as the play tool draws them: the reload runs in drawn frames.
     form.services.waitForTick = [&counter] {
