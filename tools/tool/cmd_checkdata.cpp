@@ -168,7 +168,7 @@ int RunCheckData(const std::vector<std::string>& args) {
         if (e.kind == AssetKind::MusicName || e.kind == AssetKind::Effect)
             check.Sound(e.file, e.kind == AssetKind::MusicName);
 
-    char name[16];
+    char name[32]; // room for any int: -O1 builds check the format's widest output
     for (int level = 1; level <= 80; ++level) {
         std::snprintf(name, sizeof name, "lvl\\%.2d.dat", level);
         check.Level(name, music);
