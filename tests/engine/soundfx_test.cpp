@@ -167,35 +167,66 @@ TEST(SoundMusic, OnceEndsRepeatGoesOn) {
     EXPECT_TRUE(audio::MusicPlaying());
 }
 
-// Streamed music is read ahead in blocks; going back to the start must not leave a block of
-// silence where the piece ends, or every level's music would stutter once per round.
-TEST(SoundMusic, RepeatGoesRoundWithoutAGap) {
+// What the device sounds, heard through the output tap until the listener is dropped.
+class Listener {
+  public:
+    Listener() {
+        audio::TapOutput([this](const int16_t* samples, size_t count) {
+            for (size_t i = 0; i < count; ++i) {
+                const long level = std::abs(samples[i]);
+                ++samples_;
+                if (level > peak_) peak_ = level;
+                if (level > 100) {
+                    ++loud_;
+                    quiet_ = 0;
+                } else if (loud_ > 0 && ++quiet_ > longestQuiet_) {
+                    longestQuiet_ = quiet_;
+                }
+            }
+        });
+    }
+    ~Listener() { audio::TapOutput(nullptr); }
+
+    // Waits (up to a generous limit: the test machine may be busy) for n more samples.
+    void Hear(long n, bool loudOnly) {
+        const std::atomic<long>& counter = loudOnly ? loud_ : samples_;
+        const long until = counter + n;
+        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (counter < until && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_GE(counter, until);
+    }
+    long Loud() const { return loud_; }
+    long Peak() const { return peak_; }
+    // The longest run of quiet samples since the first loud one.
+    long LongestQuiet() const { return longestQuiet_; }
+
+  private:
+    std::atomic<long> samples_{0}, loud_{0}, peak_{0}, longestQuiet_{0};
+    long quiet_ = 0; // the sound thread's own
+};
+
+// Level music at volume 0 is silent until turned up; then it plays at the new volume, and
+// going back to its start leaves no block of silence where the piece ends (streamed music is
+// read ahead in blocks), or every level's music would stutter once a round.
+TEST(SoundMusic, SilentUntilTurnedUpThenRepeatsWithoutAGap) {
     SoundFolder folder;
     taudiere sound;
     ASSERT_TRUE(sound.HasDevice());
-    std::string piece = folder.OggTone("round.ogg", 0.1);
+    std::string piece = folder.OggTone("round.ogg", 0.1); // square wave at half the full scale
+    const long round = 2 * 44100 / 10;                    // samples a round, stereo
 
-    std::atomic<long> heard{0}, longestQuiet{0};
-    long quiet = 0; // only the sound thread touches it
-    audio::TapOutput([&](const int16_t* samples, size_t count) {
-        for (size_t i = 0; i < count; ++i) {
-            if (std::abs(samples[i]) > 100) {
-                ++heard;
-                quiet = 0;
-            } else if (heard > 0 && ++quiet > longestQuiet) {
-                longestQuiet = quiet;
-            }
-        }
-    });
-    sound.PlayMusic(piece, 1.0f);
-    // At least five rounds of the piece.
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (heard < 44100L * 2 * 5 / 10 * 5 && std::chrono::steady_clock::now() < end)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    audio::TapOutput(nullptr);
-    EXPECT_GE(heard, 44100L * 2 * 5 / 10 * 5);
+    Listener listener;
+    sound.PlayMusic(piece, 0.0f);
+    listener.Hear(3 * round, false);
+    EXPECT_EQ(listener.Loud(), 0);
+
+    sound.SetMusicVolume(0.5f);
+    listener.Hear(5 * round, true);
+    EXPECT_GT(listener.Peak(), 32767 / 4 * 8 / 10);
+    EXPECT_LT(listener.Peak(), 32767 / 4 * 13 / 10);
     // A square wave's samples are never quiet for more than a few in a row.
-    EXPECT_LT(longestQuiet, 16);
+    EXPECT_LT(listener.LongestQuiet(), 16);
 }
 
 TEST(SoundDevice, NoDeviceRunsSilent) {
