@@ -142,12 +142,17 @@ TEST(SoundMusic, SamePieceGoesOnAndSilentOnceLeavesTheOldName) {
     EXPECT_EQ(sound.MusicName(), level);
     EXPECT_EQ(audio::PlaysStarted(), started + 1);
 
-    // A piece that cannot be opened is silence, not a failure.
+    // A piece that cannot be opened, or is not music at all, is silence, not a failure.
     sound.PlayMusic(folder.Missing(), 1.0f);
     EXPECT_FALSE(sound.HasMusic());
     EXPECT_FALSE(audio::MusicPlaying());
     EXPECT_EQ(sound.MusicName(), folder.Missing());
     sound.SetMusicVolume(0.3f);
+    std::string notMusic = folder.Tone("broken.ogg", 0.1);
+    std::ofstream(notMusic, std::ios::binary) << "OggS but nothing a decoder wants";
+    sound.PlayMusic(notMusic, 1.0f);
+    EXPECT_FALSE(sound.HasMusic());
+    EXPECT_FALSE(audio::MusicPlaying());
 }
 
 TEST(SoundMusic, OnceEndsRepeatGoesOn) {
