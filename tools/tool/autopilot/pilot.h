@@ -2,6 +2,7 @@
 // The autopilot: each frame it looks at what the player can see, keeps a route to where it
 // wants to go, and answers with the keys to hold. It never touches the world: its only way
 // in is the keys (tpilotinput hands them to the game).
+#include "ghosts.h"
 #include "route.h"
 #include "view.h"
 
@@ -104,6 +105,8 @@ class tpilot {
     float fleeColumn_ = 0, fleeRow_ = 0;
     int fleeStuck_ = 0, fleeBan_ = 0;
     int fireWait_ = 0; // frames until the gun in hand can fire again
+    tghostplan ghostPlan_;
+    int lureFrames_ = 0; // frames spent standing off ghosts in this attempt
     bool changeHeld_ = false;
     bool trace_ = false;
     std::string traceText_;
