@@ -155,6 +155,8 @@ tghostplan PlanForGhosts(const tview& view, const troutes& routes, const std::ve
     // Halfway past one, turning back only doubles the price.
     if (dashing && nearest < Reach + 0.4f) return {tghostplan::Kind::Dash};
     if (nearest > ApproachDistance) return {};
+    // On a floor that crumbles, sinks, moves or springs spikes there is no standing about.
+    if (!Calm(view.At(CellOf(h.column), CellOf(h.row)))) return {tghostplan::Kind::Dash};
     const int need = int(float(exposure) * EnergyPerFrame) + DashMargin;
     const bool affordable = need <= view.hero.Energy - Reserve;
     if (affordable && (exposure <= CheapExposure || !patient)) return {tghostplan::Kind::Dash};
