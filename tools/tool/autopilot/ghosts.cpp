@@ -99,8 +99,8 @@ void GhostCosts(const tview& view, tcosts& costs) {
     }
 }
 
-bool NearGhost(const tview& view, float column, float row, float distance) {
-    return Nearest(Ghosts(view), column, row) < distance;
+float NearestGhost(const tview& view, float column, float row) {
+    return Nearest(Ghosts(view), column, row);
 }
 
 int GhostExposure(const tview& view, const std::vector<tstep>& route) {

@@ -20,8 +20,8 @@ void GhostCosts(const tview& view, tcosts& costs);
 // stands, the ghosts drifting after him as they do.
 int GhostExposure(const tview& view, const std::vector<tstep>& route);
 
-// Is the point within the distance of a ghost?
-bool NearGhost(const tview& view, float column, float row, float distance);
+// How far the nearest ghost is from the point (very far without one).
+float NearestGhost(const tview& view, float column, float row);
 
 struct tghostplan {
     enum class Kind : uint8_t {

@@ -36,7 +36,11 @@ constexpr float FleeGain = 0.5f; // what eight frames of fleeing must gain
 constexpr int FlightFrames = 22;
 constexpr int ReadyPatience = 140, HazardPatience = 300, GoAnywayFrames = 60;
 // Frames an attempt may spend drawing ghosts off the way before it runs past them.
-constexpr int LurePatience = 1500;
+constexpr int LurePatience = 800;
+// A ghost drifts half a cell in about twenty frames: one that has not come that much closer
+// in this many is held up.
+constexpr int HoldPatience = 80, LureBanFrames = 400;
+constexpr float HoldGain = 0.5f;
 
 int Rank(Goal goal) {
     switch (goal) {
@@ -90,7 +94,7 @@ void tpilot::NewAttempt() {
     phase_ = Phase::Walk;
     blocks_.clear();
     stuckFrames_ = waitFrames_ = strandedFrames_ = 0;
-    fireWait_ = lureFrames_ = 0;
+    fireWait_ = lureFrames_ = holdFrames_ = lureBan_ = 0;
     ghostPlan_ = {};
 }
 
@@ -224,10 +228,12 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
         }
     }
     Replan(hc, hr);
-    ghostPlan_ = PlanForGhosts(view_, routes_, route_, lureFrames_ < LurePatience,
+    if (lureBan_ > 0) --lureBan_;
+    ghostPlan_ = PlanForGhosts(view_, routes_, route_, lureFrames_ < LurePatience && lureBan_ == 0,
                                ghostPlan_.kind == tghostplan::Kind::Dash);
     if (ghostPlan_.kind == tghostplan::Kind::Lure || ghostPlan_.kind == tghostplan::Kind::Hold)
         ++lureFrames_;
+    WatchGhost();
     if (ghostPlan_.kind == tghostplan::Kind::Hold) {
         why_ = "letting the ghost come";
         return 0;
@@ -297,11 +303,11 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
         ++spikeRun;
     }
     const tcell& target = view_.At(next.column, next.row);
-    // Running past a ghost, every frame of waiting is paid for.
+    // Within a ghost's reach every frame of waiting is paid for.
     const bool mustGo =
         here.kind == Cell::Pit || here.kind == Cell::Spikes || here.kind == Cell::Teleport ||
         InDanger(view_) ||
-        (ghostPlan_.kind == tghostplan::Kind::Dash && NearGhost(view_, h.column, h.row, 1.6f));
+        (ghostPlan_.kind != tghostplan::Kind::Clear && NearestGhost(view_, h.column, h.row) < 1.6f);
     const int spikeFrames = spikeRun > 0 ? spikeRun * SpikeCrossFrames + 4 : 0;
     // A crumbling floor is crossed only while no monster can bar the way over it.
     const bool crumbling =
@@ -367,6 +373,22 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
     const float drow = sc != 0 ? float(hr) - h.row : float(sr);
     return Safer(view_, h.column, h.row, Toward(dcol, drow, 0.05f),
                  std::fabs(across) > 0.3f ? centreDirection : axis);
+}
+
+void tpilot::WatchGhost() {
+    if (ghostPlan_.kind != tghostplan::Kind::Hold) {
+        holdFrames_ = 0;
+        return;
+    }
+    const float nearest = NearestGhost(view_, view_.hero.column, view_.hero.row);
+    if (holdFrames_ == 0 || nearest < holdDistance_ - HoldGain) {
+        holdFrames_ = 0;
+        holdDistance_ = nearest;
+    }
+    if (++holdFrames_ > HoldPatience) {
+        holdFrames_ = 0;
+        lureBan_ = LureBanFrames;
+    }
 }
 
 void tpilot::WatchProgress(int wanted) {

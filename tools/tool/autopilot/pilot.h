@@ -68,6 +68,7 @@ class tpilot {
     void Replan(int column, int row);
     int Steer(std::vector<int>& keys, bool& jump);
     void WatchProgress(int wanted);
+    void WatchGhost();
     // Shuts the way from the cell toward the step for a while (bit as in tcosts::blocked).
     void Block(int column, int row, const tstep& step, bool jump);
     // A step (or with jump set a leap) away from a monster the hero cannot fight, or 0.
@@ -107,6 +108,10 @@ class tpilot {
     int fireWait_ = 0; // frames until the gun in hand can fire again
     tghostplan ghostPlan_;
     int lureFrames_ = 0; // frames spent standing off ghosts in this attempt
+    // A ghost waited for that does not come (another creature bars its drift): for a while
+    // it is run past instead.
+    int holdFrames_ = 0, lureBan_ = 0;
+    float holdDistance_ = 0;
     bool changeHeld_ = false;
     bool trace_ = false;
     std::string traceText_;
