@@ -35,12 +35,6 @@ constexpr float FleeGain = 0.5f; // what eight frames of fleeing must gain
 // A jump lands about this many frames after it takes off: the landing must be clear then.
 constexpr int FlightFrames = 22;
 constexpr int ReadyPatience = 140, HazardPatience = 300, GoAnywayFrames = 60;
-// Frames an attempt may spend drawing ghosts off the way before it runs past them.
-constexpr int LurePatience = 800;
-// A ghost drifts half a cell in about twenty frames: one that has not come that much closer
-// in this many is held up.
-constexpr int HoldPatience = 80, LureBanFrames = 400;
-constexpr float HoldGain = 0.5f;
 
 int Rank(Goal goal) {
     switch (goal) {
@@ -228,18 +222,7 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
         }
     }
     Replan(hc, hr);
-    if (lureBan_ > 0) --lureBan_;
-    ghostPlan_ = PlanForGhosts(view_, routes_, route_, lureFrames_ < LurePatience && lureBan_ == 0,
-                               ghostPlan_.kind == tghostplan::Kind::Dash);
-    if (ghostPlan_.kind == tghostplan::Kind::Lure || ghostPlan_.kind == tghostplan::Kind::Hold)
-        ++lureFrames_;
-    WatchGhost();
-    if (ghostPlan_.kind == tghostplan::Kind::Hold) {
-        why_ = "letting the ghost come";
-        return 0;
-    }
-    if (ghostPlan_.kind == tghostplan::Kind::Lure)
-        route_ = routes_.RouteTo(ghostPlan_.column, ghostPlan_.row);
+    if (!MindGhosts()) return 0;
     if (route_.empty()) {
         why_ = "no goal";
         // Ways shut for a while may be what hides the goal: open them again first.
@@ -373,22 +356,6 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
     const float drow = sc != 0 ? float(hr) - h.row : float(sr);
     return Safer(view_, h.column, h.row, Toward(dcol, drow, 0.05f),
                  std::fabs(across) > 0.3f ? centreDirection : axis);
-}
-
-void tpilot::WatchGhost() {
-    if (ghostPlan_.kind != tghostplan::Kind::Hold) {
-        holdFrames_ = 0;
-        return;
-    }
-    const float nearest = NearestGhost(view_, view_.hero.column, view_.hero.row);
-    if (holdFrames_ == 0 || nearest < holdDistance_ - HoldGain) {
-        holdFrames_ = 0;
-        holdDistance_ = nearest;
-    }
-    if (++holdFrames_ > HoldPatience) {
-        holdFrames_ = 0;
-        lureBan_ = LureBanFrames;
-    }
 }
 
 void tpilot::WatchProgress(int wanted) {

@@ -68,7 +68,9 @@ class tpilot {
     void Replan(int column, int row);
     int Steer(std::vector<int>& keys, bool& jump);
     void WatchProgress(int wanted);
-    void WatchGhost();
+    // Runs past the ghosts on the route, or turns the route to stand off them; false while
+    // the hero stands and lets one come.
+    bool MindGhosts();
     // Shuts the way from the cell toward the step for a while (bit as in tcosts::blocked).
     void Block(int column, int row, const tstep& step, bool jump);
     // A step (or with jump set a leap) away from a monster the hero cannot fight, or 0.
