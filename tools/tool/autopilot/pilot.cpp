@@ -88,11 +88,13 @@ void tpilot::NewAttempt() {
     phase_ = Phase::Walk;
     blocks_.clear();
     stuckFrames_ = waitFrames_ = strandedFrames_ = 0;
-    fireWait_ = 0;
+    fireWait_ = lureFrames_ = holdFrames_ = lureBan_ = 0;
+    ghostPlan_ = {};
 }
 
 void tpilot::Replan(int column, int row) {
     HazardCosts(view_, costs_);
+    GhostCosts(view_, costs_);
     for (auto& c : costs_.blocked) c.fill(0);
     std::erase_if(blocks_, [this](const tblock& b) { return b.until <= frame_; });
     for (const tblock& b : blocks_) costs_.blocked[size_t(b.column)][size_t(b.row)] |= b.bit;
@@ -220,6 +222,7 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
         }
     }
     Replan(hc, hr);
+    if (!MindGhosts()) return 0;
     if (route_.empty()) {
         why_ = "no goal";
         // Ways shut for a while may be what hides the goal: open them again first.
@@ -283,8 +286,11 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
         ++spikeRun;
     }
     const tcell& target = view_.At(next.column, next.row);
-    const bool mustGo = here.kind == Cell::Pit || here.kind == Cell::Spikes ||
-                        here.kind == Cell::Teleport || InDanger(view_);
+    // Within a ghost's reach every frame of waiting is paid for.
+    const bool mustGo =
+        here.kind == Cell::Pit || here.kind == Cell::Spikes || here.kind == Cell::Teleport ||
+        InDanger(view_) ||
+        (ghostPlan_.kind != tghostplan::Kind::Clear && NearestGhost(view_, h.column, h.row) < 1.6f);
     const int spikeFrames = spikeRun > 0 ? spikeRun * SpikeCrossFrames + 4 : 0;
     // A crumbling floor is crossed only while no monster can bar the way over it.
     const bool crumbling =
@@ -382,7 +388,7 @@ void tpilot::Block(int column, int row, const tstep& step, bool jump) {
 int tpilot::Flee(bool& jump, tstep& landing) const {
     // Armed, the hero still steps back from a monster within its reach: a warrior facing
     // him parries every shot, and a zombie at his side strikes faster than he kills it.
-    constexpr float Near = 1.7f, ArmedNear = 1.35f, GhostNear = 2.2f;
+    constexpr float Near = 1.7f, ArmedNear = 1.35f;
     const tbody& h = view_.hero;
     const bool armed = h.Gun != 0 && h.AmmoCurrent[size_t(h.Gun)] + h.AmmoAll[size_t(h.Gun)] > 0;
     float awayC = 0, awayR = 0;
@@ -390,8 +396,8 @@ int tpilot::Flee(bool& jump, tstep& landing) const {
         const float dc = h.column - t.column, dr = h.row - t.row;
         const float d = std::hypot(dc, dr);
         const bool monster = t.kind == Thing::Zombie || t.kind == Thing::Warrior;
-        if ((monster && h.InvincibilityTimer == 0 && d < (armed ? ArmedNear : Near)) ||
-            (t.kind == Thing::Ghost && d < GhostNear)) {
+        // Ghosts are not fled from: they follow, slowly, and are dealt with on the way.
+        if (monster && h.InvincibilityTimer == 0 && d < (armed ? ArmedNear : Near)) {
             awayC += dc / std::max(d, 0.1f);
             awayR += dr / std::max(d, 0.1f);
         }
@@ -536,6 +542,7 @@ std::vector<int> tpilot::Decide() {
                      tool::JsonArray({json::Number(goal_.column), json::Number(goal_.row)}))
                 .Add("route", json::Number(int64_t(route_.size())))
                 .Add("doing", "\"" + why_ + "\"")
+                .Add("ghosts", "\"" + std::string(GhostPlanName(ghostPlan_.kind)) + "\"")
                 .Add("keys", tool::JsonArray(held))
                 .Text();
     }
