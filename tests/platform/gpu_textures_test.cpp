@@ -90,6 +90,38 @@ TEST_F(PictureFiles, OversizedPicturesAreRefusedFromTheirHeader) {
     }
 }
 
+TEST_F(PictureFiles, PicturesTheirFileCannotHoldAreRefusedUndecoded) {
+    // A 25-byte Targa declaring 3855 x 3855 that the decoder filled with zeros for 60 MB.
+    const std::string targa("\0\0\2\0\0\0\0\x23\x28\0\0\x0f\x0f\x0f\x0f\x0f\x0f\x0f\x0f"
+                            "\x08\x02\x06\xe1\x97",
+                            25);
+    const std::string bmpHeader = Bmp(2048, 2048, {});
+    Picture p;
+    EXPECT_EQ(DecodePicture(Write("lies.tga", targa), p), TextureError::InvalidData);
+    EXPECT_EQ(DecodePicture(Write("header.bmp", bmpHeader), p), TextureError::InvalidData);
+    EXPECT_TRUE(p.pixels.empty());
+
+    // The bounds a real file of the best compression still meets.
+    struct tcase {
+        std::string bytes;
+        int64_t width, height;
+        bool fits;
+    };
+    const std::string png = "\x89PNG" + std::string(996, '\0');  // 1,000 bytes
+    const std::string jpeg = "\xFF\xD8" + std::string(98, '\0'); // 100 bytes
+    const tcase cases[] = {
+        {png, 2048, 4031, true},  // one-bit pixels at deflate's best
+        {png, 2048, 4032, false}, //
+        {jpeg, 51200, 1, true},   // one bit for each 8 x 8 block
+        {jpeg, 51201, 1, false},  //
+        {bmpHeader, 2048, 2048, false}, {Bmp(2, 2, {1, 2, 3, 4}), 2, 2, true},
+    };
+    for (const tcase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        EXPECT_EQ(PictureFitsItsFile(c.bytes, c.width, c.height), c.fits);
+    }
+}
+
 TEST_F(PictureFiles, RecorderLoadsForRealAndNumbersWhatItMakes) {
     RecordingDevice device;
     Write("a.bmp", Bmp(2, 1, {0xFFFFFFFF, 0xFF000000}));

@@ -19,7 +19,31 @@ unsigned Byte(std::string_view bytes, size_t at) {
 constexpr unsigned DefineHuffmanTables = 0xC4;
 constexpr size_t MostHuffmanSymbols = 256;
 
+bool StartsWith(std::string_view bytes, std::string_view magic) {
+    return bytes.substr(0, magic.size()) == magic;
+}
+
+// How many pixels one byte of a file can stand for at best, by format.
+int64_t MostPixelsPerByte(std::string_view bytes) {
+    // One-bit pixels, and deflate repeats a byte at most 1032 times per byte it spends.
+    if (StartsWith(bytes, "\x89PNG")) return 8 * 1032;
+    // Every 8 x 8 block costs at least one bit, even in the DC scan of a progressive file.
+    if (StartsWith(bytes, "\xFF\xD8")) return 8 * 64;
+    // One 12-bit code spells at most 4096 pixels.
+    if (StartsWith(bytes, "GIF8")) return 4096 * 8 / 12 + 1;
+    // The decoder reads only uncompressed bitmaps, one bit a pixel at the least.
+    if (StartsWith(bytes, "BM")) return 8;
+    // A Softimage run may repeat one pixel 65535 times.
+    if (StartsWith(bytes, "\x53\x80\xF6\x34")) return 65536 / 4;
+    // Targa, Photoshop, Radiance and the portable maps: runs of at most 128 for two bytes.
+    return 64;
+}
+
 } // namespace
+
+bool PictureFitsItsFile(std::string_view bytes, int64_t width, int64_t height) {
+    return width * height <= MostPixelsPerByte(bytes) * int64_t(bytes.size());
+}
 
 bool JpegHuffmanTablesFit(std::string_view bytes) {
     // The decoder takes a JPEG start after any number of fill bytes.
@@ -77,6 +101,8 @@ TextureError DecodePicture(std::string_view path, Picture& picture) {
     // stb answers a top-down BMP's height negative.
     auto side = [](int v) { return v < 0 ? -int64_t{v} : int64_t{v}; };
     if (side(w) > MaxPictureSide || side(h) > MaxPictureSide) return TextureError::NotAvailable;
+    // A file cut short decodes as zeros at the full cost of the size it declares.
+    if (!PictureFitsItsFile(bytes, side(w), side(h))) return TextureError::InvalidData;
     stbi_uc* rgba = stbi_load_from_memory(data, int(bytes.size()), &w, &h, &channels, 4);
     if (!rgba) {
         const char* why = stbi_failure_reason();

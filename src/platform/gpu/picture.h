@@ -20,8 +20,12 @@ inline constexpr int MaxPictureSide = 8192;
 // writes them past the end of its tables. True for anything else, JPEG or not.
 bool JpegHuffmanTablesFit(std::string_view bytes);
 
+// False when the file is too short to hold a picture of that size in its format even at
+// the format's best compression: it was cut short or its header lies.
+bool PictureFitsItsFile(std::string_view bytes, int64_t width, int64_t height);
+
 // Reads and decodes the file at its own size (game path, "\" allowed). NotAvailable for a
-// picture wider or taller than MaxPictureSide.
+// picture wider or taller than MaxPictureSide, InvalidData for one its file cannot hold.
 TextureError DecodePicture(std::string_view path, Picture& picture);
 
 } // namespace gpu
