@@ -6,6 +6,7 @@
 
 #include "world/directions.h"
 
+#include <array>
 #include <cmath>
 
 namespace autopilot {
@@ -14,6 +15,9 @@ namespace {
 
 constexpr float Range = 9.0f;
 constexpr float LineWidth = 0.45f; // a bullet within 0.8 of a monster meets it
+// A warrior this close that parries is stepped round rather than shot at; the look is how
+// far to the side there must be floor.
+constexpr float SidestepRange = 3.0f, SidestepLook = 0.6f;
 int BestGun(const tbody& hero) {
     int best = 0;
     for (int gun = 1; gun <= 3; ++gun)
@@ -36,6 +40,26 @@ bool ClearLine(const tview& view, float c0, float r0, float c1, float r1) {
     return true;
 }
 
+// The side of the line (a quarter turn either way) with room to step to, the side the hero
+// already leans to first; 0 when neither has room.
+int Sidestep(const tview& view, int aim) {
+    const tbody& h = view.hero;
+    const int left = (aim + 5) % 8 + 1, right = (aim + 1) % 8 + 1;
+    const tdirection& r = Direction(right);
+    const float lean =
+        (h.column - float(CellOf(h.column))) * r.column + (h.row - float(CellOf(h.row))) * r.row;
+    for (int side : lean >= 0 ? std::array{right, left} : std::array{left, right}) {
+        const tdirection& s = Direction(side);
+        const float length = std::hypot(s.column, s.row);
+        const int c = CellOf(h.column + SidestepLook * s.column / length);
+        const int rr = CellOf(h.row + SidestepLook * s.row / length);
+        if (tview::Inside(c, rr) && Standable(view.At(c, rr).kind) &&
+            view.At(c, rr).kind != Cell::Spikes && !view.At(c, rr).occupied)
+            return side;
+    }
+    return 0;
+}
+
 } // namespace
 
 tcombat Fight(const tview& view, bool changeHeldLastFrame) {
@@ -50,6 +74,7 @@ tcombat Fight(const tview& view, bool changeHeldLastFrame) {
 
     float nearest = Range;
     int aim = 0;
+    const tthing* target = nullptr;
     for (const tthing& t : view.things) {
         if (t.kind != Thing::Zombie && t.kind != Thing::Warrior) continue;
         const float dc = t.column - h.column, dr = t.row - h.row;
@@ -70,11 +95,17 @@ tcombat Fight(const tview& view, bool changeHeldLastFrame) {
             if (aim == 0 || d == h.Facing || distance < nearest) {
                 aim = d;
                 nearest = distance;
+                target = &t;
                 if (d == h.Facing) break;
             }
         }
     }
     if (aim == 0) return fight;
+    // A stunned warrior does not turn: stepping aside would not get past its shield.
+    if (target->kind == Thing::Warrior && target->stun <= 0 && Opposite(target->direction) == aim &&
+        nearest < SidestepRange) {
+        fight.sidestep = Sidestep(view, aim);
+    }
     if (aim == h.Facing)
         fight.fire = true;
     else

@@ -31,9 +31,12 @@ constexpr int StrandedLimit = 70;
 constexpr int RegretCost = 2000;
 // Frames to wait at a take-off, and for a hazard to pass, before trying something else.
 constexpr int FleeStuckLimit = 8, FleeBanFrames = 70;
+constexpr int SidestepStuckLimit = 3;
 constexpr float FleeGain = 0.5f; // what eight frames of fleeing must gain
 // A jump lands about this many frames after it takes off: the landing must be clear then.
 constexpr int FlightFrames = 22;
+// How far ahead a walk through trap lanes is looked at: a lane crossed in one go.
+constexpr int WayFrames = 32;
 constexpr int ReadyPatience = 140, HazardPatience = 300, GoAnywayFrames = 60;
 
 int Rank(Goal goal) {
@@ -283,17 +286,27 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
         ++spikeRun;
     }
     const tcell& target = view_.At(next.column, next.row);
-    const bool mustGo = here.kind == Cell::Pit || here.kind == Cell::Spikes ||
-                        here.kind == Cell::Teleport || InDanger(view_);
+    const bool footing =
+        here.kind == Cell::Pit || here.kind == Cell::Spikes || here.kind == Cell::Teleport;
+    // A walk on that no stone or arrow meets is the way out of danger too.
+    wayClear_ = next.move == Move::Walk && !WayThreatened(view_, route_, WayFrames);
+    const bool mustGo = footing || InDanger(view_);
     const int spikeFrames = spikeRun > 0 ? spikeRun * SpikeCrossFrames + 4 : 0;
     // A crumbling floor is crossed only while no monster can bar the way over it.
     const bool crumbling =
         target.kind == Cell::Crumbling && MonsterNear(next.column, next.row, 3.0f);
     if (goAnyway_ > 0) --goAnyway_;
-    if (!mustGo && goAnyway_ == 0 && target.kind != Cell::Unknown &&
-        (crumbling || !SafeToEnter(view_, next.column, next.row, spikeFrames) ||
-         (next.move == Move::Jump && Threatened(view_, float(next.column), float(next.row),
-                                                FlightFrames - 8, FlightFrames + 8)))) {
+    // A stone meets a hero in the air as surely as on the floor, and he cannot dodge it
+    // there: a jump waits for a clear flight even while he dodges something else.
+    const auto threatened = [&] {
+        if (next.move == Move::Jump)
+            return !footing &&
+                   FlightThreatened(view_, h.column, h.row, next.column, next.row, FlightFrames);
+        return !mustGo && !wayClear_;
+    };
+    if (goAnyway_ == 0 && target.kind != Cell::Unknown &&
+        ((!mustGo && (crumbling || !SafeToEnter(view_, next.column, next.row, spikeFrames))) ||
+         threatened())) {
         why_ = "waiting";
         if (++hazardFrames_ < HazardPatience) return centreDirection;
         // What it waits for does not pass (a monster asleep by the way): go through.
@@ -379,10 +392,12 @@ void tpilot::Block(int column, int row, const tstep& step, bool jump) {
     goal_ = {};
 }
 
-int tpilot::Flee(bool& jump, tstep& landing) const {
+int tpilot::Flee(bool& jump, tstep& landing, bool fleeing) const {
     // Armed, the hero still steps back from a monster within its reach: a warrior facing
     // him parries every shot, and a zombie at his side strikes faster than he kills it.
-    constexpr float Near = 1.7f, ArmedNear = 1.35f, GhostNear = 2.2f;
+    // From a warrior he keeps going until well clear: stepping back in at once only meets
+    // its blow again, while the room he retreats to gives him a line past its shield.
+    constexpr float Near = 1.7f, ArmedNear = 1.35f, GhostNear = 2.2f, WarriorClear = 2.4f;
     const tbody& h = view_.hero;
     const bool armed = h.Gun != 0 && h.AmmoCurrent[size_t(h.Gun)] + h.AmmoAll[size_t(h.Gun)] > 0;
     float awayC = 0, awayR = 0;
@@ -390,7 +405,10 @@ int tpilot::Flee(bool& jump, tstep& landing) const {
         const float dc = h.column - t.column, dr = h.row - t.row;
         const float d = std::hypot(dc, dr);
         const bool monster = t.kind == Thing::Zombie || t.kind == Thing::Warrior;
-        if ((monster && h.InvincibilityTimer == 0 && d < (armed ? ArmedNear : Near)) ||
+        const float reach = fleeing && t.kind == Thing::Warrior ? WarriorClear
+                            : armed                             ? ArmedNear
+                                                                : Near;
+        if ((monster && h.InvincibilityTimer == 0 && d < reach) ||
             (t.kind == Thing::Ghost && d < GhostNear)) {
             awayC += dc / std::max(d, 0.1f);
             awayR += dr / std::max(d, 0.1f);
@@ -477,7 +495,11 @@ std::vector<int> tpilot::Decide() {
         changeHeld_ = fight.change;
         if (fight.change) keys.push_back(settings.KeyChange);
         bool jump = false;
+        wayClear_ = false;
         int direction = Steer(keys, jump);
+        const int steered = direction;
+        const bool sidestepped = sidestepped_;
+        sidestepped_ = false;
         const tcell& under = view_.At(CellOf(h.column), CellOf(h.row));
         const bool standing = std::fabs(h.height - under.floor) < 0.1f;
         if (phase_ == Phase::Walk && !jump && standing) {
@@ -492,9 +514,10 @@ std::vector<int> tpilot::Decide() {
                 fleeBan_ = FleeBanFrames;
                 fleeStuck_ = 0;
             }
+            const bool fleeing = fled_;
             fled_ = false;
             if (fleeBan_ > 0) --fleeBan_;
-            const int away = fleeBan_ > 0 ? 0 : Flee(jump, landing);
+            const int away = fleeBan_ > 0 ? 0 : Flee(jump, landing, fleeing);
             if (away != 0) {
                 if (fleeStuck_ == 0) {
                     fleeColumn_ = h.column;
@@ -508,14 +531,26 @@ std::vector<int> tpilot::Decide() {
                     jump_ = landing;
                     takeoffColumn_ = -1;
                 }
+            } else if (fight.sidestep != 0 && sidestepBan_ == 0) {
+                // Pressed against a wall the step goes nowhere: shoot as things stand.
+                const bool moved =
+                    std::fabs(h.column - lastColumn_) + std::fabs(h.row - lastRow_) > 0.01f;
+                sidestepStuck_ = sidestepped && !moved ? sidestepStuck_ + 1 : 0;
+                if (sidestepStuck_ > SidestepStuckLimit) sidestepBan_ = FleeBanFrames;
+                direction = fight.sidestep;
+                sidestepped_ = true;
+                why_ = "stepping aside";
             }
+            if (sidestepBan_ > 0) --sidestepBan_;
         }
-        if (phase_ == Phase::Walk && standing && InDanger(view_)) {
+        if (phase_ == Phase::Walk && standing && !(wayClear_ && direction == steered) &&
+            InDanger(view_)) {
             direction = Dodge(view_, direction);
             why_ = "dodging";
         }
         if (fireWait_ > 0) --fireWait_;
-        if ((fight.fire || fight.face != 0) && fireWait_ == 0 && phase_ == Phase::Walk && !jump) {
+        if ((fight.fire || fight.face != 0) && fireWait_ == 0 && phase_ == Phase::Walk && !jump &&
+            !sidestepped_) {
             // Turning costs a step: take it only when the gun is ready to fire.
             if (fight.face != 0) direction = fight.face;
             keys.push_back(settings.KeyFire);
