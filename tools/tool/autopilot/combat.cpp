@@ -17,7 +17,7 @@ constexpr float Range = 9.0f;
 constexpr float LineWidth = 0.45f; // a bullet within 0.8 of a monster meets it
 // A warrior this close that parries is stepped round rather than shot at; the look is how
 // far to the side there must be floor.
-constexpr float SidestepRange = 3.0f, SidestepLook = 0.6f;
+constexpr float SidestepRange = 3.0f, SidestepLook = 0.3f;
 int BestGun(const tbody& hero) {
     int best = 0;
     for (int gun = 1; gun <= 3; ++gun)
@@ -53,6 +53,8 @@ int Sidestep(const tview& view, int aim) {
         const float length = std::hypot(s.column, s.row);
         const int c = CellOf(h.column + SidestepLook * s.column / length);
         const int rr = CellOf(h.row + SidestepLook * s.row / length);
+        // Within his own cell he may lean even on a floor that has begun to fall.
+        if (c == CellOf(h.column) && rr == CellOf(h.row)) return side;
         if (tview::Inside(c, rr) && Standable(view.At(c, rr).kind) &&
             view.At(c, rr).kind != Cell::Spikes && !view.At(c, rr).occupied)
             return side;

@@ -1,0 +1,100 @@
+// Stones and warriors as the pilot meets them: a stone fired across the middle of a jump or
+// of a walk through a lane, and a warrior whose shield faces the hero's only line of fire.
+#include "autopilot/pilot.h"
+
+#include "world/tables.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace autopilot;
+
+// Rows of characters, first string the highest row: '.' floor, '#' wall, 'R' a timed rock
+// trap that fires in `wait` frames.
+std::unique_ptr<tview> Draw(const std::vector<std::string>& rows, int wait = 0) {
+    auto view = std::make_unique<tview>();
+    for (auto& column : view->cells)
+        for (tcell& cell : column) cell.kind = Cell::Wall;
+    const int top = static_cast<int>(rows.size()) - 1;
+    for (int line = 0; line <= top; ++line)
+        for (size_t c = 0; c < rows[size_t(line)].size(); ++c) {
+            tcell& cell = view->At(static_cast<int>(c), top - line);
+            const char mark = rows[size_t(line)][c];
+            if (mark == '.') cell.kind = Cell::Floor;
+            if (mark == 'R') {
+                cell.mechanism = mechanism::TimedRockTrap;
+                cell.period = 90;
+                cell.param = 90 - wait;
+            }
+        }
+    return view;
+}
+
+TEST(Hazards, AStoneCrossingTheWayIsSeenInTime) {
+    // The trap fires down across row 1; the hero crosses its column about a third of the
+    // way along, seven frames into a jump or six into a walk.
+    const std::vector<std::string> rows = {"#R###", ".....", "....."};
+    const struct {
+        const char* what;
+        bool jump;
+        int wait;
+        bool threatened;
+    } cases[] = {
+        {"a stone fired as he flies over its lane, the landing clear", true, 7, true},
+        {"the trap fires long after he has landed", true, 60, false},
+        {"the stone has gone by before he takes off", true, -20, false},
+        {"a stone fired as he walks through its lane", false, 6, true},
+        {"the lane is crossed well before the trap fires", false, 60, false},
+    };
+    for (const auto& c : cases) {
+        // A negative wait: it fired that many frames ago, and its stone is on its way.
+        auto view = Draw(rows, c.wait < 0 ? 90 + c.wait : c.wait);
+        if (c.wait < 0)
+            view->things.push_back({Thing::Stone, 1.0f, 1.0f + 0.096f * float(c.wait), 0.0f, 5, 0});
+        view->hero.column = 0.0f;
+        view->hero.row = 1.0f;
+        if (c.jump) {
+            EXPECT_EQ(FlightThreatened(*view, 0.0f, 1.0f, 3, 1, 22), c.threatened) << c.what;
+        } else {
+            const std::vector<tstep> route = {
+                {1, 1, Move::Walk}, {2, 1, Move::Walk}, {3, 1, Move::Walk}, {4, 1, Move::Walk}};
+            EXPECT_EQ(WayThreatened(*view, route, 32), c.threatened) << c.what;
+        }
+    }
+}
+
+TEST(Combat, AWarriorFacingTheOnlyLineIsSteppedRound) {
+    const struct {
+        const char* what;
+        int warriorDirection, stun;
+        bool sidestep;
+    } cases[] = {
+        {"shield toward the hero: off its line first", 5, 0, true},
+        {"stunned, it does not turn: stepping aside gains nothing", 5, 40, false},
+        {"turned slantwise, the straight shot gets past the shield", 4, 0, false},
+    };
+    for (const auto& c : cases) {
+        auto view = Draw({".....", ".....", ".....", ".....", "....."});
+        tbody& h = view->hero;
+        h.column = 2.0f;
+        h.row = 1.0f;
+        h.Facing = 1;
+        h.Gun = 3;
+        h.Own = {true, false, false, true};
+        h.AmmoCurrent[3] = 30;
+        view->things.push_back({Thing::Warrior, 2.0f, 2.5f, 0.0f, c.warriorDirection, c.stun});
+        const tcombat fight = Fight(*view, false);
+        EXPECT_EQ(fight.sidestep != 0, c.sidestep) << c.what;
+        if (c.sidestep) {
+            EXPECT_TRUE(fight.sidestep == 3 || fight.sidestep == 7) << c.what;
+        }
+        EXPECT_TRUE(fight.fire) << c.what; // the pilot holds it back while he steps
+    }
+}
+
+} // namespace
