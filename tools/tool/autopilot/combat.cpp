@@ -18,14 +18,31 @@ constexpr float LineWidth = 0.45f; // a bullet within 0.8 of a monster meets it
 // A warrior this close that parries is stepped round rather than shot at; the look is how
 // far to the side there must be floor.
 constexpr float SidestepRange = 3.0f, SidestepLook = 0.3f;
-int BestGun(const tbody& hero) {
-    int best = 0;
-    for (int gun = 1; gun <= 3; ++gun)
-        if (hero.Own[size_t(gun)] &&
-            hero.AmmoCurrent[size_t(gun)] + hero.AmmoAll[size_t(gun)] > 0 &&
-            GunRank(gun) > GunRank(best))
-            best = gun;
-    return best;
+// A monster this close does not wait for a magazine to be refilled.
+constexpr float ReloadDanger = 5.0f;
+
+int BestGun(const tview& view) {
+    const tbody& hero = view.hero;
+    auto best = [&hero](bool loaded) {
+        int gun = 0;
+        for (int g = 1; g <= 3; ++g)
+            if (hero.Own[size_t(g)] &&
+                (loaded ? hero.AmmoCurrent[size_t(g)]
+                        : hero.AmmoCurrent[size_t(g)] + hero.AmmoAll[size_t(g)]) > 0 &&
+                GunRank(g) > GunRank(gun))
+                gun = g;
+        return gun;
+    };
+    // The magazine refills only in the hand, in two seconds: with a monster close, another
+    // gun that is loaded fights on meanwhile.
+    const int any = best(false);
+    if (any == 0 || hero.AmmoCurrent[size_t(any)] > 0) return any;
+    bool close = false;
+    for (const tthing& t : view.things)
+        close |= (t.kind == Thing::Zombie || t.kind == Thing::Warrior) &&
+                 std::hypot(t.column - hero.column, t.row - hero.row) < ReloadDanger;
+    const int loaded = close ? best(true) : 0;
+    return loaded != 0 ? loaded : any;
 }
 
 // Is the straight line from the hero to the point free of walls?
@@ -67,7 +84,7 @@ int Sidestep(const tview& view, int aim) {
 tcombat Fight(const tview& view, bool changeHeldLastFrame) {
     tcombat fight;
     const tbody& h = view.hero;
-    const int best = BestGun(h);
+    const int best = BestGun(view);
     if (best != 0 && h.Gun != best) {
         fight.change = !changeHeldLastFrame; // the key works on its press only
         return fight;

@@ -399,7 +399,8 @@ int tpilot::Flee(bool& jump, tstep& landing, bool fleeing) const {
     // its blow again, while the room he retreats to gives him a line past its shield.
     constexpr float Near = 1.7f, ArmedNear = 1.35f, GhostNear = 2.2f, WarriorClear = 2.4f;
     const tbody& h = view_.hero;
-    const bool armed = h.Gun != 0 && h.AmmoCurrent[size_t(h.Gun)] + h.AmmoAll[size_t(h.Gun)] > 0;
+    // An empty magazine is no defence, however many rounds wait to refill it.
+    const bool armed = h.Gun != 0 && h.AmmoCurrent[size_t(h.Gun)] > 0;
     float awayC = 0, awayR = 0;
     for (const tthing& t : view_.things) {
         const float dc = h.column - t.column, dr = h.row - t.row;
