@@ -397,7 +397,10 @@ int tpilot::Flee(bool& jump, tstep& landing, bool fleeing) const {
     // him parries every shot, and a zombie at his side strikes faster than he kills it.
     // From a warrior he keeps going until well clear: stepping back in at once only meets
     // its blow again, while the room he retreats to gives him a line past its shield.
-    constexpr float Near = 1.7f, ArmedNear = 1.35f, GhostNear = 2.2f, WarriorClear = 2.4f;
+    // Not from a ghost: it drifts after him wherever he goes, so stepping back only keeps
+    // him in its reach longer. He goes on his way past it (the route already keeps off it
+    // where there is room).
+    constexpr float Near = 1.7f, ArmedNear = 1.35f, WarriorClear = 2.4f;
     const tbody& h = view_.hero;
     // An empty magazine is no defence, however many rounds wait to refill it.
     const bool armed = h.Gun != 0 && h.AmmoCurrent[size_t(h.Gun)] > 0;
@@ -409,8 +412,7 @@ int tpilot::Flee(bool& jump, tstep& landing, bool fleeing) const {
         const float reach = fleeing && t.kind == Thing::Warrior ? WarriorClear
                             : armed                             ? ArmedNear
                                                                 : Near;
-        if ((monster && h.InvincibilityTimer == 0 && d < reach) ||
-            (t.kind == Thing::Ghost && d < GhostNear)) {
+        if (monster && h.InvincibilityTimer == 0 && d < reach) {
             awayC += dc / std::max(d, 0.1f);
             awayR += dr / std::max(d, 0.1f);
         }
