@@ -17,7 +17,9 @@ constexpr float Range = 9.0f;
 constexpr float LineWidth = 0.45f; // a bullet within 0.8 of a monster meets it
 // A warrior this close that parries is stepped round rather than shot at; the look is how
 // far to the side there must be floor.
-constexpr float SidestepRange = 3.0f, SidestepLook = 0.3f;
+constexpr float SidestepRange = Range, SidestepLook = 0.3f;
+// How far ahead of itself a warrior needs free floor to turn that way (cells).
+constexpr float TurnLook = 0.5f;
 // A monster this close does not wait for a magazine to be refilled.
 constexpr float ReloadDanger = 5.0f;
 
@@ -58,14 +60,19 @@ bool ClearLine(const tview& view, float c0, float r0, float c1, float r1) {
 }
 
 // The side of the line (a quarter turn either way) with room to step to, the side the hero
-// already leans to first; 0 when neither has room.
-int Sidestep(const tview& view, int aim) {
+// already leans to first; 0 when neither has room. The warrior must have room to turn as
+// well: walking a corridor it keeps facing along it, whatever the hero does.
+int Sidestep(const tview& view, int aim, const tthing& warrior) {
     const tbody& h = view.hero;
     const int left = (aim + 5) % 8 + 1, right = (aim + 1) % 8 + 1;
     const tdirection& r = Direction(right);
     const float lean =
         (h.column - float(CellOf(h.column))) * r.column + (h.row - float(CellOf(h.row))) * r.row;
     for (int side : lean >= 0 ? std::array{right, left} : std::array{left, right}) {
+        const tdirection& turned = Direction(side == right ? (aim + 2) % 8 + 1 : (aim + 4) % 8 + 1);
+        const int tc = CellOf(warrior.column + turned.column * TurnLook / Direction(1).row);
+        const int tr = CellOf(warrior.row + turned.row * TurnLook / Direction(1).row);
+        if (!tview::Inside(tc, tr) || view.At(tc, tr).kind == Cell::Wall) continue;
         const tdirection& s = Direction(side);
         const float length = std::hypot(s.column, s.row);
         const int c = CellOf(h.column + SidestepLook * s.column / length);
@@ -123,7 +130,7 @@ tcombat Fight(const tview& view, bool changeHeldLastFrame) {
     // A stunned warrior does not turn: stepping aside would not get past its shield.
     if (target->kind == Thing::Warrior && target->stun <= 0 && Opposite(target->direction) == aim &&
         nearest < SidestepRange) {
-        fight.sidestep = Sidestep(view, aim);
+        fight.sidestep = Sidestep(view, aim, *target);
     }
     if (aim == h.Facing)
         fight.fire = true;

@@ -290,11 +290,20 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
         here.kind == Cell::Pit || here.kind == Cell::Spikes || here.kind == Cell::Teleport;
     // A walk on that no stone or arrow meets is the way out of danger too.
     wayClear_ = next.move == Move::Walk && !WayThreatened(view_, route_, WayFrames);
-    const bool mustGo = footing || InDanger(view_);
+    // Nor does he wait where a ghost reaches him: whatever he waits for costs less.
+    bool haunted = false;
+    for (const tthing& t : view_.things)
+        haunted |= t.kind == Thing::Ghost && std::hypot(t.column - h.column, t.row - h.row) < 2.0f;
+    const bool mustGo = footing || haunted || InDanger(view_);
     const int spikeFrames = spikeRun > 0 ? spikeRun * SpikeCrossFrames + 4 : 0;
-    // A crumbling floor is crossed only while no monster can bar the way over it.
-    const bool crumbling =
-        target.kind == Cell::Crumbling && MonsterNear(next.column, next.row, 3.0f);
+    // A crumbling floor is crossed only while no monster can bar the way over it, to the
+    // firm floor at its far end: there is no way back.
+    bool crumbling = false;
+    if (target.kind == Cell::Crumbling)
+        for (const tstep& s : route_) {
+            crumbling |= MonsterNear(s.column, s.row, 3.0f);
+            if (view_.At(s.column, s.row).kind != Cell::Crumbling) break;
+        }
     if (goAnyway_ > 0) --goAnyway_;
     // A stone meets a hero in the air as surely as on the floor, and he cannot dodge it
     // there: a jump waits for a clear flight even while he dodges something else.
@@ -304,9 +313,11 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
                    FlightThreatened(view_, h.column, h.row, next.column, next.row, FlightFrames);
         return !mustGo && !wayClear_;
     };
+    // Spikes that spring under him hurt more than a ghost does meanwhile.
+    const bool spikesUp = target.kind == Cell::Spikes && SpikesQuiet(target) < spikeFrames;
     if (goAnyway_ == 0 && target.kind != Cell::Unknown &&
         ((!mustGo && (crumbling || !SafeToEnter(view_, next.column, next.row, spikeFrames))) ||
-         threatened())) {
+         (haunted && !footing && spikesUp) || threatened())) {
         why_ = "waiting";
         if (++hazardFrames_ < HazardPatience) return centreDirection;
         // What it waits for does not pass (a monster asleep by the way): go through.
