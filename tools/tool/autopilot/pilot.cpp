@@ -32,6 +32,7 @@ constexpr int RegretCost = 2000;
 // Frames to wait at a take-off, and for a hazard to pass, before trying something else.
 constexpr int FleeStuckLimit = 8, FleeBanFrames = 70;
 constexpr int SidestepStuckLimit = 3;
+constexpr int LaneFrames = 30;
 constexpr float FleeGain = 0.5f; // what eight frames of fleeing must gain
 // A jump lands about this many frames after it takes off: the landing must be clear then.
 constexpr int FlightFrames = 22;
@@ -545,7 +546,9 @@ std::vector<int> tpilot::Decide() {
                     jump_ = landing;
                     takeoffColumn_ = -1;
                 }
-            } else if (fight.sidestep != 0 && sidestepBan_ == 0) {
+            } else if (fight.sidestep != 0 && sidestepBan_ == 0 &&
+                       !Threatened(view_, h.column, h.row, 0, LaneFrames)) {
+                // (Not in a trap's lane, though: there he does not linger for a better shot.)
                 // Pressed against a wall the step goes nowhere: shoot as things stand.
                 const bool moved =
                     std::fabs(h.column - lastColumn_) + std::fabs(h.row - lastRow_) > 0.01f;
