@@ -1,8 +1,7 @@
 // Stones and warriors as the pilot meets them: a stone fired across the middle of a jump or
 // of a walk through a lane, and a warrior whose shield faces the hero's only line of fire.
 #include "autopilot/pilot.h"
-
-#include "world/tables.h"
+#include "viewsketch.h"
 
 #include <gtest/gtest.h>
 
@@ -13,27 +12,6 @@
 namespace {
 
 using namespace autopilot;
-
-// Rows of characters, first string the highest row: '.' floor, '#' wall, 'R' a timed rock
-// trap that fires in `wait` frames.
-std::unique_ptr<tview> Draw(const std::vector<std::string>& rows, int wait = 0) {
-    auto view = std::make_unique<tview>();
-    for (auto& column : view->cells)
-        for (tcell& cell : column) cell.kind = Cell::Wall;
-    const int top = static_cast<int>(rows.size()) - 1;
-    for (int line = 0; line <= top; ++line)
-        for (size_t c = 0; c < rows[size_t(line)].size(); ++c) {
-            tcell& cell = view->At(static_cast<int>(c), top - line);
-            const char mark = rows[size_t(line)][c];
-            if (mark == '.') cell.kind = Cell::Floor;
-            if (mark == 'R') {
-                cell.mechanism = mechanism::TimedRockTrap;
-                cell.period = 90;
-                cell.param = 90 - wait;
-            }
-        }
-    return view;
-}
 
 TEST(Hazards, AStoneCrossingTheWayIsSeenInTime) {
     // The trap fires down across row 1; the hero crosses its column about a third of the
@@ -53,7 +31,7 @@ TEST(Hazards, AStoneCrossingTheWayIsSeenInTime) {
     };
     for (const auto& c : cases) {
         // A negative wait: it fired that many frames ago, and its stone is on its way.
-        auto view = Draw(rows, c.wait < 0 ? 90 + c.wait : c.wait);
+        auto view = Sketch(rows, c.wait < 0 ? 90 + c.wait : c.wait);
         if (c.wait < 0)
             view->things.push_back({Thing::Stone, 1.0f, 1.0f + 0.096f * float(c.wait), 0.0f, 5, 0});
         view->hero.column = 0.0f;
@@ -79,7 +57,7 @@ TEST(Combat, AWarriorFacingTheOnlyLineIsSteppedRound) {
         {"turned slantwise, the straight shot gets past the shield", 4, 0, false},
     };
     for (const auto& c : cases) {
-        auto view = Draw({".....", ".....", ".....", ".....", "....."});
+        auto view = Sketch({".....", ".....", ".....", ".....", "....."});
         tbody& h = view->hero;
         h.column = 2.0f;
         h.row = 1.0f;

@@ -2,6 +2,7 @@
 // cells, teleport partners, and crumbling floors left for last.
 #include "autopilot/route.h"
 #include "autopilot/shopping.h"
+#include "viewsketch.h"
 
 #include <gtest/gtest.h>
 
@@ -12,44 +13,6 @@
 namespace {
 
 using namespace autopilot;
-
-// A view drawn as rows of characters, first string the highest row: '.' floor, '~' pit,
-// '#' wall, ',' crumbling floor, 'T' teleport (link 1), 'X' exit, '?' not seen yet.
-std::unique_ptr<tview> Draw(const std::vector<std::string>& rows) {
-    auto view = std::make_unique<tview>();
-    for (auto& column : view->cells)
-        for (tcell& cell : column) cell.kind = Cell::Wall;
-    const int top = static_cast<int>(rows.size()) - 1;
-    for (int line = 0; line <= top; ++line)
-        for (size_t c = 0; c < rows[size_t(line)].size(); ++c) {
-            tcell& cell = view->At(static_cast<int>(c), top - line);
-            switch (rows[size_t(line)][c]) {
-            case '.':
-                cell.kind = Cell::Floor;
-                break;
-            case '~':
-                cell.kind = Cell::Pit;
-                break;
-            case ',':
-                cell.kind = Cell::Crumbling;
-                break;
-            case 'T':
-                cell.kind = Cell::Teleport;
-                cell.channel = 1;
-                break;
-            case 'X':
-                cell.kind = Cell::Exit;
-                break;
-            case '?':
-                cell.kind = Cell::Unknown;
-                break;
-            default:
-                cell.kind = Cell::Wall;
-                break;
-            }
-        }
-    return view;
-}
 
 struct tcase {
     const char* what;
@@ -82,7 +45,7 @@ TEST(Route, MovesAHeroCanMake) {
          {Move::Walk, Move::Walk, Move::Walk, Move::Walk, Move::Walk, Move::Walk, Move::Walk}},
     };
     for (const tcase& c : cases) {
-        const auto view = Draw(c.rows);
+        const auto view = Sketch(c.rows);
         auto routes = std::make_unique<troutes>();
         routes->Search(*view, 0, 0, tcosts{});
         EXPECT_EQ(routes->Reached(c.toColumn, c.toRow), c.reached) << c.what;
@@ -95,7 +58,7 @@ TEST(Route, MovesAHeroCanMake) {
 
 TEST(Route, TeleportPartnerIsTheLastInScanOrder) {
     // Rows 0..49 outer, columns inner: the one on the higher row comes last.
-    const auto view = Draw({"..T", "T.T"});
+    const auto view = Sketch({"..T", "T.T"});
     int column = 0, row = 0;
     TeleportPartner(*view, 0, 0, column, row);
     EXPECT_EQ(column, 2);
