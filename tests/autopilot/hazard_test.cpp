@@ -75,4 +75,28 @@ TEST(Combat, AWarriorFacingTheOnlyLineIsSteppedRound) {
     }
 }
 
+TEST(Combat, AnEmptyMagazineIsNotWaitedOutNextToAMonster) {
+    // The rifle refills only in the hand; the submachine gun is loaded.
+    const struct {
+        const char* what;
+        float zombieColumn;
+        int rifleRounds;
+        bool change;
+    } cases[] = {
+        {"a zombie close: on with the loaded gun", 4.0f, 0, true},
+        {"nothing close: the rifle refills in the hand", 20.0f, 0, false},
+        {"a loaded rifle stays in the hand", 4.0f, 12, false},
+    };
+    for (const auto& c : cases) {
+        auto view = Sketch({"......................"});
+        tbody& h = view->hero;
+        h.Gun = 3;
+        h.Own = {true, false, true, true};
+        h.AmmoCurrent = {0, 0, 50, c.rifleRounds};
+        h.AmmoAll = {0, 0, 100, 100};
+        view->things.push_back({Thing::Zombie, c.zombieColumn, 0.0f, 0.0f, 7, 0});
+        EXPECT_EQ(Fight(*view, false).change, c.change) << c.what;
+    }
+}
+
 } // namespace
