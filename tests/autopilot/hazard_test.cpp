@@ -3,6 +3,8 @@
 #include "autopilot/pilot.h"
 #include "viewsketch.h"
 
+#include "world/tables.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -96,6 +98,29 @@ TEST(Combat, AnEmptyMagazineIsNotWaitedOutNextToAMonster) {
         h.AmmoAll = {0, 0, 100, 100};
         view->things.push_back({Thing::Zombie, c.zombieColumn, 0.0f, 0.0f, 7, 0});
         EXPECT_EQ(Fight(*view, false).change, c.change) << c.what;
+    }
+}
+
+TEST(Hazards, APlateThatShootsWhoeverPressesItIsDear) {
+    const struct {
+        const char* what;
+        int trapChannel;
+        int trapColumn; // on row 1, above the corridor; the plate is at (2, 0)
+        bool dear;
+    } cases[] = {
+        {"its arrow trap beside it fires across it", 1, 2, true},
+        {"the trap answers another plate", 2, 2, false},
+        {"the trap's lanes miss the plate", 1, 4, false},
+    };
+    for (const auto& c : cases) {
+        auto view = Sketch({"#####", "....."});
+        view->At(2, 0).kind = Cell::Plate;
+        view->At(2, 0).channel = 1;
+        view->At(c.trapColumn, 1).mechanism = mechanism::SwitchArrowTrap;
+        view->At(c.trapColumn, 1).channel = c.trapChannel;
+        tcosts costs;
+        PlateTrapCosts(*view, costs);
+        EXPECT_EQ(costs.extra[2][0] > 0, c.dear) << c.what;
     }
 }
 

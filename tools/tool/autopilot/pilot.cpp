@@ -97,6 +97,7 @@ void tpilot::NewAttempt() {
 
 void tpilot::Replan(int column, int row) {
     HazardCosts(view_, costs_);
+    PlateTrapCosts(view_, costs_);
     for (auto& c : costs_.blocked) c.fill(0);
     std::erase_if(blocks_, [this](const tblock& b) { return b.until <= frame_; });
     for (const tblock& b : blocks_) costs_.blocked[size_t(b.column)][size_t(b.row)] |= b.bit;

@@ -30,6 +30,8 @@ tgoal ChooseGoal(const tview& view, const troutes& routes, const tcosts& costs, 
 // Hazards: extra costs for cells near ghosts and in front of traps, the spike rhythm and
 // the projectiles in flight.
 void HazardCosts(const tview& view, tcosts& costs);
+// Extra cost on plates that set off a trap aimed at the plate itself.
+void PlateTrapCosts(const tview& view, tcosts& costs);
 // Frames the spikes of the cell stay down and harmless from now (0: they hurt now).
 int SpikesQuiet(const tcell& cell);
 // May the hero step onto the cell now: spikes that stay down for spikeFrames, no arrow or
