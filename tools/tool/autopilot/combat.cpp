@@ -127,9 +127,10 @@ tcombat Fight(const tview& view, bool changeHeldLastFrame) {
         }
     }
     if (aim == 0) return fight;
-    // A stunned warrior does not turn: stepping aside would not get past its shield.
+    // A stunned warrior does not turn: stepping aside would not get past its shield. Nor
+    // does a step help against one slantwise: off a diagonal it still faces him slantwise.
     if (target->kind == Thing::Warrior && target->stun <= 0 && Opposite(target->direction) == aim &&
-        nearest < SidestepRange) {
+        aim % 2 == 1 && nearest < SidestepRange) {
         fight.sidestep = Sidestep(view, aim, *target);
     }
     if (aim == h.Facing)
