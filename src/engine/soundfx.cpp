@@ -18,7 +18,7 @@ void taudiere::PlayEffect(int index, float volume) {
 }
 
 void taudiere::StartMusic(std::string_view fileName, float volume, bool repeat) {
-    music_ = audio::Sample::Load(fileName);
+    music_ = audio::Music::Open(fileName);
     musicName_ = fileName;
     if (music_) audio::PlayMusic(*music_, volume, repeat);
 }

@@ -39,7 +39,7 @@ class taudiere {
     void StartMusic(std::string_view fileName, float volume, bool repeat);
 
     audio::Output device_;
-    std::unique_ptr<audio::Sample> music_;
+    std::unique_ptr<audio::Music> music_;
     std::vector<std::unique_ptr<audio::Sample>> effects_; // nullptr: failed to open
     std::string musicName_;
 };

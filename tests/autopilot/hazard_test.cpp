@@ -33,7 +33,7 @@ TEST(Hazards, AStoneCrossingTheWayIsSeenInTime) {
     };
     for (const auto& c : cases) {
         // A negative wait: it fired that many frames ago, and its stone is on its way.
-        auto view = Sketch(rows, c.wait < 0 ? 90 + c.wait : c.wait);
+        auto view = Draw(rows, c.wait < 0 ? 90 + c.wait : c.wait);
         if (c.wait < 0)
             view->things.push_back({Thing::Stone, 1.0f, 1.0f + 0.096f * float(c.wait), 0.0f, 5, 0});
         view->hero.column = 0.0f;
@@ -59,7 +59,7 @@ TEST(Combat, AWarriorFacingTheOnlyLineIsSteppedRound) {
         {"turned slantwise, the straight shot gets past the shield", 4, 0, false},
     };
     for (const auto& c : cases) {
-        auto view = Sketch({".....", ".....", ".....", ".....", "....."});
+        auto view = Draw({".....", ".....", ".....", ".....", "....."});
         tbody& h = view->hero;
         h.column = 2.0f;
         h.row = 1.0f;
@@ -90,7 +90,7 @@ TEST(Combat, AnEmptyMagazineIsNotWaitedOutNextToAMonster) {
         {"a loaded rifle stays in the hand", 4.0f, 12, false},
     };
     for (const auto& c : cases) {
-        auto view = Sketch({"......................"});
+        auto view = Draw({"......................"});
         tbody& h = view->hero;
         h.Gun = 3;
         h.Own = {true, false, true, true};
@@ -113,7 +113,7 @@ TEST(Hazards, APlateThatShootsWhoeverPressesItIsDear) {
         {"the trap's lanes miss the plate", 1, 4, false},
     };
     for (const auto& c : cases) {
-        auto view = Sketch({"#####", "....."});
+        auto view = Draw({"#####", "....."});
         view->At(2, 0).kind = Cell::Plate;
         view->At(2, 0).channel = 1;
         view->At(c.trapColumn, 1).mechanism = mechanism::SwitchArrowTrap;

@@ -45,7 +45,7 @@ TEST(Route, MovesAHeroCanMake) {
          {Move::Walk, Move::Walk, Move::Walk, Move::Walk, Move::Walk, Move::Walk, Move::Walk}},
     };
     for (const tcase& c : cases) {
-        const auto view = Sketch(c.rows);
+        const auto view = Draw(c.rows);
         auto routes = std::make_unique<troutes>();
         routes->Search(*view, 0, 0, tcosts{});
         EXPECT_EQ(routes->Reached(c.toColumn, c.toRow), c.reached) << c.what;
@@ -58,7 +58,7 @@ TEST(Route, MovesAHeroCanMake) {
 
 TEST(Route, TeleportPartnerIsTheLastInScanOrder) {
     // Rows 0..49 outer, columns inner: the one on the higher row comes last.
-    const auto view = Sketch({"..T", "T.T"});
+    const auto view = Draw({"..T", "T.T"});
     int column = 0, row = 0;
     TeleportPartner(*view, 0, 0, column, row);
     EXPECT_EQ(column, 2);

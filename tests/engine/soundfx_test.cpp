@@ -1,8 +1,12 @@
 #include "engine/soundfx.h"
 
+#include "forge/sound/encode.h"
+
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -48,6 +52,16 @@ class SoundFolder {
         wav += data;
         std::string file = (path_ / name).string();
         std::ofstream(file, std::ios::binary) << wav;
+        return file;
+    }
+    // A stereo Ogg Vorbis tone, loud from its first sample to its last.
+    std::string OggTone(const std::string& name, double seconds) const {
+        forge::sound::Stereo tone;
+        tone.resize(static_cast<size_t>(seconds * forge::sound::SampleRate));
+        for (size_t i = 0; i < tone.size(); ++i)
+            tone.left[i] = tone.right[i] = (i / 50) % 2 ? 0.5f : -0.5f;
+        std::string file = (path_ / name).string();
+        std::ofstream(file, std::ios::binary) << forge::sound::EncodeOgg(tone, 0.5f);
         return file;
     }
     std::string Missing() const { return (path_ / "missing.ogg").string(); }
@@ -128,12 +142,17 @@ TEST(SoundMusic, SamePieceGoesOnAndSilentOnceLeavesTheOldName) {
     EXPECT_EQ(sound.MusicName(), level);
     EXPECT_EQ(audio::PlaysStarted(), started + 1);
 
-    // A piece that cannot be opened is silence, not a failure.
+    // A piece that cannot be opened, or is not music at all, is silence, not a failure.
     sound.PlayMusic(folder.Missing(), 1.0f);
     EXPECT_FALSE(sound.HasMusic());
     EXPECT_FALSE(audio::MusicPlaying());
     EXPECT_EQ(sound.MusicName(), folder.Missing());
     sound.SetMusicVolume(0.3f);
+    std::string notMusic = folder.Tone("broken.ogg", 0.1);
+    std::ofstream(notMusic, std::ios::binary) << "OggS but nothing a decoder wants";
+    sound.PlayMusic(notMusic, 1.0f);
+    EXPECT_FALSE(sound.HasMusic());
+    EXPECT_FALSE(audio::MusicPlaying());
 }
 
 TEST(SoundMusic, OnceEndsRepeatGoesOn) {
@@ -151,6 +170,68 @@ TEST(SoundMusic, OnceEndsRepeatGoesOn) {
     sound.PlayMusic(shortPiece, 1.0f);
     std::this_thread::sleep_for(3 * took + std::chrono::milliseconds(100));
     EXPECT_TRUE(audio::MusicPlaying());
+}
+
+// What the device sounds, heard through the output tap until the listener is dropped.
+class Listener {
+  public:
+    Listener() {
+        audio::TapOutput([this](const int16_t* samples, size_t count) {
+            for (size_t i = 0; i < count; ++i) {
+                const long level = std::abs(samples[i]);
+                ++samples_;
+                if (level > peak_) peak_ = level;
+                if (level > 100) {
+                    ++loud_;
+                    quiet_ = 0;
+                } else if (loud_ > 0 && ++quiet_ > longestQuiet_) {
+                    longestQuiet_ = quiet_;
+                }
+            }
+        });
+    }
+    ~Listener() { audio::TapOutput(nullptr); }
+
+    // Waits (up to a generous limit: the test machine may be busy) for n more samples.
+    void Hear(long n, bool loudOnly) {
+        const std::atomic<long>& counter = loudOnly ? loud_ : samples_;
+        const long until = counter + n;
+        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (counter < until && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_GE(counter, until);
+    }
+    long Loud() const { return loud_; }
+    long Peak() const { return peak_; }
+    // The longest run of quiet samples since the first loud one.
+    long LongestQuiet() const { return longestQuiet_; }
+
+  private:
+    std::atomic<long> samples_{0}, loud_{0}, peak_{0}, longestQuiet_{0};
+    long quiet_ = 0; // the sound thread's own
+};
+
+// Level music at volume 0 is silent until turned up; then it plays at the new volume, and
+// going back to its start leaves no block of silence where the piece ends (streamed music is
+// read ahead in blocks), or every level's music would stutter once a round.
+TEST(SoundMusic, SilentUntilTurnedUpThenRepeatsWithoutAGap) {
+    SoundFolder folder;
+    taudiere sound;
+    ASSERT_TRUE(sound.HasDevice());
+    std::string piece = folder.OggTone("round.ogg", 0.1); // square wave at half the full scale
+    const long round = 2 * 44100 / 10;                    // samples a round, stereo
+
+    Listener listener;
+    sound.PlayMusic(piece, 0.0f);
+    listener.Hear(3 * round, false);
+    EXPECT_EQ(listener.Loud(), 0);
+
+    sound.SetMusicVolume(0.5f);
+    listener.Hear(5 * round, true);
+    EXPECT_GT(listener.Peak(), 32767 / 4 * 8 / 10);
+    EXPECT_LT(listener.Peak(), 32767 / 4 * 13 / 10);
+    // A square wave's samples are never quiet for more than a few in a row.
+    EXPECT_LT(listener.LongestQuiet(), 16);
 }
 
 TEST(SoundDevice, NoDeviceRunsSilent) {

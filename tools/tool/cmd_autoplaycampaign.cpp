@@ -91,6 +91,10 @@ long ResidentKilobytes() {
     return -1;
 }
 
+// Polls with no game frame played in between after which the level is over and the
+// settlement shows something that runs on the clock (the ending after the last level).
+constexpr int StillPolls = FramesPerSecond;
+
 // What the hands do: nothing, the shop's presses, or the pilot's keys.
 struct tdriver {
     enum class Mode { Idle, Shop, Play } mode = Mode::Idle;
@@ -99,8 +103,19 @@ struct tdriver {
     std::unique_ptr<autopilot::tpilot> pilot;
     std::vector<InputStep> played; // the keys of the level, as a script
     long polls = 0;
+    // The virtual clock only moves with the game's frames; a story screen reads it without
+    // waiting for a frame, so while one plays its time passes with the polls.
+    VirtualCounter* clock = nullptr;
+    int64_t lastFrames = -1;
+    int stillPolls = 0;
 
     std::vector<int> Decide() {
+        if (loopstate.frames != lastFrames) {
+            lastFrames = loopstate.frames;
+            stillPolls = 0;
+        } else if (++stillPolls > StillPolls && clock) {
+            clock->Advance(playrun::ClockFrequency / FramesPerSecond);
+        }
         std::vector<int> keys;
         if (mode == Mode::Shop && shopAt < shopKeys.size()) keys = shopKeys[shopAt++];
         if (mode == Mode::Play && pilot) {
@@ -159,6 +174,7 @@ int RunCampaign(const std::vector<std::string>& args) {
 
     VirtualCounter counter{playrun::ClockFrequency};
     tdriver driver;
+    driver.clock = &counter;
     TForm1 form;
     form.clock = &counter;
     form.makeDevice = [](tservices& services) {
@@ -166,7 +182,9 @@ int RunCampaign(const std::vector<std::string>& args) {
         return playrun::MakeRunDevice(services, false, ScreenWidth, ScreenHeight, why);
     };
     form.makeInput = [&driver]() -> std::unique_ptr<input::InputSource> {
-        return std::make_unique<autopilot::tpilotinput>([&driver] { return driver.Decide(); });
+        // The driver keeps each level's keys itself.
+        return std::make_unique<autopilot::tpilotinput>([&driver] { return driver.Decide(); },
+                                                        false);
     };
     // Every frame drawn, as the play tool draws them: the reload runs in drawn frames.
     form.services.waitForTick = [&counter] {

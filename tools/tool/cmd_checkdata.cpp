@@ -68,11 +68,14 @@ class Checker {
         Report(path, "ok");
     }
 
-    void Sound(const std::string& file) {
+    // Effects are decoded whole, music is streamed: each is opened the way the game opens it.
+    void Sound(const std::string& file, bool music) {
         if (reported_.count(file)) return;
         if (!files::Exists(file)) return Report(file, "missing");
         if (!audio_.IsOpen()) return Report(file, "no sound device to decode it with");
-        Report(file, audio::Sample::Load(file) ? "ok" : "not a sound the game can play");
+        bool opens =
+            music ? audio::Music::Open(file) != nullptr : audio::Sample::Load(file) != nullptr;
+        Report(file, opens ? "ok" : "not a sound the game can play");
     }
 
     // A level document; remembers the music its header names.
@@ -162,16 +165,17 @@ int RunCheckData(const std::vector<std::string>& args) {
 
     std::set<std::string> music = {"snd\\intro.ogg", "snd\\end.ogg"};
     for (const AssetEntry& e : AssetOrder)
-        if (e.kind == AssetKind::MusicName || e.kind == AssetKind::Effect) check.Sound(e.file);
+        if (e.kind == AssetKind::MusicName || e.kind == AssetKind::Effect)
+            check.Sound(e.file, e.kind == AssetKind::MusicName);
 
-    char name[16];
+    char name[32]; // room for any int: -O1 builds check the format's widest output
     for (int level = 1; level <= 80; ++level) {
         std::snprintf(name, sizeof name, "lvl\\%.2d.dat", level);
         check.Level(name, music);
     }
     for (const std::string& user : files::List("customlvl\\*.dat"))
         check.Level("customlvl\\" + user, music);
-    for (const std::string& piece : music) check.Sound(piece);
+    for (const std::string& piece : music) check.Sound(piece, true);
 
     return check.failures ? tool::Refused : tool::Ok;
 }

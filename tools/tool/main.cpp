@@ -4,6 +4,7 @@
 #include "creatures/creaturetable.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace tool {
@@ -20,6 +21,9 @@ static void PrintUsage() {
 }
 
 int main(int argc, char** argv) {
+    // SDL would turn Ctrl+C and kill into a quit event that the batch commands never read,
+    // leaving a long campaign run unstoppable; keep the signals' usual meaning instead.
+    setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
     UseCreatureTable();
     if (argc < 2) {
         PrintUsage();

@@ -14,7 +14,6 @@ namespace autopilot {
 
 namespace {
 
-constexpr int GhostNearCost = 80, GhostCloseCost = 160;
 constexpr int TrapLaneCost = 6;
 constexpr int MonsterCost = 120, MonsterArmedCost = 30;
 constexpr int LaneLength = 14;
@@ -114,10 +113,6 @@ void HazardCosts(const tview& view, tcosts& costs) {
     for (auto& column : costs.extra) column.fill(0);
     for (const tthing& t : view.things) {
         const int c = CellOf(t.column), r = CellOf(t.row);
-        if (t.kind == Thing::Ghost) {
-            AddAround(costs, c, r, 2, GhostNearCost);
-            AddAround(costs, c, r, 1, GhostCloseCost);
-        }
         if (t.kind == Thing::Zombie || t.kind == Thing::Warrior) {
             const bool armed = view.hero.Gun != 0;
             AddAround(costs, c, r, 1, armed ? MonsterArmedCost : MonsterCost);

@@ -92,12 +92,14 @@ void tpilot::NewAttempt() {
     phase_ = Phase::Walk;
     blocks_.clear();
     stuckFrames_ = waitFrames_ = strandedFrames_ = 0;
-    fireWait_ = 0;
+    fireWait_ = lureFrames_ = holdFrames_ = lureBan_ = 0;
+    ghostPlan_ = {};
 }
 
 void tpilot::Replan(int column, int row) {
     HazardCosts(view_, costs_);
     PlateTrapCosts(view_, costs_);
+    GhostCosts(view_, costs_);
     for (auto& c : costs_.blocked) c.fill(0);
     std::erase_if(blocks_, [this](const tblock& b) { return b.until <= frame_; });
     for (const tblock& b : blocks_) costs_.blocked[size_t(b.column)][size_t(b.row)] |= b.bit;
@@ -225,6 +227,7 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
         }
     }
     Replan(hc, hr);
+    if (!MindGhosts()) return 0;
     if (route_.empty()) {
         why_ = "no goal";
         // Ways shut for a while may be what hides the goal: open them again first.
@@ -292,10 +295,9 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
         here.kind == Cell::Pit || here.kind == Cell::Spikes || here.kind == Cell::Teleport;
     // A walk on that no stone or arrow meets is the way out of danger too.
     wayClear_ = next.move == Move::Walk && !WayThreatened(view_, route_, WayFrames);
-    // Nor does he wait where a ghost reaches him: whatever he waits for costs less.
-    bool haunted = false;
-    for (const tthing& t : view_.things)
-        haunted |= t.kind == Thing::Ghost && std::hypot(t.column - h.column, t.row - h.row) < 2.0f;
+    // Within a ghost's reach every frame of waiting is paid for.
+    const bool haunted =
+        ghostPlan_.kind != tghostplan::Kind::Clear && NearestGhost(view_, h.column, h.row) < 1.6f;
     const bool mustGo = footing || haunted || InDanger(view_);
     const int spikeFrames = spikeRun > 0 ? spikeRun * SpikeCrossFrames + 4 : 0;
     // A crumbling floor is crossed only while no monster can bar the way over it, to the
@@ -410,9 +412,6 @@ int tpilot::Flee(bool& jump, tstep& landing, bool fleeing) const {
     // him parries every shot, and a zombie at his side strikes faster than he kills it.
     // From a warrior he keeps going until well clear: stepping back in at once only meets
     // its blow again, while the room he retreats to gives him a line past its shield.
-    // Not from a ghost: it drifts after him wherever he goes, so stepping back only keeps
-    // him in its reach longer. He goes on his way past it (the route already keeps off it
-    // where there is room).
     constexpr float Near = 1.7f, ArmedNear = 1.35f, WarriorClear = 2.4f;
     const tbody& h = view_.hero;
     // An empty magazine is no defence, however many rounds wait to refill it.
@@ -425,6 +424,7 @@ int tpilot::Flee(bool& jump, tstep& landing, bool fleeing) const {
         const float reach = fleeing && t.kind == Thing::Warrior ? WarriorClear
                             : armed                             ? ArmedNear
                                                                 : Near;
+        // Ghosts are not fled from: they follow, slowly, and are dealt with on the way.
         if (monster && h.InvincibilityTimer == 0 && d < reach) {
             awayC += dc / std::max(d, 0.1f);
             awayR += dr / std::max(d, 0.1f);
@@ -589,6 +589,7 @@ std::vector<int> tpilot::Decide() {
                      tool::JsonArray({json::Number(goal_.column), json::Number(goal_.row)}))
                 .Add("route", json::Number(int64_t(route_.size())))
                 .Add("doing", "\"" + why_ + "\"")
+                .Add("ghosts", "\"" + std::string(GhostPlanName(ghostPlan_.kind)) + "\"")
                 .Add("keys", tool::JsonArray(held))
                 .Text();
     }

@@ -2,6 +2,7 @@
 // The autopilot: each frame it looks at what the player can see, keeps a route to where it
 // wants to go, and answers with the keys to hold. It never touches the world: its only way
 // in is the keys (tpilotinput hands them to the game).
+#include "ghosts.h"
 #include "route.h"
 #include "view.h"
 
@@ -79,6 +80,9 @@ class tpilot {
     void Replan(int column, int row);
     int Steer(std::vector<int>& keys, bool& jump);
     void WatchProgress(int wanted);
+    // Runs past the ghosts on the route, or turns the route to stand off them; false while
+    // the hero stands and lets one come.
+    bool MindGhosts();
     // Shuts the way from the cell toward the step for a while (bit as in tcosts::blocked).
     void Block(int column, int row, const tstep& step, bool jump);
     // A step (or with jump set a leap) away from a monster the hero cannot fight, or 0.
@@ -120,6 +124,12 @@ class tpilot {
     float fleeColumn_ = 0, fleeRow_ = 0;
     int fleeStuck_ = 0, fleeBan_ = 0;
     int fireWait_ = 0; // frames until the gun in hand can fire again
+    tghostplan ghostPlan_;
+    int lureFrames_ = 0; // frames spent standing off ghosts in this attempt
+    // A ghost waited for that does not come (another creature bars its drift): for a while
+    // it is run past instead.
+    int holdFrames_ = 0, lureBan_ = 0;
+    float holdDistance_ = 0;
     bool changeHeld_ = false;
     bool trace_ = false;
     std::string traceText_;

@@ -10,7 +10,7 @@ void tpilotinput::Pump() {
     codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
     // A script holds nothing before its first step, so an empty start needs no line.
     const bool changed = steps_.empty() ? !codes.empty() : codes != steps_.back().codes;
-    if (changed) steps_.push_back({polls_, codes});
+    if (record_ && changed) steps_.push_back({polls_, codes});
     held_ = std::move(codes);
     ++polls_;
 }

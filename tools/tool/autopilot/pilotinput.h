@@ -15,8 +15,11 @@ std::string ScriptText(const std::vector<InputStep>& steps);
 
 class tpilotinput final : public input::InputSource {
   public:
-    // decide is asked once per poll for the key codes to hold.
-    explicit tpilotinput(std::function<std::vector<int>()> decide) : decide_(std::move(decide)) {}
+    // decide is asked once per poll for the key codes to hold. Without record the steps are
+    // not kept: a run of many levels that writes its own script per level would otherwise
+    // pile up every level's steps.
+    explicit tpilotinput(std::function<std::vector<int>()> decide, bool record = true)
+        : decide_(std::move(decide)), record_(record) {}
 
     void Pump() override;
     bool TakePadsChanged() override { return false; }
@@ -33,6 +36,7 @@ class tpilotinput final : public input::InputSource {
   private:
     std::function<std::vector<int>()> decide_;
     std::vector<int> held_;
+    bool record_;
     std::vector<InputStep> steps_;
     long polls_ = 0;
 };

@@ -75,8 +75,9 @@ void troutes::Search(const tview& view, int column, int row, const tcosts& costs
     open.push({0, start});
     auto relax = [&](int from, int c, int r, int add, Move move) {
         const int to = Index(c, r);
-        const int cost =
-            cost_[from] + add + costs.extra[static_cast<size_t>(c)][static_cast<size_t>(r)];
+        const int cost = cost_[from] + add +
+                         costs.extra[static_cast<size_t>(c)][static_cast<size_t>(r)] +
+                         costs.ghost[static_cast<size_t>(c)][static_cast<size_t>(r)];
         if (cost >= cost_[to]) return;
         cost_[to] = cost;
         parent_[to] = from;
@@ -102,7 +103,11 @@ void troutes::Search(const tview& view, int column, int row, const tcosts& costs
             if (!canJump || !Passable(next) ||
                 costs.blocked[static_cast<size_t>(c)][static_cast<size_t>(r)] >> (4 + n) & 1)
                 continue;
+            // A ghost hanging over the chasm drains the hero in flight as well.
+            int over = 0;
             for (int reach = 2; reach <= 3; ++reach) {
+                over += costs.ghost[static_cast<size_t>(c + dc * (reach - 1))]
+                                   [static_cast<size_t>(r + dr * (reach - 1))];
                 const int lc = c + dc * reach, lr = r + dr * reach;
                 if (!tview::Inside(lc, lr)) break;
                 const tcell& land = view.At(lc, lr);
@@ -113,10 +118,11 @@ void troutes::Search(const tview& view, int column, int row, const tcosts& costs
                     land.kind != Cell::Spikes)
                     relax(at, lc, lr,
                           reach * WalkCost + JumpExtra + (land.occupied ? JumpOccupiedCost : 0) +
-                              (land.kind == Cell::Crumbling ? CrumblingCost : 0),
+                              (land.kind == Cell::Crumbling ? CrumblingCost : 0) + over,
                           Move::Jump);
                 else if (land.kind == Cell::Unknown)
-                    relax(at, lc, lr, reach * WalkCost + JumpExtra + UnknownJumpCost, Move::Jump);
+                    relax(at, lc, lr, reach * WalkCost + JumpExtra + UnknownJumpCost + over,
+                          Move::Jump);
                 if (!Passable(land)) break;
             }
         }

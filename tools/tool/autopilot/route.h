@@ -20,6 +20,8 @@ struct tstep {
 // cannot take. Indexed [column][row].
 struct tcosts {
     std::array<std::array<int, Size>, Size> extra{};
+    // What ghosts cost: counted for the cells a jump flies over too.
+    std::array<std::array<int, Size>, Size> ghost{};
     // Ways found shut: bit n walks to neighbour n, bit 4 + n jumps that way.
     std::array<std::array<uint8_t, Size>, Size> blocked{};
 };
