@@ -1,7 +1,8 @@
 #pragma once
 // A view drawn as rows of characters, first string the highest row: '.' floor, '~' pit,
 // '#' wall, ',' crumbling floor, 'T' teleport (link 1), 'X' exit, '?' not seen yet,
-// '+' floor with a health potion, 'G' floor with a ghost over it.
+// '+' floor with a health potion, 'G' floor with a ghost over it, 'R' a timed rock trap in
+// the wall that fires in `wait` frames.
 #include "autopilot/view.h"
 
 #include "world/tables.h"
@@ -12,7 +13,7 @@
 
 namespace autopilot {
 
-inline std::unique_ptr<tview> Draw(const std::vector<std::string>& rows) {
+inline std::unique_ptr<tview> Draw(const std::vector<std::string>& rows, int wait = 0) {
     auto view = std::make_unique<tview>();
     for (auto& column : view->cells)
         for (tcell& cell : column) cell.kind = Cell::Wall;
@@ -48,6 +49,12 @@ inline std::unique_ptr<tview> Draw(const std::vector<std::string>& rows) {
             case 'G':
                 cell.kind = Cell::Floor;
                 view->things.push_back({Thing::Ghost, float(column), float(row), 0.0f, 1, 0});
+                break;
+            case 'R':
+                cell.kind = Cell::Wall;
+                cell.mechanism = mechanism::TimedRockTrap;
+                cell.period = 90;
+                cell.param = 90 - wait;
                 break;
             default:
                 cell.kind = Cell::Wall;

@@ -6,6 +6,7 @@
 #include "world/directions.h"
 #include "world/tables.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -161,6 +162,49 @@ bool SafeToEnter(const tview& view, int column, int row, int spikeFrames) {
 bool InDanger(const tview& view) {
     constexpr int Soon = 14;
     return view.hero.height < 0.5f && Threatened(view, view.hero.column, view.hero.row, 0, Soon);
+}
+
+bool FlightThreatened(const tview& view, float column, float row, int toColumn, int toRow,
+                      int frames) {
+    // A stone knocks the hero out of the air as well: every point of the way counts, each
+    // a few frames either side of when he passes it (the run-up and the landing vary).
+    constexpr int Slack = 6;
+    const std::vector<tflight> flights = Flights(view, frames + Slack);
+    for (int t = 0; t <= frames + Slack; t += 2) {
+        const float k = std::min(1.0f, float(t) / float(frames));
+        const float c = column + (float(toColumn) - column) * k;
+        const float r = row + (float(toRow) - row) * k;
+        for (const tflight& f : flights)
+            if (Hits(view, f, c, r, std::max(0, t - Slack), t + Slack)) return true;
+    }
+    return false;
+}
+
+bool WayThreatened(const tview& view, const std::vector<tstep>& route, int frames) {
+    // Where the hero walks along the route frame by frame, straight from cell to cell,
+    // until the frames run out or the route stops walking.
+    constexpr float Step = 0.16f;
+    constexpr int Slack = 2;
+    const std::vector<tflight> flights = Flights(view, frames + Slack);
+    if (flights.empty()) return false;
+    float c = view.hero.column, r = view.hero.row;
+    size_t next = 0;
+    for (int t = 1; t <= frames && next < route.size(); ++t) {
+        if (route[next].move != Move::Walk) break;
+        const float dc = float(route[next].column) - c, dr = float(route[next].row) - r;
+        const float left = std::hypot(dc, dr);
+        if (left <= Step) {
+            c = float(route[next].column);
+            r = float(route[next].row);
+            ++next;
+        } else {
+            c += dc / left * Step;
+            r += dr / left * Step;
+        }
+        for (const tflight& f : flights)
+            if (Hits(view, f, c, r, std::max(0, t - Slack), t + Slack)) return true;
+    }
+    return false;
 }
 
 } // namespace autopilot

@@ -31,9 +31,13 @@ constexpr int StrandedLimit = 70;
 constexpr int RegretCost = 2000;
 // Frames to wait at a take-off, and for a hazard to pass, before trying something else.
 constexpr int FleeStuckLimit = 8, FleeBanFrames = 70;
+constexpr int SidestepStuckLimit = 3;
+constexpr int LaneFrames = 30;
 constexpr float FleeGain = 0.5f; // what eight frames of fleeing must gain
 // A jump lands about this many frames after it takes off: the landing must be clear then.
 constexpr int FlightFrames = 22;
+// How far ahead a walk through trap lanes is looked at: a lane crossed in one go.
+constexpr int WayFrames = 32;
 constexpr int ReadyPatience = 140, HazardPatience = 300, GoAnywayFrames = 60;
 
 int Rank(Goal goal) {
@@ -94,6 +98,7 @@ void tpilot::NewAttempt() {
 
 void tpilot::Replan(int column, int row) {
     HazardCosts(view_, costs_);
+    PlateTrapCosts(view_, costs_);
     GhostCosts(view_, costs_);
     for (auto& c : costs_.blocked) c.fill(0);
     std::erase_if(blocks_, [this](const tblock& b) { return b.until <= frame_; });
@@ -136,15 +141,6 @@ static int Safer(const tview& view, float column, float row, int direction, int 
     const int c = CellOf(column + 2 * s.column), r = CellOf(row + 2 * s.row);
     if (tview::Inside(c, r) && Standable(view.At(c, r).kind)) return direction;
     return straight;
-}
-
-bool tpilot::MonsterNear(int column, int row, float Near) const {
-    for (const tthing& t : view_.things)
-        // A stunned warrior stands still, but it still strikes.
-        if ((t.kind == Thing::Zombie || t.kind == Thing::Warrior) &&
-            std::hypot(t.column - float(column), t.row - float(row)) < Near)
-            return true;
-    return false;
 }
 
 int tpilot::Steer(std::vector<int>& keys, bool& jump) {
@@ -286,20 +282,37 @@ int tpilot::Steer(std::vector<int>& keys, bool& jump) {
         ++spikeRun;
     }
     const tcell& target = view_.At(next.column, next.row);
+    const bool footing =
+        here.kind == Cell::Pit || here.kind == Cell::Spikes || here.kind == Cell::Teleport;
+    // A walk on that no stone or arrow meets is the way out of danger too.
+    wayClear_ = next.move == Move::Walk && !WayThreatened(view_, route_, WayFrames);
     // Within a ghost's reach every frame of waiting is paid for.
-    const bool mustGo =
-        here.kind == Cell::Pit || here.kind == Cell::Spikes || here.kind == Cell::Teleport ||
-        InDanger(view_) ||
-        (ghostPlan_.kind != tghostplan::Kind::Clear && NearestGhost(view_, h.column, h.row) < 1.6f);
+    const bool haunted =
+        ghostPlan_.kind != tghostplan::Kind::Clear && NearestGhost(view_, h.column, h.row) < 1.6f;
+    const bool mustGo = footing || haunted || InDanger(view_);
     const int spikeFrames = spikeRun > 0 ? spikeRun * SpikeCrossFrames + 4 : 0;
-    // A crumbling floor is crossed only while no monster can bar the way over it.
-    const bool crumbling =
-        target.kind == Cell::Crumbling && MonsterNear(next.column, next.row, 3.0f);
+    // A crumbling floor is crossed only while no monster can bar the way over it, to the
+    // firm floor at its far end: there is no way back.
+    bool crumbling = false;
+    if (target.kind == Cell::Crumbling)
+        for (const tstep& s : route_) {
+            crumbling |= MonsterNear(s.column, s.row, 3.0f);
+            if (view_.At(s.column, s.row).kind != Cell::Crumbling) break;
+        }
     if (goAnyway_ > 0) --goAnyway_;
-    if (!mustGo && goAnyway_ == 0 && target.kind != Cell::Unknown &&
-        (crumbling || !SafeToEnter(view_, next.column, next.row, spikeFrames) ||
-         (next.move == Move::Jump && Threatened(view_, float(next.column), float(next.row),
-                                                FlightFrames - 8, FlightFrames + 8)))) {
+    // A stone meets a hero in the air as surely as on the floor, and he cannot dodge it
+    // there: a jump waits for a clear flight even while he dodges something else.
+    const auto threatened = [&] {
+        if (next.move == Move::Jump)
+            return !footing &&
+                   FlightThreatened(view_, h.column, h.row, next.column, next.row, FlightFrames);
+        return !mustGo && !wayClear_;
+    };
+    // Spikes that spring under him hurt more than a ghost does meanwhile.
+    const bool spikesUp = target.kind == Cell::Spikes && SpikesQuiet(target) < spikeFrames;
+    if (goAnyway_ == 0 && target.kind != Cell::Unknown &&
+        ((!mustGo && (crumbling || !SafeToEnter(view_, next.column, next.row, spikeFrames))) ||
+         (haunted && !footing && spikesUp) || threatened())) {
         why_ = "waiting";
         if (++hazardFrames_ < HazardPatience) return centreDirection;
         // What it waits for does not pass (a monster asleep by the way): go through.
@@ -385,70 +398,6 @@ void tpilot::Block(int column, int row, const tstep& step, bool jump) {
     goal_ = {};
 }
 
-int tpilot::Flee(bool& jump, tstep& landing) const {
-    // Armed, the hero still steps back from a monster within its reach: a warrior facing
-    // him parries every shot, and a zombie at his side strikes faster than he kills it.
-    constexpr float Near = 1.7f, ArmedNear = 1.35f;
-    const tbody& h = view_.hero;
-    const bool armed = h.Gun != 0 && h.AmmoCurrent[size_t(h.Gun)] + h.AmmoAll[size_t(h.Gun)] > 0;
-    float awayC = 0, awayR = 0;
-    for (const tthing& t : view_.things) {
-        const float dc = h.column - t.column, dr = h.row - t.row;
-        const float d = std::hypot(dc, dr);
-        const bool monster = t.kind == Thing::Zombie || t.kind == Thing::Warrior;
-        // Ghosts are not fled from: they follow, slowly, and are dealt with on the way.
-        if (monster && h.InvincibilityTimer == 0 && d < (armed ? ArmedNear : Near)) {
-            awayC += dc / std::max(d, 0.1f);
-            awayR += dr / std::max(d, 0.1f);
-        }
-    }
-    if (awayC == 0 && awayR == 0) return 0;
-    int best = 0;
-    float bestScore = -1e9f;
-    for (int d = 1; d <= 8; ++d) {
-        const tdirection& s = Direction(d);
-        // Every cell on the way must bear him: the game stops a walk at an edge.
-        bool open = true;
-        for (int k = 1; k <= 3 && open; ++k) {
-            const int c = CellOf(h.column + float(k) * s.column);
-            const int r = CellOf(h.row + float(k) * s.row);
-            if (!tview::Inside(c, r)) {
-                open = false;
-                break;
-            }
-            const tcell& cell = view_.At(c, r);
-            open = Standable(cell.kind) && cell.kind != Cell::Spikes && !cell.occupied;
-        }
-        if (!open) continue;
-        const float score = s.column * awayC + s.row * awayR;
-        if (score > bestScore) {
-            bestScore = score;
-            best = d;
-        }
-    }
-    if (bestScore > 0) return best;
-    // Cornered at an edge: over it.
-    const int hc = CellOf(h.column), hr = CellOf(h.row);
-    for (const auto& n : Neighbours) {
-        if (float(n[0]) * awayC + float(n[1]) * awayR <= 0) continue;
-        for (int reach = 2; reach <= 3; ++reach) {
-            const int c = hc + n[0] * reach, r = hr + n[1] * reach;
-            if (!tview::Inside(c, r)) break;
-            const tcell& cell = view_.At(c, r);
-            if (Standable(cell.kind) && cell.kind != Cell::Spikes && cell.kind != Cell::Crumbling &&
-                !cell.occupied) {
-                // A leap on half power falls short, into the chasm.
-                if (h.Jump < 100) return 0;
-                jump = std::fabs(h.height - view_.At(hc, hr).floor) < 0.1f;
-                landing = {c, r, Move::Jump};
-                return n[2];
-            }
-            if (cell.kind == Cell::Wall) break;
-        }
-    }
-    return 0;
-}
-
 void tpilot::Remember() {
     // The level as first seen, kept over lost attempts: a player who tries again knows
     // the way he has seen, though each attempt shows it to him anew.
@@ -483,7 +432,11 @@ std::vector<int> tpilot::Decide() {
         changeHeld_ = fight.change;
         if (fight.change) keys.push_back(settings.KeyChange);
         bool jump = false;
+        wayClear_ = false;
         int direction = Steer(keys, jump);
+        const int steered = direction;
+        const bool sidestepped = sidestepped_;
+        sidestepped_ = false;
         const tcell& under = view_.At(CellOf(h.column), CellOf(h.row));
         const bool standing = std::fabs(h.height - under.floor) < 0.1f;
         if (phase_ == Phase::Walk && !jump && standing) {
@@ -498,9 +451,10 @@ std::vector<int> tpilot::Decide() {
                 fleeBan_ = FleeBanFrames;
                 fleeStuck_ = 0;
             }
+            const bool fleeing = fled_;
             fled_ = false;
             if (fleeBan_ > 0) --fleeBan_;
-            const int away = fleeBan_ > 0 ? 0 : Flee(jump, landing);
+            const int away = fleeBan_ > 0 ? 0 : Flee(jump, landing, fleeing);
             if (away != 0) {
                 if (fleeStuck_ == 0) {
                     fleeColumn_ = h.column;
@@ -514,14 +468,28 @@ std::vector<int> tpilot::Decide() {
                     jump_ = landing;
                     takeoffColumn_ = -1;
                 }
+            } else if (fight.sidestep != 0 && sidestepBan_ == 0 &&
+                       !Threatened(view_, h.column, h.row, 0, LaneFrames)) {
+                // (Not in a trap's lane, though: there he does not linger for a better shot.)
+                // Pressed against a wall the step goes nowhere: shoot as things stand.
+                const bool moved =
+                    std::fabs(h.column - lastColumn_) + std::fabs(h.row - lastRow_) > 0.01f;
+                sidestepStuck_ = sidestepped && !moved ? sidestepStuck_ + 1 : 0;
+                if (sidestepStuck_ > SidestepStuckLimit) sidestepBan_ = FleeBanFrames;
+                direction = fight.sidestep;
+                sidestepped_ = true;
+                why_ = "stepping aside";
             }
+            if (sidestepBan_ > 0) --sidestepBan_;
         }
-        if (phase_ == Phase::Walk && standing && InDanger(view_)) {
+        if (phase_ == Phase::Walk && standing && !(wayClear_ && direction == steered) &&
+            InDanger(view_)) {
             direction = Dodge(view_, direction);
             why_ = "dodging";
         }
         if (fireWait_ > 0) --fireWait_;
-        if ((fight.fire || fight.face != 0) && fireWait_ == 0 && phase_ == Phase::Walk && !jump) {
+        if ((fight.fire || fight.face != 0) && fireWait_ == 0 && phase_ == Phase::Walk && !jump &&
+            !sidestepped_) {
             // Turning costs a step: take it only when the gun is ready to fire.
             if (fight.face != 0) direction = fight.face;
             keys.push_back(settings.KeyFire);

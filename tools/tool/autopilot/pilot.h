@@ -31,6 +31,8 @@ tgoal ChooseGoal(const tview& view, const troutes& routes, const tcosts& costs, 
 // Hazards: extra costs for cells near ghosts and in front of traps, the spike rhythm and
 // the projectiles in flight.
 void HazardCosts(const tview& view, tcosts& costs);
+// Extra cost on plates that set off a trap aimed at the plate itself.
+void PlateTrapCosts(const tview& view, tcosts& costs);
 // Frames the spikes of the cell stay down and harmless from now (0: they hurt now).
 int SpikesQuiet(const tcell& cell);
 // May the hero step onto the cell now: spikes that stay down for spikeFrames, no arrow or
@@ -43,12 +45,22 @@ bool Threatened(const tview& view, float column, float row, int from, int to);
 // The direction (0 to stand) that keeps the hero out of the way of stones and arrows,
 // the preferred one when it does.
 int Dodge(const tview& view, int preferred);
+// Will a stone or arrow meet the hero on a jump from the point to the cell, that lands
+// after the frames?
+// Will a stone or arrow meet the hero walking the route's next steps within the frames?
+bool WayThreatened(const tview& view, const std::vector<tstep>& route, int frames);
+// The same for a jump from the point to the cell that lands after the frames.
+bool FlightThreatened(const tview& view, float column, float row, int toColumn, int toRow,
+                      int frames);
 
 // Combat: the gun to hold, and whether to fire or turn to fire this frame.
 struct tcombat {
     bool change = false; // press the change-gun key
     bool fire = false;
     int face = 0; // direction to turn to before firing, 0 when facing already
+    // A step across the line to a warrior that would parry every shot along it: off its
+    // line it turns to face the hero slantwise, and a straight shot gets past its shield.
+    int sidestep = 0;
 };
 tcombat Fight(const tview& view, bool changeHeldLastFrame);
 
@@ -74,7 +86,8 @@ class tpilot {
     // Shuts the way from the cell toward the step for a while (bit as in tcosts::blocked).
     void Block(int column, int row, const tstep& step, bool jump);
     // A step (or with jump set a leap) away from a monster the hero cannot fight, or 0.
-    int Flee(bool& jump, tstep& landing) const;
+    // fleeing: he fled last frame.
+    int Flee(bool& jump, tstep& landing, bool fleeing) const;
     // Is a zombie or warrior close to the cell (a jump there would meet it)?
     bool MonsterNear(int column, int row, float distance = 1.6f) const;
 
@@ -104,7 +117,10 @@ class tpilot {
     int waitFrames_ = 0;
     int strandedFrames_ = 0;
     int readyFrames_ = 0, hazardFrames_ = 0, goAnyway_ = 0;
+    bool wayClear_ = false; // the route's next steps are out of the way of stones and arrows
     bool fled_ = false;
+    bool sidestepped_ = false;
+    int sidestepStuck_ = 0, sidestepBan_ = 0;
     float fleeColumn_ = 0, fleeRow_ = 0;
     int fleeStuck_ = 0, fleeBan_ = 0;
     int fireWait_ = 0; // frames until the gun in hand can fire again
