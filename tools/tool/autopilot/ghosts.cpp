@@ -35,20 +35,20 @@ constexpr float LureDistance = 3.2f, HoldDistance = 2.3f;
 // Farther than this from every ghost the hero goes on his way: it comes to him anyway.
 constexpr float ApproachDistance = 4.5f;
 
-struct tghost {
+struct tseenghost {
     float column, row;
 };
 
-std::vector<tghost> Ghosts(const tview& view) {
-    std::vector<tghost> ghosts;
+std::vector<tseenghost> Ghosts(const tview& view) {
+    std::vector<tseenghost> ghosts;
     for (const tthing& t : view.things)
         if (t.kind == Thing::Ghost) ghosts.push_back({t.column, t.row});
     return ghosts;
 }
 
-float Nearest(const std::vector<tghost>& ghosts, float column, float row) {
+float Nearest(const std::vector<tseenghost>& ghosts, float column, float row) {
     float nearest = 1e9f;
-    for (const tghost& g : ghosts)
+    for (const tseenghost& g : ghosts)
         nearest = std::min(nearest, std::hypot(g.column - column, g.row - row));
     return nearest;
 }
@@ -61,7 +61,7 @@ float StepAxis(float position, float step, float target) {
 }
 
 // The ghost's frame as the game runs it: within reach it feeds, else it drifts closer.
-bool Feed(tghost& g, float column, float row) {
+bool Feed(tseenghost& g, float column, float row) {
     if (std::hypot(g.column - column, g.row - row) < Reach) return true;
     constexpr int Toward[3][3] = {{6, 7, 8}, {5, 0, 1}, {4, 3, 2}};
     const int ci = column < g.column ? 0 : column > g.column ? 2 : 1;
@@ -85,7 +85,7 @@ const char* GhostPlanName(tghostplan::Kind kind) {
 
 void GhostCosts(const tview& view, tcosts& costs) {
     for (auto& column : costs.ghost) column.fill(0);
-    for (const tghost& g : Ghosts(view)) {
+    for (const tseenghost& g : Ghosts(view)) {
         const int gc = CellOf(g.column), gr = CellOf(g.row);
         for (int c = gc - 3; c <= gc + 3; ++c)
             for (int r = gr - 3; r <= gr + 3; ++r) {
@@ -104,13 +104,13 @@ float NearestGhost(const tview& view, float column, float row) {
 }
 
 int GhostExposure(const tview& view, const std::vector<tstep>& route) {
-    std::vector<tghost> ghosts = Ghosts(view);
+    std::vector<tseenghost> ghosts = Ghosts(view);
     if (ghosts.empty()) return 0;
     const float speed = view.hero.SpeedTimer > 0 ? 2 * WalkStep : WalkStep;
     float column = view.hero.column, row = view.hero.row;
     int exposed = 0;
     auto frame = [&] {
-        for (tghost& g : ghosts) exposed += Feed(g, column, row) ? 1 : 0;
+        for (tseenghost& g : ghosts) exposed += Feed(g, column, row) ? 1 : 0;
     };
     auto advance = [&](const tstep& to) {
         const float dc = float(to.column) - column, dr = float(to.row) - row;
@@ -146,7 +146,7 @@ int GhostExposure(const tview& view, const std::vector<tstep>& route) {
 
 tghostplan PlanForGhosts(const tview& view, const troutes& routes, const std::vector<tstep>& route,
                          bool patient, bool dashing) {
-    const std::vector<tghost> ghosts = Ghosts(view);
+    const std::vector<tseenghost> ghosts = Ghosts(view);
     if (ghosts.empty() || route.empty()) return {};
     const int exposure = GhostExposure(view, route);
     if (exposure == 0) return {};
