@@ -122,6 +122,29 @@ TEST_F(PictureFiles, PicturesTheirFileCannotHoldAreRefusedUndecoded) {
     }
 }
 
+TEST_F(PictureFiles, EmptyPngDataChunksAreDroppedAndTheRestDecodes) {
+    // An 8 x 8 grey PNG, cut before its data chunk.
+    const std::string header("\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52"
+                             "\x00\x00\x00\x08\x00\x00\x00\x08\x08\x00\x00\x00\x00\xe1\x64\xe1"
+                             "\x57",
+                             33);
+    const std::string data("\x00\x00\x00\x1e\x49\x44\x41\x54\x78\x5e\x63\x64\xe0\x86\x00\xc6"
+                           "\x08\x18\x63\x03\x8c\xc1\x01\x65\xb0\xc0\xa5\x76\xc0\xa4\x04\xd0"
+                           "\xa5\x00\xb5\x27\x04\xff\xff\x99\x1f\x33\x00\x00\x00\x00\x49\x45"
+                           "\x4e\x44\xae\x42\x60\x82",
+                           54);
+    const std::string emptyData("\0\0\0\0IDAT\x35\xaf\x06\x1e", 12);
+    Picture plain, padded;
+    ASSERT_EQ(DecodePicture(Write("plain.png", header + data), plain), TextureError::None);
+    ASSERT_EQ(DecodePicture(Write("padded.png", header + emptyData + data), padded),
+              TextureError::None);
+    EXPECT_EQ(padded.pixels, plain.pixels);
+
+    std::string bytes = header + emptyData + data + emptyData;
+    DropEmptyPngDataChunks(bytes);
+    EXPECT_EQ(bytes, header + data); // the trailing empty one too: nothing reads past IEND
+}
+
 TEST_F(PictureFiles, RecorderLoadsForRealAndNumbersWhatItMakes) {
     RecordingDevice device;
     Write("a.bmp", Bmp(2, 1, {0xFFFFFFFF, 0xFF000000}));

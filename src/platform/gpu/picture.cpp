@@ -39,7 +39,27 @@ int64_t MostPixelsPerByte(std::string_view bytes) {
     return 64;
 }
 
+uint32_t BigEndian32(std::string_view bytes, size_t at) {
+    return Byte(bytes, at) << 24 | Byte(bytes, at + 1) << 16 | Byte(bytes, at + 2) << 8 |
+           Byte(bytes, at + 3);
+}
+
 } // namespace
+
+void DropEmptyPngDataChunks(std::string& bytes) {
+    if (!StartsWith(bytes, "\x89PNG\r\n\x1A\n")) return;
+    constexpr size_t ChunkFrame = 12; // length, type, and the check sum after the data
+    size_t at = 8;
+    while (at + ChunkFrame <= bytes.size()) {
+        const uint32_t length = BigEndian32(bytes, at);
+        if (length == 0 && bytes.compare(at + 4, 4, "IDAT") == 0) {
+            bytes.erase(at, ChunkFrame);
+            continue;
+        }
+        if (length > bytes.size() - at - ChunkFrame) return;
+        at += ChunkFrame + length;
+    }
+}
 
 bool PictureFitsItsFile(std::string_view bytes, int64_t width, int64_t height) {
     return width * height <= MostPixelsPerByte(bytes) * int64_t(bytes.size());
@@ -92,6 +112,7 @@ TextureError DecodePicture(std::string_view path, Picture& picture) {
     if (!files::ReadAll(path, bytes) || bytes.empty() || bytes.size() > size_t(INT32_MAX))
         return TextureError::InvalidData;
     if (!JpegHuffmanTablesFit(bytes)) return TextureError::InvalidData;
+    DropEmptyPngDataChunks(bytes);
     int w = 0, h = 0, channels = 0;
     const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
     // The size from the header, before any pixel is decoded: a small file may declare a
