@@ -10,6 +10,7 @@
 #include "gl_fixture.h"
 #include "platform/gpu/null_device.h"
 #include "platform/gpu/picture.h"
+#include "platform/gpu/picture_guards.h"
 #include "platform/gpu/recording_device.h"
 
 namespace fs = std::filesystem;
@@ -122,7 +123,7 @@ TEST_F(PictureFiles, PicturesTheirFileCannotHoldAreRefusedUndecoded) {
     }
 }
 
-TEST_F(PictureFiles, EmptyPngDataChunksAreDroppedAndTheRestDecodes) {
+TEST_F(PictureFiles, PngChunksAreWalkedBeforeDecoding) {
     // An 8 x 8 grey PNG, cut before its data chunk.
     const std::string header("\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52"
                              "\x00\x00\x00\x08\x00\x00\x00\x08\x08\x00\x00\x00\x00\xe1\x64\xe1"
@@ -140,9 +141,37 @@ TEST_F(PictureFiles, EmptyPngDataChunksAreDroppedAndTheRestDecodes) {
               TextureError::None);
     EXPECT_EQ(padded.pixels, plain.pixels);
 
-    std::string bytes = header + emptyData + data + emptyData;
-    DropEmptyPngDataChunks(bytes);
-    EXPECT_EQ(bytes, header + data); // the trailing empty one too: nothing reads past IEND
+    // What the chunk walk leaves of a file, or refuses.
+    std::string claimsTooMuch = data;
+    claimsTooMuch[0] = '\x7f';
+    struct tcase {
+        std::string bytes;
+        bool fits;
+        std::string after;
+    };
+    const tcase cases[] = {
+        {header + emptyData + data, true, header + data},
+        {header + claimsTooMuch, false, header + claimsTooMuch},
+        {header + data + "\xff\xff\xff\xffjunk", true, header + data + "\xff\xff\xff\xffjunk"},
+    };
+    for (const tcase& c : cases) {
+        std::string bytes = c.bytes;
+        EXPECT_EQ(PngChunksFit(bytes), c.fits);
+        EXPECT_EQ(bytes, c.after);
+    }
+}
+
+TEST(PictureGuards, PnmHeaderNumbersMustFitTheDecodersInt) {
+    const struct {
+        std::string header;
+        bool fits;
+    } cases[] = {
+        {"P5 8 8 255\n", true},           {"P6\n# made by hand 99999999999\n8 8\n255\n", true},
+        {"P5 999999999 8 255", true},     {"P5 1234567890 8 255", false},
+        {"P6 8\t12345678901 255", false}, {"P5" + std::string(100, '5'), false},
+        {"P3 99999999999", true}, // a form the decoder does not read
+    };
+    for (const auto& c : cases) EXPECT_EQ(PnmNumbersFit(c.header), c.fits) << c.header;
 }
 
 TEST_F(PictureFiles, RecorderLoadsForRealAndNumbersWhatItMakes) {
