@@ -152,6 +152,7 @@ TEST_F(PictureFiles, PngChunksAreWalkedBeforeDecoding) {
     const tcase cases[] = {
         {header + emptyData + data, true, header + data},
         {header + claimsTooMuch, false, header + claimsTooMuch},
+        {header + claimsTooMuch.substr(0, 8), false, header + claimsTooMuch.substr(0, 8)},
         {header + data + "\xff\xff\xff\xffjunk", true, header + data + "\xff\xff\xff\xffjunk"},
     };
     for (const tcase& c : cases) {

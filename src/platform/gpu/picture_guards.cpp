@@ -48,13 +48,14 @@ bool PngChunksFit(std::string& bytes) {
     if (!StartsWith(bytes, "\x89PNG\r\n\x1A\n")) return true;
     constexpr size_t ChunkFrame = 12; // length, type, and the check sum after the data
     size_t at = 8;
-    while (at + ChunkFrame <= bytes.size()) {
+    // A chunk whose length and type are there counts, even when the rest of it is not.
+    while (at + 8 <= bytes.size()) {
         const uint32_t length = BigEndian32(bytes, at);
         if (length == 0 && bytes.compare(at + 4, 4, "IDAT") == 0) {
             bytes.erase(at, ChunkFrame);
             continue;
         }
-        if (length > bytes.size() - at - ChunkFrame) return false;
+        if (at + ChunkFrame + length > bytes.size()) return false;
         // What follows the end is not the decoder's business, nor ours.
         if (bytes.compare(at + 4, 4, "IEND") == 0) return true;
         at += ChunkFrame + length;
