@@ -218,7 +218,7 @@ TEST_F(PictureFiles, JpegTablesWithTooManySymbolsAreRefusedBeforeDecoding) {
         return v;
     }();
     // Scan data of a first picture, with a stuffed FF 00, before the tables of the next.
-    const std::string scan = std::string("\xFF\xDA\x00\x02", 4) + "\x12\xFF" + '\0' + "\x34";
+    const std::string scan = std::string("\xFF\xDA\x00\x03\x00", 5) + "\x12\xFF" + '\0' + "\x34";
     struct tcase {
         const char* what;
         std::string bytes;
@@ -245,6 +245,33 @@ TEST_F(PictureFiles, JpegTablesWithTooManySymbolsAreRefusedBeforeDecoding) {
 
 // What the game reads back from a device that draws nothing: sizes, and failures where the
 // GL device would fail; never a picture.
+TEST(PictureGuards, JpegScansUseOnlyTablesDefinedBeforeThem) {
+    // DC table 0 and AC table 0, one one-bit code each; then a one-component scan.
+    const std::string table = std::string(1, '\x01') + std::string(15, '\0') + '\x05';
+    const std::string tables = std::string("\xFF\xC4\x00\x26\x00", 5) + table + '\x10' + table;
+    auto jpeg = [&](bool progressive, char selectors, std::string spectral) {
+        const std::string frame = progressive ? std::string("\xFF\xC2\x00\x02", 4) : "";
+        return "\xFF\xD8" + frame + tables + std::string("\xFF\xDA\x00\x08\x01\x01", 6) +
+               selectors + spectral + "\xFF\xD9";
+    };
+    const std::string whole("\x00\x3F\x00", 3), firstDc("\x00\x00\x00", 3),
+        dcRefinement("\x00\x00\x10", 3), ac("\x01\x05\x00", 3);
+    struct tcase {
+        const char* what;
+        std::string bytes;
+        bool fits;
+    };
+    const tcase cases[] = {
+        {"tables defined", jpeg(false, '\x00', whole), true},
+        {"DC table 3 never defined", jpeg(false, '\x30', whole), false},
+        {"AC table 1 never defined", jpeg(false, '\x01', whole), false},
+        {"progressive DC pass names an unused AC table", jpeg(true, '\x01', firstDc), true},
+        {"DC refinement uses no table", jpeg(true, '\x33', dcRefinement), true},
+        {"progressive AC pass", jpeg(true, '\x02', ac), false},
+    };
+    for (const tcase& c : cases) EXPECT_EQ(JpegHuffmanTablesFit(c.bytes), c.fits) << c.what;
+}
+
 TEST_F(PictureFiles, NullDeviceKeepsSizesAndRefusesWhatGlWould) {
     NullDevice device(320, 200);
     EXPECT_EQ(device.Width(), 320);

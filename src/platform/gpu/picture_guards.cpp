@@ -13,6 +13,8 @@ unsigned Byte(std::string_view bytes, size_t at) {
 }
 
 constexpr unsigned DefineHuffmanTables = 0xC4;
+constexpr unsigned StartOfProgressiveFrame = 0xC2;
+constexpr unsigned StartOfScan = 0xDA;
 constexpr size_t MostHuffmanSymbols = 256;
 // Nine digits always fit the decoder's int.
 constexpr size_t MostPnmDigits = 9;
@@ -40,6 +42,26 @@ int64_t MostPixelsPerByte(std::string_view bytes) {
 uint32_t BigEndian32(std::string_view bytes, size_t at) {
     return Byte(bytes, at) << 24 | Byte(bytes, at + 1) << 16 | Byte(bytes, at + 2) << 8 |
            Byte(bytes, at + 3);
+}
+
+// A scan decodes with tables of the decoder's own that no segment filled unless each one it
+// uses was defined before it. A progressive scan uses only the DC table in its first DC
+// pass and only the AC table in an AC pass.
+bool ScanTablesDefined(std::string_view bytes, size_t at, bool progressive,
+                       const bool (&defined)[2][4]) {
+    const size_t components = Byte(bytes, at);
+    const size_t after = at + 1 + 2 * components;
+    const bool firstDcPass = Byte(bytes, after) == 0 && Byte(bytes, after + 2) >> 4 == 0;
+    const bool usesDc = !progressive || firstDcPass;
+    const bool usesAc = !progressive || Byte(bytes, after) != 0;
+    for (size_t i = 0; i < components; ++i) {
+        const unsigned tables = Byte(bytes, at + 2 + 2 * i);
+        const unsigned dc = tables >> 4, ac = tables & 15;
+        // Numbers above 3 the decoder refuses itself.
+        if (usesDc && dc < 4 && !defined[0][dc]) return false;
+        if (usesAc && ac < 4 && !defined[1][ac]) return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -95,6 +117,8 @@ bool JpegHuffmanTablesFit(std::string_view bytes) {
     while (at < bytes.size() && Byte(bytes, at) == 0xFF) ++at;
     if (at == 0 || Byte(bytes, at) != 0xD8) return true;
     ++at;
+    bool progressive = false;
+    bool defined[2][4] = {}; // DC and AC tables 0..3
     // Every segment the decoder could take for a table definition, wherever it lies: scan data
     // and padding are stepped over a byte at a time, as the decoder does when it looks for its
     // next marker.
@@ -110,6 +134,9 @@ bool JpegHuffmanTablesFit(std::string_view bytes) {
             continue;
         }
         const size_t length = Byte(bytes, at + 2) << 8 | Byte(bytes, at + 3);
+        if (marker == StartOfProgressiveFrame) progressive = true;
+        if (marker == StartOfScan && !ScanTablesDefined(bytes, at + 4, progressive, defined))
+            return false;
         if (marker != DefineHuffmanTables) {
             at += 2 + length;
             continue;
@@ -118,6 +145,8 @@ bool JpegHuffmanTablesFit(std::string_view bytes) {
         long left = static_cast<long>(length) - 2;
         size_t table = at + 4;
         while (left > 0) {
+            const unsigned kind = Byte(bytes, table) >> 4, number = Byte(bytes, table) & 15;
+            if (kind < 2 && number < 4) defined[kind][number] = true;
             size_t symbols = 0;
             for (size_t i = 0; i < 16; ++i) symbols += Byte(bytes, table + 1 + i);
             if (symbols > MostHuffmanSymbols) return false;

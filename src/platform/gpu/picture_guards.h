@@ -6,8 +6,10 @@
 
 namespace gpu {
 
-// False for a JPEG whose Huffman tables list more than 256 symbols: the stb_image we link
-// writes them past the end of its tables. True for anything else, JPEG or not.
+// False for a JPEG whose Huffman tables list more than 256 symbols (the stb_image we link
+// writes them past the end of its tables), or one with a scan that uses a table no segment
+// defined before it (the decoder reads it from memory it never set). True for anything
+// else, JPEG or not.
 bool JpegHuffmanTablesFit(std::string_view bytes);
 
 // Takes out a PNG's empty data chunks, which carry nothing (the decoder offsets a null
