@@ -16,7 +16,7 @@ TextureError DecodePicture(std::string_view path, Picture& picture) {
     std::string bytes;
     if (!files::ReadAll(path, bytes) || bytes.empty() || bytes.size() > size_t(INT32_MAX))
         return TextureError::InvalidData;
-    if (!JpegHuffmanTablesFit(bytes) || !PngChunksFit(bytes) || !PnmNumbersFit(bytes))
+    if (!JpegHuffmanTablesFit(bytes) || !PngChunksFit(bytes) || !PnmHeaderFits(bytes))
         return TextureError::InvalidData;
     int w = 0, h = 0, channels = 0;
     const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());

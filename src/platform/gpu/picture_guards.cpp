@@ -85,7 +85,7 @@ bool PngChunksFit(std::string& bytes) {
     return true;
 }
 
-bool PnmNumbersFit(std::string_view bytes) {
+bool PnmHeaderFits(std::string_view bytes) {
     if (!StartsWith(bytes, "P5") && !StartsWith(bytes, "P6")) return true;
     size_t at = 2;
     // Width, height and the largest value, each after blanks and "#" comments.
@@ -101,8 +101,12 @@ bool PnmNumbersFit(std::string_view bytes) {
             }
         }
         size_t digits = 0;
-        while (at < bytes.size() && bytes[at] >= '0' && bytes[at] <= '9') ++at, ++digits;
+        int64_t value = 0;
+        while (at < bytes.size() && bytes[at] >= '0' && bytes[at] <= '9' && digits <= MostPnmDigits)
+            value = value * 10 + (bytes[at++] - '0'), ++digits;
         if (digits > MostPnmDigits) return false;
+        // Two-byte samples come out of the decoder in a buffer sized for one-byte ones.
+        if (number == 2 && value > 255) return false;
     }
     return true;
 }

@@ -17,8 +17,9 @@ bool JpegHuffmanTablesFit(std::string_view bytes);
 // left: the decoder would reserve them before finding out, 2 GB for a 100-byte file.
 bool PngChunksFit(std::string& bytes);
 
-// False for a PNM header number too long for the decoder's int.
-bool PnmNumbersFit(std::string_view bytes);
+// False for a PNM header number too long for the decoder's int, and for two-byte samples
+// (a largest value above 255), which the decoder converts past the end of its buffer.
+bool PnmHeaderFits(std::string_view bytes);
 
 // False when the file is too short to hold a picture of that size in its format even at
 // the format's best compression: it was cut short or its header lies.
