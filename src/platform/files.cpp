@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
@@ -28,6 +29,38 @@ bool WriteAllTo(int fd, std::string_view bytes) {
         done += static_cast<size_t>(n);
     }
     return true;
+}
+
+// Opens a file for reading only when it is a regular file no larger than `largest`: a FIFO
+// would block the open or the read for ever, a device (/dev/zero) never ends. Non-blocking,
+// so a FIFO without a writer cannot stall the open itself; -1 for anything refused.
+int OpenRegularForReading(std::string_view gamePath, size_t largest) {
+    int fd = ::open(NativePath(gamePath).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<unsigned long long>(info.st_size) > largest) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// The temporary name of a save in progress: "<target>.tmp<PID>".
+constexpr std::string_view TemporaryMark = ".tmp";
+
+// The process id of a name of our temporary naming, or 0 when the name is not one.
+long TemporaryOwner(std::string_view name) {
+    const size_t mark = name.rfind(TemporaryMark);
+    if (mark == std::string_view::npos || mark == 0) return 0;
+    std::string_view digits = name.substr(mark + TemporaryMark.size());
+    if (digits.empty() || digits.size() > 9 || digits[0] == '0') return 0;
+    long pid = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return 0;
+        pid = pid * 10 + (c - '0');
+    }
+    return pid;
 }
 } // namespace
 
@@ -91,28 +124,75 @@ std::vector<std::string> List(std::string_view pattern) {
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         if (!entry.is_regular_file(error)) continue;
         std::string name = entry.path().filename().string();
+        // A backslash is an ordinary character here but a folder separator in a game path:
+        // "..\..\evil.dat" would name a file outside the folder.
+        if (name.find('\\') != std::string::npos) continue;
         if (name.size() >= ending.size() && name.ends_with(ending)) names.push_back(name);
     }
     std::sort(names.begin(), names.end());
     return names;
 }
 
-bool ReadAll(std::string_view gamePath, std::string& bytes) {
-    FILE* file = std::fopen(NativePath(gamePath).c_str(), "rb");
-    if (!file) return false;
+bool ReadAll(std::string_view gamePath, std::string& bytes, size_t largest) {
+    int fd = OpenRegularForReading(gamePath, largest);
+    if (fd < 0) return false;
     bytes.clear();
     char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
-    bool ok = !std::ferror(file);
-    std::fclose(file);
+    bool ok = true;
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        // The file may grow while we read it.
+        if (bytes.size() + static_cast<size_t>(n) > largest) {
+            ok = false;
+            break;
+        }
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return ok;
+}
+
+bool ReadFirstLine(std::string_view gamePath, std::string& line, size_t largest) {
+    int fd = OpenRegularForReading(gamePath, largest);
+    if (fd < 0) return false;
+    line.clear();
+    char buffer[4096];
+    bool ok = true;
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        std::string_view chunk(buffer, static_cast<size_t>(n));
+        const size_t end = chunk.find_first_of("\r\n");
+        line.append(chunk.substr(0, end));
+        if (end != std::string_view::npos) break;
+        if (line.size() > largest) {
+            ok = false;
+            break;
+        }
+    }
+    ::close(fd);
     return ok;
 }
 
 bool WriteSafely(std::string_view gamePath, std::string_view bytes) {
     std::string target = NativePath(gamePath);
-    std::string temporary = target + ".tmp" + std::to_string(::getpid());
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    std::string temporary = target + std::string(TemporaryMark) + std::to_string(::getpid());
+    // Created afresh, never through a link planted under the (predictable) name. Whatever
+    // holds the name is a leftover of a killed process that had our id, or planted: it goes
+    // (unlink removes a link, not what it points to), and one more try must create the file.
+    constexpr int Flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+    int fd = ::open(temporary.c_str(), Flags, 0644);
+    if (fd < 0 && errno == EEXIST && ::unlink(temporary.c_str()) == 0)
+        fd = ::open(temporary.c_str(), Flags, 0644);
     if (fd < 0) return false;
     bool ok = WriteAllTo(fd, bytes) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
@@ -122,10 +202,34 @@ bool WriteSafely(std::string_view gamePath, std::string_view bytes) {
 }
 
 bool AppendToExisting(std::string_view gamePath, std::string_view bytes) {
-    int fd = ::open(NativePath(gamePath).c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    // Never through a link (it would append to any file the player can write), and never to
+    // a FIFO or device, whose open or write could block the game.
+    int fd = ::open(NativePath(gamePath).c_str(),
+                    O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return false;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return false;
+    }
     bool ok = WriteAllTo(fd, bytes);
     return (::close(fd) == 0) && ok;
+}
+
+int RemoveStaleTemporaries(std::string_view gameFolder) {
+    std::string folder = gameFolder.empty() ? "." : NativePath(gameFolder);
+    int removed = 0;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        const long pid = TemporaryOwner(name);
+        if (pid <= 0 || pid == ::getpid()) continue;
+        // A save of another running copy of the game is still being written.
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+        if (entry.is_directory(error) && !entry.is_symlink(error)) continue;
+        if (::unlink(entry.path().c_str()) == 0) ++removed;
+    }
+    return removed;
 }
 
 void SimulateFullDiskAfter(long bytes) {
