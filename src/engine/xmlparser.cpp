@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <utility>
 
 tnode::tnode(std::string name_, tnode* parent_, std::string text_)
     : name(std::move(name_)), text(std::move(text_)), parent(parent_) {}
@@ -72,6 +73,7 @@ std::unique_ptr<tnode> ParseDocument(std::string_view d) {
     const size_t n = d.size();
     auto root = std::make_unique<tnode>("Root", nullptr, "");
     tnode* current = root.get();
+    int depth = 0;
     size_t p = 0;
     while (p + 1 < n || current != root.get()) {
         size_t open = d.find('<', p);
@@ -80,12 +82,16 @@ std::unique_ptr<tnode> ParseDocument(std::string_view d) {
             size_t close = d.find('>', open + 1);
             if (close == std::string_view::npos || current == root.get()) return nullptr;
             current = current->parent;
+            --depth;
             p = close;
         } else {
             size_t close = d.find('>', open + 1);
             if (close == std::string_view::npos) return nullptr;
             size_t next = d.find('<', close + 1);
             if (next == std::string_view::npos) return nullptr;
+            // Refused as soon as it nests too deep, before a hostile file costs its size in
+            // nodes.
+            if (++depth > MaxDocumentDepth) return nullptr;
             current = current->AddChild(std::string(d.substr(open + 1, close - open - 1)),
                                         std::string(d.substr(close + 1, next - close - 1)));
             p = next;
@@ -96,9 +102,11 @@ std::unique_ptr<tnode> ParseDocument(std::string_view d) {
 
 namespace {
 
-std::string ReadFileOrThrow(std::string_view fileName) {
+std::string ReadFileOrThrow(std::string_view fileName, size_t largest) {
     std::string bytes;
-    if (!files::ReadAll(fileName, bytes)) throw XmlError("cannot read " + std::string(fileName));
+    if (!files::ReadAll(fileName, bytes, largest))
+        throw XmlError("cannot read " + std::string(fileName) + " (or it is larger than " +
+                       std::to_string(largest) + " bytes)");
     return bytes;
 }
 
@@ -150,21 +158,21 @@ std::string Unscramble(std::string_view scrambled) {
     return out;
 }
 
-std::unique_ptr<tnode> LoadPlainDocument(std::string_view fileName) {
-    std::string bytes = ReadFileOrThrow(fileName), joined;
+std::unique_ptr<tnode> LoadPlainDocument(std::string_view fileName, size_t largest) {
+    std::string bytes = ReadFileOrThrow(fileName, largest), joined;
     joined.reserve(bytes.size());
     for (char c : bytes)
         if (c != '\r' && c != '\n') joined += c;
     return ParseDocument(joined);
 }
 
-std::unique_ptr<tnode> LoadScrambledDocument(std::string_view fileName) {
-    std::string bytes = ReadFileOrThrow(fileName);
+std::unique_ptr<tnode> LoadScrambledDocument(std::string_view fileName, size_t largest) {
+    std::string bytes = ReadFileOrThrow(fileName, largest);
     return ParseDocument(Unscramble(LineToEndOfFile(bytes)));
 }
 
-std::unique_ptr<tnode> LoadHeaderedDocument(std::string_view fileName) {
-    return ParseHeaderedDocument(ReadFileOrThrow(fileName));
+std::unique_ptr<tnode> LoadHeaderedDocument(std::string_view fileName, size_t largest) {
+    return ParseHeaderedDocument(ReadFileOrThrow(fileName, largest));
 }
 
 std::unique_ptr<tnode> ParseHeaderedDocument(std::string_view bytes) {
@@ -174,8 +182,8 @@ std::unique_ptr<tnode> ParseHeaderedDocument(std::string_view bytes) {
     return ParseDocument(document);
 }
 
-std::unique_ptr<tnode> LoadHexDocument(std::string_view fileName) {
-    std::string bytes = ReadFileOrThrow(fileName);
+std::unique_ptr<tnode> LoadHexDocument(std::string_view fileName, size_t largest) {
+    std::string bytes = ReadFileOrThrow(fileName, largest);
     std::string_view line = FirstLine(bytes);
     std::string document;
     document.reserve(line.size() / 2);
@@ -216,6 +224,59 @@ std::string Decimal(int64_t value) {
     char digits[24];
     auto result = std::to_chars(digits, digits + sizeof digits, value);
     return std::string(digits, result.ptr);
+}
+
+std::string Escaped(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else if (byte < 0x20 || byte == 0x7F)
+            out += "&#" + std::to_string(byte) + ";";
+        else
+            out += c;
+    }
+    return out;
+}
+
+namespace {
+// The byte a reference at the start of `text` stands for, and its length; 0 for none.
+size_t ReadReference(std::string_view text, char& byte) {
+    constexpr std::pair<std::string_view, char> Named[] = {
+        {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}};
+    for (const auto& [reference, value] : Named)
+        if (text.starts_with(reference)) return byte = value, reference.size();
+    if (!text.starts_with("&#")) return 0;
+    int value = 0;
+    size_t at = 2;
+    for (; at < text.size() && at < 5 && text[at] >= '0' && text[at] <= '9'; ++at)
+        value = value * 10 + (text[at] - '0');
+    if (at == 2 || at >= text.size() || text[at] != ';' || value > 255) return 0;
+    byte = static_cast<char>(value);
+    return at + 1;
+}
+} // namespace
+
+std::string Unescaped(std::string_view text) {
+    if (text.find('&') == std::string_view::npos) return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        char byte = 0;
+        if (size_t length = text[i] == '&' ? ReadReference(text.substr(i), byte) : 0) {
+            out += byte;
+            i += length;
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
 }
 
 std::string TextBetween(std::string_view text, std::string_view open, std::string_view close) {

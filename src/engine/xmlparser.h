@@ -44,6 +44,13 @@ class tnode {
 int32_t AsInteger(const tnode* node);
 const std::string& TextOf(const tnode* node);
 
+// The deepest nesting any reader accepts, below the root: our documents need five (a
+// level's light colour, a player's gun), the rest is room. Deeper documents are malformed.
+inline constexpr int MaxDocumentDepth = 16;
+
+// The largest file a loader reads when its caller names no smaller bound (the tools).
+inline constexpr size_t LargestDocument = size_t{64} << 20;
+
 // Parses a document; nullptr when it is malformed.
 std::unique_ptr<tnode> ParseDocument(std::string_view document);
 // Parses the bytes of a level file held in memory (a plain first line, the rest scrambled)
@@ -51,11 +58,15 @@ std::unique_ptr<tnode> ParseDocument(std::string_view document);
 std::unique_ptr<tnode> ParseHeaderedDocument(std::string_view bytes);
 
 // Loaders: nullptr for a malformed document; the reader's error when the file cannot
-// be read (or holds a bad hexadecimal pair).
-std::unique_ptr<tnode> LoadPlainDocument(std::string_view fileName);
-std::unique_ptr<tnode> LoadScrambledDocument(std::string_view fileName);
-std::unique_ptr<tnode> LoadHeaderedDocument(std::string_view fileName);
-std::unique_ptr<tnode> LoadHexDocument(std::string_view fileName);
+// be read, is not a regular file, is larger than `largest` bytes (each reader knows how
+// large its files can be) or holds a bad hexadecimal pair.
+std::unique_ptr<tnode> LoadPlainDocument(std::string_view fileName,
+                                         size_t largest = LargestDocument);
+std::unique_ptr<tnode> LoadScrambledDocument(std::string_view fileName,
+                                             size_t largest = LargestDocument);
+std::unique_ptr<tnode> LoadHeaderedDocument(std::string_view fileName,
+                                            size_t largest = LargestDocument);
+std::unique_ptr<tnode> LoadHexDocument(std::string_view fileName, size_t largest = LargestDocument);
 
 // The byte shifts of the scrambled line: position k (from 1) moves by (k mod 50) + 1.
 std::string Scramble(std::string_view plain);
@@ -66,6 +77,14 @@ std::string Unscramble(std::string_view scrambled);
 void SaveScrambledDocument(std::string_view fileName, std::string_view document);
 // The same for writers that report failure by their answer: false when it failed.
 bool TrySaveScrambledDocument(std::string_view fileName, std::string_view document);
+
+// A value as the writers put it between two tags, so that the reader gives back exactly
+// these bytes: '&', '<', '>' and the control bytes (a line break would vanish from a plain
+// file) become references: "&amp;", "&lt;", "&gt;", "&#13;".
+std::string Escaped(std::string_view text);
+// The value behind an element's text. Only the references Escaped writes are read; any
+// other '&' stays as it stands, so files written before values were escaped read unchanged.
+std::string Unescaped(std::string_view text);
 
 // Local date and time as 17 digits: yyyymmddhhnnsszzz.
 std::string MakeIdStamp();

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 TEST(Parser, OneElementAndTrailingBlank) {
     auto root = ParseDocument("<a>1</a>");
     ASSERT_TRUE(root);
@@ -60,13 +62,29 @@ TEST(Parser, MalformedDocuments) {
     EXPECT_FALSE(ParseDocument("<a>1</a>\r\n"));      // anything after the last '>'
 }
 
-TEST(Parser, DeepNestingIsFreedWithoutRecursion) {
-    constexpr int depth = 200000;
-    std::string document;
-    for (int i = 0; i < depth; ++i) document += "<a>";
-    for (int i = 0; i < depth; ++i) document += "</a>";
-    auto root = ParseDocument(document);
-    ASSERT_TRUE(root);
+TEST(Parser, NestingBeyondWhatOurDocumentsNeedIsMalformed) {
+    auto nested = [](int depth) {
+        std::string document;
+        for (int i = 0; i < depth; ++i) document += "<a>";
+        for (int i = 0; i < depth; ++i) document += "</a>";
+        return document;
+    };
+    EXPECT_TRUE(ParseDocument(nested(MaxDocumentDepth)));
+    EXPECT_FALSE(ParseDocument(nested(MaxDocumentDepth + 1)));
+    // Depth counts the elements open at once: closed ones and siblings do not add up.
+    EXPECT_TRUE(ParseDocument("<r>" + nested(MaxDocumentDepth - 1) + nested(MaxDocumentDepth - 1) +
+                              "</r>"));
+    std::string deeper = nested(MaxDocumentDepth);
+    deeper.insert(deeper.find("</a>"), "<b>1</b>");
+    EXPECT_FALSE(ParseDocument(deeper));
+    // A hostile file nested far deeper is refused, not built.
+    EXPECT_FALSE(ParseDocument(nested(200000)));
+}
+
+TEST(Node, DeepTreeIsFreedWithoutRecursion) {
+    auto root = std::make_unique<tnode>("Root", nullptr, "");
+    tnode* current = root.get();
+    for (int i = 0; i < 200000; ++i) current = current->AddChild("a", "");
     root.reset(); // would overflow the stack if freeing recursed per level
 }
 
@@ -224,4 +242,48 @@ TEST(Services, IdStampAndTextBetween) {
     EXPECT_EQ(TextBetween("nothing", "<Na>", "</"), "");
     EXPECT_EQ(Decimal(-2147483648LL), "-2147483648");
     EXPECT_EQ(Decimal(1234567), "1234567");
+}
+
+TEST(Escaping, EveryByteComesBackThroughEveryForm) {
+    ScratchFolder folder;
+    std::string every;
+    for (int b = 0; b < 256; ++b) every += static_cast<char>(b);
+    const std::string texts[] = {every, "<a>x</a>", "&amp;", "&#60;", ""};
+    for (const std::string& text : texts) {
+        const std::string document = "<a>" + Escaped(text) + "</a>";
+        EXPECT_EQ(Escaped(text).find_first_of("<>\r\n"), std::string::npos);
+        SaveScrambledDocument("doc.dat", document);
+        WriteBytes("doc.xml", document);
+        std::unique_ptr<tnode> roots[] = {ParseDocument(document), LoadScrambledDocument("doc.dat"),
+                                          LoadPlainDocument("doc.xml")};
+        for (const auto& root : roots) {
+            ASSERT_TRUE(root);
+            EXPECT_EQ(Unescaped(root->Child("a").text), text);
+        }
+    }
+}
+
+TEST(Escaping, TextWithoutReferencesReadsAsItStands) {
+    // What was written before values were escaped: only the references Escaped makes are
+    // read, any other '&' stays.
+    const char* unchanged[] = {"PLAYER 1", "20050307081530250", "a & b",  "&",     "&amp", "&#;",
+                               "&#256;",   "&#1000;",           "&#x41;", "&quot;"};
+    for (const char* text : unchanged) EXPECT_EQ(Unescaped(text), text);
+    EXPECT_EQ(Unescaped("&lt;&gt;&amp;&#0;&#255;&#65;"), std::string("<>&\0\xff"
+                                                                     "A",
+                                                                     6));
+    EXPECT_EQ(Escaped("PLAYER 1"), "PLAYER 1");
+    EXPECT_EQ(Escaped(std::string("<\r\0\x7f\x80&", 6)), "&lt;&#13;&#0;&#127;\x80&amp;");
+}
+
+TEST(Documents, FilesLargerThanTheReaderTakesAreNotRead) {
+    ScratchFolder folder;
+    SaveScrambledDocument("doc.dat", "<a>1</a>"); // 8 bytes and the line end
+    WriteBytes("setup.xml", "<a>1</a>");
+    EXPECT_TRUE(LoadScrambledDocument("doc.dat", 10));
+    EXPECT_THROW(LoadScrambledDocument("doc.dat", 9), XmlError);
+    EXPECT_TRUE(LoadPlainDocument("setup.xml", 8));
+    EXPECT_THROW(LoadPlainDocument("setup.xml", 7), XmlError);
+    EXPECT_THROW(LoadHeaderedDocument("doc.dat", 9), XmlError);
+    EXPECT_THROW(LoadHexDocument("doc.dat", 9), XmlError);
 }

@@ -15,7 +15,7 @@ namespace {
 
 struct Form {
     const char* name;
-    std::unique_ptr<tnode> (*load)(std::string_view fileName);
+    std::unique_ptr<tnode> (*load)(std::string_view fileName, size_t largest);
 };
 constexpr Form Forms[] = {
     {"plain", LoadPlainDocument},
@@ -53,7 +53,7 @@ int Doc(const std::vector<std::string>& args) {
     for (const Form& form : Forms) {
         if (args[0] != form.name) continue;
         try {
-            auto root = form.load(args[1]);
+            auto root = form.load(args[1], LargestDocument);
             if (!root) return tool::Refuse(args[1] + ": malformed document");
             tool::Print(TreeJson(*root));
             return tool::Ok;
