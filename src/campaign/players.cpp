@@ -52,8 +52,8 @@ int32_t Clamped(const tnode& element, const char* name, int32_t low, int32_t hig
 
 tplayer ReadPlayer(const tnode& element) {
     tplayer player;
-    player.Name = element.Child("Name").text;
-    player.Id = element.Child("Id").text;
+    player.Name = Unescaped(element.Child("Name").text);
+    player.Id = Unescaped(element.Child("Id").text);
     player.Score = Clamped(element, "Score", 0, MaxStoredCount);
     player.Lives = Clamped(element, "Lives", 0, MaxLives);
     player.Energy = Clamped(element, "Energy", 0, 100);
@@ -72,7 +72,7 @@ tplayer ReadPlayer(const tnode& element) {
     // One pass over the children: looking each name up by its index would read the list
     // again for every name.
     for (const auto& child : element.Child("Levels").children)
-        if (child->name == "Name") player.Levels.push_back(child->text);
+        if (child->name == "Name") player.Levels.push_back(Unescaped(child->text));
     return player;
 }
 
@@ -82,7 +82,8 @@ bool LoadPlayersFrom(std::string_view fileName, bool hexForm) {
     // Everything is read into a copy first: a file that parses but lacks an element or
     // holds a bad number leaves every slot as it was, like a file that does not parse.
     try {
-        auto root = hexForm ? LoadHexDocument(fileName) : LoadScrambledDocument(fileName);
+        auto root = hexForm ? LoadHexDocument(fileName, LargestPlayersFile)
+                            : LoadScrambledDocument(fileName, LargestPlayersFile);
         if (!root) return false;
         const tnode& players = root->Child("Players");
         // The choose-level screen counts areas on from it: a huge number would overflow there.
@@ -111,7 +112,7 @@ std::string PlayersDocument() {
     std::string d =
         "<Players><HighestLevelPassed>" + Decimal(HighestLevelPassed) + "</HighestLevelPassed>";
     for (const tplayer& p : PlayerProfiles) {
-        d += "<Player><Name>" + p.Name + "</Name><Id>" + p.Id + "</Id>";
+        d += "<Player><Name>" + Escaped(p.Name) + "</Name><Id>" + Escaped(p.Id) + "</Id>";
         d += "<Score>" + Decimal(p.Score) + "</Score><Lives>" + Decimal(p.Lives) + "</Lives>";
         d += "<Energy>" + Decimal(p.Energy) + "</Energy><Gun>" + Decimal(p.Gun) + "</Gun>";
         d += "<Money>" + Decimal(p.Money) + "</Money><Jump>" + Decimal(p.Jump) + "</Jump><Guns>";
@@ -121,7 +122,7 @@ std::string PlayersDocument() {
             d += "<AmmoAll>" + Decimal(p.AmmoAll[gun]) + "</AmmoAll></Gun>";
         }
         d += "</Guns><Levels>";
-        for (const std::string& level : p.Levels) d += "<Name>" + level + "</Name>";
+        for (const std::string& level : p.Levels) d += "<Name>" + Escaped(level) + "</Name>";
         d += "</Levels></Player>";
     }
     return d + "</Players>";

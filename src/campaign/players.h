@@ -3,6 +3,7 @@
 // "players.dat" (one scrambled line; the older hexadecimal "players.xml" is read once and
 // deleted).
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -48,6 +49,9 @@ tplayer& CurrentProfile();
 
 inline constexpr const char* PlayersFileName = "players.dat";
 inline constexpr const char* OldPlayersFileName = "players.xml";
+// Ten slots take a few kilobytes; the room is for the Ids of many completed user levels
+// (a hundred thousand take 2 MB).
+inline constexpr size_t LargestPlayersFile = size_t{4} << 20;
 // Names that unlock things when a new player takes them (exact, case-sensitive).
 inline constexpr const char* RichPlayerName = "RAVENOX";
 inline constexpr const char* OpenAreasPlayerName = "GATESOPEN";

@@ -47,14 +47,16 @@ void ClearRecordTables() {
 bool LoadHighScoresFrom(std::string_view fileName, bool hexForm) {
     // Entries are copied one by one: an error keeps the entries copied before it.
     try {
-        auto root = hexForm ? LoadHexDocument(fileName) : LoadScrambledDocument(fileName);
+        auto root = hexForm ? LoadHexDocument(fileName, LargestHighScoresFile)
+                            : LoadScrambledDocument(fileName, LargestHighScoresFile);
         if (!root) return false;
         const tnode& top = root->Child("Top");
         for (const TableInFile& inFile : TablesInFile) {
             const tnode& list = top.Child(inFile.element);
             for (int place = 0; place < RecordPlaces; ++place) {
                 const tnode& player = list.Child("Player", place);
-                tscore entry{player.Child("Name").text, player.Child("Id").text,
+                tscore entry{Unescaped(player.Child("Name").text),
+                             Unescaped(player.Child("Id").text),
                              ValueOf(player.Child(inFile.element))};
                 (*inFile.table)[place] = std::move(entry);
             }
@@ -79,8 +81,8 @@ std::string HighScoresDocument() {
         const std::string element = inFile.element;
         d += "<" + element + ">";
         for (const tscore& entry : *inFile.table)
-            d += "<Player><Name>" + entry.Name + "</Name><Id>" + entry.Id + "</Id><" + element +
-                 ">" + Decimal(entry.Value) + "</" + element + "></Player>";
+            d += "<Player><Name>" + Escaped(entry.Name) + "</Name><Id>" + Escaped(entry.Id) +
+                 "</Id><" + element + ">" + Decimal(entry.Value) + "</" + element + "></Player>";
         d += "</" + element + ">";
     }
     return d + "</Top>";
@@ -138,7 +140,7 @@ int EnterFastestTime(int levelIndex, int64_t time) {
 std::string FastestTimesDocument(const tlvl& level) {
     std::string d = "<Level>";
     for (int i = 0; i < FastestTimePlaces; ++i)
-        d += "<Player><Name>" + level.times[i].Name + "</Name><Time>" +
+        d += "<Player><Name>" + Escaped(level.times[i].Name) + "</Name><Time>" +
              Decimal(level.times[i].Value) + "</Time></Player>";
     return d + "</Level>";
 }

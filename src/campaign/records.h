@@ -4,6 +4,7 @@
 #include "world/level/levels.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,6 +18,8 @@ extern tscoretable MoneyTable;
 inline constexpr const char* UnknownRecordName = "unknown";
 inline constexpr const char* HighScoresFileName = "highscore.dat";
 inline constexpr const char* OldHighScoresFileName = "highscore.xml";
+// Twenty entries take about two kilobytes.
+inline constexpr size_t LargestHighScoresFile = size_t{64} << 10;
 // What EnterRecord and EnterFastestTime return when the value did not get in.
 inline constexpr int NotEntered = -1;
 inline constexpr int NoTimeRank = 10;

@@ -35,13 +35,13 @@ bool ApplySettingsDocument(std::string_view fileName) {
     // Values go into `settings` one after the other, so a fault part-way keeps the values
     // read before it; no range checks here, the users of each value enforce them.
     try {
-        auto root = LoadPlainDocument(fileName);
+        auto root = LoadPlainDocument(fileName, LargestSettingsFile);
         if (!root) return false;
         const tnode& setup = root->Child("Setup");
         const tnode& screen = setup.Child("Screen");
         if (const tnode* zoom = screen.FindChild("Zoom")) settings.CameraZoom = zoom->AsInteger();
-        settings.AdapterSetting = screen.Child("Adapter").text;
-        settings.ModeSetting = screen.Child("Mode").text;
+        settings.AdapterSetting = Unescaped(screen.Child("Adapter").text);
+        settings.ModeSetting = Unescaped(screen.Child("Mode").text);
         settings.DepthSetting = screen.Child("Depth").AsInteger();
         if (const tnode* size = screen.FindChild("TextureSize"))
             settings.TextureSizeSetting = size->AsInteger();
@@ -76,8 +76,8 @@ void ApplySettingsFile() {
 std::string SettingsFileText(const tsettings& values, int32_t padSensitivity) {
     std::string line = "<Setup><Screen>";
     line += Element("Zoom", Decimal(values.CameraZoom));
-    line += Element("Adapter", values.AdapterSetting);
-    line += Element("Mode", values.ModeSetting);
+    line += Element("Adapter", Escaped(values.AdapterSetting));
+    line += Element("Mode", Escaped(values.ModeSetting));
     line += Element("Depth", Decimal(values.DepthSetting));
     line += Element("TextureSize", Decimal(values.TextureSizeSetting));
     line += "</Screen><Keys>";

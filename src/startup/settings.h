@@ -3,10 +3,13 @@
 // The settings variables themselves are in engine/settings.h.
 #include "engine/settings.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 inline constexpr const char* SettingsFileName = "setup.xml";
+// The file takes under a kilobyte.
+inline constexpr size_t LargestSettingsFile = size_t{64} << 10;
 
 // Applies a settings document to `settings`, element by element in reading order, so a
 // fault part-way leaves the values read before it applied. False when the file cannot be

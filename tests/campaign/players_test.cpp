@@ -3,6 +3,7 @@
 #include "campaign/savefiles.h"
 #include "engine/xmlparser.h"
 #include "platform/files.h"
+#include "support/awkward_texts.h"
 #include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -335,5 +336,43 @@ TEST_F(Players, AHundredThousandCompletedLevelsComeBackInOrder) {
     ASSERT_TRUE(LoadPlayersFrom("p.dat", false));
     EXPECT_TRUE(PlayerProfiles[2].Levels == names);
     EXPECT_EQ(PlayerProfiles[3].Levels, std::vector<std::string>{"only"});
+    EXPECT_TRUE(PlayerProfiles[1].Levels.empty());
+}
+
+TEST_F(Players, EveryByteInNamesIdsAndLevelsComesBack) {
+    const std::vector<std::string> texts = AwkwardTexts();
+    for (int slot = 1; slot <= PlayerSlotCount; ++slot) {
+        PlayerProfiles[slot].Name = texts[slot % texts.size()];
+        PlayerProfiles[slot].Id = texts[(slot + 1) % texts.size()];
+        PlayerProfiles[slot].Levels = texts;
+    }
+    const tplayerslots saved = PlayerProfiles;
+    ASSERT_TRUE(SavePlayersTo("p.dat"));
+    CreateDefaultPlayers();
+    ASSERT_TRUE(LoadPlayersFrom("p.dat", false));
+    for (int slot = 1; slot <= PlayerSlotCount; ++slot) {
+        EXPECT_EQ(PlayerProfiles[slot].Name, saved[slot].Name) << slot;
+        EXPECT_EQ(PlayerProfiles[slot].Id, saved[slot].Id) << slot;
+        EXPECT_EQ(PlayerProfiles[slot].Levels, texts) << slot;
+    }
+}
+
+TEST_F(Players, AFileLargerThanAnyPlayersFileIsNotRead) {
+    // The largest file read: slot 1 has completed as many levels as fit.
+    const std::string entry = "<Name>1</Name>";
+    const size_t fitting = (LargestPlayersFile - 2 - PlayersDocument().size()) / entry.size();
+    PlayerProfiles[1].Levels.assign(fitting, "1");
+    ASSERT_TRUE(SavePlayersTo("p.dat"));
+    CreateDefaultPlayers();
+    ASSERT_TRUE(LoadPlayersFrom("p.dat", false));
+    EXPECT_EQ(PlayerProfiles[1].Levels.size(), fitting);
+
+    // One more and the file is refused before it is read: the slots stay as they were.
+    PlayerProfiles[1].Levels.push_back("1");
+    ASSERT_TRUE(SavePlayersTo("p.dat"));
+    CreateDefaultPlayers();
+    PlayerProfiles[1].Name = "KEPT";
+    EXPECT_FALSE(LoadPlayersFrom("p.dat", false));
+    EXPECT_EQ(PlayerProfiles[1].Name, "KEPT");
     EXPECT_TRUE(PlayerProfiles[1].Levels.empty());
 }

@@ -3,6 +3,7 @@
 #include "campaign/players.h"
 #include "engine/xmlparser.h"
 #include "platform/files.h"
+#include "support/awkward_texts.h"
 #include "support/scratch_folder.h"
 #include "world/level/leveltimes.h"
 
@@ -350,4 +351,37 @@ TEST_F(Records, AnUnreadableHighScoreFileIsKeptAsideBeforeTheFirstSave) {
     EXPECT_EQ(ScoreTable[0].Name, "KEPT");
     ASSERT_TRUE(SaveHighScores());
     EXPECT_EQ(KeptCopies("highscore.dat").size(), 1u);
+}
+
+TEST_F(Records, EveryByteInNamesAndIdsComesBack) {
+    const std::vector<std::string> texts = AwkwardTexts();
+    for (int place = 0; place < RecordPlaces; ++place) {
+        ScoreTable[place] = {texts[place % texts.size()], texts[(place + 1) % texts.size()],
+                             1000 - place};
+        MoneyTable[place] = {texts[(place + 2) % texts.size()], texts[place % texts.size()],
+                             500 - place};
+    }
+    const tscoretable scores = ScoreTable, money = MoneyTable;
+    ASSERT_TRUE(SaveHighScoresTo("h.dat"));
+    ClearRecordTables();
+    ASSERT_TRUE(LoadHighScoresFrom("h.dat", false));
+    for (int place = 0; place < RecordPlaces; ++place) {
+        EXPECT_EQ(ScoreTable[place].Name, scores[place].Name) << place;
+        EXPECT_EQ(ScoreTable[place].Id, scores[place].Id) << place;
+        EXPECT_EQ(MoneyTable[place].Name, money[place].Name) << place;
+        EXPECT_EQ(MoneyTable[place].Id, money[place].Id) << place;
+    }
+
+    // The fastest times keep the names of those who set them.
+    ASSERT_TRUE(files::MakeFolder("lvl"));
+    levels.push_back(Level("lvl\\01.dat", "1"));
+    for (int place = 0; place < FastestTimePlaces; ++place)
+        levels[0].times[place] = {texts[place], "", 1000 + place};
+    ASSERT_TRUE(SaveLevelTimes(levels[0]));
+    tlvl reread = Level("lvl\\01.dat", "1");
+    ReadFastestTimes(reread);
+    for (int place = 0; place < FastestTimePlaces; ++place) {
+        EXPECT_EQ(reread.times[place].Name, texts[place]) << place;
+        EXPECT_EQ(reread.times[place].Value, 1000 + place) << place;
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "platform/files.h"
 #include "startup/startup.h"
+#include "support/awkward_texts.h"
 #include "support/decimal_comma.h"
 #include "support/scratch_folder.h"
 
@@ -53,10 +54,11 @@ TEST_F(Settings, WritesTheExactLine) {
     ASSERT_TRUE(WriteSettingsFile(SettingsFileName, 70));
     EXPECT_EQ(ReadBytes("setup.xml"), DefaultLine); // no line end, no stray byte
 
-    settings.AdapterSetting = "Mesa \xe9 <none>"; // written as held, unescaped
+    settings.AdapterSetting = "Mesa \xe9 <none>"; // markup escaped, other bytes as held
     settings.CameraZoom = -3;
     std::string line = SettingsFileText(settings, 100);
-    EXPECT_NE(line.find("<Zoom>-3</Zoom><Adapter>Mesa \xe9 <none></Adapter>"), std::string::npos);
+    EXPECT_NE(line.find("<Zoom>-3</Zoom><Adapter>Mesa \xe9 &lt;none&gt;</Adapter>"),
+              std::string::npos);
     EXPECT_NE(line.find("<Sensitivity>100</Sensitivity>"), std::string::npos);
 }
 
@@ -180,4 +182,25 @@ TEST_F(Settings, DecimalCommaLocaleChangesNothing) {
     EXPECT_EQ(settings.CameraZoom, -1234567);
     settings.CameraZoom = 50;
     EXPECT_EQ(SettingsFileText(settings, 70), DefaultLine);
+}
+
+TEST_F(Settings, EveryByteInTheScreenChoicesComesBack) {
+    for (const std::string& text : AwkwardTexts()) {
+        settings.AdapterSetting = text;
+        settings.ModeSetting = "1024x768 " + text;
+        ASSERT_TRUE(WriteSettingsFile(SettingsFileName, 70));
+        settings = tsettings{};
+        ASSERT_TRUE(ApplySettingsDocument(SettingsFileName));
+        EXPECT_EQ(settings.AdapterSetting, text);
+        EXPECT_EQ(settings.ModeSetting, "1024x768 " + text);
+    }
+}
+
+TEST_F(Settings, AFileLargerThanAnySettingsFileIsCorrupted) {
+    // A long run of line ends joins to nothing: only the size gives it away.
+    WriteBytes(SettingsFileName, MinimalFile + std::string(LargestSettingsFile, '\n'));
+    EXPECT_FALSE(ApplySettingsDocument(SettingsFileName));
+    WriteBytes(SettingsFileName,
+               MinimalFile + std::string(LargestSettingsFile - MinimalFile.size(), '\n'));
+    EXPECT_TRUE(ApplySettingsDocument(SettingsFileName));
 }

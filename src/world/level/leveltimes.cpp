@@ -29,12 +29,13 @@ void ReadTimesFile(std::string_view fileName, tscore (&times)[FastestTimePlaces 
     // A damaged times file costs at most its own records: places read before the fault
     // keep their values, the rest stay empty.
     try {
-        auto root = LoadScrambledDocument(fileName);
+        auto root = LoadScrambledDocument(fileName, LargestTimesFile);
         if (!root) return;
         const tnode& level = root->Child("Level");
         for (int i = 0; i < FastestTimePlaces; ++i) {
             const tnode& player = level.Child("Player", i);
-            times[i] = tscore{player.Child("Name").text, "", TimeOf(player.Child("Time"))};
+            times[i] =
+                tscore{Unescaped(player.Child("Name").text), "", TimeOf(player.Child("Time"))};
         }
     } catch (const XmlError&) {
     }

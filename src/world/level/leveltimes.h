@@ -2,7 +2,11 @@
 // Reading a level's fastest times (its ".tim" file) into its catalogue entry.
 #include "world/level/levels.h"
 
+#include <cstddef>
 #include <string_view>
+
+// Five places take a few hundred bytes.
+inline constexpr size_t LargestTimesFile = size_t{16} << 10;
 
 // The name of a level's times file: id + ".tim" when the Id is a plain file name, else
 // "id-" + 16 hexadecimal digits of a hash of the Id + ".tim". A user level sets its Id
