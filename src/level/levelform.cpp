@@ -117,6 +117,8 @@ tlevelcell treader::ReadCell(int index) const {
 
 void treader::Read(tlevelform& form) const {
     if (Text(HId) != Text(HAg)) throw trefusal{"the identifier check failed (Id differs from Ag)"};
+    if (!IsLevelId(Text(HId)))
+        throw trefusal{"the identifier is not 1 to " + std::to_string(LongestLevelId) + " digits"};
     form.name = Text(HName); // required, though only the catalogue reads it
     form.id = Text(HId);
     form.creator = Text(HCreator);
@@ -173,4 +175,9 @@ bool ReadLevelForm(const tnode& root, tlevelform& form, std::string* whyRefused)
         if (whyRefused) *whyRefused = error.what();
     }
     return false;
+}
+
+bool IsLevelId(std::string_view id) {
+    return !id.empty() && id.size() <= LongestLevelId &&
+           std::all_of(id.begin(), id.end(), [](char c) { return c >= '0' && c <= '9'; });
 }

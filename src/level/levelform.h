@@ -7,11 +7,23 @@
 #include "engine/xmlparser.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 inline constexpr int MapSize = 50;
 inline constexpr int MapCellCount = MapSize * MapSize;
+
+// The largest level file the game reads: the biggest campaign level takes 175 KB, and 2500
+// cells with every value at its longest about 350 KB.
+inline constexpr size_t LargestLevelFile = size_t{2} << 20;
+
+// Level Ids as the editor and the level kit make them: digits only (the campaign's and the
+// editor's have 23). An Id names the level's times file and is stored in the players'
+// lists of completed levels, so nothing else is accepted.
+inline constexpr size_t LongestLevelId = 32;
+bool IsLevelId(std::string_view id);
 
 // The header values, in the order of the placeholders of a file layout.
 enum HeaderKey {

@@ -6,6 +6,7 @@
 #include "campaign/players.h"
 #include "campaign/screens.h"
 #include "engine/xmlparser.h"
+#include "level/levelform.h"
 #include "platform/files.h"
 #include "platform/window_desktop.h"
 #include "render/screenlayout.h"
@@ -64,7 +65,7 @@ bool TForm1::StartWithoutMenus() {
 int32_t TForm1::PlayLevelFile(const std::string& path, int slot) {
     std::unique_ptr<tnode> document;
     try {
-        if (files::Exists(path)) document = LoadHeaderedDocument(path);
+        if (files::Exists(path)) document = LoadHeaderedDocument(path, LargestLevelFile);
     } catch (const XmlError&) {
     }
     if (!document) {

@@ -6,6 +6,7 @@
 #include "campaign/records.h"
 #include "campaign/results.h"
 #include "campaign/screens.h"
+#include "level/levelform.h"
 #include "platform/files.h"
 #include "world/level/levels.h"
 #include "world/loop/gameloop.h"
@@ -21,10 +22,12 @@ constexpr int32_t LevelsToOpenNextArea = 6;
 constexpr int32_t LastAreaThatOpensAnother = 6;
 
 std::unique_ptr<tnode> ReadLevelDocument(const tlvl& level) {
-    // A level that has gone since start-up is skipped, not fatal.
-    if (!files::Exists(level.path)) return nullptr;
+    // A level that has gone since start-up is skipped, not fatal. So is one whose header
+    // Id is not one the editor makes: it is what the player's list records, and the level
+    // check reads the Id of the parsed document, which markup in the header can make differ.
+    if (!IsLevelId(level.id) || !files::Exists(level.path)) return nullptr;
     try {
-        return LoadHeaderedDocument(level.path);
+        return LoadHeaderedDocument(level.path, LargestLevelFile);
     } catch (const XmlError&) {
         return nullptr;
     }

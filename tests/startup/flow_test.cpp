@@ -1,10 +1,12 @@
 // The window closed anywhere in the menus leaves through Quit, with its files written.
 #include "campaign/players.h"
 #include "campaign/screens.h"
+#include "level/levelform.h"
 #include "startup/flow.h"
 #include "support/scratch_folder.h"
 #include "support/screenrig.h"
 #include "world/level/levels.h"
+#include "world/levelfile.h"
 
 #include <gtest/gtest.h>
 
@@ -67,13 +69,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 namespace {
 
-TEST(PlayTheGame, ALevelFileThatHasGoneIsSkippedWithNothingSettled) {
+class PlayTheGameSkips : public ::testing::TestWithParam<const char*> {};
+
+// A level file that has gone, and one whose header Id holds markup (its parsed Id is
+// digits, so the level itself plays; the header's Id is what a completion records).
+TEST_P(PlayTheGameSkips, WithNothingSettled) {
     ScratchFolder folder;
     ResetLevelCatalogue();
-    tlvl gone;
-    gone.path = "customlvl\\gone.dat";
-    gone.id = "gone";
-    levels.push_back(gone);
+    tlvl level;
+    level.path = "customlvl\\level.dat";
+    level.id = GetParam();
+    if (IsLevelId(level.id)) {
+        level.path = "customlvl\\gone.dat";
+    } else {
+        ASSERT_TRUE(std::filesystem::create_directory("customlvl"));
+        testlevel::tlevelplan plan;
+        ASSERT_TRUE(testlevel::WriteLevelFile(level.path, plan));
+    }
+    levels.push_back(level);
     CreateDefaultPlayers();
     CurrentPlayer = 1;
     PlayerProfiles[1].Lives = 3;
@@ -93,5 +106,9 @@ TEST(PlayTheGame, ALevelFileThatHasGoneIsSkippedWithNothingSettled) {
     EXPECT_FALSE(std::filesystem::exists("players.dat")); // nothing was settled, nothing saved
     ResetLevelCatalogue();
 }
+
+INSTANTIATE_TEST_SUITE_P(PlayTheGame, PlayTheGameSkips,
+                         ::testing::Values("20260101000000000000001",
+                                           "20260101000000000000001<Q>1"));
 
 } // namespace

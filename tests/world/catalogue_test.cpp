@@ -1,4 +1,5 @@
 #include "engine/xmlparser.h"
+#include "level/levelform.h"
 #include "platform/files.h"
 #include "world/level/campaignids.h"
 #include "world/level/levels.h"
@@ -105,6 +106,31 @@ TEST_F(Catalogue, AMissingCampaignFileStopsStartUpWithItsName) {
 }
 
 } // namespace
+
+TEST_F(Catalogue, UserLevelFilesLargerThanAnyLevelAreNotRead) {
+    // A valid header in front of a file too large to be a level: refused before it is read,
+    // listed without a name and refused when chosen, like any unreadable level.
+    testlevel::tlevelplan plan;
+    plan.name = "Huge";
+    plan.cellCount = 3;
+    ASSERT_TRUE(testlevel::WriteLevelFile("customlvl\\huge.dat", plan));
+    ASSERT_TRUE(testlevel::WriteLevelFile("customlvl\\largest.dat", plan));
+    fs::resize_file(folder / "customlvl" / "huge.dat", LargestLevelFile + 1);
+    fs::resize_file(folder / "customlvl" / "largest.dat", LargestLevelFile);
+    // A name from a listing is a plain name: backslashes would lead out of the folder.
+    plan.name = "Evil";
+    std::ofstream(folder / "customlvl" / "..\\..\\evil.dat", std::ios::binary)
+        << testlevel::Header(plan) << "\r\n"
+        << Scramble(testlevel::Body(plan)) << "\r\n";
+
+    BuildLevelCatalogue();
+    EXPECT_TRUE(levelfilesok);
+    ASSERT_EQ(levels.size(), 82u);
+    EXPECT_EQ(levels[80].path, "customlvl\\huge.dat");
+    EXPECT_EQ(levels[80].name, "");
+    EXPECT_EQ(levels[81].path, "customlvl\\largest.dat");
+    EXPECT_EQ(levels[81].name, "Huge");
+}
 
 TEST_F(Catalogue, CampaignTimesAreReadFromTheUserFolder) {
     const std::string ann = "<Level><Player><Name>ANN</Name><Time>5</Time></Player></Level>";

@@ -185,6 +185,34 @@ TEST_F(LevelLoader, TheGameWindowsSoundObjectGetsTheMusic) {
     UseWorldOutput(nullptr);
 }
 
+TEST_F(LevelLoader, OnlyIdsOfDigitsAsTheEditorMakesThemArePlayed) {
+    // An Id is stored in the players' lists and names a file: nothing but digits.
+    const std::string longest(LongestLevelId, '9');
+    const std::pair<std::string, bool> ids[] = {
+        {"7", true},
+        {longest, true},
+        {longest + "9", false},
+        {"12a", false},
+        {" 12", false},
+        {"-12", false},
+        {"1.5", false},
+        {"..", false},
+        {"1&amp;2", false},
+        {std::string("1\0", 2), false},
+    };
+    for (const auto& [id, played] : ids) {
+        tlevelplan plan;
+        plan.id = id;
+        std::string why;
+        EXPECT_EQ(Load(plan, &why), played) << id;
+        if (!played) {
+            EXPECT_NE(why.find("identifier"), std::string::npos) << why;
+        }
+    }
+    EXPECT_TRUE(IsLevelId("20260101000000000000001"));
+    EXPECT_FALSE(IsLevelId(""));
+}
+
 TEST_F(LevelLoader, ARefusedLevelChangesNothing) {
     tlevelplan good;
     good.World(3, 3).M = 0;

@@ -4,6 +4,7 @@
 #include "template.h"
 
 #include "engine/xmlparser.h"
+#include "level/levelform.h"
 
 #include <algorithm>
 #include <vector>
@@ -247,7 +248,8 @@ bool WriteLevelFile(const LevelSource& level, const std::string& path, std::stri
 
 bool ReadLevelFile(const std::string& path, LevelSource& level, std::string& error) {
     std::string bytes;
-    if (!files::ReadAll(path, bytes)) return error = "cannot read " + path, false;
+    if (!files::ReadAll(path, bytes, LargestLevelFile))
+        return error = "cannot read " + path + " (or it is larger than any level)", false;
     return Decompile(bytes, level, error);
 }
 

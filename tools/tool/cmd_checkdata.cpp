@@ -82,7 +82,7 @@ class Checker {
     void Level(const std::string& file, std::set<std::string>& music) {
         if (!files::Exists(file)) return Report(file, "missing");
         try {
-            std::unique_ptr<tnode> root = LoadHeaderedDocument(file);
+            std::unique_ptr<tnode> root = LoadHeaderedDocument(file, LargestLevelFile);
             if (!root) return Report(file, "not a level document");
             const tnode& hd = root->Child("Lv").Child("Hd");
             if (hd.Child("Id").text.empty() || hd.Child("Ag").text != hd.Child("Id").text)

@@ -44,7 +44,7 @@ int RunLevel(const std::vector<std::string>& args) {
     if (!ReadLevelHeader(file, name, id)) return Refuse(file, "the file cannot be read");
     std::unique_ptr<tnode> leveldoc;
     try {
-        leveldoc = LoadHeaderedDocument(file);
+        leveldoc = LoadHeaderedDocument(file, LargestLevelFile);
     } catch (const XmlError& error) {
         return Refuse(file, error.what());
     }

@@ -167,7 +167,7 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
         return false;
     }
     try {
-        document_ = LoadHeaderedDocument(setup.level);
+        document_ = LoadHeaderedDocument(setup.level, LargestLevelFile);
     } catch (const XmlError& e) {
         error = setup.level + ": " + e.what();
         return false;

@@ -1,6 +1,7 @@
 #include "world/level/levels.h"
 
 #include "engine/xmlparser.h"
+#include "level/levelform.h"
 #include "platform/files.h"
 #include "world/level/campaignids.h"
 #include "world/level/leveltimes.h"
@@ -33,10 +34,10 @@ std::string CampaignLevelPath(int number) {
 }
 
 bool ReadLevelHeader(const std::string& path, std::string& name, std::string& id) {
-    std::string bytes;
-    if (!files::ReadAll(path, bytes)) return false;
-    std::string_view line(bytes);
-    line = line.substr(0, line.find_first_of("\r\n"));
+    // The list needs the plain first line only; a file larger than any level is refused
+    // before anything of it is read.
+    std::string line;
+    if (!files::ReadFirstLine(path, line, LargestLevelFile)) return false;
     name = TextBetween(line, "<Na>", "</");
     id = TextBetween(line, "<Id>", "</");
     return true;
