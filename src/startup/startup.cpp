@@ -36,6 +36,7 @@ StartUpResult StartUp(std::string_view programFolder, const WindowHooks& windows
     // that folder cannot be made, saving reports it as it would on a full disk.
     if (!UseUserFolder())
         std::fprintf(stderr, "%s: the user folder cannot be made.\n", ApplicationTitle);
+    RemoveStaleTemporaryFiles();
 
     CreateDefaultPlayers();
     LoadPlayers();

@@ -51,3 +51,10 @@ bool UseUserFolder() {
     files::SetHomeFolder(folder);
     return true;
 }
+
+void RemoveStaleTemporaryFiles() {
+    // Where the game and the editor save: the players, records and settings, the times of
+    // campaign levels, and the player's own levels with their times.
+    for (const char* folder : {"", "lvl\\", "customlvl\\"})
+        files::RemoveStaleTemporaries(files::HomePath(folder));
+}

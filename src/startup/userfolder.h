@@ -23,3 +23,7 @@ std::string GameFolderOf(const std::string& programFolder);
 // With the game folder as the current folder: chooses the user folder, makes it (with its
 // parents) and sets it as files::HomeFolder. False when it cannot be made.
 bool UseUserFolder();
+
+// A save killed half-way leaves its temporary file ("players.dat.tmp<PID>"); those of
+// processes no longer running go from the user folder, its "lvl\" and its "customlvl\".
+void RemoveStaleTemporaryFiles();

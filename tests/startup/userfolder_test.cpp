@@ -13,6 +13,7 @@
 #include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -127,3 +128,26 @@ TEST(UserFolder, TimesOfALevelInAReadOnlyFolderGoToTheUserFolder) {
 }
 
 } // namespace
+
+TEST(UserFolder, StaleSavesOfAKilledGameGoAtStart) {
+    ScratchFolder scratch;
+    fs::create_directories("user/lvl");
+    fs::create_directories("user/customlvl");
+    fs::create_directories("game/customlvl");
+    const pid_t killed = ::fork();
+    if (killed == 0) ::_exit(0);
+    ::waitpid(killed, nullptr, 0);
+    const std::string stale = ".tmp" + std::to_string(killed);
+    const std::vector<std::string> left = {"user/players.dat", "user/lvl/07.tim",
+                                           "user/customlvl/mine.dat"};
+    for (const std::string& name : left) WriteBytes(name + stale, "half");
+    // The game folder is not the player's: nothing goes there.
+    WriteBytes("game/customlvl/theirs.dat" + stale, "half");
+    fs::current_path("game");
+    files::SetHomeFolder(scratch.path + "/user");
+    RemoveStaleTemporaryFiles();
+    files::SetHomeFolder("");
+    fs::current_path(scratch.path);
+    for (const std::string& name : left) EXPECT_FALSE(FileExists(name + stale)) << name;
+    EXPECT_TRUE(FileExists("game/customlvl/theirs.dat" + stale));
+}
