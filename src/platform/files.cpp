@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,6 +45,31 @@ int OpenRegularForReading(std::string_view gamePath, size_t largest) {
         return -1;
     }
     return fd;
+}
+
+// What a reader does with the chunk it was given.
+enum class tchunk { More, Stop, Refuse };
+
+// Feeds a regular file of at most `largest` bytes to `take` chunk by chunk, until the file
+// ends or `take` stops; false when it cannot be opened or read, or `take` refuses.
+bool ReadChunks(std::string_view gamePath, size_t largest,
+                const std::function<tchunk(std::string_view)>& take) {
+    int fd = OpenRegularForReading(gamePath, largest);
+    if (fd < 0) return false;
+    char buffer[65536];
+    tchunk answer = tchunk::More;
+    bool ok = true;
+    while (answer == tchunk::More) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        answer = take(std::string_view(buffer, static_cast<size_t>(n)));
+    }
+    ::close(fd);
+    return ok && answer != tchunk::Refuse;
 }
 
 // The temporary name of a save in progress: "<target>.tmp<PID>".
@@ -134,53 +160,23 @@ std::vector<std::string> List(std::string_view pattern) {
 }
 
 bool ReadAll(std::string_view gamePath, std::string& bytes, size_t largest) {
-    int fd = OpenRegularForReading(gamePath, largest);
-    if (fd < 0) return false;
     bytes.clear();
-    char buffer[65536];
-    bool ok = true;
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            ok = n == 0;
-            break;
-        }
+    return ReadChunks(gamePath, largest, [&](std::string_view chunk) {
         // The file may grow while we read it.
-        if (bytes.size() + static_cast<size_t>(n) > largest) {
-            ok = false;
-            break;
-        }
-        bytes.append(buffer, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    return ok;
+        if (bytes.size() + chunk.size() > largest) return tchunk::Refuse;
+        bytes.append(chunk);
+        return tchunk::More;
+    });
 }
 
 bool ReadFirstLine(std::string_view gamePath, std::string& line, size_t largest) {
-    int fd = OpenRegularForReading(gamePath, largest);
-    if (fd < 0) return false;
     line.clear();
-    char buffer[4096];
-    bool ok = true;
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            ok = n == 0;
-            break;
-        }
-        std::string_view chunk(buffer, static_cast<size_t>(n));
+    return ReadChunks(gamePath, largest, [&](std::string_view chunk) {
         const size_t end = chunk.find_first_of("\r\n");
         line.append(chunk.substr(0, end));
-        if (end != std::string_view::npos) break;
-        if (line.size() > largest) {
-            ok = false;
-            break;
-        }
-    }
-    ::close(fd);
-    return ok;
+        if (end != std::string_view::npos) return tchunk::Stop;
+        return line.size() > largest ? tchunk::Refuse : tchunk::More;
+    });
 }
 
 bool WriteSafely(std::string_view gamePath, std::string_view bytes) {
