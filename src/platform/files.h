@@ -20,7 +20,8 @@ bool MakeFolder(std::string_view gamePath);
 // Whether this process can create a file in the folder ("" is the current folder). The
 // permission bits are not enough: root passes them on a read-only mount.
 bool CanWriteIn(std::string_view gameFolder);
-// Moves a file to a new name in the same file system; false when it cannot.
+// Moves a file to a new name in the same file system; false when it cannot (LastFailure
+// says why).
 bool Rename(std::string_view fromGamePath, std::string_view toGamePath);
 
 // Names (without folder) of the files in a folder matching "*<ending>", e.g. "customlvl\*.dat",
@@ -32,7 +33,7 @@ bool ReadAll(std::string_view gamePath, std::string& bytes);
 
 // Writes the bytes under a temporary name in the same folder, flushes them to disk and
 // renames the result over the old file. When anything fails the old file is untouched
-// and the answer is false.
+// and the answer is false; LastFailure says why.
 bool WriteSafely(std::string_view gamePath, std::string_view bytes);
 
 // Appends to a file that must already exist; false when it does not or the write fails.
@@ -46,6 +47,10 @@ const std::string& HomeFolder();
 // A game path inside the user folder ("players.dat" -> "<home>/players.dat"). A path that
 // is already absolute names its own place and stays as it is.
 std::string HomePath(std::string_view gamePath);
+
+// Why the last WriteSafely or Rename that failed did so, in the system's words ("No space
+// left on device"); empty before any failure.
+std::string LastFailure();
 
 // Test seam: makes the next WriteSafely calls fail after writing this many bytes of
 // their temporary file, as a full disk would. A negative value turns it off.

@@ -5,6 +5,7 @@
 #include "campaign/players.h"
 #include "campaign/records.h"
 #include "campaign/results.h"
+#include "campaign/saving.h"
 #include "campaign/screens.h"
 #include "platform/files.h"
 #include "world/level/levels.h"
@@ -49,6 +50,7 @@ bool CampaignCompleted() {
 } // namespace
 
 void TForm1::PlayTheGame(int32_t& mainMenuItem) {
+    SaveProblem.clear();
     if (SelectedLevel < 0 || static_cast<size_t>(SelectedLevel) >= levels.size()) return;
     tlvl& level = levels[static_cast<size_t>(SelectedLevel)];
     tplayer& player = CurrentProfile();
@@ -85,7 +87,7 @@ void TForm1::PlayTheGame(int32_t& mainMenuItem) {
 
     // An evening of play must survive a crash or a power cut: what this level changed is
     // on disk at once (Quit still writes everything).
-    SaveHighScores();
-    SavePlayers();
-    SaveLevelTimes(level);
+    const tsavereport report = SaveSettlement(level);
+    LogSaveReport(report);
+    SaveProblem = SaveReportLine(report);
 }
