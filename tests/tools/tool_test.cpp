@@ -26,8 +26,9 @@ struct ToolRun {
     std::string out;
 };
 
-ToolRun Tool(const std::string& arguments) {
-    std::string command = "'" + ToolPath() + "' " + arguments + " 2>/dev/null";
+// `shell` runs first in the same shell (a ulimit, say).
+ToolRun Tool(const std::string& arguments, const std::string& shell = "") {
+    std::string command = shell + "'" + ToolPath() + "' " + arguments + " 2>/dev/null";
     FILE* pipe = ::popen(command.c_str(), "r");
     ToolRun run{-1, ""};
     if (!pipe) return run;
@@ -165,6 +166,11 @@ TEST_F(ToolCommands, PlayersLoadAndSave) {
     ToolRun missing = Tool("players none.dat");
     EXPECT_EQ(missing.exitCode, 0);
     EXPECT_TRUE(missing.out.starts_with("{\"loaded\": false, \"HighestLevelPassed\": 0, "));
+
+    // Past `ulimit -f` the save is refused as on a full disk, not ended by SIGXFSZ.
+    ToolRun limited = Tool("players none.dat --save limited.dat", "ulimit -f 1; ");
+    EXPECT_EQ(limited.exitCode, 1);
+    EXPECT_FALSE(FileExists("limited.dat"));
 }
 
 TEST_F(ToolCommands, ScoresAndTimes) {
