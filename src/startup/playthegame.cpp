@@ -86,7 +86,7 @@ void TForm1::PlayTheGame(int32_t& mainMenuItem) {
     if (moneyPlace || scorePlace) mainMenuItem = 1;
 
     // An evening of play must survive a crash or a power cut: what this level changed is
-    // on disk at once (Quit still writes everything).
+    // on disk at once (Quit writes again whatever this could not).
     const tsavereport report = SaveSettlement(level);
     LogSaveReport(report);
     SaveProblem = SaveReportLine(report);
