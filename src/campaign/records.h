@@ -1,6 +1,7 @@
 #pragma once
 // The two top-ten tables (by score and by money, "highscore.dat") and the fastest times of
 // each level (one ".tim" file per level, where TimesPath puts it).
+#include "campaign/savefiles.h"
 #include "world/level/levels.h"
 
 #include <array>
@@ -50,12 +51,15 @@ int EnterFastestTime(int levelIndex, int64_t time);
 
 // The times document of one level, places 1..5.
 std::string FastestTimesDocument(const tlvl& level);
-// Writes every catalogue entry's times file (campaign levels into "lvl\" of the user
-// folder, user levels beside their own level file). When two entries would share one times
-// file, the first in catalogue order keeps it. False when any file could not be written.
-bool SaveFastestTimes();
+// Writes the times file of every catalogue entry whose times changed since they were read
+// or last written (campaign levels into "lvl\" of the user folder, user levels beside their
+// own level file). When two entries would share one times file, the first in catalogue
+// order keeps it. False when any file could not be written; each such file is noted in
+// `failures` when given, and stays to be written by the next save.
+bool SaveFastestTimes(tsavereport* failures = nullptr);
 // The times file of one level alone (after each settlement); false when writing failed.
-bool SaveLevelTimes(const tlvl& level);
+// A written file is no longer changed.
+bool SaveLevelTimes(tlvl& level);
 
 // True when the current player's Levels list holds the Id of catalogue entry levelIndex.
 bool LevelPassed(int levelIndex);

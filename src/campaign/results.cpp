@@ -46,6 +46,8 @@ constexpr float OwnTimeX = 850.0f;
 constexpr float OwnTimeValueX = 1300.0f;
 constexpr float ShopX = 150.0f;
 constexpr int32_t ShopLine = 9;
+// A save the settlement could not make is told under everything else.
+constexpr int32_t SaveProblemLine = 11;
 // "Main Menu" after a game over stands at fixed pixels below the menu top.
 constexpr int32_t MainMenuPixelX = 250;
 constexpr int32_t MainMenuPixelY = 420;
@@ -124,6 +126,9 @@ void DrawResults(tservices& s, const tresultsview& view) {
         DrawOptionText(s, ShopX, Line(ShopLine), 0, "Enter Shop -->", true);
         DrawHelpLines(s, {"SPACE or ENTER - Enter Shop", "ESC - Return to Main Menu"}, true);
     }
+    if (!view.results.SaveProblem.empty())
+        DrawPlainMenuText(s, LabelX, Line(SaveProblemLine), view.results.SaveProblem, NormalText,
+                          White);
     EndMenuFrame(s);
 }
 

@@ -42,3 +42,7 @@ bool KeepUnreadableFile(tsavefile& save) {
     save.unreadable.clear();
     return true;
 }
+
+void NoteFailedSave(tsavereport& report, std::string_view gamePath) {
+    report.push_back({files::NativePath(gamePath), files::LastFailure()});
+}

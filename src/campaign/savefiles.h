@@ -10,6 +10,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // One of the game's own save files in the user folder, with what its load found.
 struct tsavefile {
@@ -31,3 +32,13 @@ bool KeepUnreadableFile(tsavefile& save);
 
 // path + ".unreadable-YYYYMMDD-HHMMSS", with "-2", "-3"... when that name is taken.
 std::string UnreadableName(const std::string& path, const sysclock::LocalTime& time);
+
+// A save that could not be written, as the player is told of it.
+struct tsavefailure {
+    std::string file;   // the path, as in the user folder
+    std::string reason; // in the system's words ("No space left on device")
+};
+using tsavereport = std::vector<tsavefailure>;
+
+// Notes a save of `gamePath` that has just failed, with files::LastFailure as the reason.
+void NoteFailedSave(tsavereport& report, std::string_view gamePath);

@@ -55,6 +55,7 @@ struct tresults {
     int32_t StartScore = 0;   // the player's score when the level was entered
     int64_t LevelTime = 0;    // milliseconds
     int64_t TimeRank = 10;    // place 1..5 among the fastest times; 10 none
+    std::string SaveProblem;  // a file the settlement could not save, and why; empty: none
 };
 // results.cpp: true to go on (to the shop), false on Esc.
 bool LevelResults(tservices& services, const tresults& results);

@@ -5,6 +5,7 @@
 #include <climits>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
@@ -15,18 +16,32 @@ namespace files {
 
 namespace {
 long fullDiskAfter = -1;
+std::string lastFailure;
+
+// Remembers why a write or rename failed, from errno as the failing call left it.
+bool Failed() {
+    lastFailure = std::strerror(errno ? errno : EIO);
+    return false;
+}
 
 bool WriteAllTo(int fd, std::string_view bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         size_t chunk = bytes.size() - done;
         if (fullDiskAfter >= 0) {
-            if (done >= static_cast<size_t>(fullDiskAfter)) return false;
+            if (done >= static_cast<size_t>(fullDiskAfter)) {
+                errno = ENOSPC;
+                return false;
+            }
             chunk = std::min(chunk, static_cast<size_t>(fullDiskAfter) - done);
         }
         ssize_t n = ::write(fd, bytes.data() + done, chunk);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
+        if (n < 0) return false;
+        if (n == 0) {
+            errno = ENOSPC; // nothing written and no error: the device took no more
+            return false;
+        }
         done += static_cast<size_t>(n);
     }
     return true;
@@ -126,16 +141,27 @@ bool MakeFolder(std::string_view gamePath) {
 bool CanWriteIn(std::string_view gameFolder) {
     std::string folder = gameFolder.empty() ? "./" : NativePath(gameFolder);
     if (folder.back() != '/') folder += '/';
+    // A file without a name first: it goes with its descriptor, so nothing can be left in
+    // the folder, whatever happens.
+    int fd = ::open(folder.c_str(), O_WRONLY | O_TMPFILE | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::close(fd);
+        return true;
+    }
+    // Only a file system without such files gets a named probe.
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return false;
     const std::string probe = folder + ".write-test" + std::to_string(::getpid());
-    int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) return false;
     ::close(fd);
-    ::unlink(probe.c_str());
-    return true;
+    // A folder whose files cannot be removed cannot have them replaced either: a save
+    // there would fail at its rename.
+    return ::unlink(probe.c_str()) == 0;
 }
 
 bool Rename(std::string_view fromGamePath, std::string_view toGamePath) {
-    return ::rename(NativePath(fromGamePath).c_str(), NativePath(toGamePath).c_str()) == 0;
+    return ::rename(NativePath(fromGamePath).c_str(), NativePath(toGamePath).c_str()) == 0 ||
+           Failed();
 }
 
 std::vector<std::string> List(std::string_view pattern) {
@@ -179,7 +205,7 @@ bool ReadFirstLine(std::string_view gamePath, std::string& line, size_t largest)
     });
 }
 
-bool WriteSafely(std::string_view gamePath, std::string_view bytes) {
+static bool WriteThroughTemporary(std::string_view gamePath, std::string_view bytes) {
     std::string target = NativePath(gamePath);
     std::string temporary = target + std::string(TemporaryMark) + std::to_string(::getpid());
     // Created afresh, never through a link planted under the (predictable) name. Whatever
@@ -193,8 +219,17 @@ bool WriteSafely(std::string_view gamePath, std::string_view bytes) {
     bool ok = WriteAllTo(fd, bytes) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok) ok = ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) ::unlink(temporary.c_str());
+    if (!ok) {
+        const int why = errno; // the failure, not the clean-up, is what the player hears
+        ::unlink(temporary.c_str());
+        errno = why;
+    }
     return ok;
+}
+
+bool WriteSafely(std::string_view gamePath, std::string_view bytes) {
+    errno = 0;
+    return WriteThroughTemporary(gamePath, bytes) || Failed();
 }
 
 bool AppendToExisting(std::string_view gamePath, std::string_view bytes) {
@@ -226,6 +261,10 @@ int RemoveStaleTemporaries(std::string_view gameFolder) {
         if (::unlink(entry.path().c_str()) == 0) ++removed;
     }
     return removed;
+}
+
+std::string LastFailure() {
+    return lastFailure;
 }
 
 void SimulateFullDiskAfter(long bytes) {

@@ -21,7 +21,8 @@ bool MakeFolder(std::string_view gamePath);
 // Whether this process can create a file in the folder ("" is the current folder). The
 // permission bits are not enough: root passes them on a read-only mount.
 bool CanWriteIn(std::string_view gameFolder);
-// Moves a file to a new name in the same file system; false when it cannot.
+// Moves a file to a new name in the same file system; false when it cannot (LastFailure
+// says why).
 bool Rename(std::string_view fromGamePath, std::string_view toGamePath);
 
 // Names (without folder) of the files in a folder matching "*<ending>", e.g. "customlvl\*.dat",
@@ -37,7 +38,7 @@ bool ReadFirstLine(std::string_view gamePath, std::string& line, size_t largest)
 
 // Writes the bytes under a temporary name in the same folder, flushes them to disk and
 // renames the result over the old file. When anything fails the old file is untouched
-// and the answer is false.
+// and the answer is false; LastFailure says why.
 bool WriteSafely(std::string_view gamePath, std::string_view bytes);
 
 // Appends to a regular file that must already exist, never through a link; false when it
@@ -56,6 +57,10 @@ std::string HomePath(std::string_view gamePath);
 // Removes the temporary files ("<name>.tmp<PID>") that a killed save left in the folder,
 // when their process is no longer running; answers how many went.
 int RemoveStaleTemporaries(std::string_view gameFolder);
+
+// Why the last WriteSafely or Rename that failed did so, in the system's words ("No space
+// left on device"); empty before any failure.
+std::string LastFailure();
 
 // Test seam: makes the next WriteSafely calls fail after writing this many bytes of
 // their temporary file, as a full disk would. A negative value turns it off.

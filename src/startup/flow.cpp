@@ -6,12 +6,15 @@
 #include "campaign/menu.h"
 #include "campaign/players.h"
 #include "campaign/records.h"
+#include "campaign/saving.h"
 #include "campaign/screens.h"
 #include "engine/random.h"
 #include "engine/settings.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "render/assetorder.h"
 #include "startup/settings.h"
+#include "startup/startup.h"
 #include "world/loop/gameloop.h"
 #include "world/tables.h"
 
@@ -76,6 +79,7 @@ void PlayChain(TForm1& form) {
             results.StartScore = form.StartScore;
             results.LevelTime = form.LevelTime;
             results.TimeRank = form.TimeRank;
+            results.SaveProblem = form.SaveProblem;
             const bool goOn = LevelResults(s, results);
             if (!goOn || form.LevelOutcome == OutcomeGameOver) return;
             step = ShopStep;
@@ -87,12 +91,13 @@ void PlayChain(TForm1& form) {
 
 } // namespace
 
-void SaveEverything(const tservices& services) {
-    SaveHighScores();
-    SavePlayers();
-    SaveFastestTimes();
-    WriteSettingsFile(SettingsFileName,
-                      services.input ? services.input->GetSensitivity() : settings.PadSensitivity);
+tsavereport SaveEverything(const tservices& services) {
+    tsavereport report = SaveCampaign();
+    // The settings stand apart from the campaign: they are written whatever became of it.
+    if (!WriteSettingsFile(SettingsFileName, services.input ? services.input->GetSensitivity()
+                                                            : settings.PadSensitivity))
+        NoteFailedSave(report, files::HomePath(SettingsFileName));
+    return report;
 }
 
 void RunMainMenu(TForm1& form) {
@@ -112,5 +117,8 @@ void RunMainMenu(TForm1& form) {
     }
     s.Click();
     s.WaitConfirmReleased();
-    SaveEverything(s);
+    const tsavereport report = SaveEverything(s);
+    if (report.empty()) return;
+    LogSaveReport(report);
+    ShowMessage(SaveReportMessage(report), MessageIcon::Error);
 }

@@ -31,6 +31,7 @@ class TForm1 {
     int64_t LevelTime = 0;    // milliseconds the last level took, retries and pauses included
     int64_t TimeRank = 10;    // place 1..5 of LevelTime among the level's times; 10 none
     int32_t StartScore = 0;   // the player's score when the last level was entered
+    std::string SaveProblem;  // what the last settlement could not save; empty when all was
 
     // Seams for runs without a person (the companion's `run`, tests). Empty: the real game.
     //

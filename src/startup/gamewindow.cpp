@@ -61,10 +61,10 @@ void TakeSavedChoice(bool forceWindow) {
 }
 } // namespace
 
-void StartGameWithSavedChoice(bool forceWindow) {
-    if (!Form1) return;
+bool StartGameWithSavedChoice(bool forceWindow) {
+    if (!Form1) return false;
     TakeSavedChoice(forceWindow);
-    Form1->InitializeDx();
+    return Form1->InitializeDx();
 }
 
 int32_t PlayLevelWithSavedChoice(const std::string& path, int slot, bool forceWindow) {

@@ -12,8 +12,8 @@ void DestroyGameWindow();
 
 // Without the setup dialog: the choice saved in "setup.xml" (or the defaults) is taken as
 // the dialog would hand it over, and the game starts at once: full screen unless the saved
-// mode is a window's or `forceWindow` asks for one.
-void StartGameWithSavedChoice(bool forceWindow = false);
+// mode is a window's or `forceWindow` asks for one. False when the start failed.
+bool StartGameWithSavedChoice(bool forceWindow = false);
 // The same choice, then one level file played with a test player (TForm1::PlayLevelFile).
 int32_t PlayLevelWithSavedChoice(const std::string& path, int slot, bool forceWindow = false);
 

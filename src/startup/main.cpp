@@ -2,6 +2,7 @@
 // dialog and the game window hooked in.
 #include "engine/settings.h"
 #include "platform/files.h"
+#include "platform/filesizelimit.h"
 #include "render/screenlayout.h"
 #include "startup/gamewindow.h"
 #include "startup/options.h"
@@ -26,12 +27,13 @@ bool CreateSetupDialog() {
 }
 
 // The dialog is served until it closes; "Start the Game" closes it and runs the game, and
-// the program ends with the game.
-void RunSetupThenGame() {
+// the program ends with the game. False when the game's start failed.
+bool RunSetupThenGame() {
     tsetupresult result;
     const bool started = RunSetupDialog(*Form2, result);
     Form2.reset();
-    if (!started || !Form1) return;
+    if (!started) return true; // closed without starting: nothing failed
+    if (!Form1) return false;
     ScreenWidth = result.width;
     ScreenHeight = result.height;
     TextureFolder = result.textureFolder;
@@ -39,7 +41,7 @@ void RunSetupThenGame() {
     Form1->choice.format = result.format;
     Form1->choice.depthFormat = result.depthFormat;
     Form1->choice.windowed = result.windowed || options.windowed;
-    Form1->InitializeDx();
+    return Form1->InitializeDx();
 }
 
 int DrawDialogPicture(const std::string& file) {
@@ -54,6 +56,7 @@ int DrawDialogPicture(const std::string& file) {
 } // namespace
 
 int main(int argc, char** argv) {
+    files::FailWritesPastTheSizeLimit();
     options = ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
     switch (options.action) {
     case tprogramoptions::Help:
@@ -80,7 +83,8 @@ int main(int argc, char** argv) {
         // No dialog: the saved screen choice, one level, and the end.
         windows.CreateSetupDialog = +[] { return true; };
         windows.RunMessageLoop = +[] {
-            PlayLevelWithSavedChoice(options.playLevel, options.playSlot, options.windowed);
+            return PlayLevelWithSavedChoice(options.playLevel, options.playSlot,
+                                            options.windowed) >= 0;
         };
         windows.CreateGameWindow = CreateGameWindow;
         windows.DestroyWindows = DestroyGameWindow;
@@ -88,8 +92,9 @@ int main(int argc, char** argv) {
     }
     // Skipping the dialog plays the saved choice as it was saved (full screen or a window).
     windows.CreateSetupDialog = options.skipSetup ? +[] { return true; } : CreateSetupDialog;
-    windows.RunMessageLoop =
-        options.skipSetup ? +[] { StartGameWithSavedChoice(options.windowed); } : RunSetupThenGame;
+    windows.RunMessageLoop = options.skipSetup
+                                 ? +[] { return StartGameWithSavedChoice(options.windowed); }
+                                 : RunSetupThenGame;
     windows.CreateGameWindow = CreateGameWindow;
     windows.DestroyWindows = DestroyGameWindow;
     return StartUp(files::ProgramFolder(), windows);

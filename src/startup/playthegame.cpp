@@ -5,6 +5,7 @@
 #include "campaign/players.h"
 #include "campaign/records.h"
 #include "campaign/results.h"
+#include "campaign/saving.h"
 #include "campaign/screens.h"
 #include "level/levelform.h"
 #include "platform/files.h"
@@ -52,6 +53,7 @@ bool CampaignCompleted() {
 } // namespace
 
 void TForm1::PlayTheGame(int32_t& mainMenuItem) {
+    SaveProblem.clear();
     if (SelectedLevel < 0 || static_cast<size_t>(SelectedLevel) >= levels.size()) return;
     tlvl& level = levels[static_cast<size_t>(SelectedLevel)];
     tplayer& player = CurrentProfile();
@@ -87,8 +89,8 @@ void TForm1::PlayTheGame(int32_t& mainMenuItem) {
     if (moneyPlace || scorePlace) mainMenuItem = 1;
 
     // An evening of play must survive a crash or a power cut: what this level changed is
-    // on disk at once (Quit still writes everything).
-    SaveHighScores();
-    SavePlayers();
-    SaveLevelTimes(level);
+    // on disk at once (Quit writes again whatever this could not).
+    const tsavereport report = SaveSettlement(level);
+    LogSaveReport(report);
+    SaveProblem = SaveReportLine(report);
 }

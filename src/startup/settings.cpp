@@ -1,8 +1,13 @@
 #include "startup/settings.h"
 
+#include "engine/dinput.h"
 #include "engine/xmlparser.h"
 #include "platform/files.h"
+#include "startup/setuprules.h"
 #include "startup/startup.h"
+
+#include <algorithm>
+#include <charconv>
 
 namespace {
 
@@ -29,11 +34,25 @@ std::string Element(const char* name, std::string_view value) {
     return std::string("<") + name + ">" + std::string(value) + "</" + name + ">";
 }
 
-} // namespace
+// What the game can use of each number; a hand-edited file may hold anything, and a screen
+// that steps a volume of 2147483647 overflows.
+struct Range {
+    int32_t tsettings::*field;
+    int32_t lowest, highest;
+};
+constexpr Range Ranges[] = {
+    {&tsettings::CameraZoom, 0, 100},       {&tsettings::MusicVolume, 0, 100},
+    {&tsettings::EffectVolume, 0, 100},     {&tsettings::PadSensitivity, 30, 100},
+    {&tsettings::TextureSizeSetting, 0, 1},
+};
 
-bool ApplySettingsDocument(std::string_view fileName) {
-    // Values go into `settings` one after the other, so a fault part-way keeps the values
-    // read before it; no range checks here, the users of each value enforce them.
+// The sizes the setup dialog lists.
+constexpr int32_t NarrowestMode = 640, WidestMode = 1600;
+constexpr int32_t LowestMode = 480, TallestMode = 1200;
+
+// Values go into `settings` one after the other, so a fault part-way keeps the values read
+// before it.
+bool ReadSettingsDocument(std::string_view fileName) {
     try {
         auto root = LoadPlainDocument(fileName, LargestSettingsFile);
         if (!root) return false;
@@ -63,6 +82,49 @@ bool ApplySettingsDocument(std::string_view fileName) {
     } catch (const XmlError&) {
         return false;
     }
+}
+
+} // namespace
+
+bool ModeSize(std::string_view mode, int32_t& width, int32_t& height) {
+    const char* end = mode.data() + mode.size();
+    int32_t w = 0, h = 0;
+    auto [afterWidth, widthError] = std::from_chars(mode.data(), end, w);
+    if (widthError != std::errc() || afterWidth == end || *afterWidth != 'x') return false;
+    auto [afterHeight, heightError] = std::from_chars(afterWidth + 1, end, h);
+    if (heightError != std::errc()) return false;
+    if (w < NarrowestMode || w > WidestMode || h < LowestMode || h > TallestMode) return false;
+    // Exactly as the dialog words its entries, or the bare size that leads them all.
+    const std::string size = std::to_string(w) + "x" + std::to_string(h);
+    bool known = mode == size;
+    for (const int32_t format : {22, 23, 0})
+        for (const bool windowed : {false, true})
+            known = known || mode == ModeText({{w, h, 0, format}, windowed});
+    if (!known) return false;
+    width = w;
+    height = h;
+    return true;
+}
+
+void KeepSettingsInRange(tsettings& values) {
+    for (const Range& range : Ranges)
+        values.*range.field = std::clamp(values.*range.field, range.lowest, range.highest);
+    // A code without a name could never have been chosen in the options screen.
+    const tsettings defaults;
+    for (const Leaf& leaf : KeyLeaves)
+        if (TDInput::KeyName(values.*leaf.field).empty()) values.*leaf.field = defaults.*leaf.field;
+    // Pad control 0 is named ("<choose>") only for the options screen: it means none.
+    for (const Leaf& leaf : PadLeaves)
+        if (values.*leaf.field < 1 || TDInput::PadControlName(values.*leaf.field).empty())
+            values.*leaf.field = defaults.*leaf.field;
+    int32_t width = 0, height = 0;
+    if (!ModeSize(values.ModeSetting, width, height)) values.ModeSetting.clear();
+}
+
+bool ApplySettingsDocument(std::string_view fileName) {
+    const bool read = ReadSettingsDocument(fileName);
+    KeepSettingsInRange(settings);
+    return read;
 }
 
 void ApplySettingsFile() {

@@ -54,7 +54,8 @@ StartUpResult StartUp(std::string_view programFolder, const WindowHooks& windows
     bool dialogMade = windows.CreateSetupDialog();
     ApplySettingsFile();
     bool gameWindowMade = dialogMade && windows.CreateGameWindow();
-    if (gameWindowMade) windows.RunMessageLoop();
+    const bool gameRan = gameWindowMade && windows.RunMessageLoop();
     if (windows.DestroyWindows) windows.DestroyWindows();
-    return gameWindowMade ? StartedAndEnded : WindowFailed;
+    if (!gameWindowMade) return WindowFailed;
+    return gameRan ? StartedAndEnded : GameFailed;
 }

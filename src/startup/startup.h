@@ -22,14 +22,22 @@ struct WindowHooks {
     // Creates the game window TForm1 (its FormCreate runs).
     bool (*CreateGameWindow)() = nullptr;
     // Serves the windows until the setup dialog closes. "Start the Game" runs the whole
-    // game (InitializeDx) inside it; Quit writes the records and settings there.
-    void (*RunMessageLoop)() = nullptr;
+    // game (InitializeDx) inside it; Quit writes the records and settings there. False when
+    // the game was started and its start failed (the message has been shown).
+    bool (*RunMessageLoop)() = nullptr;
     // Destroys the windows, the game window first: its FormDeactivate releases the engine
     // services (see startup/teardown.h).
     void (*DestroyWindows)() = nullptr;
 };
 
-enum StartUpResult { StartedAndEnded = 0, FolderFailed = 1, WindowsMissing = 2, WindowFailed = 3 };
+// The program's exit status: anything but StartedAndEnded is a start that failed.
+enum StartUpResult {
+    StartedAndEnded = 0,
+    FolderFailed = 1,
+    WindowsMissing = 2,
+    WindowFailed = 3,
+    GameFailed = 4, // the device, the level files or the assets (InitializeDx)
+};
 
 // The start-up sequence and the end of the run. programFolder is the folder of the program
 // file (main passes files::ProgramFolder()).

@@ -251,6 +251,9 @@ TEST_F(Records, TimesFilesLandBesideTheirOwnLevelFiles) {
     EXPECT_EQ(campaign.times[0].Name, "ANNA");
 
     levels.push_back(Level("gone\\x.dat", "GONE"));
+    EnterFastestTime(3, 4000);
+    EnterFastestTime(0, 500);
+    files::Delete("lvl\\CAMPAIGN.tim");
     EXPECT_FALSE(SaveFastestTimes()); // one failure, the others still written
     EXPECT_TRUE(FileExists("lvl/CAMPAIGN.tim"));
 }
@@ -307,6 +310,7 @@ TEST_F(Records, WithAUserFolderTheGameFolderIsNeverWritten) {
     EXPECT_EQ(campaign.times[0].Value, 1000);
 
     // Without one, everything lands where it always did.
+    for (tlvl& level : levels) level.timesChanged = true;
     EXPECT_TRUE(SavePlayers());
     EXPECT_TRUE(SaveHighScores());
     EXPECT_TRUE(SaveFastestTimes());
@@ -323,6 +327,7 @@ TEST_F(Records, NoLevelIdWritesOutsideItsLevelsFolder) {
         "",        std::string("a\0b", 3), std::string(200, '.')};
     for (const std::string& id : hostile) levels.push_back(Level("customlvl\\l.dat", id));
     levels.push_back(Level("customlvl\\plain.dat", "PLAIN"));
+    for (tlvl& level : levels) level.timesChanged = true;
     EXPECT_TRUE(SaveFastestTimes());
     std::filesystem::current_path(folder.path);
 

@@ -57,9 +57,10 @@ home=$user/data/tarnhollow
 for f in players.dat highscore.dat setup.xml; do
     [ -f "$home/$f" ] || fail "$f is not in the user folder"
 done
-ls "$home"/lvl/*.tim >/dev/null 2>&1 || fail "the campaign levels' times are not in the user folder"
-if ls "$prefix"/share/tarnhollow/customlvl/*.dat >/dev/null 2>&1; then
-    ls "$home"/customlvl/*.tim >/dev/null 2>&1 || fail "the installed user levels' times are not in the user folder"
+# Quit writes only the times that changed: a run that played no level writes none (where
+# the times of a played level go is checked by the game's own tests).
+if find "$home" -name '*.tim' | grep -q .; then
+    fail "times were written though no level was played: $(find "$home" -name '*.tim' | head -3)"
 fi
 
 chmod -R u+w "$prefix"

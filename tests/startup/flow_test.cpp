@@ -1,7 +1,9 @@
 // The window closed anywhere in the menus leaves through Quit, with its files written.
 #include "campaign/players.h"
 #include "campaign/screens.h"
+#include "platform/files.h"
 #include "startup/flow.h"
+#include "startup/startup.h"
 #include "support/scratch_folder.h"
 #include "support/screenrig.h"
 #include "world/level/levels.h"
@@ -19,16 +21,14 @@ struct tcloseat {
     const char* screen; // the screen on view then
 };
 
-class WindowClosed : public ::testing::TestWithParam<tcloseat> {};
-
-TEST_P(WindowClosed, LeavesThroughQuitWithTheFilesWritten) {
-    ScratchFolder folder;
+// Runs the main menu with the keys until the window is closed at poll `closeAt`, which
+// leaves through Quit; the screen on view just before the close.
+std::string RunMenuUntilClosed(const char* script, long closeAt) {
     ResetLevelCatalogue();
     CreateDefaultPlayers();
     PlayerProfiles[1].Lives = 3; // a player who can be chosen
     CurrentPlayer = 1;
 
-    const tcloseat& situation = GetParam();
     VirtualCounter clock{screenrig::Tick * 35};
     TForm1 form;
     form.FormCreate();
@@ -36,24 +36,33 @@ TEST_P(WindowClosed, LeavesThroughQuitWithTheFilesWritten) {
     s.graphics = std::make_unique<TDGraphics>();
     s.graphics->UseDevice(std::make_unique<gpu::RecordingDevice>(1024, 768), 75);
     std::string error;
-    auto steps = ParseInputScript(situation.keys, error);
-    ASSERT_TRUE(steps) << error;
-    auto source = std::make_unique<screenrig::tinput>(std::make_unique<ScriptedInput>(*steps),
-                                                      situation.closeAt);
+    auto steps = ParseInputScript(script, error);
+    EXPECT_TRUE(steps) << error;
+    if (!steps) return {};
+    auto source =
+        std::make_unique<screenrig::tinput>(std::make_unique<ScriptedInput>(*steps), closeAt);
     const screenrig::tinput& keys = *source;
-    ASSERT_TRUE(s.CreateOnDevice(std::move(source), &clock));
+    EXPECT_TRUE(s.CreateOnDevice(std::move(source), &clock));
     std::string screenAtClose;
     s.waitForTick = [&] {
         clock.Advance(screenrig::Tick);
-        if (keys.Frame() < situation.closeAt) screenAtClose = CurrentScreen;
+        if (keys.Frame() < closeAt) screenAtClose = CurrentScreen;
     };
     form.seed = [] { return 1u; };
 
     RunMainMenu(form);
-    EXPECT_EQ(screenAtClose, situation.screen);
+    form.FormDeactivate();
+    return screenAtClose;
+}
+
+class WindowClosed : public ::testing::TestWithParam<tcloseat> {};
+
+TEST_P(WindowClosed, LeavesThroughQuitWithTheFilesWritten) {
+    ScratchFolder folder;
+    const tcloseat& situation = GetParam();
+    EXPECT_EQ(RunMenuUntilClosed(situation.keys, situation.closeAt), situation.screen);
     for (const char* file : {"players.dat", "highscore.dat", "setup.xml"})
         EXPECT_TRUE(std::filesystem::exists(file)) << file;
-    form.FormDeactivate();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -67,6 +76,30 @@ INSTANTIATE_TEST_SUITE_P(
 } // namespace
 
 namespace {
+
+std::vector<std::string> shown;
+void Capture(std::string_view text, MessageIcon) {
+    shown.emplace_back(text);
+}
+
+// Quit on a full disk tells the player which files were not saved and why; the settings
+// are tried even though the players failed. With room enough nothing is shown.
+TEST(Quit, FilesThatCouldNotBeSavedAreToldInAMessage) {
+    const MessageFunction previous = ShowMessage;
+    ShowMessage = Capture;
+    for (const bool diskFull : {false, true}) {
+        ScratchFolder folder;
+        shown.clear();
+        files::SimulateFullDiskAfter(diskFull ? 10 : -1);
+        RunMenuUntilClosed("", 5);
+        files::SimulateFullDiskAfter(-1);
+        const std::vector<std::string> told{"These files could not be saved:\nplayers.dat: No "
+                                            "space left on device\nsetup.xml: No space left on "
+                                            "device"};
+        EXPECT_EQ(shown, diskFull ? told : std::vector<std::string>{});
+    }
+    ShowMessage = previous;
+}
 
 struct tskipped {
     const char* id;

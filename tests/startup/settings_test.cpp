@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 const std::string DefaultLine = "<Setup><Screen><Zoom>50</Zoom><Adapter></Adapter><Mode></Mode>"
@@ -72,9 +74,10 @@ TEST_F(Settings, ReadsMinimalAndMultiLineFiles) {
     EXPECT_EQ(settings.ModeSetting, "800x600 (16 bit colors)");
     EXPECT_EQ(settings.DepthSetting, 75);
     EXPECT_EQ(settings.MusicVolume, 30);
-    EXPECT_EQ(settings.EffectVolume, -5); // no range check on reading
-    EXPECT_EQ(settings.KeyLeft, 1);
-    EXPECT_EQ(settings.KeyGuide, 999);
+    EXPECT_EQ(settings.EffectVolume, 0); // brought into range on reading
+    EXPECT_EQ(settings.KeyRight, 2);     // "1"
+    EXPECT_EQ(settings.KeyLeft, 203);    // Esc is never bound: the default
+    EXPECT_EQ(settings.KeyGuide, 36);
 
     // The written line, split over lines by hand, reads back the same.
     settings = tsettings{};
@@ -96,6 +99,114 @@ TEST_F(Settings, ReadsMinimalAndMultiLineFiles) {
     EXPECT_EQ(settings.PadSensitivity, 45);
     EXPECT_EQ(settings.ModeSetting, written.ModeSetting);
     EXPECT_EQ(SettingsFileText(settings, 45), line);
+}
+
+namespace {
+struct tvaluecase {
+    const char* what;
+    int32_t tsettings::*field;
+    int32_t written;
+    int32_t read;
+};
+} // namespace
+
+// Whatever a hand-edited file holds, every screen sees a value it can use; what the game
+// itself writes comes back unchanged.
+TEST_F(Settings, ValuesAreBroughtIntoRangeOnReading) {
+    constexpr int32_t Max = INT32_MAX, Min = INT32_MIN;
+    constexpr tvaluecase cases[] = {
+        {"zoom", &tsettings::CameraZoom, Max, 100},
+        {"zoom", &tsettings::CameraZoom, -1, 0},
+        {"zoom", &tsettings::CameraZoom, 0, 0},
+        {"zoom", &tsettings::CameraZoom, 100, 100},
+        {"music", &tsettings::MusicVolume, Max, 100},
+        {"music", &tsettings::MusicVolume, Min, 0},
+        {"music", &tsettings::MusicVolume, 40, 40},
+        {"effects", &tsettings::EffectVolume, 101, 100},
+        {"effects", &tsettings::EffectVolume, -10, 0},
+        {"effects", &tsettings::EffectVolume, 0, 0},
+        {"sensitivity", &tsettings::PadSensitivity, 29, 30},
+        {"sensitivity", &tsettings::PadSensitivity, Max, 100},
+        {"sensitivity", &tsettings::PadSensitivity, 30, 30},
+        {"texture size", &tsettings::TextureSizeSetting, 2, 1},
+        {"texture size", &tsettings::TextureSizeSetting, Min, 0},
+        {"texture size", &tsettings::TextureSizeSetting, 0, 0},
+        {"key without a code", &tsettings::KeyLeft, 0, 203},
+        {"Esc", &tsettings::KeyJump, 1, 57},
+        {"key past the table", &tsettings::KeyGuide, 999, 36},
+        {"key", &tsettings::KeyFire, Min, 157},
+        {"key A", &tsettings::KeyFire, 30, 30},
+        {"key RIGHT WIN", &tsettings::KeyChange, 220, 220},
+        {"no pad control", &tsettings::PadLeft, 0, 1},
+        {"pad past button 32", &tsettings::PadUp, 49, 3},
+        {"any button", &tsettings::PadGuide, 50, 20},
+        {"pad", &tsettings::PadFire, Max, 17},
+        {"button 32", &tsettings::PadJump, 48, 48},
+        {"hat", &tsettings::PadDown, 13, 13},
+    };
+    for (const tvaluecase& c : cases) {
+        SCOPED_TRACE(std::string(c.what) + " " + std::to_string(c.written));
+        tsettings values;
+        values.*c.field = c.written;
+        WriteBytes("setup.xml", SettingsFileText(values, values.PadSensitivity));
+        settings = tsettings{};
+        EXPECT_TRUE(ApplySettingsDocument("setup.xml"));
+        EXPECT_EQ(settings.*c.field, c.read);
+    }
+
+    // Values read before a fault are brought in as well.
+    std::string brokenKeys = MinimalFile;
+    brokenKeys.replace(brokenKeys.find("<Music>30"), 9, "<Music>2147483647");
+    brokenKeys.replace(brokenKeys.find("<Left>1"), 7, "<Left>x");
+    WriteBytes("setup.xml", brokenKeys);
+    settings = tsettings{};
+    EXPECT_FALSE(ApplySettingsDocument("setup.xml"));
+    EXPECT_EQ(settings.MusicVolume, 100);
+    EXPECT_EQ(settings.EffectVolume, 0);
+}
+
+// A size is taken only as the setup dialog could have offered it; anything else is the
+// dialog's own first choice, as with no file.
+TEST_F(Settings, OnlyModesTheDialogCouldListAreKept) {
+    const char* kept[] = {"",
+                          "640x480 (32 bit colors)",
+                          "1600x1200 (window)",
+                          "800x600 (16 bit colors)",
+                          "1024x768 (??? colors)",
+                          "1152x864"};
+    const char* dropped[] = {"16384x16384 (window)",
+                             "639x480 (window)",
+                             "640x479",
+                             "1601x1200 (32 bit colors)",
+                             "1600x1201 (window)",
+                             "0800x600",
+                             "-800x600",
+                             "1024x768 (window) ",
+                             "1024x768 (24 bit colors)",
+                             "1024 x 768",
+                             "4294968320x768",
+                             "(window)",
+                             "1024x",
+                             "1024"};
+    for (const char* mode : kept) {
+        settings = tsettings{};
+        settings.ModeSetting = mode;
+        WriteBytes("setup.xml", SettingsFileText(settings, 70));
+        settings = tsettings{};
+        ASSERT_TRUE(ApplySettingsDocument("setup.xml"));
+        EXPECT_EQ(settings.ModeSetting, mode);
+    }
+    for (const char* mode : dropped) {
+        settings = tsettings{};
+        settings.ModeSetting = mode;
+        WriteBytes("setup.xml", SettingsFileText(settings, 70));
+        settings.ModeSetting = "stale";
+        ASSERT_TRUE(ApplySettingsDocument("setup.xml"));
+        EXPECT_EQ(settings.ModeSetting, "") << mode;
+    }
+    int32_t width = 0, height = 0;
+    ASSERT_TRUE(ModeSize("1600x1200 (window)", width, height));
+    EXPECT_EQ(width * 10000 + height, 16001200);
 }
 
 TEST_F(Settings, FaultPartWayKeepsEarlierValues) {
@@ -175,12 +286,12 @@ TEST_F(Settings, FailedWriteKeepsTheOldFile) {
 TEST_F(Settings, DecimalCommaLocaleChangesNothing) {
     DecimalCommaLocale comma;
     if (!comma.active()) GTEST_SKIP() << "no locale with a decimal comma on this machine";
-    settings.CameraZoom = -1234567;
+    settings.DepthSetting = -1234567;
     WriteBytes("setup.xml", SettingsFileText(settings, 70));
     settings = tsettings{};
     ASSERT_TRUE(ApplySettingsDocument("setup.xml"));
-    EXPECT_EQ(settings.CameraZoom, -1234567);
-    settings.CameraZoom = 50;
+    EXPECT_EQ(settings.DepthSetting, -1234567);
+    settings.DepthSetting = 0;
     EXPECT_EQ(SettingsFileText(settings, 70), DefaultLine);
 }
 

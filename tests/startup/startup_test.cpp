@@ -3,6 +3,7 @@
 #include "campaign/players.h"
 #include "engine/xmlparser.h"
 #include "platform/files.h"
+#include "startup/gamewindow.h"
 #include "startup/settings.h"
 #include "startup/teardown.h"
 #include "support/scratch_folder.h"
@@ -22,7 +23,7 @@ bool CreateSetupDialog() {
                      std::to_string(settings.CameraZoom));
     return true;
 }
-bool CreateGameWindow() {
+bool MakeGameWindow() {
     events.push_back("game window, zoom " + std::to_string(settings.CameraZoom));
     return true;
 }
@@ -30,9 +31,11 @@ bool FailToCreate() {
     events.push_back("dialog failed");
     return false;
 }
-void RunMessageLoop() {
+bool RunMessageLoop() {
     events.push_back("message loop");
+    return true;
 }
+
 void DestroyWindows() {
     events.push_back("destroy");
 }
@@ -68,7 +71,7 @@ class StartUpSequence : public ::testing::Test {
 
 TEST_F(StartUpSequence, RunsInOrderFromTheProgramsFolder) {
     std::string playersBefore = ReadBytes(gameFolder + "players.dat");
-    WindowHooks windows{CreateSetupDialog, CreateGameWindow, RunMessageLoop, DestroyWindows};
+    WindowHooks windows{CreateSetupDialog, MakeGameWindow, RunMessageLoop, DestroyWindows};
     EXPECT_EQ(StartUp(gameFolder, windows), StartedAndEnded);
     EXPECT_EQ(events, (std::vector<std::string>{"dialog, slot 1 HEROINE, zoom 50",
                                                 "message setup.xml file is corrupted",
@@ -81,7 +84,7 @@ TEST_F(StartUpSequence, RunsInOrderFromTheProgramsFolder) {
 }
 
 TEST_F(StartUpSequence, StopsAtOnceWhenTheFolderCannotBeEntered) {
-    WindowHooks windows{CreateSetupDialog, CreateGameWindow, RunMessageLoop, DestroyWindows};
+    WindowHooks windows{CreateSetupDialog, MakeGameWindow, RunMessageLoop, DestroyWindows};
     EXPECT_EQ(StartUp(folder.path + "/no-such-folder/", windows), FolderFailed);
     EXPECT_EQ(events, std::vector<std::string>{"message Cannot change to game directory."});
     EXPECT_TRUE(FileExists(gameFolder + "setup.xml"));
@@ -94,9 +97,21 @@ TEST_F(StartUpSequence, WithoutWindowsLoadsFilesAndStops) {
 
     events.clear();
     EXPECT_EQ(StartUp(gameFolder,
-                      WindowHooks{FailToCreate, CreateGameWindow, RunMessageLoop, DestroyWindows}),
+                      WindowHooks{FailToCreate, MakeGameWindow, RunMessageLoop, DestroyWindows}),
               WindowFailed);
     EXPECT_EQ(events, (std::vector<std::string>{"dialog failed", "destroy"}));
+}
+
+// A game that stops at "Unable to set screen mode" or any other start-up failure ends the
+// program with a failure status, like the failures before the windows.
+TEST_F(StartUpSequence, AGameThatCannotStartEndsWithAFailureStatus) {
+    // The real game window, started without the dialog, in a folder without level files.
+    WindowHooks windows{CreateSetupDialog, CreateGameWindow,
+                        +[] { return StartGameWithSavedChoice(true); }, DestroyGameWindow};
+    EXPECT_EQ(StartUp(gameFolder, windows), GameFailed);
+    EXPECT_EQ(events.back(), "message Level files are corrupted.");
+    EXPECT_EQ(Form1, nullptr); // destroyed all the same
+    EXPECT_NE(GameFailed, StartedAndEnded);
 }
 
 TEST(Teardown, ReleasesInOrderOnlyWhatWasCreated) {

@@ -9,8 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
+#include <linux/fs.h>
 #include <pwd.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -81,6 +84,50 @@ TEST(UserFolder, UserLevelsOfTheGameComeBeforeThePlayersOwn) {
     EXPECT_EQ(levels.size(), CampaignLevelCount + 1u);
     files::SetHomeFolder("");
     ResetLevelCatalogue();
+}
+
+// Sets (or clears) an inode flag of a folder; false where the file system or the user
+// may not.
+bool SetFolderFlag(const std::string& folder, int flag, bool on) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | flag : flags & ~flag;
+    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return ok;
+}
+
+struct tprobecase {
+    const char* what;
+    int flag; // 0: a plain folder
+    bool writable;
+};
+
+// The probe that decides where the player's files go must leave nothing behind, also in a
+// folder where a file can be made but not removed again.
+TEST(UserFolder, TheWriteProbeLeavesNothingInTheFolder) {
+    ScratchFolder scratch;
+    constexpr tprobecase cases[] = {
+        {"plain", 0, true},
+        {"files can be made, not removed", FS_APPEND_FL, true},
+        {"nothing can be made", FS_IMMUTABLE_FL, false},
+    };
+    for (const tprobecase& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::create_directory("probed");
+        if (c.flag && !SetFolderFlag("probed", c.flag, true)) {
+            fs::remove("probed");
+            GTEST_SKIP() << "folder flags cannot be set here (root on ext4 can)";
+        }
+        const bool writable = files::CanWriteIn("probed");
+        const bool empty = fs::is_empty("probed");
+        if (c.flag) SetFolderFlag("probed", c.flag, false);
+        fs::remove_all("probed");
+        EXPECT_TRUE(empty);
+        EXPECT_EQ(writable, c.writable);
+    }
 }
 
 // Root writes through permission bits, so the player is nobody when the tests run as root.

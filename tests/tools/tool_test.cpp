@@ -26,8 +26,9 @@ struct ToolRun {
     std::string out;
 };
 
-ToolRun Tool(const std::string& arguments) {
-    std::string command = "'" + ToolPath() + "' " + arguments + " 2>/dev/null";
+// `shell` runs first in the same shell (a ulimit, say).
+ToolRun Tool(const std::string& arguments, const std::string& shell = "") {
+    std::string command = shell + "'" + ToolPath() + "' " + arguments + " 2>/dev/null";
     FILE* pipe = ::popen(command.c_str(), "r");
     ToolRun run{-1, ""};
     if (!pipe) return run;
@@ -117,10 +118,12 @@ TEST_F(ToolCommands, SettingsReadAndWrite) {
         pad.out.find(
             "\"AdapterSetting\": \"Card \\u00e9\", \"ModeSetting\": \"640x480 (16 bit colors)\""),
         std::string::npos);
-    EXPECT_NE(pad.out.find("\"PadSensitivity\": 150, \"corrupted\": false}"), std::string::npos);
+    // Read as the game reads it: brought into range (Esc is never bound to a key).
+    EXPECT_NE(pad.out.find("\"KeyLeft\": 203, \"KeyRight\": 2, "), std::string::npos);
+    EXPECT_NE(pad.out.find("\"PadSensitivity\": 100, \"corrupted\": false}"), std::string::npos);
     EXPECT_EQ(ReadBytes("out.xml"), "<Setup><Screen><Zoom>50</Zoom><Adapter>Card \xe9</Adapter>"
                                     "<Mode>640x480 (16 bit colors)</Mode><Depth>77</Depth>"
-                                    "<TextureSize>1</TextureSize></Screen><Keys><Left>1</Left>"
+                                    "<TextureSize>1</TextureSize></Screen><Keys><Left>203</Left>"
                                     "<Right>2</Right><Up>3</Up><Down>4</Down><Jump>5</Jump>"
                                     "<Fire>6</Fire><Change>7</Change><Guide>8</Guide></Keys>"
                                     "<GamePad><Left>1</Left><Right>2</Right><Up>3</Up><Down>"
@@ -165,6 +168,11 @@ TEST_F(ToolCommands, PlayersLoadAndSave) {
     ToolRun missing = Tool("players none.dat");
     EXPECT_EQ(missing.exitCode, 0);
     EXPECT_TRUE(missing.out.starts_with("{\"loaded\": false, \"HighestLevelPassed\": 0, "));
+
+    // Past `ulimit -f` the save is refused as on a full disk, not ended by SIGXFSZ.
+    ToolRun limited = Tool("players none.dat --save limited.dat", "ulimit -f 1; ");
+    EXPECT_EQ(limited.exitCode, 1);
+    EXPECT_FALSE(FileExists("limited.dat"));
 }
 
 TEST_F(ToolCommands, ScoresAndTimes) {

@@ -4,6 +4,7 @@
 #include "creatures/creaturetable.h"
 #include "editorwindow.h"
 #include "platform/files.h"
+#include "platform/filesizelimit.h"
 #include "startup/userfolder.h"
 
 #include <cstdio>
@@ -34,6 +35,7 @@ bool EnterGameFolder() {
 } // namespace
 
 int main(int argc, char** argv) {
+    files::FailWritesPastTheSizeLimit();
     // A level shown in play is filled into the world, creatures and all.
     UseCreatureTable();
     const std::string first = argc > 1 ? argv[1] : "";

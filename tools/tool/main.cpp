@@ -2,6 +2,7 @@
 #include "command.h"
 
 #include "creatures/creaturetable.h"
+#include "platform/filesizelimit.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,7 @@ static void PrintUsage() {
 }
 
 int main(int argc, char** argv) {
+    files::FailWritesPastTheSizeLimit();
     // SDL would turn Ctrl+C and kill into a quit event that the batch commands never read,
     // leaving a long campaign run unstoppable; keep the signals' usual meaning instead.
     setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);

@@ -24,6 +24,7 @@ struct tlvl {
     std::string timesfile; // id + ".tim" (TimesFileName), see TimesPath for its folder
     // Places 1..5 are times[0..4], fastest first; times[5] takes the entry pushed out.
     tscore times[FastestTimePlaces + 1];
+    bool timesChanged = false; // since they were read or last written
     int32_t state = 0;
 
     // The folder part of path ("lvl\" or "customlvl\"); user levels keep their times file there
