@@ -111,6 +111,18 @@ TEST(Window, F11AndAltEnterSwitchBetweenWindowAndFullScreenAndCloseStillWorks) {
     }
     EXPECT_EQ(told, expectedTold);
 
+    // A window opened full screen has known no other size: it comes back at the one asked.
+    request.fullscreen = true;
+    ASSERT_EQ(w.Open(request), window::OpenResult::Ok);
+    EXPECT_TRUE(w.Fullscreen());
+    PushKey(SDLK_F11);
+    input->Pump();
+    EXPECT_FALSE(w.Fullscreen());
+    EXPECT_EQ(w.DrawableWidth(), 640);
+    EXPECT_EQ(w.DrawableHeight(), 480);
+    expectedTold.push_back(false);
+    EXPECT_EQ(told, expectedTold);
+
     // The close button (the last window closing) still asks the game to close.
     SDL_Event quit{};
     quit.type = SDL_QUIT;
