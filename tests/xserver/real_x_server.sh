@@ -43,6 +43,13 @@ fail() {
     echo "FAILED: $*"
     failed=1
 }
+# A step the rest depends on failed: nothing after it would tell more.
+stop() {
+    echo "FAILED: $*"
+    if [ -s "$work/game.log" ]; then tail -n 5 "$work/game.log"; fi
+    echo "0 passed, 1 failed"
+    exit 1
+}
 
 # A display number of its own: from 71 up, the first without an X server's lock file.
 display=""
@@ -132,15 +139,15 @@ intro_shown() { above "$(share_in_box 600 500 400 200 'r>0.75&&g>0.72&&b>0.6&&b<
 menu_shown() { above "$(share_in_box 10 90 210 45 'r>0.55&&g<0.6&&b<0.3')" 0.02; }
 
 if [ "$what" = dialog ]; then
-    wait_for 30 has_window 'Tarnhollow - Setup' || fail "no setup dialog"
+    wait_for 30 has_window 'Tarnhollow - Setup' || stop "no setup dialog"
     sleep 0.5 # its first frames
     tap 'Tarnhollow - Setup' Return
 fi
-wait_for 30 has_window '^Tarnhollow$' || fail "no game window"
-wait_for 60 intro_shown || fail "no intro"
+wait_for 30 has_window '^Tarnhollow$' || stop "no game window"
+wait_for 60 intro_shown || stop "no intro"
 tap '^Tarnhollow$' space
 # The intro runs 74 s by itself; after the tap only the rest of the loading is left.
-wait_for 25 menu_shown || fail "the intro did not end on a quick tap, or no main menu"
+wait_for 25 menu_shown || stop "the intro did not end on a quick tap, or no main menu"
 
 if [ "$what" = letterbox ]; then
     # Bars left and right of a 4:3 picture on a wider screen, black; the picture not.
