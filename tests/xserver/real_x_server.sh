@@ -147,7 +147,7 @@ wait_for 30 has_window '^Tarnhollow$' || stop "no game window"
 wait_for 60 intro_shown || stop "no intro"
 tap '^Tarnhollow$' space
 # The intro runs 74 s by itself; after the tap only the rest of the loading is left.
-wait_for 25 menu_shown || stop "the intro did not end on a quick tap, or no main menu"
+wait_for 45 menu_shown || stop "the intro did not end on a quick tap, or no main menu"
 
 if [ "$what" = letterbox ]; then
     # Bars left and right of a 4:3 picture on a wider screen, black; the picture not.
