@@ -116,6 +116,9 @@ TDGraphics::CreateDevice(int adapter, int width, int height, int format, int dep
         request.fullscreen = !windowed;
         request.bitsPerPixel = windowed ? desktop.bitsPerPixel : (format == kColour16 ? 16 : 32);
         request.display = adapter;
+        // The picture is scaled into whatever size the player gives the window, shape kept.
+        request.resizable = true;
+        request.fullscreenKeys = true;
         result = FromOpenResult(window_->Open(request));
         if (result == CreateDeviceResult::Ok) {
             const DepthFormatInfo depth = FindDepthFormat(depthFormat);

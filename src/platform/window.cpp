@@ -1,5 +1,6 @@
 #include "platform/window.h"
 
+#include "platform/inputsource.h"
 #include "platform/window_sdl.h"
 
 #include <SDL.h>
@@ -12,10 +13,28 @@ namespace window {
 struct Window::Handles {
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
+    int display = 0;
+    int windowedWidth = 0, windowedHeight = 0; // the size to go back to from full screen
 };
 
 // The one game window that is open, for message boxes to sit on.
 static SDL_Window* openGameWindow = nullptr;
+// The window that takes F11 and Alt+Enter from the input system's events.
+static Window* switchingWindow = nullptr;
+
+static void SwitchingWindowEvent(const SDL_Event& event) {
+    if (switchingWindow) HandleFullscreenKeys(*switchingWindow, event);
+}
+
+bool HandleFullscreenKeys(Window& window, const SDL_Event& event) {
+    if (event.type != SDL_KEYDOWN) return false;
+    const SDL_Keycode key = event.key.keysym.sym;
+    const bool altEnter =
+        (key == SDLK_RETURN || key == SDLK_KP_ENTER) && (event.key.keysym.mod & KMOD_ALT);
+    if (key != SDLK_F11 && !altEnter) return false;
+    if (!event.key.repeat) window.FullscreenKeyPressed();
+    return true;
+}
 
 SDL_Window* OpenGameWindow() {
     return openGameWindow;
@@ -111,6 +130,10 @@ bool Window::IsOpen() const {
 void Window::Close() {
     // A message box must not sit on a window that is gone.
     if (openGameWindow == handles_->window) openGameWindow = nullptr;
+    if (switchingWindow == this) {
+        switchingWindow = nullptr;
+        input::SetOtherEventHandler(nullptr);
+    }
     if (handles_->context) SDL_GL_DeleteContext(handles_->context);
     if (handles_->window) SDL_DestroyWindow(handles_->window);
     handles_->context = nullptr;
@@ -153,6 +176,9 @@ OpenResult Window::Open(const WindowRequest& request) {
     }
     handles_->window = SDL_CreateWindow(title_.c_str(), place.x, place.y, place.w, place.h, flags);
     if (!handles_->window) return OpenResult::ModeRefused;
+    handles_->display = display;
+    handles_->windowedWidth = request.width;
+    handles_->windowedHeight = request.height;
     handles_->context = SDL_GL_CreateContext(handles_->window);
     if (!handles_->context || epoxy_gl_version() < 33) {
         Close();
@@ -162,9 +188,47 @@ OpenResult Window::Open(const WindowRequest& request) {
         SDL_ShowWindow(handles_->window);
         openGameWindow = handles_->window;
     }
+    if (request.fullscreenKeys) {
+        switchingWindow = this;
+        input::SetOtherEventHandler(SwitchingWindowEvent);
+    }
     // The game paces itself; waiting for the display's refresh would fight the frame timer.
     SDL_GL_SetSwapInterval(0);
     return OpenResult::Ok;
+}
+
+bool Window::Fullscreen() const {
+    return handles_->window && (SDL_GetWindowFlags(handles_->window) &
+                                SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+}
+
+void Window::SetFullscreen(bool fullscreen) {
+    SDL_Window* w = handles_->window;
+    if (!w || fullscreen == Fullscreen()) return;
+    const int display = handles_->display;
+    if (fullscreen) {
+        // Sized to the desktop first: with no window manager to carry out the request (a
+        // bare X server) the window must still cover the display.
+        SDL_Rect bounds;
+        if (SDL_GetDisplayBounds(display, &bounds) == 0) {
+            SDL_SetWindowPosition(w, bounds.x, bounds.y);
+            SDL_SetWindowSize(w, bounds.w, bounds.h);
+        }
+        SDL_SetWindowFullscreen(w, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        return;
+    }
+    SDL_SetWindowFullscreen(w, 0);
+    // Back to the size asked at Open, centred: a window opened full screen has known no
+    // other size than the desktop's.
+    SDL_SetWindowSize(w, handles_->windowedWidth, handles_->windowedHeight);
+    SDL_SetWindowPosition(w, int(SDL_WINDOWPOS_CENTERED_DISPLAY(display)),
+                          int(SDL_WINDOWPOS_CENTERED_DISPLAY(display)));
+}
+
+void Window::FullscreenKeyPressed() {
+    if (!IsOpen()) return;
+    SetFullscreen(!Fullscreen());
+    if (fullscreenSwitched_) fullscreenSwitched_(Fullscreen());
 }
 
 void Window::SwapBuffers() {

@@ -1,6 +1,7 @@
 #pragma once
 // The game's window on the desktop and the GL context inside it, plus the displays and their
 // modes (the setup dialog lists them). Runs without a display under SDL_VIDEODRIVER=offscreen.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,8 @@ struct WindowRequest {
     int display = 0;
     bool hidden = false; // for a context that only answers questions about the driver
     bool resizable = false;
+    // F11 and Alt+Enter switch between the window and full screen (the game's window).
+    bool fullscreenKeys = false;
 };
 
 enum class OpenResult {
@@ -57,6 +60,16 @@ class Window {
     void Close();
     bool IsOpen() const;
 
+    // Between a window of the size asked at Open and full screen on the desktop as it is
+    // (never a change of the display's mode).
+    void SetFullscreen(bool fullscreen);
+    bool Fullscreen() const;
+    // Told after each switch the player made with F11 or Alt+Enter, with the new state.
+    void OnFullscreenKeys(std::function<void(bool fullscreen)> switched) {
+        fullscreenSwitched_ = std::move(switched);
+    }
+    void FullscreenKeyPressed(); // switches and tells; window_sdl.h decides which keys
+
     // Shows what was drawn into the window's default framebuffer.
     void SwapBuffers();
     // A window nobody looks at (an offscreen run that only reads its pictures back) is not
@@ -75,6 +88,7 @@ class Window {
     std::string title_;
     bool watched_ = true;
     Handles* handles_ = nullptr;
+    std::function<void(bool)> fullscreenSwitched_;
 };
 
 } // namespace window

@@ -62,8 +62,12 @@ int StartProgram(const std::string& program, const std::vector<std::string>& arg
     return pid;
 }
 
-bool ProgramEnded(int process) {
-    return process <= 0 || waitpid(process, nullptr, WNOHANG) != 0;
+bool ProgramEnded(int process, int* exitCode) {
+    int status = 0;
+    const pid_t ended = process > 0 ? waitpid(process, &status, WNOHANG) : -1;
+    if (ended == 0) return false;
+    if (exitCode) *exitCode = ended > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return true;
 }
 
 bool OpenProgram(const std::string& program, const std::vector<std::string>& arguments) {
@@ -74,8 +78,14 @@ bool OpenProgram(const std::string& program, const std::vector<std::string>& arg
     return true;
 }
 
+constexpr const char* DocumentOpener = "xdg-open";
+
 bool OpenDocument(std::string_view fileOrAddress) {
-    return OpenProgram("xdg-open", {std::string(fileOrAddress)});
+    return OpenProgram(DocumentOpener, {std::string(fileOrAddress)});
+}
+
+int StartOpeningDocument(std::string_view fileOrAddress) {
+    return StartProgram(DocumentOpener, {std::string(fileOrAddress)});
 }
 
 } // namespace window

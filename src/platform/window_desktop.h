@@ -23,8 +23,12 @@ bool OpenDocument(std::string_view fileOrAddress);
 // Starts a program with these arguments, without a shell and without waiting; the process
 // id, or -1 when it could not be started. Collect it with ProgramEnded.
 int StartProgram(const std::string& program, const std::vector<std::string>& arguments);
-// Whether a program from StartProgram has ended (it is collected then).
-bool ProgramEnded(int process);
+// Whether a program from StartProgram has ended (it is collected then); `exitCode` gets its
+// exit status, or -1 when it did not end by itself.
+bool ProgramEnded(int process, int* exitCode = nullptr);
+// As OpenDocument, but followed by the caller: the opener's process id (-1 when it could
+// not be started) for ProgramEnded, whose exit code is 0 only when a program took the file.
+int StartOpeningDocument(std::string_view fileOrAddress);
 // Starts a program nobody waits for; it is collected later like an opened document.
 bool OpenProgram(const std::string& program, const std::vector<std::string>& arguments);
 

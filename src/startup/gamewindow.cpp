@@ -4,6 +4,7 @@
 #include "engine/settings.h"
 #include "platform/window_desktop.h"
 #include "render/screenlayout.h"
+#include "startup/setuprules.h"
 #include "startup/startup.h"
 
 #include <cstdio>
@@ -22,6 +23,15 @@ void StartUpMessage(std::string_view text, MessageIcon icon) {
 void InputMessage(std::string_view text) {
     window::MessageBox(ApplicationTitle, text);
 }
+
+// F11 or Alt+Enter switched the window: the next start comes back the same way, through the
+// dialog's entry of the same size ("1024x768 (window)" or "1024x768 (32 bit colors)").
+void RememberScreenChoice(bool fullscreen) {
+    if (!Form1) return;
+    Form1->choice.windowed = !fullscreen;
+    const int32_t format = Form1->choice.format == 23 ? 23 : 22;
+    settings.ModeSetting = ModeText({{ScreenWidth, ScreenHeight, 0, format}, !fullscreen});
+}
 } // namespace
 
 TForm1* Form1 = nullptr;
@@ -29,6 +39,7 @@ TForm1* Form1 = nullptr;
 bool CreateGameWindow() {
     gameWindow = std::make_unique<TForm1>();
     gameWindow->services.window = std::make_unique<window::Window>(ApplicationTitle);
+    gameWindow->services.window->OnFullscreenKeys(RememberScreenChoice);
     gameWindow->FormCreate();
     Form1 = gameWindow.get();
     return true;

@@ -24,6 +24,18 @@ constexpr DepthCandidate Depth16 = {80, "16-bit Z-buffer."};
 
 constexpr int32_t MinTextureSize = 1024;
 
+// The sizes the game lays its 1600 x 1200 design canvas out at without stretching text
+// beyond reading: as small as 640x480, no larger than the canvas itself.
+constexpr int32_t MinModeWidth = 640, MaxModeWidth = 1600;
+constexpr int32_t MinModeHeight = 480, MaxModeHeight = 1200;
+
+struct Size {
+    int32_t width, height;
+};
+// The 4:3 sizes of the design canvas that every player knows, offered on any display.
+constexpr Size UsualSizes[] = {{640, 480},  {800, 600},  {1024, 768},
+                               {1152, 864}, {1280, 960}, {1600, 1200}};
+
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
     if (prefix.size() > text.size()) return false;
     return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
@@ -62,30 +74,47 @@ void tsetupdialog::FillModes(int adapter) {
     mode_ = -1;
     if (adapter < 0 || adapter >= static_cast<int>(hardware_.displays.size())) return;
     const tsetupdisplay& display = hardware_.displays[adapter];
+    const auto listed = [&](int32_t width, int32_t height, int32_t format) {
+        return std::any_of(modeTable_.begin(), modeTable_.end(), [&](const tmodeentry& e) {
+            return e.mode.width == width && e.mode.height == height && e.mode.format == format;
+        });
+    };
 
-    // Refresh rates of one size come in a row from the driver; the game ignores the rate,
-    // so only the first of such a run is listed.
-    const tdisplaymode* previous = nullptr;
+    // Full screen never switches the monitor's mode: the picture is drawn at the chosen size
+    // and scaled to the desktop. So the display's own sizes in range are offered, and the
+    // usual 4:3 sizes whether the monitor lists them or not; a monitor that reports only
+    // its native 1920x1080 still starts the game. Each size and format is listed once,
+    // whatever refresh rates the driver repeats it at.
     for (const tdisplaymode& mode : display.modes) {
-        const bool differs = !previous || mode.width != previous->width ||
-                             mode.height != previous->height || mode.format != previous->format;
-        previous = &mode;
-        if (!differs) continue;
-        if (mode.width < 640 || mode.width > 1600 || mode.height < 480 || mode.height > 1200)
+        if (mode.width < MinModeWidth || mode.width > MaxModeWidth || mode.height < MinModeHeight ||
+            mode.height > MaxModeHeight)
             continue;
-        modeTable_.push_back({mode, false});
+        if (!listed(mode.width, mode.height, mode.format)) modeTable_.push_back({mode, false});
     }
+    // The usual sizes take the desktop's colours; a desktop in a format the game has no
+    // name for gets 32-bit ones, which every display can show.
+    const int32_t drawFormat = display.desktopFormat == 23 ? 23 : 22;
+    for (const auto& [width, height] : UsualSizes)
+        if (!listed(width, height, drawFormat))
+            modeTable_.push_back({{width, height, 0, drawFormat}, false});
+    std::stable_sort(modeTable_.begin(), modeTable_.end(),
+                     [](const tmodeentry& a, const tmodeentry& b) {
+                         if (a.mode.width != b.mode.width) return a.mode.width > b.mode.width;
+                         return a.mode.height > b.mode.height;
+                     });
 
-    // The same sizes in a window, once each, where the window fits on the desktop.
+    // The same sizes in a window, once each, where the window fits on the desktop. A
+    // desktop smaller than 640x480 gets no window at all: every size is still offered full
+    // screen, drawn smaller with its shape kept, which is the one way the game fits there.
     const size_t fullscreenCount = modeTable_.size();
     for (size_t i = 0; i < fullscreenCount; ++i) {
         const tdisplaymode mode = modeTable_[i].mode;
         if (mode.width > display.desktopWidth || mode.height > display.desktopHeight) continue;
-        const bool listed = std::any_of(
+        const bool windowListed = std::any_of(
             modeTable_.begin() + fullscreenCount, modeTable_.end(), [&](const tmodeentry& e) {
                 return e.mode.width == mode.width && e.mode.height == mode.height;
             });
-        if (listed) continue;
+        if (windowListed) continue;
         tdisplaymode windowMode = mode;
         windowMode.format = display.desktopFormat;
         modeTable_.push_back({windowMode, true});

@@ -6,8 +6,10 @@
 #include "platform/uiwindow.h"
 #include "platform/window.h"
 #include "platform/window_desktop.h"
+#include "startup/manualopener.h"
 #include "startup/settings.h"
 #include "startup/startup.h"
+#include "startup/userfolder.h"
 
 #include <imgui.h>
 
@@ -22,6 +24,8 @@ constexpr const char* BoldFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSan
 constexpr int BoldFont = 1;
 constexpr const char* EditorProgram = "tarnhollow-editor";
 constexpr const char* NoEditorTip = "The level editor is not installed.";
+
+tmanualopener manualOpener;
 
 int32_t FormatNumber(const window::DisplayMode& mode) {
     if (mode.bitsPerPixel == 16) return kColour16;
@@ -136,8 +140,11 @@ bool DrawDialog(tsetupdialog& dialog, tsetupresult& result) {
         window::OpenProgram(editor, {});
     if (!haveEditor && ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenDisabled))
         ImGui::SetTooltip("%s", NoEditorTip);
+    std::string manualMessage = manualOpener.Poll();
     if (PictureButton("##manual", "Read the Manual", 160, 16, 145, 41, Icon::Book, true))
-        window::OpenDocument(files::ProgramFolder() + "manual.pdf");
+        // The game folder, not the program's: installed, the manual sits with the data.
+        manualMessage = manualOpener.Open(GameFolderOf(files::ProgramFolder()) + "manual.pdf");
+    if (!manualMessage.empty()) ShowMessage(manualMessage, MessageIcon::Information);
 
     const ImVec2 origin = ImGui::GetWindowPos();
     ImDrawList* draw = ImGui::GetWindowDrawList();

@@ -9,6 +9,9 @@
 #include <string>
 #include <thread>
 
+#include <SDL.h>
+
+#include "platform/inputsource.h"
 #include "platform/window.h"
 #include "platform/window_desktop.h"
 
@@ -41,6 +44,99 @@ TEST(Window, OpensReopensAndClosesItsGlContext) {
     w.Close();
     EXPECT_FALSE(w.IsOpen());
     EXPECT_EQ(w.DrawableWidth(), 0);
+}
+
+namespace {
+void PushKey(SDL_Keycode key, Uint16 modifiers = KMOD_NONE, bool repeat = false) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    event.key.repeat = repeat ? 1 : 0;
+    event.key.keysym.sym = key;
+    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    event.key.keysym.mod = modifiers;
+    SDL_PushEvent(&event);
+}
+} // namespace
+
+// The keys reach the window the way the game reads them: through the input system's pump.
+TEST(Window, F11AndAltEnterSwitchBetweenWindowAndFullScreenAndCloseStillWorks) {
+    auto input = input::OpenSystemInput();
+    ASSERT_TRUE(input);
+    window::Window w("Tarnhollow");
+    window::WindowRequest request;
+    request.width = 640;
+    request.height = 480;
+    request.resizable = true;
+    request.fullscreenKeys = true;
+    const window::OpenResult r = w.Open(request);
+    if (r == window::OpenResult::NoVideo || r == window::OpenResult::NoGlContext)
+        GTEST_SKIP() << "no video or no OpenGL 3.3 driver here";
+    ASSERT_EQ(r, window::OpenResult::Ok);
+    window::DisplayMode desktop;
+    ASSERT_TRUE(window::CurrentDisplayMode(0, desktop));
+    std::vector<bool> told;
+    w.OnFullscreenKeys([&](bool fullscreen) { told.push_back(fullscreen); });
+
+    struct Step {
+        const char* what;
+        SDL_Keycode key;
+        Uint16 modifiers;
+        bool repeat;
+        bool fullscreenAfter;
+    };
+    const Step steps[] = {
+        {"Enter alone is the game's", SDLK_RETURN, KMOD_NONE, false, false},
+        {"so is Ctrl+Enter", SDLK_RETURN, KMOD_LCTRL, false, false},
+        {"F11 goes full screen", SDLK_F11, KMOD_NONE, false, true},
+        {"its held repeats do nothing", SDLK_F11, KMOD_NONE, true, true},
+        {"Alt+Enter comes back", SDLK_RETURN, KMOD_LALT, false, false},
+        {"Alt+keypad Enter, right Alt", SDLK_KP_ENTER, KMOD_RALT, false, true},
+        {"Alt with another key is the game's", SDLK_SPACE, KMOD_LALT, false, true},
+        {"F11 comes back", SDLK_F11, KMOD_NONE, false, false},
+    };
+    std::vector<bool> expectedTold;
+    bool fullscreen = false;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        PushKey(step.key, step.modifiers, step.repeat);
+        input->Pump();
+        EXPECT_EQ(w.Fullscreen(), step.fullscreenAfter);
+        if (step.fullscreenAfter != fullscreen) expectedTold.push_back(step.fullscreenAfter);
+        fullscreen = step.fullscreenAfter;
+        // Full screen covers the desktop as it is; the window gets back the size it had.
+        EXPECT_EQ(w.DrawableWidth(), fullscreen ? desktop.width : 640);
+        EXPECT_EQ(w.DrawableHeight(), fullscreen ? desktop.height : 480);
+        EXPECT_FALSE(input->TakeCloseRequest());
+    }
+    EXPECT_EQ(told, expectedTold);
+
+    // A window opened full screen has known no other size: it comes back at the one asked.
+    request.fullscreen = true;
+    ASSERT_EQ(w.Open(request), window::OpenResult::Ok);
+    EXPECT_TRUE(w.Fullscreen());
+    PushKey(SDLK_F11);
+    input->Pump();
+    EXPECT_FALSE(w.Fullscreen());
+    EXPECT_EQ(w.DrawableWidth(), 640);
+    EXPECT_EQ(w.DrawableHeight(), 480);
+    expectedTold.push_back(false);
+    EXPECT_EQ(told, expectedTold);
+
+    // The close button (the last window closing) still asks the game to close.
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    input->Pump();
+    EXPECT_TRUE(input->TakeCloseRequest());
+    EXPECT_FALSE(input->TakeCloseRequest()); // taken once
+
+    // A closed window takes no more keys.
+    w.Close();
+    PushKey(SDLK_F11);
+    input->Pump();
+    EXPECT_FALSE(w.Fullscreen());
+    EXPECT_EQ(told, expectedTold);
 }
 
 TEST(Window, ListsEachModeOnceLargestFirst) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using Modes = std::vector<tdisplaymode>;
@@ -25,31 +27,125 @@ tsetuphardware Machine(Modes modes, int maxTexture = 4096, int desktopW = 1280,
     return hardware;
 }
 
-TEST(SetupRules, ModeListKeepsTheRangeListsRatesOnceAndAddsWindowsThatFit) {
+TEST(SetupRules, ModeListKeepsTheRangeAddsTheUsualSizesAndWindowsThatFit) {
     tsettings values;
     tsetupdialog dialog(Machine(TypicalModes), values);
     dialog.Create();
     const Texts expected = {
-        "1600x1200 (32 bit colors)", "1024x768 (32 bit colors)", "1024x768 (16 bit colors)",
-        "800x600 (??? colors)", "640x480 (32 bit colors)",
-        // Windows after the full-screen modes, one per size, only those under 1280x1024.
-        "1024x768 (window)", "800x600 (window)", "640x480 (window)"};
+        // Largest first; the 4:3 sizes the display does not list join in the desktop's
+        // colours, and 800x600 gets a 32-bit entry beside the driver's 24-bit one.
+        "1600x1200 (32 bit colors)", "1280x960 (32 bit colors)", "1152x864 (32 bit colors)",
+        "1024x768 (32 bit colors)", "1024x768 (16 bit colors)", "800x600 (??? colors)",
+        "800x600 (32 bit colors)", "640x480 (32 bit colors)",
+        // Windows after the full-screen entries, one per size, only those within 1280x1024.
+        "1280x960 (window)", "1152x864 (window)", "1024x768 (window)", "800x600 (window)",
+        "640x480 (window)"};
     EXPECT_EQ(dialog.Modes(), expected);
     EXPECT_EQ(dialog.Adapters(), (Texts{"Screen A", "Screen B"}));
     EXPECT_EQ(dialog.Mode(), 0);
     EXPECT_TRUE(dialog.StartEnabled());
 
-    // Picking the other display lists its own modes.
+    // Picking the other display lists its own modes, the usual ones in its 16-bit colours.
     dialog.AdapterChanged(1);
-    EXPECT_EQ(dialog.Modes(), (Texts{"800x600 (16 bit colors)", "800x600 (window)"}));
+    EXPECT_EQ(dialog.Modes(), (Texts{"1600x1200 (16 bit colors)", "1280x960 (16 bit colors)",
+                                     "1152x864 (16 bit colors)", "1024x768 (16 bit colors)",
+                                     "800x600 (16 bit colors)", "640x480 (16 bit colors)",
+                                     "800x600 (window)", "640x480 (window)"}));
 }
 
-TEST(SetupRules, RefreshDuplicatesAreDroppedOnlyWhenTheyComeInARow) {
+// Displays as X servers report them today: only the panel's native mode (Xvfb, X under
+// Wayland, laptops), or a long list with sizes above the canvas.
+TEST(SetupRules, EveryDisplayOffersSizesToStartWith) {
+    const Texts usual = {"1600x1200 (32 bit colors)", "1280x960 (32 bit colors)",
+                         "1152x864 (32 bit colors)",  "1024x768 (32 bit colors)",
+                         "800x600 (32 bit colors)",   "640x480 (32 bit colors)"};
+    const auto with = [](Texts texts, std::initializer_list<std::string> more) {
+        texts.insert(texts.end(), more);
+        return texts;
+    };
+    struct Case {
+        const char* name;
+        Modes modes;
+        int desktopW, desktopH;
+        Texts expected;
+    };
+    const Case cases[] = {
+        {"1920x1080 only",
+         {{1920, 1080, 60, 22}},
+         1920,
+         1080,
+         with(usual, {"1280x960 (window)", "1152x864 (window)", "1024x768 (window)",
+                      "800x600 (window)", "640x480 (window)"})},
+        {"1280x1024 only",
+         {{1280, 1024, 60, 22}},
+         1280,
+         1024,
+         {"1600x1200 (32 bit colors)", "1280x1024 (32 bit colors)", "1280x960 (32 bit colors)",
+          "1152x864 (32 bit colors)", "1024x768 (32 bit colors)", "800x600 (32 bit colors)",
+          "640x480 (32 bit colors)", "1280x1024 (window)", "1280x960 (window)", "1152x864 (window)",
+          "1024x768 (window)", "800x600 (window)", "640x480 (window)"}},
+        {"many",
+         {{2560, 1600, 60, 22},
+          {1920, 1200, 60, 22},
+          {1920, 1080, 60, 22},
+          {1680, 1050, 60, 22},
+          {1600, 1200, 60, 22},
+          {1600, 900, 60, 22},
+          {1440, 900, 60, 22},
+          {1400, 1050, 60, 22},
+          {1280, 1024, 60, 22},
+          {1280, 1024, 75, 22},
+          {1280, 800, 60, 22},
+          {1280, 720, 60, 22},
+          {1024, 768, 60, 22},
+          {1024, 768, 75, 22},
+          {800, 600, 60, 22},
+          {800, 600, 60, 23},
+          {640, 480, 60, 22},
+          {720, 400, 70, 22},
+          {320, 240, 60, 22}},
+         1920,
+         1080,
+         {"1600x1200 (32 bit colors)", "1600x900 (32 bit colors)",  "1440x900 (32 bit colors)",
+          "1400x1050 (32 bit colors)", "1280x1024 (32 bit colors)", "1280x960 (32 bit colors)",
+          "1280x800 (32 bit colors)",  "1280x720 (32 bit colors)",  "1152x864 (32 bit colors)",
+          "1024x768 (32 bit colors)",  "800x600 (32 bit colors)",   "800x600 (16 bit colors)",
+          "640x480 (32 bit colors)",   "1600x900 (window)",         "1440x900 (window)",
+          "1400x1050 (window)",        "1280x1024 (window)",        "1280x960 (window)",
+          "1280x800 (window)",         "1280x720 (window)",         "1152x864 (window)",
+          "1024x768 (window)",         "800x600 (window)",          "640x480 (window)"}},
+        // Smaller than the smallest size: full screen only, the picture drawn smaller.
+        {"320x240 only", {{320, 240, 60, 22}}, 320, 240, usual},
+        // A driver that lists nothing and a desktop it cannot read.
+        {"nothing known", {}, 0, 0, usual},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tsettings values;
+        tsetupdialog dialog(Machine(c.modes, 4096, c.desktopW, c.desktopH), values);
+        dialog.Create();
+        EXPECT_EQ(dialog.Modes(), c.expected);
+        EXPECT_EQ(dialog.Mode(), 0);
+        EXPECT_FALSE(dialog.Depths().empty());
+        EXPECT_FALSE(dialog.Textures().empty());
+        EXPECT_TRUE(dialog.StartEnabled());
+        tsetupresult result;
+        std::string error;
+        EXPECT_TRUE(dialog.Start(result, error));
+        EXPECT_FALSE(result.windowed);
+    }
+}
+
+TEST(SetupRules, EachSizeIsListedOnceWhateverRatesTheDriverRepeatsItAt) {
     tsettings values;
     tsetupdialog dialog(Machine({{800, 600, 60, 22}, {1024, 768, 60, 22}, {800, 600, 75, 22}}),
                         values);
     dialog.Create();
-    EXPECT_EQ(dialog.Modes().size(), 3u + 2u); // three full-screen entries, two windows
+    const Texts& modes = dialog.Modes();
+    EXPECT_EQ(std::count(modes.begin(), modes.end(), "800x600 (32 bit colors)"), 1);
+    EXPECT_EQ(std::count(modes.begin(), modes.end(), "1024x768 (32 bit colors)"), 1);
+    EXPECT_EQ(std::count(modes.begin(), modes.end(), "800x600 (window)"), 1);
+    EXPECT_EQ(modes.size(), 6u + 5u); // the six usual sizes, five of them in a window
 }
 
 TEST(SetupRules, DepthListOffersWhatTheDeviceCanMakeAndFindsTheSavedFormatFromTheEnd) {
@@ -139,8 +235,8 @@ TEST(SetupRules, ActivationSelectsTheSavedChoiceAgain) {
          1, true},
         // The other display brings its own modes before the mode is looked for.
         {"Screen B", "800x600 (window)", 1, true, "Screen B", "800x600 (window)", 1, true},
-        {"Screen B", "1024x768 (16 bit colors)", 1, true, "Screen B", "800x600 (16 bit colors)", 1,
-         true},
+        {"Screen B", "1280x1024 (16 bit colors)", 1, true, "Screen B", "1600x1200 (16 bit colors)",
+         1, true},
         // A saved mode that cannot fill the screen cannot be started.
         {"", "800x600 (???", 1, true, "Screen A", "800x600 (??? colors)", 1, false},
     };
@@ -166,7 +262,7 @@ TEST(SetupRules, StartHandsOverThePickedModeAndKeepsItForTheSettingsFile) {
     tsettings values;
     tsetupdialog dialog(Machine(TypicalModes), values);
     dialog.Create();
-    dialog.ModeChanged(2);
+    dialog.ModeChanged(4);
     EXPECT_EQ(values.ModeSetting, "1024x768 (16 bit colors)"); // kept word for word
     dialog.DepthChanged(1);
 
@@ -182,22 +278,26 @@ TEST(SetupRules, StartHandsOverThePickedModeAndKeepsItForTheSettingsFile) {
     EXPECT_EQ(values.AdapterSetting, "Screen A");
 
     // A window entry starts windowed in the desktop's format.
-    dialog.ModeChanged(6);
-    ASSERT_EQ(dialog.Modes()[6], "800x600 (window)");
+    dialog.ModeChanged(11);
+    ASSERT_EQ(dialog.Modes()[11], "800x600 (window)");
     ASSERT_TRUE(dialog.Start(result, error));
     EXPECT_TRUE(result.windowed);
     EXPECT_EQ(result.width, 800);
     EXPECT_EQ(result.format, 22);
 
     // The 24-bit mode cannot fill the screen.
-    dialog.ModeChanged(3);
+    dialog.ModeChanged(5);
+    ASSERT_EQ(dialog.Modes()[5], "800x600 (??? colors)");
     EXPECT_FALSE(dialog.StartEnabled());
 }
 
-TEST(SetupRules, StartWithoutAModeIsRefused) {
+TEST(SetupRules, StartWithoutADisplayIsRefused) {
     tsettings values;
-    tsetupdialog dialog(Machine({{2048, 1536, 60, 22}}), values);
+    tsetuphardware none;
+    none.maxTextureWidth = none.maxTextureHeight = 4096;
+    tsetupdialog dialog(none, values);
     dialog.Create();
+    EXPECT_TRUE(dialog.Adapters().empty());
     EXPECT_TRUE(dialog.Modes().empty());
     EXPECT_TRUE(dialog.Depths().empty());
     EXPECT_FALSE(dialog.StartEnabled());
