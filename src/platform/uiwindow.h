@@ -19,9 +19,35 @@ struct UiWindowRequest {
     int width = 320, height = 240; // client area, centred on the first display
     std::vector<UiFontFile> fonts; // [0] is the default; the rest as ImGui::GetIO().Fonts->Fonts[i]
     bool resizable = false;
+    // Opens at no more than the first display's usable area (without panels and docks) holds.
+    bool fitUsableArea = false;
+    // F11 and Alt+Enter switch between the window and full screen (at the desktop's size);
+    // Alt+Enter then never reaches the widgets as Enter.
+    bool fullScreenKeys = false;
     // Asked when the user closes the window; false keeps it open (to ask about unsaved work).
     std::function<bool()> closeRequested;
 };
+
+struct UiSize {
+    int width = 0, height = 0;
+    bool operator==(const UiSize&) const = default;
+};
+// The size a window asked for as `wanted` opens at in a usable area of `area`: no larger
+// than the area less room for the window's frame, and never smaller than 640 x 480 unless
+// the area itself is.
+UiSize FitWindowSize(UiSize wanted, UiSize area);
+
+// Whether a key goes to the window rather than the widgets: F11, or Enter (either) with Alt.
+bool IsFullScreenKey(int sdlScancode, bool alt);
+
+// What a queued event is to ImGui: a key or mouse button going down or up, or another.
+enum class UiEventKind { Press, Release, Other };
+// How many queued events one frame takes (at least one when any are queued). ImGui keeps
+// only the state of keys and buttons at each frame, not the changes in between: a key
+// pressed and let go within one frame would never be seen, nor a second tap of a key let go
+// in the same frame. So a frame takes at most one press or release, only as its first
+// event, and ends right after a press (a drag's move after it belongs to the next frame).
+size_t UiEventsForOneFrame(const std::vector<UiEventKind>& queued);
 
 // Draws one frame's widgets; returns false to close the window.
 using UiFrame = std::function<bool()>;

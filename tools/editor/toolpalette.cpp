@@ -27,9 +27,11 @@ void ChooseTool(EditorState& state, const std::string& name) {
 void DrawToolPalette(EditorState& state) {
     ImGui::TextUnformatted("Tool");
     for (int m = 0; m < static_cast<int>(std::size(ModeNames)); ++m) {
-        if (static_cast<Mode>(m) == Mode::Link && !state.selected.Valid()) continue;
         if (ImGui::RadioButton(ModeNames[m], state.mode == static_cast<Mode>(m)))
             state.mode = static_cast<Mode>(m);
+        if (static_cast<Mode>(m) == Mode::Link && ImGui::IsItemHovered())
+            ImGui::SetTooltip("Click a plate or teleport (unless one is selected), then the cell "
+                              "to share its link");
     }
     ImGui::Separator();
     ImGui::SetNextItemWidth(90);
