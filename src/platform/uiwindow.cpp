@@ -188,16 +188,18 @@ class UiSession {
     bool backendsUp_ = false;
 };
 
-UiEventKind KindOf(const SDL_Event& event) {
+UiQueuedEvent QueuedOf(const SDL_Event& event) {
     switch (event.type) {
     case SDL_KEYDOWN:
-    case SDL_MOUSEBUTTONDOWN:
-        return UiEventKind::Press;
+        return {UiEventKind::KeyDown, event.key.keysym.scancode};
     case SDL_KEYUP:
+        return {UiEventKind::KeyUp, event.key.keysym.scancode};
+    case SDL_MOUSEBUTTONDOWN:
+        return {UiEventKind::ButtonDown, event.button.button};
     case SDL_MOUSEBUTTONUP:
-        return UiEventKind::Release;
+        return {UiEventKind::ButtonUp, event.button.button};
     default:
-        return UiEventKind::Other;
+        return {};
     }
 }
 
@@ -219,12 +221,18 @@ bool IsFullScreenKey(int sdlScancode, bool alt) {
     return alt && (sdlScancode == SDL_SCANCODE_RETURN || sdlScancode == SDL_SCANCODE_KP_ENTER);
 }
 
-size_t UiEventsForOneFrame(const std::vector<UiEventKind>& queued) {
+size_t UiEventsForOneFrame(const std::vector<UiQueuedEvent>& queued) {
+    std::vector<int> keysChanged;
     size_t taken = 0;
-    for (UiEventKind kind : queued) {
-        if (kind != UiEventKind::Other && taken > 0) break;
+    for (const UiQueuedEvent& event : queued) {
+        const bool key = event.kind == UiEventKind::KeyDown || event.kind == UiEventKind::KeyUp;
+        if (event.kind == UiEventKind::ButtonUp && taken > 0) break;
+        if (key &&
+            std::find(keysChanged.begin(), keysChanged.end(), event.control) != keysChanged.end())
+            break;
         ++taken;
-        if (kind == UiEventKind::Press) break;
+        if (key) keysChanged.push_back(event.control);
+        if (event.kind == UiEventKind::ButtonDown) break;
     }
     return taken;
 }
@@ -239,7 +247,7 @@ bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& ac
     // Events wait here until a frame takes them (UiEventsForOneFrame): a quick tap reaches
     // the widgets as a press in one frame and a release in the next.
     std::deque<SDL_Event> queued;
-    std::vector<UiEventKind> kinds;
+    std::vector<UiQueuedEvent> kinds;
     while (open) {
         // Sleep until something happens; ImGui needs a couple of frames after each event to
         // settle hover and pressed states.
@@ -249,7 +257,7 @@ bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& ac
             queued.push_back(event);
         while (SDL_PollEvent(&event)) queued.push_back(event);
         kinds.clear();
-        for (const SDL_Event& waiting : queued) kinds.push_back(KindOf(waiting));
+        for (const SDL_Event& waiting : queued) kinds.push_back(QueuedOf(waiting));
         const size_t take = UiEventsForOneFrame(kinds);
         for (size_t k = 0; k < take && open; ++k) {
             event = queued.front();

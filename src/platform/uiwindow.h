@@ -40,14 +40,21 @@ UiSize FitWindowSize(UiSize wanted, UiSize area);
 // Whether a key goes to the window rather than the widgets: F11, or Enter (either) with Alt.
 bool IsFullScreenKey(int sdlScancode, bool alt);
 
-// What a queued event is to ImGui: a key or mouse button going down or up, or another.
-enum class UiEventKind { Press, Release, Other };
+// What a queued event is to ImGui: a key or a mouse button going down or up (`control` names
+// which: the key's scan code, or the button), or another event.
+enum class UiEventKind { KeyDown, KeyUp, ButtonDown, ButtonUp, Other };
+struct UiQueuedEvent {
+    UiEventKind kind = UiEventKind::Other;
+    int control = 0;
+};
 // How many queued events one frame takes (at least one when any are queued). ImGui keeps
 // only the state of keys and buttons at each frame, not the changes in between: a key
 // pressed and let go within one frame would never be seen, nor a second tap of a key let go
-// in the same frame. So a frame takes at most one press or release, only as its first
-// event, and ends right after a press (a drag's move after it belongs to the next frame).
-size_t UiEventsForOneFrame(const std::vector<UiEventKind>& queued);
+// in the same frame. So a frame takes no two changes of one key; a mouse button's release
+// only leads a frame (the moves before it come first) and its press ends one (a drag's
+// moves after it belong to the next frame). Typing different keys fast still takes few
+// frames.
+size_t UiEventsForOneFrame(const std::vector<UiQueuedEvent>& queued);
 
 // Draws one frame's widgets; returns false to close the window.
 using UiFrame = std::function<bool()>;

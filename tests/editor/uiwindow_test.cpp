@@ -47,72 +47,81 @@ TEST(EditorUiWindow, F11AndAltEnterAreTheWindowsAndNothingElse) {
             << SDL_GetScancodeName(SDL_Scancode(c.scancode)) << (c.alt ? " with Alt" : "");
 }
 
-// Events as the window queues them: a key or button change (the key's index), or another
-// event (-1).
-struct Queued {
-    UiEventKind kind;
-    int key = -1;
+using Queue = std::deque<window::UiQueuedEvent>;
+constexpr window::UiQueuedEvent Down(int key) {
+    return {UiEventKind::KeyDown, key};
+}
+constexpr window::UiQueuedEvent Up(int key) {
+    return {UiEventKind::KeyUp, key};
+}
+constexpr window::UiQueuedEvent Other() {
+    return {};
+}
+
+struct Seen {
+    std::vector<int> presses; // per key
+    int frames = 0;
 };
 
 // Feeds the queue to ImGui as the window does, one frame at a time, and counts the presses
 // of each key ImGui reports. Stops after a bounded number of frames.
-std::vector<int> PressesSeen(std::deque<Queued> queue, int keys) {
+Seen PressesSeen(Queue queue, int keys) {
     editortest::HeadlessUi ui;
     ImGuiIO& io = ImGui::GetIO();
-    std::vector<int> presses(keys, 0);
-    for (int frame = 0; frame < 1000 && !queue.empty(); ++frame) {
-        std::vector<UiEventKind> kinds;
-        for (const Queued& event : queue) kinds.push_back(event.kind);
-        const size_t take = window::UiEventsForOneFrame(kinds);
+    Seen seen{std::vector<int>(keys, 0)};
+    for (; seen.frames < 1000 && !queue.empty(); ++seen.frames) {
+        const size_t take = window::UiEventsForOneFrame({queue.begin(), queue.end()});
         EXPECT_GE(take, 1u);
         for (size_t k = 0; k < take; ++k) {
-            const Queued event = queue.front();
+            const window::UiQueuedEvent event = queue.front();
             queue.pop_front();
-            if (event.key >= 0) io.KeysDown[event.key] = event.kind == UiEventKind::Press;
+            if (event.kind != UiEventKind::Other)
+                io.KeysDown[event.control] = event.kind == UiEventKind::KeyDown;
         }
         ui.Frame([&] {
             for (int key = 0; key < keys; ++key)
-                if (ImGui::IsKeyPressed(key, false)) ++presses[key];
+                if (ImGui::IsKeyPressed(key, false)) ++seen.presses[key];
         });
     }
     EXPECT_TRUE(queue.empty());
-    return presses;
+    return seen;
 }
 
-// Sixteen quick taps of one key, all queued between two frames, are sixteen presses; taps of
-// two keys interleaved with text and motion events are each seen once.
+// Sixteen quick taps of one key, all queued between two frames, are sixteen presses; keys
+// typed fast and rolled (the next down before the last up) are each seen once, in few frames.
 TEST(EditorUiWindow, EveryQuickTapReachesImGui) {
-    std::deque<Queued> taps;
-    for (int k = 0; k < 16; ++k) {
-        taps.push_back({UiEventKind::Press, 42});
-        taps.push_back({UiEventKind::Other});
-        taps.push_back({UiEventKind::Release, 42});
-    }
-    EXPECT_EQ(PressesSeen(taps, 64)[42], 16);
+    Queue taps;
+    for (int k = 0; k < 16; ++k) taps.insert(taps.end(), {Down(42), Other(), Up(42)});
+    EXPECT_EQ(PressesSeen(taps, 64).presses[42], 16);
 
-    // Rolled keys: the second goes down before the first comes up.
-    const std::deque<Queued> rolled = {{UiEventKind::Press, 4},   {UiEventKind::Press, 5},
-                                       {UiEventKind::Release, 4}, {UiEventKind::Other},
-                                       {UiEventKind::Release, 5}, {UiEventKind::Press, 4},
-                                       {UiEventKind::Release, 4}};
-    const std::vector<int> seen = PressesSeen(rolled, 8);
-    EXPECT_EQ(seen[4], 2);
-    EXPECT_EQ(seen[5], 1);
+    Queue typed;
+    for (int key = 4; key < 14; ++key) typed.insert(typed.end(), {Down(key), Other(), Up(key)});
+    Seen seen = PressesSeen(typed, 16);
+    for (int key = 4; key < 14; ++key) EXPECT_EQ(seen.presses[key], 1) << key;
+    EXPECT_LE(seen.frames, 11); // a frame a key, not two: typing keeps up
+
+    const Queue rolled = {Down(4), Down(5), Up(4), Other(), Up(5), Down(4), Up(4)};
+    seen = PressesSeen(rolled, 8);
+    EXPECT_EQ(seen.presses[4], 2);
+    EXPECT_EQ(seen.presses[5], 1);
 }
 
-TEST(EditorUiWindow, AFrameTakesOneChangeFirstAndEndsAfterAPress) {
+TEST(EditorUiWindow, AFrameTakesNoTwoChangesOfOneControl) {
     using K = UiEventKind;
+    const window::UiQueuedEvent press{K::ButtonDown, 1}, release{K::ButtonUp, 1};
     const struct {
-        std::vector<K> queued;
+        std::vector<window::UiQueuedEvent> queued;
         size_t taken;
     } cases[] = {
         {{}, 0},
-        {{K::Other, K::Other, K::Other}, 3},   // moves and text: all at once
-        {{K::Press, K::Other, K::Release}, 1}, // a press stands alone, before what follows
-        {{K::Release, K::Other, K::Other, K::Press}, 3}, // a release leads the events after it
-        {{K::Other, K::Release}, 1},                     // a release waits for the next frame
-        {{K::Other, K::Press}, 1},                       // and so does a press
-        {{K::Release, K::Release}, 1},
+        {{Other(), Other(), Other()}, 3},      // moves and text: all at once
+        {{Down(4), Other(), Up(4)}, 2},        // a tap: its release waits
+        {{Down(4), Up(5), Down(6), Up(4)}, 3}, // other keys go along
+        {{Up(4), Down(4)}, 1},                 // and so does a second tap
+        {{press, Other(), release}, 1},        // a click ends the frame at once
+        {{Other(), press, Other()}, 2},
+        {{release, Other(), Down(4), Other()}, 4}, // a release leads the events after it
+        {{Other(), release}, 1},                   // and never follows others
     };
     for (const auto& c : cases) EXPECT_EQ(window::UiEventsForOneFrame(c.queued), c.taken);
 }
