@@ -188,21 +188,6 @@ class UiSession {
     bool backendsUp_ = false;
 };
 
-UiQueuedEvent QueuedOf(const SDL_Event& event) {
-    switch (event.type) {
-    case SDL_KEYDOWN:
-        return {UiEventKind::KeyDown, event.key.keysym.scancode};
-    case SDL_KEYUP:
-        return {UiEventKind::KeyUp, event.key.keysym.scancode};
-    case SDL_MOUSEBUTTONDOWN:
-        return {UiEventKind::ButtonDown, event.button.button};
-    case SDL_MOUSEBUTTONUP:
-        return {UiEventKind::ButtonUp, event.button.button};
-    default:
-        return {};
-    }
-}
-
 } // namespace
 
 UiSize FitWindowSize(UiSize wanted, UiSize area) {
@@ -219,6 +204,33 @@ UiSize FitWindowSize(UiSize wanted, UiSize area) {
 bool IsFullScreenKey(int sdlScancode, bool alt) {
     if (sdlScancode == SDL_SCANCODE_F11) return true;
     return alt && (sdlScancode == SDL_SCANCODE_RETURN || sdlScancode == SDL_SCANCODE_KP_ENTER);
+}
+
+UiQueuedEvent UiQueuedOf(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_KEYDOWN:
+        return {UiEventKind::KeyDown, event.key.keysym.scancode};
+    case SDL_KEYUP:
+        return {UiEventKind::KeyUp, event.key.keysym.scancode};
+    case SDL_MOUSEBUTTONDOWN:
+        return {UiEventKind::ButtonDown, event.button.button};
+    case SDL_MOUSEBUTTONUP:
+        return {UiEventKind::ButtonUp, event.button.button};
+    default:
+        return {};
+    }
+}
+
+void QueueUiEvent(std::deque<SDL_Event>& queue, const SDL_Event& event) {
+    if (event.type == SDL_KEYDOWN && event.key.repeat) {
+        SDL_Event release = event;
+        release.type = SDL_KEYUP;
+        release.key.state = SDL_RELEASED;
+        release.key.repeat = 0;
+        queue.push_back(release);
+    }
+    // The press keeps its mark: a held F11 switches full screen once.
+    queue.push_back(event);
 }
 
 size_t UiEventsForOneFrame(const std::vector<UiQueuedEvent>& queued) {
@@ -254,10 +266,10 @@ bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& ac
         SDL_Event event;
         if (queued.empty() &&
             (busyFrames > 0 ? SDL_PollEvent(&event) : SDL_WaitEventTimeout(&event, 250)))
-            queued.push_back(event);
-        while (SDL_PollEvent(&event)) queued.push_back(event);
+            QueueUiEvent(queued, event);
+        while (SDL_PollEvent(&event)) QueueUiEvent(queued, event);
         kinds.clear();
-        for (const SDL_Event& waiting : queued) kinds.push_back(QueuedOf(waiting));
+        for (const SDL_Event& waiting : queued) kinds.push_back(UiQueuedOf(waiting));
         const size_t take = UiEventsForOneFrame(kinds);
         for (size_t k = 0; k < take && open; ++k) {
             event = queued.front();

@@ -3,9 +3,12 @@
 // context and ImGui context, apart from the game's window. The caller draws widgets with
 // plain imgui.h calls inside one borderless ImGui window that fills it; a game device may
 // draw into the same context through uidevice.h.
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
+
+union SDL_Event;
 
 namespace window {
 
@@ -55,6 +58,13 @@ struct UiQueuedEvent {
 // moves after it belong to the next frame). Typing different keys fast still takes few
 // frames.
 size_t UiEventsForOneFrame(const std::vector<UiQueuedEvent>& queued);
+
+// An SDL event as the rule above sees it.
+UiQueuedEvent UiQueuedOf(const SDL_Event& event);
+// Queues an SDL event for the frames. A key's repeat goes in as a release and a new press:
+// SDL reports a release followed at once by a press of the same key (two quick taps, as X
+// delivers them) as one repeat of a held key, which ImGui would take for no press at all.
+void QueueUiEvent(std::deque<SDL_Event>& queue, const SDL_Event& event);
 
 // Draws one frame's widgets; returns false to close the window.
 using UiFrame = std::function<bool()>;

@@ -106,6 +106,33 @@ TEST(EditorUiWindow, EveryQuickTapReachesImGui) {
     EXPECT_EQ(seen.presses[5], 1);
 }
 
+SDL_Event Key(Uint32 type, SDL_Scancode key, bool repeat = false) {
+    SDL_Event event{};
+    event.type = type;
+    event.key.keysym.scancode = key;
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.repeat = repeat;
+    return event;
+}
+
+// SDL reports a release and a press that come together (sixteen quick taps, as X delivers
+// them) as one press and its repeats: each repeat still reaches ImGui as a tap. A held key's
+// first press is one press, as ever.
+TEST(EditorUiWindow, TapsSdlTakesForRepeatsReachImGuiAsTaps) {
+    std::deque<SDL_Event> events;
+    window::QueueUiEvent(events, Key(SDL_KEYDOWN, SDL_SCANCODE_BACKSPACE));
+    for (int k = 0; k < 15; ++k)
+        window::QueueUiEvent(events, Key(SDL_KEYDOWN, SDL_SCANCODE_BACKSPACE, true));
+    window::QueueUiEvent(events, Key(SDL_KEYUP, SDL_SCANCODE_BACKSPACE));
+    window::QueueUiEvent(events, Key(SDL_KEYDOWN, SDL_SCANCODE_A));
+    window::QueueUiEvent(events, Key(SDL_KEYUP, SDL_SCANCODE_A));
+    Queue queue;
+    for (const SDL_Event& event : events) queue.push_back(window::UiQueuedOf(event));
+    const Seen seen = PressesSeen(queue, 64);
+    EXPECT_EQ(seen.presses[SDL_SCANCODE_BACKSPACE], 16);
+    EXPECT_EQ(seen.presses[SDL_SCANCODE_A], 1);
+}
+
 TEST(EditorUiWindow, AFrameTakesNoTwoChangesOfOneControl) {
     using K = UiEventKind;
     const window::UiQueuedEvent press{K::ButtonDown, 1}, release{K::ButtonUp, 1};
