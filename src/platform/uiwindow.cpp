@@ -235,6 +235,7 @@ void QueueUiEvent(std::deque<SDL_Event>& queue, const SDL_Event& event) {
 
 size_t UiEventsForOneFrame(const std::vector<UiQueuedEvent>& queued) {
     std::vector<int> keysChanged;
+    bool keyWentDown = false;
     size_t taken = 0;
     for (const UiQueuedEvent& event : queued) {
         const bool key = event.kind == UiEventKind::KeyDown || event.kind == UiEventKind::KeyUp;
@@ -242,8 +243,12 @@ size_t UiEventsForOneFrame(const std::vector<UiQueuedEvent>& queued) {
         if (key &&
             std::find(keysChanged.begin(), keysChanged.end(), event.control) != keysChanged.end())
             break;
+        // A key let go after another went down waits: Ctrl let go right after S would take
+        // the Ctrl out of Ctrl+S.
+        if (event.kind == UiEventKind::KeyUp && keyWentDown) break;
         ++taken;
         if (key) keysChanged.push_back(event.control);
+        keyWentDown |= event.kind == UiEventKind::KeyDown;
         if (event.kind == UiEventKind::ButtonDown) break;
     }
     return taken;

@@ -53,7 +53,8 @@ struct UiQueuedEvent {
 // How many queued events one frame takes (at least one when any are queued). ImGui keeps
 // only the state of keys and buttons at each frame, not the changes in between: a key
 // pressed and let go within one frame would never be seen, nor a second tap of a key let go
-// in the same frame. So a frame takes no two changes of one key; a mouse button's release
+// in the same frame. So a frame takes no two changes of one key, and no key's release after
+// a key's press (the modifiers of a shortcut stay with it); a mouse button's release
 // only leads a frame (the moves before it come first) and its press ends one (a drag's
 // moves after it belong to the next frame). Typing different keys fast still takes few
 // frames.

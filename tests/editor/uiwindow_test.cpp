@@ -143,9 +143,11 @@ TEST(EditorUiWindow, AFrameTakesNoTwoChangesOfOneControl) {
         {{}, 0},
         {{Other(), Other(), Other()}, 3},      // moves and text: all at once
         {{Down(4), Other(), Up(4)}, 2},        // a tap: its release waits
-        {{Down(4), Up(5), Down(6), Up(4)}, 3}, // other keys go along
+        {{Up(5), Down(4), Down(6), Up(4)}, 3}, // other keys go along
         {{Up(4), Down(4)}, 1},                 // and so does a second tap
-        {{press, Other(), release}, 1},        // a click ends the frame at once
+        {{Down(22), Up(224), Up(22)}, 1}, // Ctrl+S after Ctrl went down: Ctrl stays held with S
+        {{Down(4), Other(), Up(5)}, 2},   // keys come up in a later frame
+        {{press, Other(), release}, 1},   // a click ends the frame at once
         {{Other(), press, Other()}, 2},
         {{release, Other(), Down(4), Other()}, 4}, // a release leads the events after it
         {{Other(), release}, 1},                   // and never follows others
