@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <deque>
 #include <vector>
 
 #define STB_IMAGE_WRITE_STATIC
@@ -31,9 +32,23 @@ class UiSession {
         place.height = request.height;
         place.hidden = true;
         place.resizable = request.resizable;
+        SDL_Rect usable{};
+        const bool fit = request.fitUsableArea && StartVideo() &&
+                         SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 &&
+                         usable.h > 0;
+        if (fit) {
+            const UiSize size =
+                FitWindowSize({request.width, request.height}, {usable.w, usable.h});
+            place.width = size.width;
+            place.height = size.height;
+        }
         if (window_.Open(place) != OpenResult::Ok) return false;
         sdlWindow_ = SdlWindowOf(window_);
         SDL_SetWindowTitle(sdlWindow_, request.title.c_str());
+        if (fit)
+            SDL_SetWindowPosition(sdlWindow_, usable.x + (usable.w - place.width) / 2,
+                                  usable.y + (usable.h - place.height) / 2);
+        fullScreenKeys_ = request.fullScreenKeys;
         if (!hidden) SDL_ShowWindow(sdlWindow_);
         SDL_GL_SetSwapInterval(1);
         current = this;
@@ -126,6 +141,12 @@ class UiSession {
     Uint32 WindowId() const { return SDL_GetWindowID(sdlWindow_); }
 
     void Event(const SDL_Event& event) {
+        if (fullScreenKeys_ && (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) &&
+            IsFullScreenKey(event.key.keysym.scancode, (event.key.keysym.mod & KMOD_ALT) != 0)) {
+            // The key is the window's: the widgets never see it (Alt+Enter is no Enter).
+            if (event.type == SDL_KEYDOWN && !event.key.repeat) ToggleFullScreen();
+            return;
+        }
         ImGui_ImplSDL2_ProcessEvent(&event);
         if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
             // The back end takes the modifiers SDL holds after every queued event (a fast
@@ -152,7 +173,15 @@ class UiSession {
     std::vector<std::function<void()>> closing_; // run before the context goes
 
   private:
+    // Full screen covers the desktop at its own size; the mode is never switched.
+    void ToggleFullScreen() {
+        const bool full = (SDL_GetWindowFlags(sdlWindow_) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+                          SDL_WINDOW_FULLSCREEN_DESKTOP;
+        SDL_SetWindowFullscreen(sdlWindow_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+
     SDL_Window* sdlWindow_ = nullptr;
+    bool fullScreenKeys_ = false;
     ImGuiContext* imgui_ = nullptr;
     ImVec2 pointer_;
     bool pointerKnown_ = false;
@@ -161,6 +190,70 @@ class UiSession {
 
 } // namespace
 
+UiSize FitWindowSize(UiSize wanted, UiSize area) {
+    // Room for the title bar and borders a window manager adds around the client area.
+    constexpr int FrameWidth = 16, FrameHeight = 48;
+    constexpr int SmallestWidth = 640, SmallestHeight = 480;
+    auto fit = [](int want, int room, int frame, int smallest) {
+        return std::max(std::min(want, room - frame), std::min({smallest, want, room}));
+    };
+    return {fit(wanted.width, area.width, FrameWidth, SmallestWidth),
+            fit(wanted.height, area.height, FrameHeight, SmallestHeight)};
+}
+
+bool IsFullScreenKey(int sdlScancode, bool alt) {
+    if (sdlScancode == SDL_SCANCODE_F11) return true;
+    return alt && (sdlScancode == SDL_SCANCODE_RETURN || sdlScancode == SDL_SCANCODE_KP_ENTER);
+}
+
+UiQueuedEvent UiQueuedOf(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_KEYDOWN:
+        return {UiEventKind::KeyDown, event.key.keysym.scancode};
+    case SDL_KEYUP:
+        return {UiEventKind::KeyUp, event.key.keysym.scancode};
+    case SDL_MOUSEBUTTONDOWN:
+        return {UiEventKind::ButtonDown, event.button.button};
+    case SDL_MOUSEBUTTONUP:
+        return {UiEventKind::ButtonUp, event.button.button};
+    default:
+        return {};
+    }
+}
+
+void QueueUiEvent(std::deque<SDL_Event>& queue, const SDL_Event& event) {
+    if (event.type == SDL_KEYDOWN && event.key.repeat) {
+        SDL_Event release = event;
+        release.type = SDL_KEYUP;
+        release.key.state = SDL_RELEASED;
+        release.key.repeat = 0;
+        queue.push_back(release);
+    }
+    // The press keeps its mark: a held F11 switches full screen once.
+    queue.push_back(event);
+}
+
+size_t UiEventsForOneFrame(const std::vector<UiQueuedEvent>& queued) {
+    std::vector<int> keysChanged;
+    bool keyWentDown = false;
+    size_t taken = 0;
+    for (const UiQueuedEvent& event : queued) {
+        const bool key = event.kind == UiEventKind::KeyDown || event.kind == UiEventKind::KeyUp;
+        if (event.kind == UiEventKind::ButtonUp && taken > 0) break;
+        if (key &&
+            std::find(keysChanged.begin(), keysChanged.end(), event.control) != keysChanged.end())
+            break;
+        // A key let go after another went down waits: Ctrl let go right after S would take
+        // the Ctrl out of Ctrl+S.
+        if (event.kind == UiEventKind::KeyUp && keyWentDown) break;
+        ++taken;
+        if (key) keysChanged.push_back(event.control);
+        keyWentDown |= event.kind == UiEventKind::KeyDown;
+        if (event.kind == UiEventKind::ButtonDown) break;
+    }
+    return taken;
+}
+
 bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& activated,
                  const UiFrame& frame) {
     UiSession session;
@@ -168,27 +261,24 @@ bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& ac
     if (activated) activated();
     bool open = true;
     int busyFrames = 2;
-    // ImGui keeps only the state of keys and buttons at each frame, not the changes in
-    // between: a key pressed and let go within one batch of events would never be seen, and
-    // a drag let go right after its last move would end before the move. So a frame sees
-    // every press before the events after it, and every release after the events before it.
-    SDL_Event held;
-    bool holding = false;
+    // Events wait here until a frame takes them (UiEventsForOneFrame): a quick tap reaches
+    // the widgets as a press in one frame and a release in the next.
+    std::deque<SDL_Event> queued;
+    std::vector<UiQueuedEvent> kinds;
     while (open) {
         // Sleep until something happens; ImGui needs a couple of frames after each event to
         // settle hover and pressed states.
         SDL_Event event;
-        bool got =
-            holding || (busyFrames > 0 ? SDL_PollEvent(&event) : SDL_WaitEventTimeout(&event, 250));
-        if (holding) event = held, holding = false;
-        bool first = true;
-        while (got) {
-            const bool release = event.type == SDL_KEYUP || event.type == SDL_MOUSEBUTTONUP;
-            if (release && !first) {
-                held = event, holding = true;
-                break;
-            }
-            first = false;
+        if (queued.empty() &&
+            (busyFrames > 0 ? SDL_PollEvent(&event) : SDL_WaitEventTimeout(&event, 250)))
+            QueueUiEvent(queued, event);
+        while (SDL_PollEvent(&event)) QueueUiEvent(queued, event);
+        kinds.clear();
+        for (const SDL_Event& waiting : queued) kinds.push_back(UiQueuedOf(waiting));
+        const size_t take = UiEventsForOneFrame(kinds);
+        for (size_t k = 0; k < take && open; ++k) {
+            event = queued.front();
+            queued.pop_front();
             busyFrames = 2;
             session.Event(event);
             const bool closing =
@@ -199,8 +289,6 @@ bool RunUiWindow(const UiWindowRequest& request, const std::function<void()>& ac
             if (event.type == SDL_WINDOWEVENT && event.window.windowID == session.WindowId()) {
                 if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && activated) activated();
             }
-            if (event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN) break;
-            got = SDL_PollEvent(&event);
         }
         if (!open) break;
         --busyFrames;

@@ -8,9 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <tuple>
 
 namespace {
@@ -173,7 +175,13 @@ TEST(EditorModel, RefusedCommandsChangeNothing) {
         {"not a number", [] { return SetProperty("main-light", "1 2 3 x 0 0 100"); }},
         {"\"<\"", [] { return SetProperty("author", "a<b"); }},
         {"line break", [] { return SetProperty("name", "two\nlines"); }},
-        {"empty", [] { return SetProperty("id", ""); }},
+        {"digits", [] { return SetProperty("id", ""); }},
+        {"digits", [] { return SetProperty("id", "12a"); }},
+        {"digits", [] { return SetProperty("id", std::string(24, '7')); }},
+        {"longer than 40", [] { return SetProperty("name", std::string(41, 'n')); }},
+        {"longer than 40", [] { return SetProperty("author", std::string(41, 'a')); }},
+        {"longer than 64", [] { return SetProperty("music", std::string(61, 'm') + ".ogg"); }},
+        {"not a number", [] { return SetCellField(3, 3, levelkit::KLink, "1x"); }},
     };
     for (const auto& [why, make] : cases) {
         Model model;
@@ -362,20 +370,171 @@ TEST(EditorModel, SaveAndOpenRoundTripsAsTheKitWrites) {
     fs::remove_all(dir);
 }
 
-TEST(EditorModel, ABareNameSavesIntoTheUserLevelFolder) {
-    const fs::path home = fs::temp_directory_path() / "tarnhollow-editor-home";
-    fs::remove_all(home);
-    fs::create_directories(home);
-    const std::string old = files::HomeFolder();
-    files::SetHomeFolder(home.string());
+// A scratch user folder for one test, put back when it ends.
+class UserFolder {
+  public:
+    explicit UserFolder(const std::string& name)
+        : root_(fs::temp_directory_path() / name), old_(files::HomeFolder()) {
+        fs::remove_all(root_);
+        fs::create_directories(Home());
+        files::SetHomeFolder(Home().string());
+    }
+    ~UserFolder() {
+        files::SetHomeFolder(old_);
+        fs::remove_all(root_);
+    }
+    fs::path Home() const { return root_ / "home"; }
+    // Every file under the scratch folder, the user folder's included.
+    std::set<std::string> Files() const {
+        std::set<std::string> found;
+        for (const auto& entry : fs::recursive_directory_iterator(root_))
+            if (entry.is_regular_file()) found.insert(fs::relative(entry.path(), root_).string());
+        return found;
+    }
+
+  private:
+    fs::path root_;
+    std::string old_;
+};
+
+// A bare name is a file of the user levels' folder, for saving and opening alike; one that
+// would lead out of it is refused and nothing is written anywhere.
+TEST(EditorModel, BareNamesStayInTheUserLevelFolder) {
+    UserFolder folder("tarnhollow-editor-bare");
     Model model;
     model.New("3");
     std::string error, written;
-    EXPECT_TRUE(model.Save("mine.dat", error, &written)) << error;
-    files::SetHomeFolder(old);
-    EXPECT_TRUE(fs::exists(home / "customlvl" / "mine.dat")) << written;
+    ASSERT_TRUE(model.Save("mine.dat", error, &written)) << error;
+    EXPECT_EQ(written, (folder.Home() / "customlvl" / "mine.dat").string());
     EXPECT_EQ(model.Path(), written);
-    fs::remove_all(home);
+    Model reopened;
+    ASSERT_TRUE(reopened.Open("mine.dat", error)) << error;
+    EXPECT_EQ(reopened.Level().header[levelkit::HId], "3");
+
+    for (const char* name : {"..\\evil.dat", "..\\..\\..\\evil.dat", "sub\\x.dat", "..", ".", ""}) {
+        SCOPED_TRACE(name);
+        error.clear();
+        EXPECT_FALSE(model.Save(name, error));
+        EXPECT_NE(error.find("not a file name"), std::string::npos) << error;
+        EXPECT_FALSE(reopened.Open(name, error));
+    }
+    EXPECT_EQ(folder.Files(), std::set<std::string>{"home/customlvl/mine.dat"});
+}
+
+// The editor saves only what the game plays: its own reading rules decide, and the texts
+// stay within what the game shows. A refused save writes nothing.
+TEST(EditorModel, SavesOnlyLevelsTheGameAccepts) {
+    UserFolder folder("tarnhollow-editor-refused");
+    struct Case {
+        const char* what;
+        std::function<std::unique_ptr<Command>()> command;
+        const char* refusal; // nullptr: saved
+    };
+    const Case cases[] = {
+        {"a link past the game's bound",
+         [] { return SetCellField(4, 4, levelkit::KLink, "2147483647"); }, "<C> holds 2147483647"},
+        {"a link at the game's bound",
+         [] { return SetCellField(4, 4, levelkit::KLink, "1000000"); }, nullptr},
+        {"a light direction past a float",
+         [] { return SetProperty("main-light", "1 2 3 1e39 -1 0 100"); }, "<X> holds \"1e39\""},
+        {"a light direction within a float",
+         [] { return SetProperty("main-light", "1 2 3 1e38 -1 0 100"); }, nullptr},
+        {"a name as long as the list shows",
+         [] { return SetProperty("name", std::string(40, 'n')); }, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Model model;
+        model.New("1");
+        Apply(model, *c.command());
+        std::string error;
+        const bool saved = model.Save((folder.Home() / "level.dat").string(), error);
+        if (c.refusal) {
+            EXPECT_FALSE(saved);
+            EXPECT_NE(error.find("the game would refuse this level"), std::string::npos) << error;
+            EXPECT_NE(error.find(c.refusal), std::string::npos) << error;
+            EXPECT_FALSE(fs::exists(folder.Home() / "level.dat"));
+        } else {
+            EXPECT_TRUE(saved) << error;
+            fs::remove(folder.Home() / "level.dat");
+        }
+    }
+
+    // A level opened with a text longer than the game shows is refused until it is shortened.
+    LevelSource level = NewLevel("5");
+    level.header[levelkit::HName] = std::string(1000, 'n');
+    std::string error, bytes;
+    ASSERT_TRUE(levelkit::Compile(level, bytes, error)) << error;
+    ASSERT_TRUE(files::WriteSafely((folder.Home() / "long.dat").string(), bytes));
+    Model model;
+    ASSERT_TRUE(model.Open((folder.Home() / "long.dat").string(), error)) << error;
+    EXPECT_FALSE(model.Save((folder.Home() / "copy.dat").string(), error));
+    EXPECT_NE(error.find("longer than 40"), std::string::npos) << error;
+    Apply(model, *SetProperty("name", "Short"));
+    EXPECT_TRUE(model.Save((folder.Home() / "copy.dat").string(), error)) << error;
+}
+
+// A file larger than any level is not read at all.
+TEST(EditorModel, OpenRefusesAFileLargerThanAnyLevel) {
+    UserFolder folder("tarnhollow-editor-large");
+    const fs::path big = folder.Home() / "big.dat";
+    std::ofstream(big) << "<Lv>";
+    fs::resize_file(big, LevelFileLimit + 1); // sparse: costs no disk
+    Model model;
+    std::string error;
+    EXPECT_FALSE(model.Open(big.string(), error));
+    EXPECT_NE(error.find("larger than any level"), std::string::npos) << error;
+}
+
+// Every level made with New has an id of its own in the campaign's form, even when many are
+// made within one second; a level given an id keeps it.
+TEST(EditorModel, EveryNewLevelGetsItsOwnId) {
+    std::set<std::string> ids;
+    std::string previous;
+    for (int k = 0; k < 300; ++k) {
+        Model model;
+        model.New();
+        const std::string& id = model.Level().header[levelkit::HId];
+        ASSERT_EQ(id.size(), 23u) << id;
+        ASSERT_TRUE(IdIsValid(id)) << id;
+        ASSERT_GT(id, previous);
+        EXPECT_EQ(model.Level().header[levelkit::HAg], id);
+        EXPECT_FALSE(model.NeedsFreshId());
+        ids.insert(previous = id);
+    }
+    EXPECT_EQ(ids.size(), 300u);
+    EXPECT_EQ(previous.substr(0, 2), "20"); // the year first
+    // The level a window starts with is a new level too.
+    EXPECT_NE(Model().Level().header[levelkit::HId], Model().Level().header[levelkit::HId]);
+    Model given;
+    given.New("777");
+    EXPECT_EQ(given.Level().header[levelkit::HId], "777");
+}
+
+// A level whose id is a placeholder shared by others asks for a fresh id; one with an id of
+// its own does not.
+TEST(EditorModel, APlaceholderIdAsksForAFreshOne) {
+    UserFolder folder("tarnhollow-editor-placeholder");
+    for (const auto& [id, placeholder] :
+         std::vector<std::pair<std::string, bool>>{{"0", true},
+                                                   {"", true},
+                                                   {"000", true},
+                                                   {"20261207093060917104729", false},
+                                                   {"10", false}}) {
+        SCOPED_TRACE(id);
+        LevelSource level = NewLevel("1");
+        level.header[levelkit::HId] = level.header[levelkit::HAg] = id;
+        std::string error, bytes;
+        ASSERT_TRUE(levelkit::Compile(level, bytes, error)) << error;
+        ASSERT_TRUE(files::WriteSafely((folder.Home() / "old.dat").string(), bytes));
+        Model model;
+        ASSERT_TRUE(model.Open((folder.Home() / "old.dat").string(), error)) << error;
+        EXPECT_EQ(model.NeedsFreshId(), placeholder);
+        if (!placeholder) continue;
+        Apply(model, *SetProperty("id", FreshId()));
+        EXPECT_FALSE(model.NeedsFreshId());
+        EXPECT_TRUE(model.Save((folder.Home() / "old.dat").string(), error)) << error;
+    }
 }
 
 } // namespace

@@ -72,4 +72,13 @@ TEST(EditorWindow, DrawsALevelWithItsPlateAndRoute) {
     fs::remove_all(dir);
 }
 
+TEST(EditorWindow, VersionPrintsItselfAndAnUnknownOptionTheUsage) {
+    std::string out;
+    EXPECT_EQ(RunEditor("tarnhollow-editor --version", out), 0);
+    EXPECT_EQ(out, "tarnhollow-editor 1.0\n");
+    out.clear();
+    EXPECT_EQ(RunEditor("tarnhollow-editor --versions", out), 2);
+    EXPECT_NE(out.find("Usage: tarnhollow-editor"), std::string::npos) << out;
+}
+
 } // namespace

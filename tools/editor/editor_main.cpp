@@ -17,6 +17,7 @@ namespace {
 constexpr const char* Usage =
     "Usage: tarnhollow-editor [FILE]\n"
     "       tarnhollow-editor --batch FILE\n"
+    "       tarnhollow-editor --version\n"
     "Opens the editor's window (on FILE, a .dat level or a .lvl source),\n"
     "or runs the editor commands in FILE, one a line (see README.md).\n";
 
@@ -41,6 +42,10 @@ int main(int argc, char** argv) {
     const std::string first = argc > 1 ? argv[1] : "";
     if (argc == 2 && (first == "--help" || first == "-h")) {
         std::fputs(Usage, stdout);
+        return 0;
+    }
+    if (argc == 2 && first == "--version") {
+        std::puts("tarnhollow-editor 1.0");
         return 0;
     }
     if (first == "--batch") {

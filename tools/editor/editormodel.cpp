@@ -7,9 +7,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <map>
-#include <random>
 #include <set>
 #include <sstream>
 
@@ -68,6 +68,28 @@ bool CheckText(const std::string& value, bool plainLine, std::string& error) {
     return true;
 }
 
+// The header texts the game shows or names files by, within what it can use.
+bool CheckHeaderText(HeaderKey key, const std::string& value, std::string& error) {
+    struct Bound {
+        HeaderKey key;
+        const char* what;
+        size_t limit;
+    };
+    static constexpr Bound bounds[] = {{HName, "the name", NameLimit},
+                                       {HCreator, "the author", AuthorLimit},
+                                       {HMusic, "the music file's name", MusicLimit}};
+    if (key == HId || key == HAg) {
+        if (IdIsValid(value)) return true;
+        return error = "the id must be 1 to " + std::to_string(IdLimit) + " digits", false;
+    }
+    for (const Bound& bound : bounds)
+        if (key == bound.key && value.size() > bound.limit)
+            return error = std::string(bound.what) + " is longer than " +
+                           std::to_string(bound.limit) + " characters",
+                   false;
+    return true;
+}
+
 void SetValue(const LevelSource& level, int index, int key, const std::string& value,
               Changes& changes) {
     const std::string& before = level.cells[index][key];
@@ -90,7 +112,8 @@ class SetCellCommand : public Command {
     SetCellCommand(int c, int l, CellKey k, std::string v)
         : column(c), line(l), key(k), value(std::move(v)) {}
     std::optional<Changes> Plan(const LevelSource& level, std::string& error) const override {
-        if (!CheckCell(column, line, error) || !CheckText(value, false, error)) return {};
+        if (!CheckCell(column, line, error)) return {};
+        if (!IntegerOf(value)) return error = "\"" + value + "\" is not a number", std::nullopt;
         Changes changes;
         SetValue(level, line * MapSize + column, key, value, changes);
         return changes;
@@ -221,15 +244,19 @@ class PropertyCommand : public Command {
         Changes changes;
         const bool plain = name == "name" || name == "id";
         if (!CheckText(value, plain, error)) return {};
+        auto text = [&](HeaderKey key) {
+            if (!CheckHeaderText(key, value, error)) return false;
+            SetHeader(level, key, value, changes);
+            return true;
+        };
         if (name == "name") {
-            SetHeader(level, HName, value, changes);
+            if (!text(HName)) return {};
         } else if (name == "author") {
-            SetHeader(level, HCreator, value, changes);
+            if (!text(HCreator)) return {};
         } else if (name == "music") {
-            SetHeader(level, HMusic, value, changes);
+            if (!text(HMusic)) return {};
         } else if (name == "id") {
-            if (value.empty()) return error = "the id cannot be empty", std::nullopt;
-            SetHeader(level, HId, value, changes);
+            if (!text(HId)) return {};
             SetHeader(level, HAg, value, changes);
         } else if (name == "main-light" || name == "fill-light") {
             const bool main = name == "main-light";
@@ -262,20 +289,6 @@ class StartCommand : public Command {
     int column, line;
 };
 
-std::string FreshId() {
-    // 23 digits like the campaign's: the date and time, then random digits.
-    const auto now = std::chrono::system_clock::now();
-    const std::time_t t = std::chrono::system_clock::to_time_t(now);
-    std::tm utc{};
-    gmtime_r(&t, &utc);
-    char stamp[16];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d%H%M%S", &utc);
-    std::random_device device;
-    std::string id = stamp;
-    while (id.size() < 23) id += static_cast<char>('0' + device() % 10);
-    return id;
-}
-
 bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() &&
            text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -285,7 +298,40 @@ std::string Where(int index) {
     return "cell " + CellName(index % MapSize, index / MapSize);
 }
 
+// The next id after `id` (digits only): one more, carried.
+std::string NextId(std::string id) {
+    for (size_t k = id.size(); k-- > 0;) {
+        if (id[k] != '9') return ++id[k], id;
+        id[k] = '0';
+    }
+    return "1" + id;
+}
+
 } // namespace
+
+std::string FreshId() {
+    static std::string last;
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t t = std::chrono::system_clock::to_time_t(now);
+    const auto nanoseconds =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(now.time_since_epoch()).count() %
+        1'000'000'000;
+    std::tm utc{};
+    gmtime_r(&t, &utc);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d%H%M%S", &utc);
+    char fraction[16];
+    std::snprintf(fraction, sizeof fraction, "%09lld", static_cast<long long>(nanoseconds));
+    std::string id = std::string(stamp) + fraction;
+    // The clock can stand still between two calls, or step back: never hand out an id twice.
+    if (!last.empty() && id <= last) id = NextId(last);
+    return last = id;
+}
+
+bool IdIsValid(const std::string& id) {
+    return !id.empty() && id.size() <= IdLimit &&
+           id.find_first_not_of("0123456789") == std::string::npos;
+}
 
 std::optional<Tool> FindTool(const std::string& name, const std::string& design) {
     for (const auto& entry : ToolTable())
@@ -372,7 +418,16 @@ std::string DefaultLevelFolder() {
     return files::HomePath("customlvl/");
 }
 
-Model::Model() : level_(std::make_unique<LevelSource>(NewLevel("0"))) {}
+bool LevelPathOf(const std::string& name, std::string& path, std::string& error) {
+    if (name.find('/') != std::string::npos) return path = name, true;
+    // The file layer reads "\\" as a folder separator, so "..\\x.dat" would leave the folder.
+    if (name.empty() || name == "." || name == ".." || name.find('\\') != std::string::npos)
+        return error = "\"" + name + "\" is not a file name for the user levels' folder", false;
+    path = DefaultLevelFolder() + name;
+    return true;
+}
+
+Model::Model() : level_(std::make_unique<LevelSource>(NewLevel())) {}
 
 void Model::New(const std::string& id) {
     *level_ = NewLevel(id);
@@ -382,7 +437,13 @@ void Model::New(const std::string& id) {
     redo_.clear();
 }
 
-bool Model::Open(const std::string& path, std::string& error) {
+bool Model::Open(const std::string& name, std::string& error) {
+    std::string path;
+    if (!LevelPathOf(name, path, error)) return false;
+    std::error_code failed;
+    const uintmax_t size = std::filesystem::file_size(files::NativePath(path), failed);
+    if (!failed && size > LevelFileLimit)
+        return error = path + " is larger than any level can be", false;
     auto level = std::make_unique<LevelSource>();
     if (EndsWith(path, ".dat")) {
         if (!ReadLevelFile(path, *level, error)) return false;
@@ -409,9 +470,16 @@ bool Model::OpenRecovered(const std::string& path, std::string& error) {
 }
 
 bool Model::Save(const std::string& path, std::string& error, std::string* written) {
-    std::string target = path;
-    if (target.find('/') == std::string::npos) {
-        target = DefaultLevelFolder() + path;
+    std::string target;
+    if (!LevelPathOf(path, target, error)) return false;
+    // What the game would refuse to play, or could not show, is no level to save.
+    tlevelform form;
+    std::string why;
+    if (!FormOf(*level_, form, &why))
+        return error = "the game would refuse this level: " + why, false;
+    for (int key = 0; key < HeaderKeyCount; ++key)
+        if (!CheckHeaderText(static_cast<HeaderKey>(key), level_->header[key], error)) return false;
+    if (path.find('/') == std::string::npos) {
         std::error_code ignored;
         std::filesystem::create_directories(DefaultLevelFolder(), ignored);
     }
@@ -509,6 +577,11 @@ std::vector<std::string> Model::Warnings() const {
 
 levelkit::CheckResult Model::Check() const {
     return CheckLevel(*level_);
+}
+
+bool Model::NeedsFreshId() const {
+    const std::string& id = level_->header[HId];
+    return id.empty() || id.find_first_not_of('0') == std::string::npos;
 }
 
 } // namespace editor

@@ -6,6 +6,7 @@
 #include "levelcheck.h"
 #include "levelmodel.h"
 
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -76,11 +77,32 @@ int CellKeyOfWord(const std::string& word);
 std::optional<std::string> CellValueOfText(CellKey key, const std::string& text);
 
 // The new level: floor inside a wall border, the start near the top left corner and the
-// exit near the bottom right one. An empty id makes a fresh one from the clock.
+// exit near the bottom right one. An empty id makes a fresh one (FreshId).
 LevelSource NewLevel(const std::string& id = "");
+
+// An id of the campaign's form: 23 digits, the UTC date and time to the second, then the
+// nanoseconds. Each is greater than the one before it in this process, so two levels made
+// in the same second (or nanosecond) never share one.
+std::string FreshId();
+// Whether an id is one the game makes: digits only, 1..IdLimit of them.
+bool IdIsValid(const std::string& id);
+inline constexpr size_t IdLimit = 23;
+
+// The longest texts the game can show: the level's name in the level list, the author in
+// "Level created by ...", the music file's name. Longer ones are refused.
+inline constexpr size_t NameLimit = 40;
+inline constexpr size_t AuthorLimit = 40;
+inline constexpr size_t MusicLimit = 64;
+// No level file is bigger than this (the largest campaign level is under 200 KB); a bigger
+// file is not read at all.
+inline constexpr uintmax_t LevelFileLimit = 2 * 1024 * 1024;
 
 // Where a bare file name is saved: the user folder's "customlvl/".
 std::string DefaultLevelFolder();
+// The path a file name given to Open or Save stands for: a name without "/" is a file in
+// DefaultLevelFolder() and may not hold "\\" or be "." or ".." (it would leave the folder);
+// anything else is a path as given. False with the reason for a name that is refused.
+bool LevelPathOf(const std::string& name, std::string& path, std::string& error);
 
 class Model {
   public:
@@ -100,6 +122,8 @@ class Model {
     bool OpenRecovered(const std::string& path, std::string& error);
     // Saves in the form the name's ending asks for; a bare name goes to DefaultLevelFolder().
     // A ".dat" is written safely (temporary file, then rename). Returns the path written.
+    // A level the game would refuse to play, or with a text longer than the game shows, is
+    // not saved.
     bool Save(const std::string& path, std::string& error, std::string* written = nullptr);
 
     // Runs a command; a command that changes nothing succeeds without an undo step.
@@ -114,6 +138,11 @@ class Model {
     // plates that drive nothing, plate walls and traps that no plate drives.
     std::vector<std::string> Warnings() const;
     levelkit::CheckResult Check() const;
+
+    // Whether the level's id is a placeholder ("0" or empty) that every such level shares:
+    // its times file and its mark in the players' lists would be theirs too. Saving should
+    // offer a fresh id (SetProperty("id", FreshId())).
+    bool NeedsFreshId() const;
 
   private:
     struct Step {

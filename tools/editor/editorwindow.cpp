@@ -154,7 +154,8 @@ class EditorWindow {
     }
 
     void SaveOrAsk() {
-        if (state_.model.Path().empty())
+        // A placeholder id goes through the dialog, which offers a fresh one.
+        if (state_.model.Path().empty() || state_.model.NeedsFreshId())
             StartSaveAs();
         else
             Save(state_.model.Path());
@@ -164,6 +165,7 @@ class EditorWindow {
         const std::string& path = state_.model.Path();
         CopyText(path_, sizeof path_, path.empty() ? "mylevel.dat" : path);
         saveError_.clear();
+        freshId_ = true;
         openSaveAs_ = true;
     }
 
@@ -330,7 +332,8 @@ class EditorWindow {
         if (ImGui::BeginPopupModal("Unsaved changes", nullptr, flags)) {
             ImGui::TextUnformatted("The level has unsaved changes.");
             const std::string& path = state_.model.Path();
-            const bool canSave = !path.empty();
+            // A placeholder id is offered a fresh one in Save As, not here.
+            const bool canSave = !path.empty() && !state_.model.NeedsFreshId();
             if (canSave && ImGui::Button("Save")) {
                 if (Save(path)) Proceed();
                 ImGui::CloseCurrentPopup();
@@ -378,8 +381,16 @@ class EditorWindow {
             ImGui::SetNextItemWidth(420);
             const bool enter =
                 ImGui::InputText("File", path_, sizeof path_, ImGuiInputTextFlags_EnterReturnsTrue);
+            if (state_.model.NeedsFreshId()) {
+                // Levels with the id 0 share one times file and one mark in players' lists.
+                ImGui::Checkbox("Give the level a fresh id", &freshId_);
+                ImGui::TextDisabled("Its id is \"%s\", shared by every level without one.",
+                                    state_.model.Level().header[HId].c_str());
+            }
             if (!saveError_.empty()) ImGui::TextColored(ErrorColour, "%s", saveError_.c_str());
             if (ImGui::Button("Save") || enter) {
+                if (freshId_ && state_.model.NeedsFreshId())
+                    state_.Run(*SetProperty("id", FreshId()));
                 if (Save(path_)) ImGui::CloseCurrentPopup();
             }
             ImGui::SameLine();
@@ -421,6 +432,7 @@ class EditorWindow {
     Pending ask_ = Pending::None;
     bool openOpen_ = false, openSaveAs_ = false, openNow_ = false, quit_ = false;
     bool offerAutosave_ = false, autosaveExists_ = false;
+    bool freshId_ = true; // Save As gives a placeholder id a fresh one
     double lastAutosave_ = 0;
     char path_[512] = {}; // the file field of Open and Save As
 };
@@ -435,6 +447,15 @@ window::UiWindowRequest EditorRequest() {
     return request;
 }
 
+// The window on a desktop: no larger than the screen's usable area, switching to full
+// screen on F11 or Alt+Enter.
+window::UiWindowRequest DesktopRequest() {
+    window::UiWindowRequest request = EditorRequest();
+    request.fitUsableArea = true;
+    request.fullScreenKeys = true;
+    return request;
+}
+
 double Median(std::vector<double> values) {
     if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
@@ -446,7 +467,7 @@ double Median(std::vector<double> values) {
 int RunEditorWindow(const std::string& file) {
     EditorWindow editor(false);
     if (!file.empty()) editor.OpenFile(file);
-    window::UiWindowRequest request = EditorRequest();
+    window::UiWindowRequest request = DesktopRequest();
     request.closeRequested = [&] { return editor.CloseRequested(); };
     if (!window::RunUiWindow(request, nullptr, [&] { return editor.Frame(); })) {
         std::fprintf(stderr, "tarnhollow-editor: cannot open a window\n");

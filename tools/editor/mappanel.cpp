@@ -9,6 +9,7 @@ namespace {
 using namespace levelkit;
 
 constexpr float CellPixels = 14;
+constexpr float FitMargin = 8; // around the map when it is fitted to the panel
 
 constexpr ImU32 TileColours[TileKindCount] = {
     IM_COL32(25, 25, 35, 255),    // pit
@@ -170,8 +171,12 @@ void MapPanel::Click(EditorState& state, CellAt cell) {
         state.Run(*SetStart(cell.column, cell.line));
         break;
     case Mode::Link:
-        if (state.selected.Valid())
-            state.Run(*Link(state.selected.column, state.selected.line, cell.column, cell.line));
+        // With nothing selected the first click picks the cell to link from.
+        if (!state.selected.Valid()) {
+            state.selected = cell;
+            break;
+        }
+        state.Run(*Link(state.selected.column, state.selected.line, cell.column, cell.line));
         state.mode = Mode::Select;
         break;
     }
@@ -215,9 +220,13 @@ void MapPanel::Draw(EditorState& state) {
     ImGui::InvisibleButton("##canvas", size,
                            ImGuiButtonFlags_MouseButtonLeft | ImGuiButtonFlags_MouseButtonMiddle);
     const bool over = ImGui::IsItemHovered();
+    // The map follows the window: at the first frame and whenever the panel changes size
+    // (the window resized, full screen) the whole map comes back in sight.
+    if (size.x != fittedTo_.x || size.y != fittedTo_.y) fit_ = true;
     if (fit_) {
-        // The whole map in sight, with the margin of the pan.
-        zoom_ = std::min(size.x - 2 * pan_.x, size.y - 2 * pan_.y) / (CellPixels * MapSize);
+        pan_ = ImVec2(FitMargin, FitMargin);
+        zoom_ = std::max(std::min(size.x, size.y) - 2 * FitMargin, 1.0f) / (CellPixels * MapSize);
+        fittedTo_ = size;
         fit_ = false;
     }
     float cell = CellPixels * zoom_;

@@ -29,6 +29,7 @@ class MapPanel {
     float zoom_ = 1;
     ImVec2 pan_{8, 8};
     bool fit_ = false;
+    ImVec2 fittedTo_{-1, -1}; // the panel's size when the map was last fitted
     CellAt hovered_, dragFrom_, painted_;
 };
 

@@ -121,7 +121,11 @@ bool SidePanel::Draw(EditorState& state) {
     if (ImGui::CollapsingHeader("Cell", ImGuiTreeNodeFlags_DefaultOpen)) DrawCell(state);
     if (ImGui::CollapsingHeader("Level", ImGuiTreeNodeFlags_DefaultOpen)) DrawLevel(state);
     if (ImGui::CollapsingHeader("Check", ImGuiTreeNodeFlags_DefaultOpen)) {
-        if (ImGui::Button("Check")) state.RunCheck();
+        // The button shares its label with the header above it but must not share its id:
+        // the header would take the click away from it.
+        if (ImGui::Button("Check##run")) state.RunCheck();
+        checkButton_ = ImVec2((ImGui::GetItemRectMin().x + ImGui::GetItemRectMax().x) / 2,
+                              (ImGui::GetItemRectMin().y + ImGui::GetItemRectMax().y) / 2);
         ImGui::SameLine();
         testPlay = ImGui::Button("Test Play (F5)");
         if (state.check) {

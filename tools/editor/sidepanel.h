@@ -4,6 +4,8 @@
 // the level and give a change to the model as a command once the user is done with it.
 #include "editorstate.h"
 
+#include <imgui.h>
+
 #include <string>
 #include <vector>
 
@@ -16,6 +18,8 @@ class SidePanel {
     // Fills the current ImGui child window. True when Test Play was pressed: the window
     // starts it.
     bool Draw(EditorState& state);
+    // The centre of the Check button as last drawn, in screen pixels.
+    ImVec2 CheckButtonCentre() const { return checkButton_; }
 
   private:
     void RefreshEdits(const EditorState& state);
@@ -26,12 +30,14 @@ class SidePanel {
 
     std::vector<std::string> music_;
     int fields_[levelkit::CellKeyCount] = {};
-    char name_[128] = {}, author_[128] = {};
+    // A field holds no more than the game can show (the model refuses longer texts).
+    char name_[NameLimit + 1] = {}, author_[AuthorLimit + 1] = {};
     int start_[2] = {};
     float mainLight_[3] = {}, fillLight_[3] = {};
     int mainIntensity_ = 0, fillIntensity_ = 0;
     // The lights change while their pickers are dragged: the command waits for the release.
     bool lightPending_ = false;
+    ImVec2 checkButton_;
 };
 
 } // namespace editor

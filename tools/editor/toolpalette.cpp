@@ -12,8 +12,8 @@ namespace {
 
 using namespace levelkit;
 
-constexpr const char* ModeNames[] = {"Select", "Paint",      "Rectangle", "Flood fill",
-                                     "Picker", "Start cell", "Link to"};
+constexpr const char* ModeLabels[] = {"Select", "Paint",      "Rectangle", "Flood fill",
+                                      "Picker", "Start cell", "Link to"};
 
 // Choosing a tool outside the painting modes starts painting with it.
 void ChooseTool(EditorState& state, const std::string& name) {
@@ -24,12 +24,18 @@ void ChooseTool(EditorState& state, const std::string& name) {
 
 } // namespace
 
+std::vector<std::string> ModeNames() {
+    return {std::begin(ModeLabels), std::end(ModeLabels)};
+}
+
 void DrawToolPalette(EditorState& state) {
     ImGui::TextUnformatted("Tool");
-    for (int m = 0; m < static_cast<int>(std::size(ModeNames)); ++m) {
-        if (static_cast<Mode>(m) == Mode::Link && !state.selected.Valid()) continue;
-        if (ImGui::RadioButton(ModeNames[m], state.mode == static_cast<Mode>(m)))
+    for (int m = 0; m < static_cast<int>(std::size(ModeLabels)); ++m) {
+        if (ImGui::RadioButton(ModeLabels[m], state.mode == static_cast<Mode>(m)))
             state.mode = static_cast<Mode>(m);
+        if (static_cast<Mode>(m) == Mode::Link && ImGui::IsItemHovered())
+            ImGui::SetTooltip("Click a plate or teleport (unless one is selected), then the cell "
+                              "to share its link");
     }
     ImGui::Separator();
     ImGui::SetNextItemWidth(90);
