@@ -38,7 +38,7 @@ void DrawSlot(tservices& s, int n, bool typing) {
                                 : (cursor ? menucolour::LightGrey : menucolour::DarkGrey);
     const float y = FirstSlotY + static_cast<float>((n - 1) * RowStep()) / ScaleY;
     const std::string text = cursor ? ">" + player.Name + "<" : player.Name;
-    DrawOutlinedText(*s.sprites, ScreenX(SlotX) + (cursor ? Sway(s, n) : 0), ScreenY(y), text,
+    DrawOutlinedText(*s.sprites, ScreenX(SlotX + (cursor ? Sway(s, n) : 0.0f)), ScreenY(y), text,
                      menucolour::Black, Living(player) ? OptionText : NormalText, cursor && typing,
                      sprites::FirstFontGlyph, colour, 255);
 }

@@ -86,10 +86,9 @@ void DrawMenuTitle(tservices& services, std::string_view title) {
     DrawTitle(*services.sprites, title, sprites::FirstFontGlyph);
 }
 
-int32_t Sway(const tservices& services, int32_t row) {
+float Sway(const tservices& services, int32_t row) {
     const double m = static_cast<double>(services.TickCount() % 1000);
-    return static_cast<int32_t>(
-        std::lround(4.0 * std::sin(2.0 * std::numbers::pi * (m + 100.0 * row) / 1000.0)));
+    return static_cast<float>(4.0 * std::sin(2.0 * std::numbers::pi * (m + 100.0 * row) / 1000.0));
 }
 
 void DrawMenuText(tservices& services, float x, float y, std::string_view text, float scale,
@@ -110,8 +109,8 @@ void DrawOptionText(tservices& services, float x, float y, int32_t swayRow, std:
     const bool large = look == RowLook::Normal || look == RowLook::Greyed;
     const uint32_t colour = orange ? (selected ? menucolour::BrightOrange : menucolour::DarkOrange)
                                    : (selected ? menucolour::LightGrey : menucolour::DarkGrey);
-    const int32_t sway = selected ? Sway(services, swayRow) : 0;
-    DrawOutlinedText(*services.sprites, ScreenX(x) + sway, ScreenY(y), text, menucolour::Black,
+    const float sway = selected ? Sway(services, swayRow) : 0.0f;
+    DrawOutlinedText(*services.sprites, ScreenX(x + sway), ScreenY(y), text, menucolour::Black,
                      large ? OptionText : NormalText, false, sprites::FirstFontGlyph, colour, 255);
 }
 

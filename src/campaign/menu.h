@@ -49,9 +49,9 @@ void DrawPanel(tservices& services, int32_t x, int32_t y, int32_t width, int32_t
 // The screen's title at the top left, twice the normal size, dark orange.
 void DrawMenuTitle(tservices& services, std::string_view title);
 
-// The sideways sway of a selected row: 4 sin(2 pi (m + 100 row) / 1000) pixels, m the
-// millisecond of the clock.
-int32_t Sway(const tservices& services, int32_t row);
+// The sideways sway of a selected row: 4 sin(2 pi (m + 100 row) / 1000) design units, m
+// the millisecond of the clock; added to the design x before scaling like any position.
+float Sway(const tservices& services, int32_t row);
 // Outlined text at a design position.
 void DrawMenuText(tservices& services, float x, float y, std::string_view text, float scale,
                   uint32_t colour);

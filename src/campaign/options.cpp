@@ -130,7 +130,9 @@ void DrawOptions(tservices& s, const tstate& st) {
     const bool noPads = s.input->PadCount() == 0;
     const bool withLines = OptionsRow == KeysOption || OptionsRow == PadsOption;
     BeginMenuFrame(s);
-    DrawBackground(s, 885, 200, PanelHeightForRows(OptionCount + (withLines ? ActionCount : 0)));
+    // One height whatever is selected, room for the options and the eight lines under one,
+    // so the panel does not jump as the selection moves.
+    DrawBackground(s, 885, 200, PanelHeightForRows(OptionCount + ActionCount));
     int row = 0;
     for (int option = 0; option < OptionCount; ++option, ++row) {
         const bool selected = option == OptionsRow;

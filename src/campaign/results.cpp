@@ -11,7 +11,9 @@
 #include "render/text.h"
 #include "world/level/levels.h"
 #include "world/loop/gameloop.h"
+
 #include "world/tables.h"
+#include <cmath>
 
 #include <algorithm>
 #include <array>
@@ -118,9 +120,10 @@ void DrawResults(tservices& s, const tresultsview& view) {
     DrawTimes(s, view);
 
     if (view.outcome == OutcomeGameOver) {
-        DrawOutlinedText(*s.sprites, MainMenuPixelX + Sway(s, 0), MenuTop + MainMenuPixelY,
-                         "Main Menu", Black, NormalText, false, sprites::FirstFontGlyph,
-                         BrightOrange, 255);
+        DrawOutlinedText(*s.sprites,
+                         MainMenuPixelX + static_cast<int32_t>(std::lround(Sway(s, 0) * ScaleX)),
+                         MenuTop + MainMenuPixelY, "Main Menu", Black, NormalText, false,
+                         sprites::FirstFontGlyph, BrightOrange, 255);
         DrawHelpLines(s, {"SPACE, ENTER or ESC - Return to Main Menu"}, true);
     } else {
         DrawOptionText(s, ShopX, Line(ShopLine), 0, "Enter Shop -->", true);

@@ -62,6 +62,9 @@ bool LevelResults(tservices& services, const tresults& results);
 
 // story.cpp: the intro (at start, while loading; it loads the story cells) and the epilogue.
 void Intro(tservices& services);
+// The intro's opening picture, the bare paper, shown the moment the device exists: the
+// window is never black while the first assets load.
+void ShowIntroOpening(tservices& services);
 void Epilogue(tservices& services);
 // The twelve credit lines of the main menu.
 inline constexpr int CreditLineCount = 12;

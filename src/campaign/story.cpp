@@ -97,6 +97,10 @@ void Intro(tservices& services) {
     PlayStory(services, IntroLength, [&](float t) { DrawIntro(services, t); });
 }
 
+void ShowIntroOpening(tservices& services) {
+    ShowPaper(services);
+}
+
 void Epilogue(tservices& services) {
     // The key that finished the level may still be down: it must not skip the ending.
     TDInput& in = *services.input;

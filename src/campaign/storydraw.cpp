@@ -167,6 +167,12 @@ void LoadStoryCells(tservices& services) {
     FirstStoryCell = first;
 }
 
+void ShowPaper(tservices& services) {
+    services.graphics->Clear(PaperRed, PaperGreen, PaperBlue);
+    services.graphics->BeginFrame(1.0f, 1.0f);
+    services.graphics->EndFrame();
+}
+
 void PlayStory(tservices& services, float length, const std::function<void(float t)>& draw) {
     services.timer->MarkTime();
     for (;;) {

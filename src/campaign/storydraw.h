@@ -88,6 +88,8 @@ class tstorydraw {
 
 // Loads the 35 story cells as sprites once and sets FirstStoryCell.
 void LoadStoryCells(tservices& services);
+// One frame of the story's paper colour, nothing on it (needs no picture).
+void ShowPaper(tservices& services);
 
 // Runs a story from clock 0: every frame draws the state for the clock as it reads then,
 // as fast as the device shows frames. Ends once the clock has passed `length`, on any key

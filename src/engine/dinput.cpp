@@ -58,7 +58,13 @@ void tgamepad::Poll(input::InputSource& source, int32_t sensitivity) {
     controls.fill(0);
     input::PadReading state;
     if (!source.ReadPad(device, state)) return;
+    SetControls(state);
+    // A button tapped between two polls is on for this one poll.
+    input::PadReading presses;
+    if (source.ReadPadPresses(device, presses)) SetControls(presses);
+}
 
+void tgamepad::SetControls(const input::PadReading& state) {
     for (int axis = 0; axis < input::PadAxisCount; ++axis) {
         if (!hasAxis[axis]) continue;
         if (state.axes[axis] < low) controls[1 + 2 * axis] = 1;
@@ -90,6 +96,7 @@ bool TDInput::Init(std::unique_ptr<input::InputSource> source) {
         return false;
     }
     keys_.fill(0);
+    pendingPresses_.fill(0);
     lastTypedKey_ = 0;
     EnumeratePads();
     return true;
@@ -115,8 +122,46 @@ void TDInput::Poll() {
     }
     for (tgamepad& pad : pads_)
         if (pad.device >= 0) pad.Poll(*source_, sensitivity_);
+    input::KeyState presses;
+    source_->ReadKeyPresses(presses);
     input::KeyState fresh;
-    if (source_->ReadKeyboard(fresh)) keys_ = fresh;
+    if (source_->ReadKeyboard(fresh)) {
+        keys_ = WithPresses(fresh, presses);
+    } else {
+        for (int key = 0; key < input::KeyStateSize; ++key)
+            if (presses[key] != 0 && pendingPresses_[key] < MaxPendingPresses)
+                ++pendingPresses_[key];
+    }
+}
+
+input::KeyState TDInput::WithPresses(input::KeyState held, const input::KeyState& presses) {
+    for (int key = 0; key < input::KeyStateSize; ++key) {
+        uint8_t& pending = pendingPresses_[key];
+        if (presses[key] != 0 && pending < MaxPendingPresses) ++pending;
+        if (pending == 0) continue;
+        if (keys_[key] & input::KeyDownBit) {
+            // Down at the last poll with a press still to show, so it was let go in
+            // between: it reads up once and the press comes on the next poll, or two quick
+            // taps would read as one long hold.
+            held[key] = 0;
+        } else {
+            held[key] |= input::KeyDownBit; // a tap shorter than a poll is down for one poll
+            --pending;
+        }
+    }
+    return held;
+}
+
+void TDInput::KeepAlive() {
+    if (source_) source_->KeepAlive();
+}
+
+void TDInput::ForgetFocusLoss() {
+    if (!source_) return;
+    source_->KeepAlive();
+    source_->TakeFocusLost();
+    if (source_->TakePadsChanged()) EnumeratePads();
+    focusLost_ = false;
 }
 
 bool TDInput::IsKeyDown(int key) const {

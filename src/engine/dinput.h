@@ -35,6 +35,10 @@ class tgamepad {
 
     tgamepad(const input::PadDescription& description, int sourceIndex);
     void Poll(input::InputSource& source, int32_t sensitivity);
+
+  private:
+    // Turns on the controls the reading shows (dead zone from the last poll's thresholds).
+    void SetControls(const input::PadReading& state);
 };
 
 // Where the input object's start-up failure is shown. Until the window code installs its
@@ -55,8 +59,12 @@ class TDInput {
     [[nodiscard]] bool Init(std::unique_ptr<input::InputSource> source = nullptr);
     void EnumeratePads();
     // Every pad, then the keyboard. Pads plugged in or pulled out since the last poll are
-    // picked up first.
+    // picked up first. A key or button pressed and let go since the last poll reads as
+    // down for this one poll.
     void Poll();
+    // Serves the window while the program is busy between polls; presses keep for the
+    // next poll.
+    void KeepAlive();
 
     bool IsKeyDown(int key) const;
     // The highest code 1..237 that is down, 0 when none (capturing a new binding).
@@ -80,6 +88,9 @@ class TDInput {
     // True once after the window lost the keyboard focus or a game pad was pulled out:
     // a level in play pauses then.
     bool TakeFocusLost();
+    // A level starting now: a focus loss or a pad pulled out before this moment (at the
+    // window's creation, in a menu) is no reason to pause it.
+    void ForgetFocusLoss();
 
     void SetSensitivity(int32_t sensitivity);
     int32_t GetSensitivity() const { return sensitivity_; }
@@ -91,8 +102,14 @@ class TDInput {
     void Release();
 
   private:
+    input::KeyState WithPresses(input::KeyState held, const input::KeyState& presses);
+
     std::unique_ptr<input::InputSource> source_;
     input::KeyState keys_{};
+    // Presses of each key not shown yet (see WithPresses); a burst of more taps than a
+    // player could mean is cut short.
+    static constexpr uint8_t MaxPendingPresses = 4;
+    std::array<uint8_t, input::KeyStateSize> pendingPresses_{};
     int lastTypedKey_ = 0;
     std::vector<tgamepad> pads_;
     int32_t sensitivity_ = DefaultPadSensitivity;

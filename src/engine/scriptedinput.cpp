@@ -66,11 +66,15 @@ std::optional<std::vector<InputStep>> ParseInputScript(std::string_view text, st
             size_t space = rest.find_first_of(" \t");
             std::string_view word = rest.substr(0, space);
             rest = space == std::string_view::npos ? std::string_view() : rest.substr(space);
+            const bool tap = word.ends_with('*');
             int code = 0;
-            if (!ParseNumber(word, code) || !(IsKeyCode(code) || IsPadCode(code)))
+            if (!ParseNumber(tap ? word.substr(0, word.size() - 1) : word, code) ||
+                !(IsKeyCode(code) || IsPadCode(code)))
                 return fail("\"" + std::string(word) + "\" is neither a key code 1..255 nor " +
                             "1000 + a pad control 1..48");
-            step.codes.push_back(code);
+            if (tap && IsPadCode(code) && code - ScriptPadCodeBase < FirstHatControl)
+                return fail("\"" + std::string(word) + "\": an axis cannot be tapped");
+            (tap ? step.taps : step.codes).push_back(code);
         }
         steps.push_back(std::move(step));
     }
@@ -84,7 +88,9 @@ ScriptedInput::ScriptedInput(std::vector<InputStep> timeline, int pads)
     if (pads_ >= 0) return;
     pads_ = 0;
     for (const InputStep& step : timeline_)
-        if (std::any_of(step.codes.begin(), step.codes.end(), IsPadCode)) pads_ = 1;
+        if (std::any_of(step.codes.begin(), step.codes.end(), IsPadCode) ||
+            std::any_of(step.taps.begin(), step.taps.end(), IsPadCode))
+            pads_ = 1;
 }
 
 bool ScriptedInput::Finished() const {
@@ -93,7 +99,11 @@ bool ScriptedInput::Finished() const {
 
 void ScriptedInput::Pump() {
     ++frame_;
-    while (reached_ < timeline_.size() && timeline_[reached_].frame <= frame_) ++reached_;
+    while (reached_ < timeline_.size() && timeline_[reached_].frame <= frame_) {
+        for (int code : timeline_[reached_].taps)
+            (IsKeyCode(code) ? keyTaps_ : padTaps_).push_back(code);
+        ++reached_;
+    }
 }
 
 const InputStep* ScriptedInput::Current() const {
@@ -110,13 +120,12 @@ std::vector<input::PadDescription> ScriptedInput::EnumeratePads() {
     return std::vector<input::PadDescription>(static_cast<size_t>(pads_), pad);
 }
 
-bool ScriptedInput::ReadPad(int index, input::PadReading& reading) {
-    reading = input::PadReading{};
-    if (index < 0 || index >= pads_) return false;
-    const InputStep* step = Current();
-    if (!step || index != 0) return true; // the script holds the first pad's controls
+namespace {
+
+// The first pad's reading with the given codes held.
+void HoldPadCodes(const std::vector<int>& codes, input::PadReading& reading) {
     unsigned hat = 0;
-    for (int code : step->codes) {
+    for (int code : codes) {
         if (!IsPadCode(code)) continue;
         int control = code - ScriptPadCodeBase;
         if (control >= FirstButtonControl) {
@@ -131,7 +140,31 @@ bool ScriptedInput::ReadPad(int index, input::PadReading& reading) {
     }
     for (const auto& h : hatOfControls)
         if (h.held == hat) reading.firstHat = h.angle;
+}
+
+} // namespace
+
+bool ScriptedInput::ReadPad(int index, input::PadReading& reading) {
+    reading = input::PadReading{};
+    if (index < 0 || index >= pads_) return false;
+    const InputStep* step = Current();
+    if (!step || index != 0) return true; // the script holds the first pad's controls
+    HoldPadCodes(step->codes, reading);
     return true;
+}
+
+bool ScriptedInput::ReadPadPresses(int index, input::PadReading& presses) {
+    presses = input::PadReading{};
+    if (index != 0 || index >= pads_ || padTaps_.empty()) return false;
+    HoldPadCodes(padTaps_, presses);
+    padTaps_.clear();
+    return true;
+}
+
+void ScriptedInput::ReadKeyPresses(input::KeyState& presses) {
+    presses.fill(0);
+    for (int code : keyTaps_) presses[code] = input::KeyDownBit;
+    keyTaps_.clear();
 }
 
 bool ScriptedInput::ReadKeyboard(input::KeyState& keys) {

@@ -6,10 +6,15 @@
 // pad. Unless told how many pads are attached, there is one whenever the script uses a pad
 // code at all; with no pad attached pad codes hold nothing.
 //
+// A code written with a '*' after it is a tap: pressed and let go again between the poll
+// before its frame and the poll of its frame, so it is never held, only pressed (pad taps
+// work for buttons and hat directions, the controls a quick finger can tap).
+//
 // Text form, one step a line, frames rising, comments after '#':
 //     0: 57          # SPACE
 //     35:            # let go of everything
 //     40: 1017 200   # pad button 1 and UP ARROW
+//     45: 28*        # ENTER tapped
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,7 +26,8 @@ constexpr int ScriptPadCodeBase = 1000;
 
 struct InputStep {
     long frame = 0;
-    std::vector<int> codes;
+    std::vector<int> codes; // held from this frame on
+    std::vector<int> taps;  // pressed and let go before this frame's poll
 };
 
 // Reads the text form; nullopt with a one-line reason (naming the line) when it is malformed.
@@ -42,6 +48,8 @@ class ScriptedInput final : public input::InputSource {
     std::vector<input::PadDescription> EnumeratePads() override;
     bool ReadPad(int index, input::PadReading& reading) override;
     bool ReadKeyboard(input::KeyState& keys) override;
+    void ReadKeyPresses(input::KeyState& presses) override;
+    bool ReadPadPresses(int index, input::PadReading& presses) override;
     bool Exhausted() const override { return Finished(); }
 
   private:
@@ -51,4 +59,6 @@ class ScriptedInput final : public input::InputSource {
     int pads_ = 0;
     long frame_ = -1;
     size_t reached_ = 0; // steps whose frame has come
+    // Taps of the steps reached, kept until read as a device keeps its presses.
+    std::vector<int> keyTaps_, padTaps_;
 };

@@ -58,6 +58,15 @@ class InputSource {
     virtual bool ReadPad(int index, PadReading& reading) = 0;
     // False when the keyboard cannot be read; the caller then keeps its old state.
     virtual bool ReadKeyboard(KeyState& keys) = 0;
+    // The keys that went down since the last call, whether or not they are still held:
+    // a tap shorter than one poll is seen here and nowhere else. Key repeats are no presses.
+    virtual void ReadKeyPresses(KeyState& presses) { presses.fill(0); }
+    // The buttons and hat directions of one pad that went down since the last call, in the
+    // reading's form (axes stay centred); false when there were none to tell.
+    virtual bool ReadPadPresses(int /*index*/, PadReading& /*presses*/) { return false; }
+    // Takes in device events without counting a pass: the window stays served while the
+    // program is busy (loading), and presses wait for the next poll.
+    virtual void KeepAlive() {}
     // True when nothing will ever change any more (a script that has run out), so that
     // waiting for a key to be let go would wait for ever.
     virtual bool Exhausted() const { return false; }

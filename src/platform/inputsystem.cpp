@@ -2,6 +2,7 @@
 #include <SDL.h>
 
 #include "platform/inputsource.h"
+#include "platform/keylatch.h"
 #include "platform/keys.h"
 #include "platform/pads.h"
 
@@ -22,6 +23,16 @@ class SystemInput final : public InputSource {
     void Pump() override {
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
+            // Key events also go on to the window code (its own keys, Alt+Enter).
+            if (event.type == SDL_KEYDOWN)
+                keys_.KeyDown(event.key.keysym.scancode, event.key.repeat != 0,
+                              (event.key.keysym.mod & KMOD_ALT) != 0);
+            else if (event.type == SDL_KEYUP)
+                keys_.KeyUp(event.key.keysym.scancode);
+            else if (event.type == SDL_JOYBUTTONDOWN || event.type == SDL_JOYHATMOTION ||
+                     event.type == SDL_CONTROLLERBUTTONDOWN)
+                pads_.NotePress(event);
+
             if (event.type == SDL_JOYDEVICEADDED || event.type == SDL_JOYDEVICEREMOVED)
                 padsChanged_ = true;
             else if (event.type == SDL_QUIT)
@@ -45,12 +56,18 @@ class SystemInput final : public InputSource {
     }
 
     bool ReadPad(int index, PadReading& reading) override { return pads_.Read(index, reading); }
+    bool ReadPadPresses(int index, PadReading& presses) override {
+        return pads_.TakePresses(index, presses);
+    }
+    void ReadKeyPresses(KeyState& presses) override { keys_.TakePresses(presses); }
+    void KeepAlive() override { Pump(); }
 
     bool ReadKeyboard(KeyState& keys) override {
         int count = 0;
         const Uint8* pressed = SDL_GetKeyboardState(&count);
         if (!pressed) return false;
         TranslateKeyboard(pressed, count, keys);
+        keys_.Filter(keys);
         return true;
     }
 
@@ -62,6 +79,7 @@ class SystemInput final : public InputSource {
     }
 
     SystemPads pads_;
+    KeyLatch keys_;
     bool padsChanged_ = false;
     bool closeRequested_ = false;
     bool focusLost_ = false;

@@ -76,6 +76,10 @@ int32_t HatFromSdl(uint8_t bits) {
 struct SystemPads::Device {
     SDL_GameController* controller = nullptr;
     SDL_Joystick* joystick = nullptr; // owned unless it belongs to the controller
+    // Buttons and hat directions that went down since the last TakePresses.
+    PadReading presses;
+    uint8_t pressedHat = 0;
+    bool pressed = false;
 
     ~Device() {
         if (controller)
@@ -153,6 +157,50 @@ std::vector<PadDescription> SystemPads::Enumerate() {
         devices_.push_back(std::move(device));
     }
     return pads;
+}
+
+void SystemPads::NotePress(const SDL_Event& event) {
+    for (const std::unique_ptr<Device>& device : devices_) {
+        if (!device) continue;
+        const SDL_JoystickID id = SDL_JoystickInstanceID(device->joystick);
+        uint8_t hatBits = 0;
+        int button = -1;
+        if (event.type == SDL_CONTROLLERBUTTONDOWN && device->controller &&
+            event.cbutton.which == id) {
+            const auto b = static_cast<SDL_GameControllerButton>(event.cbutton.button);
+            for (const DpadBit& d : dpadBits)
+                if (d.button == b) hatBits = d.bit;
+            const auto* at =
+                std::find(std::begin(controllerButtons), std::end(controllerButtons), b);
+            if (at != std::end(controllerButtons))
+                button = static_cast<int>(at - std::begin(controllerButtons));
+        } else if (event.type == SDL_JOYBUTTONDOWN && !device->controller &&
+                   event.jbutton.which == id) {
+            button = event.jbutton.button;
+        } else if (event.type == SDL_JOYHATMOTION && !device->controller &&
+                   event.jhat.which == id && event.jhat.hat == 0) {
+            hatBits = event.jhat.value;
+        } else {
+            continue;
+        }
+        if (button >= 0 && button < PadButtonSlots) device->presses.buttons[button] = 1;
+        // The first direction tapped stands for the hat: two taps at once make no angle.
+        if (hatBits != 0 && device->pressedHat == 0) device->pressedHat = hatBits;
+        device->pressed = device->pressed || button >= 0 || hatBits != 0;
+    }
+}
+
+bool SystemPads::TakePresses(int index, PadReading& presses) {
+    presses = PadReading{};
+    if (index < 0 || index >= static_cast<int>(devices_.size()) || !devices_[index]) return false;
+    Device& device = *devices_[index];
+    if (!device.pressed) return false;
+    presses = device.presses;
+    presses.firstHat = HatFromSdl(device.pressedHat);
+    device.presses = PadReading{};
+    device.pressedHat = 0;
+    device.pressed = false;
+    return true;
 }
 
 bool SystemPads::Read(int index, PadReading& reading) {

@@ -10,6 +10,8 @@
 
 #include "platform/inputsource.h"
 
+union SDL_Event;
+
 namespace input {
 
 class SystemPads {
@@ -21,6 +23,11 @@ class SystemPads {
 
     std::vector<PadDescription> Enumerate();
     bool Read(int index, PadReading& reading);
+    // A button or hat event: remembered until TakePresses, so a tap between two reads of
+    // the pad is not lost.
+    void NotePress(const SDL_Event& event);
+    // The buttons and hat directions pressed since the last call; false when none.
+    bool TakePresses(int index, PadReading& presses);
 
   private:
     struct Device;

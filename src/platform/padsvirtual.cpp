@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <initializer_list>
+
 namespace input {
 
 VirtualPad::VirtualPad(Kind kind, int axes, int buttons, int hats, const char* name) {
@@ -44,6 +46,20 @@ void VirtualPad::SetAxis(int axis, int16_t value) {
 
 void VirtualPad::SetButton(int button, bool down) {
     if (joystick_) SDL_JoystickSetVirtualButton(joystick_, button, down ? 1 : 0);
+}
+
+void VirtualPad::TapButton(int button) {
+    if (!joystick_) return;
+    // What the device reports for a press and release between two pumps: two events, and
+    // a state that never changed.
+    for (Uint32 type : {SDL_JOYBUTTONDOWN, SDL_JOYBUTTONUP}) {
+        SDL_Event event{};
+        event.type = type;
+        event.jbutton.which = instance_;
+        event.jbutton.button = static_cast<Uint8>(button);
+        event.jbutton.state = type == SDL_JOYBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+        SDL_PushEvent(&event);
+    }
 }
 
 void VirtualPad::SetHat(int hat, uint8_t bits) {

@@ -25,6 +25,8 @@ class VirtualPad {
     bool Attached() const { return joystick_ != nullptr; }
     void SetAxis(int axis, int16_t value);
     void SetButton(int button, bool down);
+    // The button pressed and let go again before the next pump.
+    void TapButton(int button);
     void SetHat(int hat, uint8_t bits);
 
   private:

@@ -70,6 +70,7 @@ bool LoadAssetGroup(tservices& services, AssetGroup group, tassetloading& loadin
             return false;
         }
         if (index < 0) return false;
+        if (loading.keepAlive) loading.keepAlive();
         // Every later use of the asset goes by this number: a store that was not empty
         // when loading began would shift them all.
         if (StoreOf(entry.kind) != AssetStore::None && index != StoreIndexOfRow(row)) return false;

@@ -17,6 +17,8 @@ struct tassetloading {
     std::string context;
     // Shows the loading picture; called before each row marked for it. May be empty.
     std::function<void()> waitPicture;
+    // Called after each row: the window is served between the slow loads. May be empty.
+    std::function<void()> keepAlive;
 };
 
 // Loads every row of the group: models into the model store on the window's device,

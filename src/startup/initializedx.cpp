@@ -47,9 +47,11 @@ bool TForm1::InitializeDx() {
 
     effects.clear();
     if (!CreateServices()) return false;
+    ShowIntroOpening(services);
 
     tassetloading loading;
     loading.waitPicture = [this] { WaitPicture(); };
+    loading.keepAlive = [this] { services.input->KeepAlive(); };
     auto load = [&](AssetGroup group) {
         if (LoadAssetGroup(services, group, loading)) return true;
         ShowMessage(InitializationError(loading), MessageIcon::Error);

@@ -85,6 +85,16 @@ TEST_F(ChoosePlayerScreen, NameStopsAtTenCharactersAndBackspaceRemoves) {
     EXPECT_EQ(PlayerProfiles[1].Name, "abcdefghiz");
 }
 
+TEST_F(ChoosePlayerScreen, ANameTypedInTapsShorterThanAPollLosesNoLetter) {
+    // A fast typist: every key pressed and let go between two polls, letters one poll
+    // apart, the same letter twice in a row, then BACK SPACE and ENTER as quick.
+    tpresses presses;
+    presses.Press(Delete).Tap({KeyOf('a'), KeyOf('b'), KeyOf('b'), KeyOf('c'), Backspace});
+    presses.Tap({KeyOf('d'), Enter}).Press({}).Press(Space); // ENTER waits for its release
+    EXPECT_TRUE(Run(presses));
+    EXPECT_EQ(PlayerProfiles[1].Name, "abbd");
+}
+
 TEST_F(ChoosePlayerScreen, ArrowsWrapAroundTheTenSlots) {
     struct tcase {
         int start, key, times, end;

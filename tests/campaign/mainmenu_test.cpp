@@ -8,3 +8,12 @@ TEST(MainMenu, DownFiveTimesWrapsAndEscLeaves) {
     EXPECT_EQ(MainMenuItem, 1);
     EXPECT_EQ(rig.Frame(), 12);
 }
+
+TEST(MainMenu, TapsShorterThanAPollEachMoveOnce) {
+    // Three taps of DOWN in three polls, then one of ESC: none is lost, none counts twice.
+    screenrig::trig rig("0: 208*\n1: 208*\n2: 208*\n12: 1*\n");
+    MainMenuItem = 0;
+    EXPECT_EQ(MainMenu(rig.services), MainMenuChoice::Quit);
+    EXPECT_EQ(MainMenuItem, 3);
+    EXPECT_EQ(rig.Frame(), 12);
+}

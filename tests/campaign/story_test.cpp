@@ -142,6 +142,13 @@ TEST_F(StoryLoop, IntroLoadsTheCellsAndAKeyEndsItAtOnce) {
     screenrig::trig pad("1: 1017\n");
     Intro(pad.services);
     EXPECT_EQ(pad.Frame(), 1);
+
+    // A key tapped while the assets loaded, long let go when the intro first looks.
+    FirstStoryCell = -1;
+    screenrig::trig early("0: 30*\n");
+    early.services.input->KeepAlive();
+    Intro(early.services);
+    EXPECT_EQ(early.Frame(), 0);
 }
 
 TEST_F(StoryLoop, EpilogueWaitsForTheHeldKeyToBeReleasedThenEndsOnThePress) {

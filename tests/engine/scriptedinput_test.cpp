@@ -122,3 +122,48 @@ TEST(InputScript, AGivenPadCountAttachesThatManyPads) {
 }
 
 } // namespace
+
+TEST(InputScript, TapsAreDownForOnePollAndQuickRepeatsStaySeparate) {
+    EXPECT_EQ(Parse("3: 57* 1017* 200\n")[0].taps, (std::vector<int>{57, 1017}));
+    EXPECT_EQ(Parse("3: 57* 1017* 200\n")[0].codes, (std::vector<int>{200}));
+    EXPECT_NE(ErrorOf("1: 1001*\n"), ""); // an axis is moved, not tapped
+    EXPECT_NE(ErrorOf("1: *\n"), "");
+
+    struct tcase {
+        const char* script;
+        std::vector<int> space; // SPACE as each of the first eight polls reads it
+    };
+    const tcase cases[] = {
+        {"2: 57*\n", {0, 0, 1, 0, 0, 0, 0, 0}},
+        // Let go and pressed again between two polls: up once, then the new press.
+        {"2: 57*\n3: 57*\n", {0, 0, 1, 0, 1, 0, 0, 0}},
+        {"1: 57\n3: 57 57*\n5:\n", {0, 1, 1, 0, 1, 0, 0, 0}},
+        // Three taps in three polls: none is lost, each shows once.
+        {"1: 57*\n2: 57*\n3: 57*\n", {0, 1, 0, 1, 0, 1, 0, 0}},
+        // A key held through polls is one press, however long.
+        {"1: 57\n6:\n", {0, 1, 1, 1, 1, 1, 0, 0}},
+    };
+    for (const tcase& c : cases) {
+        TDInput input;
+        ASSERT_TRUE(input.Init(std::make_unique<ScriptedInput>(Parse(c.script))));
+        std::vector<int> space;
+        for (int poll = 0; poll < 8; ++poll) {
+            input.Poll();
+            space.push_back(input.IsKeyDown(57));
+        }
+        EXPECT_EQ(space, c.space) << c.script;
+    }
+
+    // A pad button and a hat direction tapped between polls are on for one poll.
+    TDInput input;
+    ASSERT_TRUE(input.Init(std::make_unique<ScriptedInput>(Parse("1: 1019* 1015*\n"))));
+    ASSERT_EQ(input.PadCount(), 1);
+    std::vector<int> button, hat;
+    for (int poll = 0; poll < 4; ++poll) {
+        input.Poll();
+        button.push_back(input.IsPadControlOn(19));
+        hat.push_back(input.IsPadControlOn(15));
+    }
+    EXPECT_EQ(button, (std::vector<int>{0, 1, 0, 0}));
+    EXPECT_EQ(hat, (std::vector<int>{0, 1, 0, 0}));
+}

@@ -132,3 +132,27 @@ TEST(SystemInput, GameControllerInThePcPadLayout) {
     EXPECT_EQ(reading.axes[2], 65535); // left trigger pushes Z up
     EXPECT_EQ(reading.axes[3], 0);
 }
+
+TEST(SystemInput, AButtonTappedBetweenPumpsIsKeptUntilRead) {
+    auto source = input::OpenSystemInput();
+    ASSERT_TRUE(source);
+    input::VirtualPad stick(input::VirtualPad::Kind::Joystick, 2, 8, 1, "Tapped stick");
+    ASSERT_TRUE(stick.Attached());
+    source->Pump();
+    const int index = FindPad(source->EnumeratePads(), "Tapped stick");
+    ASSERT_GE(index, 0);
+
+    input::PadReading presses;
+    EXPECT_FALSE(source->ReadPadPresses(index, presses));
+    stick.TapButton(5);
+    source->Pump();
+    source->KeepAlive(); // serving the window in between keeps the press
+    input::PadReading reading;
+    ASSERT_TRUE(source->ReadPad(index, reading));
+    EXPECT_EQ(reading.buttons[5], 0); // never held at a reading
+    ASSERT_TRUE(source->ReadPadPresses(index, presses));
+    EXPECT_NE(presses.buttons[5], 0);
+    EXPECT_EQ(presses.buttons[4], 0);
+    EXPECT_EQ(presses.firstHat, input::HatCentred);
+    EXPECT_FALSE(source->ReadPadPresses(index, presses)); // told once
+}

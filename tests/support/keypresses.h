@@ -39,6 +39,12 @@ class tpresses {
         for (int i = 0; i < times; ++i) Press({key});
         return *this;
     }
+    // Quick taps, each pressed and let go between two polls, one poll after the other.
+    tpresses& Tap(std::initializer_list<int> keys) {
+        for (int key : keys)
+            script_ += std::to_string(frame_++) + ": " + std::to_string(key) + "*\n";
+        return *this;
+    }
     // Capitals are typed with Shift held.
     tpresses& Type(std::string_view text) {
         for (char c : text) {

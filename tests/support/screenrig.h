@@ -29,6 +29,10 @@ class tinput final : public input::InputSource {
         return script_->ReadPad(index, reading);
     }
     bool ReadKeyboard(input::KeyState& keys) override { return script_->ReadKeyboard(keys); }
+    void ReadKeyPresses(input::KeyState& presses) override { script_->ReadKeyPresses(presses); }
+    bool ReadPadPresses(int index, input::PadReading& presses) override {
+        return script_->ReadPadPresses(index, presses);
+    }
     bool Exhausted() const override { return script_->Exhausted(); }
     bool TakeCloseRequest() override { return limit_ >= 0 && script_->Frame() >= limit_; }
     bool TakeFocusLost() override { return script_->Frame() == focusLostAt_; }

@@ -194,5 +194,39 @@ TEST(GameLoopCamera, ZoomMovesTheCameraBackAndUp) {
     EXPECT_NEAR(CameraBack(0, 21) - CameraBack(0, 19), 0.1f, 1e-5f);
 }
 
+TEST_F(GameLoopTest, QuickTapsPauseResumeAndLeave) {
+    Level(tmap({"H"}, 10, 10));
+    // P tapped between polls 0 and 1 pauses, tapped again before 6 goes on; ESC tapped before
+    // poll 9 leaves the level.
+    Keys("1: 25*\n6: 25*\n9: 1*\n");
+    std::vector<long> polls;
+    onFrame = [&](int64_t) {
+        polls.push_back(script->Frame());
+        return true;
+    };
+    player.Lives = 3;
+    Play();
+    EXPECT_EQ(polls, (std::vector<long>{0, 7, 8, 9})); // the pause took polls 2 to 6
+    EXPECT_EQ(LevelOutcome, 0);
+    EXPECT_EQ(player.Lives, 2);
+}
+
+TEST_F(GameLoopTest, AFocusLossBeforeTheLevelStartedDoesNotPauseIt) {
+    Level(tmap({"H"}, 10, 10));
+    for (const bool pauseLeftFromTheLastLevel : {false, true}) {
+        // The focus went at poll 0, a menu's poll before the level; P at 50 would end a pause.
+        KeysAndEvents("50: 25\n52:\n", -1, 0);
+        form.input->Poll();
+        loopstate.focusPause = pauseLeftFromTheLastLevel;
+        std::vector<long> polls;
+        onFrame = [&](int64_t frame) {
+            polls.push_back(script->Frame());
+            return frame < 3;
+        };
+        Play();
+        EXPECT_EQ(polls, (std::vector<long>{1, 2, 3, 4})) << pauseLeftFromTheLastLevel;
+    }
+}
+
 } // namespace
 } // namespace looptest

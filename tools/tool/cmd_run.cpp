@@ -176,6 +176,10 @@ class trunsource final : public input::InputSource {
         return script_.ReadPad(index, reading);
     }
     bool ReadKeyboard(input::KeyState& keys) override { return script_.ReadKeyboard(keys); }
+    void ReadKeyPresses(input::KeyState& presses) override { script_.ReadKeyPresses(presses); }
+    bool ReadPadPresses(int index, input::PadReading& presses) override {
+        return script_.ReadPadPresses(index, presses);
+    }
     bool Exhausted() const override { return script_.Exhausted(); }
 
   private:
