@@ -5,23 +5,18 @@
 #include "platform/keys.h"
 
 namespace input {
-namespace {
-
-constexpr uint8_t EnterKey = 28;
-
-} // namespace
 
 void KeyLatch::KeyDown(int scancode, bool repeat, bool altHeld) {
     if (repeat) return;
-    if (scancode == SDL_SCANCODE_RETURN && altHeld) {
-        enterWithAlt_ = true;
+    if (altHeld && scancode != SDL_SCANCODE_F11 && IsFullScreenKey(scancode, altHeld)) {
+        enterWithAlt_ = KeyCodeOfScancode(scancode);
         return;
     }
     if (const uint8_t key = KeyCodeOfScancode(scancode)) presses_[key] = KeyDownBit;
 }
 
 void KeyLatch::KeyUp(int scancode) {
-    if (scancode == SDL_SCANCODE_RETURN) enterWithAlt_ = false;
+    if (enterWithAlt_ && KeyCodeOfScancode(scancode) == enterWithAlt_) enterWithAlt_ = 0;
 }
 
 void KeyLatch::TakePresses(KeyState& presses) {
@@ -30,7 +25,7 @@ void KeyLatch::TakePresses(KeyState& presses) {
 }
 
 void KeyLatch::Filter(KeyState& keys) const {
-    if (enterWithAlt_) keys[EnterKey] = 0;
+    if (enterWithAlt_) keys[enterWithAlt_] = 0;
 }
 
 } // namespace input

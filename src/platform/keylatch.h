@@ -19,7 +19,7 @@ class KeyLatch {
 
   private:
     KeyState presses_{};
-    bool enterWithAlt_ = false; // held since it went down with Alt
+    uint8_t enterWithAlt_ = 0; // the Enter (main or keypad) held since it went down with Alt
 };
 
 } // namespace input

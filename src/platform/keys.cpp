@@ -176,4 +176,9 @@ void TranslateKeyboard(const uint8_t* sdlPressed, int sdlCount, KeyState& keys) 
         if (m.scancode < sdlCount && sdlPressed[m.scancode]) keys[m.key] = KeyDownBit;
 }
 
+bool IsFullScreenKey(int scancode, bool altHeld) {
+    if (scancode == SDL_SCANCODE_F11) return true;
+    return altHeld && (scancode == SDL_SCANCODE_RETURN || scancode == SDL_SCANCODE_KP_ENTER);
+}
+
 } // namespace input

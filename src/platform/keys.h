@@ -19,6 +19,10 @@ std::span<const KeyMapping> KeyMappings();
 // The game key code of an SDL scancode; 0 when the key has none.
 uint8_t KeyCodeOfScancode(int scancode);
 
+// Whether a key belongs to the window rather than to the game or the widgets: F11, or
+// Enter (either) with Alt held, switch between the window and full screen.
+bool IsFullScreenKey(int scancode, bool altHeld);
+
 // Turns SDL's pressed-key array (indexed by scancode) into the game's key state.
 void TranslateKeyboard(const uint8_t* sdlPressed, int sdlCount, KeyState& keys);
 

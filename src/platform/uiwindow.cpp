@@ -1,5 +1,6 @@
 #include "platform/uiwindow.h"
 
+#include "platform/keys.h"
 #include "platform/window.h"
 #include "platform/window_sdl.h"
 
@@ -142,7 +143,8 @@ class UiSession {
 
     void Event(const SDL_Event& event) {
         if (fullScreenKeys_ && (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) &&
-            IsFullScreenKey(event.key.keysym.scancode, (event.key.keysym.mod & KMOD_ALT) != 0)) {
+            input::IsFullScreenKey(event.key.keysym.scancode,
+                                   (event.key.keysym.mod & KMOD_ALT) != 0)) {
             // The key is the window's: the widgets never see it (Alt+Enter is no Enter).
             if (event.type == SDL_KEYDOWN && !event.key.repeat) ToggleFullScreen();
             return;
@@ -199,11 +201,6 @@ UiSize FitWindowSize(UiSize wanted, UiSize area) {
     };
     return {fit(wanted.width, area.width, FrameWidth, SmallestWidth),
             fit(wanted.height, area.height, FrameHeight, SmallestHeight)};
-}
-
-bool IsFullScreenKey(int sdlScancode, bool alt) {
-    if (sdlScancode == SDL_SCANCODE_F11) return true;
-    return alt && (sdlScancode == SDL_SCANCODE_RETURN || sdlScancode == SDL_SCANCODE_KP_ENTER);
 }
 
 UiQueuedEvent UiQueuedOf(const SDL_Event& event) {

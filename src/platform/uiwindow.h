@@ -40,9 +40,6 @@ struct UiSize {
 // the area itself is.
 UiSize FitWindowSize(UiSize wanted, UiSize area);
 
-// Whether a key goes to the window rather than the widgets: F11, or Enter (either) with Alt.
-bool IsFullScreenKey(int sdlScancode, bool alt);
-
 // What a queued event is to ImGui: a key or a mouse button going down or up (`control` names
 // which: the key's scan code, or the button), or another event.
 enum class UiEventKind { KeyDown, KeyUp, ButtonDown, ButtonUp, Other };

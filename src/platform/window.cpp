@@ -1,6 +1,7 @@
 #include "platform/window.h"
 
 #include "platform/inputsource.h"
+#include "platform/keys.h"
 #include "platform/window_sdl.h"
 
 #include <SDL.h>
@@ -28,10 +29,8 @@ static void SwitchingWindowEvent(const SDL_Event& event) {
 
 bool HandleFullscreenKeys(Window& window, const SDL_Event& event) {
     if (event.type != SDL_KEYDOWN) return false;
-    const SDL_Keycode key = event.key.keysym.sym;
-    const bool altEnter =
-        (key == SDLK_RETURN || key == SDLK_KP_ENTER) && (event.key.keysym.mod & KMOD_ALT);
-    if (key != SDLK_F11 && !altEnter) return false;
+    if (!input::IsFullScreenKey(event.key.keysym.scancode, (event.key.keysym.mod & KMOD_ALT) != 0))
+        return false;
     if (!event.key.repeat) window.FullscreenKeyPressed();
     return true;
 }

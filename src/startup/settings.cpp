@@ -46,10 +46,6 @@ constexpr Range Ranges[] = {
     {&tsettings::TextureSizeSetting, 0, 1},
 };
 
-// The sizes the setup dialog lists.
-constexpr int32_t NarrowestMode = 640, WidestMode = 1600;
-constexpr int32_t LowestMode = 480, TallestMode = 1200;
-
 // Values go into `settings` one after the other, so a fault part-way keeps the values read
 // before it.
 bool ReadSettingsDocument(std::string_view fileName) {
@@ -93,7 +89,7 @@ bool ModeSize(std::string_view mode, int32_t& width, int32_t& height) {
     if (widthError != std::errc() || afterWidth == end || *afterWidth != 'x') return false;
     auto [afterHeight, heightError] = std::from_chars(afterWidth + 1, end, h);
     if (heightError != std::errc()) return false;
-    if (w < NarrowestMode || w > WidestMode || h < LowestMode || h > TallestMode) return false;
+    if (!IsDrawableSize(w, h)) return false;
     // Exactly as the dialog words its entries, or the bare size that leads them all.
     const std::string size = std::to_string(w) + "x" + std::to_string(h);
     bool known = mode == size;

@@ -24,11 +24,6 @@ constexpr DepthCandidate Depth16 = {80, "16-bit Z-buffer."};
 
 constexpr int32_t MinTextureSize = 1024;
 
-// The sizes the game lays its 1600 x 1200 design canvas out at without stretching text
-// beyond reading: as small as 640x480, no larger than the canvas itself.
-constexpr int32_t MinModeWidth = 640, MaxModeWidth = 1600;
-constexpr int32_t MinModeHeight = 480, MaxModeHeight = 1200;
-
 struct Size {
     int32_t width, height;
 };
@@ -86,9 +81,7 @@ void tsetupdialog::FillModes(int adapter) {
     // its native 1920x1080 still starts the game. Each size and format is listed once,
     // whatever refresh rates the driver repeats it at.
     for (const tdisplaymode& mode : display.modes) {
-        if (mode.width < MinModeWidth || mode.width > MaxModeWidth || mode.height < MinModeHeight ||
-            mode.height > MaxModeHeight)
-            continue;
+        if (!IsDrawableSize(mode.width, mode.height)) continue;
         if (!listed(mode.width, mode.height, mode.format)) modeTable_.push_back({mode, false});
     }
     // The usual sizes take the desktop's colours; a desktop in a format the game has no

@@ -48,6 +48,13 @@ struct tsetupresult {
     bool windowed = false;
 };
 
+// The sizes the game lays its 1600 x 1200 design canvas out at without stretching text
+// beyond reading: as small as 640x480, no larger than the canvas itself. The dialog offers
+// no other, and a saved choice outside them is not taken.
+constexpr bool IsDrawableSize(int32_t width, int32_t height) {
+    return width >= 640 && width <= 1600 && height >= 480 && height <= 1200;
+}
+
 inline constexpr const char* UnableToInitializeMessage = "Unable to initialize graphic mode";
 inline constexpr const char* TextureItem1024 = "1024x1024";
 inline constexpr const char* TextureItem2048 = "2048x2048";

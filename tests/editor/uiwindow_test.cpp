@@ -1,6 +1,7 @@
 // The editor window's own rules: the size it opens at, the keys that switch it to full
 // screen, and how queued key and button events reach ImGui one change a frame.
 #include "headlessui.h"
+#include "platform/keys.h"
 #include "platform/uiwindow.h"
 
 #include <SDL.h>
@@ -43,7 +44,7 @@ TEST(EditorUiWindow, F11AndAltEnterAreTheWindowsAndNothingElse) {
         {SDL_SCANCODE_BACKSPACE, true, false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(window::IsFullScreenKey(c.scancode, c.alt), c.windows)
+        EXPECT_EQ(input::IsFullScreenKey(c.scancode, c.alt), c.windows)
             << SDL_GetScancodeName(SDL_Scancode(c.scancode)) << (c.alt ? " with Alt" : "");
 }
 
