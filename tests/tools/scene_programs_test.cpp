@@ -48,7 +48,7 @@ TEST(ScenePrograms, TheCampaignNeedsOnlyAFew) {
     std::set<gpu::SceneKey> keys;
     // Every eighth level: each part of the campaign, with its own models and creatures.
     for (int number = 1; number <= CampaignLevelCount; number += 8) {
-        char name[16];
+        char name[32];
         std::snprintf(name, sizeof name, "/lvl/%02d.dat", number);
         playrun::tsetup setup;
         setup.level = real + name;
