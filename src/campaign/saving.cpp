@@ -8,9 +8,9 @@
 
 namespace {
 
-// The part of a path after its last folder.
+// The part of a path after its last folder; times files have game paths ("customlvl\\x.tim").
 std::string NameOf(const std::string& path) {
-    return path.substr(path.find_last_of('/') + 1);
+    return path.substr(path.find_last_of("\\/") + 1);
 }
 
 // False (and noted) when the players could not be written: the records must then wait.

@@ -141,6 +141,9 @@ TEST_F(Saving, TheMessageAtQuitNamesEveryFileAndWhy) {
                                       "Read-only file system\nsetup.xml: Read-only file system");
     EXPECT_EQ(SaveReportLine(two), "Not saved: players.dat (Read-only file system) and 1 more");
     EXPECT_EQ(SaveReportLine({}), "");
+    // A user level's times file has a game path: the line still names just the file.
+    EXPECT_EQ(SaveReportLine({{"customlvl\\77.tim", "Is a directory"}}),
+              "Not saved: 77.tim (Is a directory)");
 }
 
 } // namespace
