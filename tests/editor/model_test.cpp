@@ -177,7 +177,7 @@ TEST(EditorModel, RefusedCommandsChangeNothing) {
         {"line break", [] { return SetProperty("name", "two\nlines"); }},
         {"digits", [] { return SetProperty("id", ""); }},
         {"digits", [] { return SetProperty("id", "12a"); }},
-        {"digits", [] { return SetProperty("id", std::string(24, '7')); }},
+        {"digits", [] { return SetProperty("id", std::string(LongestLevelId + 1, '7')); }},
         {"longer than 40", [] { return SetProperty("name", std::string(41, 'n')); }},
         {"longer than 40", [] { return SetProperty("author", std::string(41, 'a')); }},
         {"longer than 64", [] { return SetProperty("music", std::string(61, 'm') + ".ogg"); }},
@@ -496,7 +496,7 @@ TEST(EditorModel, EveryNewLevelGetsItsOwnId) {
         model.New();
         const std::string& id = model.Level().header[levelkit::HId];
         ASSERT_EQ(id.size(), 23u) << id;
-        ASSERT_TRUE(IdIsValid(id)) << id;
+        ASSERT_TRUE(IsLevelId(id)) << id;
         ASSERT_GT(id, previous);
         EXPECT_EQ(model.Level().header[levelkit::HAg], id);
         EXPECT_FALSE(model.NeedsFreshId());

@@ -52,8 +52,9 @@ bool RunBatchLine(Model& model, BatchState& state, const std::string& line, std:
 
     if (verb == "new") {
         if (words.size() > 2) return error = "new takes at most an id", false;
-        if (words.size() == 2 && !IdIsValid(words[1]))
-            return error = "the id must be 1 to " + std::to_string(IdLimit) + " digits", false;
+        if (words.size() == 2 && !IsLevelId(words[1]))
+            return error = "the id must be 1 to " + std::to_string(LongestLevelId) + " digits",
+                   false;
         model.New(words.size() == 2 ? words[1] : "");
         state.haveLevel = true;
         report = "new: level " + model.Level().header[levelkit::HId];

@@ -79,8 +79,8 @@ bool CheckHeaderText(HeaderKey key, const std::string& value, std::string& error
                                        {HCreator, "the author", AuthorLimit},
                                        {HMusic, "the music file's name", MusicLimit}};
     if (key == HId || key == HAg) {
-        if (IdIsValid(value)) return true;
-        return error = "the id must be 1 to " + std::to_string(IdLimit) + " digits", false;
+        if (IsLevelId(value)) return true;
+        return error = "the id must be 1 to " + std::to_string(LongestLevelId) + " digits", false;
     }
     for (const Bound& bound : bounds)
         if (key == bound.key && value.size() > bound.limit)
@@ -326,11 +326,6 @@ std::string FreshId() {
     // The clock can stand still between two calls, or step back: never hand out an id twice.
     if (!last.empty() && id <= last) id = NextId(last);
     return last = id;
-}
-
-bool IdIsValid(const std::string& id) {
-    return !id.empty() && id.size() <= IdLimit &&
-           id.find_first_not_of("0123456789") == std::string::npos;
 }
 
 std::optional<Tool> FindTool(const std::string& name, const std::string& design) {

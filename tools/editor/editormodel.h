@@ -3,6 +3,7 @@
 // as text, so an opened file saves back byte for byte), changed only by commands. Each
 // command works out the values it changes before anything is touched; the model applies
 // them and keeps the old texts, so undo and redo restore the record exactly.
+#include "level/levelform.h"
 #include "levelcheck.h"
 #include "levelmodel.h"
 
@@ -84,9 +85,6 @@ LevelSource NewLevel(const std::string& id = "");
 // nanoseconds. Each is greater than the one before it in this process, so two levels made
 // in the same second (or nanosecond) never share one.
 std::string FreshId();
-// Whether an id is one the game makes: digits only, 1..IdLimit of them.
-bool IdIsValid(const std::string& id);
-inline constexpr size_t IdLimit = 23;
 
 // The longest texts the game can show: the level's name in the level list, the author in
 // "Level created by ...", the music file's name. Longer ones are refused.
