@@ -132,6 +132,16 @@ void TDInput::Poll() {
             if (presses[key] != 0 && pendingPresses_[key] < MaxPendingPresses)
                 ++pendingPresses_[key];
     }
+    if (pollObserver_) pollObserver_(*this);
+}
+
+std::unique_ptr<input::InputSource>
+TDInput::SwapSource(std::unique_ptr<input::InputSource> source) {
+    std::swap(source, source_);
+    keys_.fill(0);
+    pendingPresses_.fill(0);
+    EnumeratePads();
+    return source;
 }
 
 input::KeyState TDInput::WithPresses(input::KeyState held, const input::KeyState& presses) {

@@ -5,6 +5,7 @@
 // buttons 1..32; 50 asks for any button of any pad.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -92,6 +93,15 @@ class TDInput {
     // window's creation, in a menu) is no reason to pause it.
     void ForgetFocusLoss();
 
+    // Sees every poll once it has been read: a level being written down as a replay.
+    // Empty: nobody watches.
+    void SetPollObserver(std::function<void(const TDInput&)> observer) {
+        pollObserver_ = std::move(observer);
+    }
+    // Plays from another source (a replay's keys) and hands back the one used until now;
+    // the pads are those of the new source.
+    std::unique_ptr<input::InputSource> SwapSource(std::unique_ptr<input::InputSource> source);
+
     void SetSensitivity(int32_t sensitivity);
     int32_t GetSensitivity() const { return sensitivity_; }
 
@@ -105,6 +115,7 @@ class TDInput {
     input::KeyState WithPresses(input::KeyState held, const input::KeyState& presses);
 
     std::unique_ptr<input::InputSource> source_;
+    std::function<void(const TDInput&)> pollObserver_;
     input::KeyState keys_{};
     // Presses of each key not shown yet (see WithPresses); a burst of more taps than a
     // player could mean is cut short.

@@ -14,6 +14,7 @@ struct tsettings {
     int32_t TextureSizeSetting = 1; // 0 = "1024x1024", 1 = "2048x2048"
     int32_t MusicVolume = 100;      // percent
     int32_t EffectVolume = 100;     // percent
+    bool GhostRuns = true;          // the ghost of the player's best run walks beside him
     // Keyboard bindings: key codes 1..255.
     int32_t KeyLeft = 203;   // LEFT ARROW
     int32_t KeyRight = 205;  // RIGHT ARROW

@@ -76,7 +76,9 @@ void WaitForTick(tservices& services) {
 }
 
 void DrawUnlessBehind(tservices& services, const std::function<void()>& draw) {
-    if (services.timer->FrameDue()) return; // behind: catch up without drawing
+    const bool behind =
+        services.frameUndrawn ? services.frameUndrawn() : services.timer->FrameDue();
+    if (behind) return; // behind: catch up without drawing
     draw();
     WaitForTick(services);
 }

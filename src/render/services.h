@@ -36,6 +36,9 @@ struct tservices {
     // Called after every frame of the game loop; false stops the level at once, without an
     // outcome.
     std::function<bool()> afterFrame;
+    // Decides instead of the timer whether the frame about to be drawn is left undrawn (a
+    // replay leaves undrawn the frames its recording game did). Default: the timer decides.
+    std::function<bool()> frameUndrawn;
 
     bool cursorHidden = false; // so the release shows it again
 

@@ -12,6 +12,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+
+struct tlvl;
 
 // The choice the setup dialog hands to InitializeDx.
 struct tscreenchoice {
@@ -72,6 +75,9 @@ class TForm1 {
 
   private:
     bool CreateServices();
+    // The ghost of the current player's best run of the level, when one is kept for this
+    // version of the level and the settings want him.
+    void StartGhost(const tlvl& level, std::string_view levelBytes, const tnode& document);
 
     std::unique_ptr<tengineoutput> output_;
 };

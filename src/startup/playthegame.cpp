@@ -4,14 +4,20 @@
 
 #include "campaign/players.h"
 #include "campaign/records.h"
+#include "campaign/replays.h"
 #include "campaign/results.h"
 #include "campaign/saving.h"
 #include "campaign/screens.h"
+#include "engine/settings.h"
 #include "level/levelform.h"
 #include "platform/files.h"
+#include "startup/options.h"
 #include "world/level/levels.h"
 #include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
+#include "world/replay/ghost.h"
+#include "world/replay/replayplay.h"
+#include "world/replay/replayrecorder.h"
 #include "world/tables.h"
 #include "world/worldops.h"
 
@@ -59,17 +65,23 @@ void TForm1::PlayTheGame(int32_t& mainMenuItem) {
     tplayer& player = CurrentProfile();
     UsePlayerRecord(player);
 
-    const uint32_t t0 = services.TickCount();
     StartScore = player.Score;
     std::unique_ptr<tnode> document = ReadLevelDocument(level);
     if (!document) return; // nothing played, nothing settled
+    std::string levelBytes;
+    files::ReadAll(level.path, levelBytes, LargestLevelFile);
+    StartGhost(level, levelBytes, *document);
 
     CurrentScreen = "play";
+    treplayrecorder recorder;
+    recorder.Begin(*services.input, VersionText, level.id, LevelHash(levelBytes));
+    const uint32_t t0 = services.TickCount();
     LevelOutcome = GameLoop(services, *document);
-    document.reset();
-
     // The counts wrap after 49 days; their difference taken in 32 bits stays right across it.
     LevelTime = static_cast<int64_t>(static_cast<uint32_t>(services.TickCount() - t0));
+    const treplay run = recorder.Finish(*services.input, LevelOutcome, LevelTime);
+    ghostpath.clear();
+    document.reset();
     TimeRank = NoTimeRank;
 
     if (inlevel.ExitFade > 0) {
@@ -93,4 +105,15 @@ void TForm1::PlayTheGame(int32_t& mainMenuItem) {
     const tsavereport report = SaveSettlement(level);
     LogSaveReport(report);
     SaveProblem = SaveReportLine(report);
+    // After the settlement, which a replay that cannot be written must never touch.
+    KeepRun(run, player);
+}
+
+void TForm1::StartGhost(const tlvl& level, std::string_view levelBytes, const tnode& document) {
+    ghostpath.clear();
+    if (!settings.GhostRuns) return;
+    const auto best = ReadKeptRun(BestRunPath(CurrentProfile(), level.id));
+    std::string why;
+    if (best && ReplayFitsLevel(*best, level.name, level.id, levelBytes, why))
+        ghostpath = GhostPath(*best, document);
 }

@@ -69,6 +69,10 @@ bool ReadSettingsDocument(std::string_view fileName) {
         for (const Leaf& leaf : KeyLeaves)
             settings.*leaf.field = keys.Child(leaf.element).AsInteger();
 
+        // Files from before the ghost have no such element: he walks by default.
+        if (const tnode* ghost = setup.FindChild("GhostRuns"))
+            settings.GhostRuns = ghost->AsInteger() != 0;
+
         if (const tnode* pad = setup.FindChild("GamePad")) {
             for (const Leaf& leaf : PadLeaves)
                 settings.*leaf.field = pad->Child(leaf.element).AsInteger();
@@ -146,7 +150,9 @@ std::string SettingsFileText(const tsettings& values, int32_t padSensitivity) {
     line += "</GamePad><Volume>";
     line += Element("Music", Decimal(values.MusicVolume));
     line += Element("Effect", Decimal(values.EffectVolume));
-    return line + "</Volume></Setup>";
+    line += "</Volume>";
+    line += Element("GhostRuns", Decimal(values.GhostRuns ? 1 : 0));
+    return line + "</Setup>";
 }
 
 bool WriteSettingsFile(std::string_view fileName, int32_t padSensitivity) {

@@ -20,7 +20,7 @@ const std::string DefaultLine = "<Setup><Screen><Zoom>50</Zoom><Adapter></Adapte
                                 "3</Up><Down>4</Down><Jump>19</Jump><Fire>17</Fire><Change>"
                                 "18</Change><Guide>20</Guide><Sensitivity>70</Sensitivity>"
                                 "</GamePad><Volume><Music>100</Music><Effect>100</Effect>"
-                                "</Volume></Setup>";
+                                "</Volume><GhostRuns>1</GhostRuns></Setup>";
 
 // The required part of a settings file, without Zoom, TextureSize and GamePad.
 const std::string MinimalFile =

@@ -1,10 +1,12 @@
-// tarnhollow-tool autoplay-campaign [--out DIR] [--levels N] [--seed S] [--rss] [--data DIR]
+// tarnhollow-tool autoplay-campaign [--out DIR] [--par DIR] [--levels N] [--seed S] [--rss]
+//                                   [--data DIR]
 // One new player plays the campaign levels in order, as a person would: the shop before
 // each level (a fixed buying policy, carried out with key presses in the shop screen), the
 // level played by the autopilot, and the game's own settlement afterwards. One JSON line per
 // level. With --out, DIR/NN.keys and DIR/NN-players.dat (the player as he entered the level,
 // in slot 1) replay level NN exactly with `play`. --rss reports the resident memory after
-// each level on stderr. The run stops at the first level that is not completed.
+// each level on stderr. With --par, DIR/NN.replay is the replay the game kept of level NN:
+// the par runs of the data folder. The run stops at the first level that is not completed.
 #include "autopilot/pilot.h"
 #include "autopilot/pilotinput.h"
 #include "autopilot/shopping.h"
@@ -14,6 +16,7 @@
 #include "playrun.h"
 
 #include "campaign/players.h"
+#include "campaign/replays.h"
 #include "campaign/screens.h"
 #include "engine/random.h"
 #include "engine/settings.h"
@@ -39,14 +42,14 @@
 namespace {
 
 constexpr const char* CampaignUsage =
-    "autoplay-campaign [--out DIR] [--levels N] [--seed S] [--rss] [--data DIR]";
+    "autoplay-campaign [--out DIR] [--par DIR] [--levels N] [--seed S] [--rss] [--data DIR]";
 
 // No level takes a careful player this long; a pilot that has not finished by then is lost.
 constexpr long LevelFrameCap = 60000;
 constexpr const char* PlayerName = "AUTOPILOT";
 
 struct toptions {
-    std::string out, data;
+    std::string out, par, data;
     int levels = CampaignLevelCount;
     uint32_t seed = 1; // the play tool's default: the keys files replay without --seed
     bool rss = false;
@@ -63,6 +66,8 @@ bool ParseOptions(const std::vector<std::string>& args, toptions& o) {
         const char* end = value.data() + value.size();
         if (args[i - 1] == "--out") {
             o.out = std::filesystem::absolute(value).string();
+        } else if (args[i - 1] == "--par") {
+            o.par = std::filesystem::absolute(value).string();
         } else if (args[i - 1] == "--data") {
             o.data = value;
         } else if (args[i - 1] == "--levels") {
@@ -141,10 +146,11 @@ void Quiet(std::string_view text) {
 int RunCampaign(const std::vector<std::string>& args) {
     toptions options;
     if (!ParseOptions(args, options)) return tool::UsageError(CampaignUsage);
-    if (!options.out.empty()) {
+    for (const std::string& folder : {options.out, options.par}) {
+        if (folder.empty()) continue;
         std::error_code made;
-        std::filesystem::create_directories(options.out, made);
-        if (made) return tool::Refuse(options.out + ": the folder cannot be made");
+        std::filesystem::create_directories(folder, made);
+        if (made) return tool::Refuse(folder + ": the folder cannot be made");
     }
     // The settlement saves players, records and times: into a folder of the run's own.
     char scratch[] = "/tmp/tarnhollow-autoplay-XXXXXX";
@@ -238,6 +244,13 @@ int RunCampaign(const std::vector<std::string>& args) {
         if (!options.out.empty() && !files::WriteSafely(options.out + "/" + name + ".keys",
                                                         autopilot::ScriptText(driver.played))) {
             code = tool::Refuse(options.out + ": the key script cannot be written");
+            break;
+        }
+        std::string kept;
+        if (!options.par.empty() &&
+            (!files::ReadAll(files::HomePath(LastRunPath), kept) ||
+             !files::WriteSafely(options.par + "/" + name + ".replay", kept))) {
+            code = tool::Refuse(options.par + ": the par run cannot be written");
             break;
         }
         tool::Print(tool::JsonObject()

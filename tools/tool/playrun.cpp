@@ -23,6 +23,7 @@
 #include "world/level/levels.h"
 #include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
+#include "world/replay/replayplay.h"
 #include "world/tables.h"
 #include "world/worldoutput.h"
 
@@ -239,6 +240,7 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
         MakeRecordingRunDevice(services_, setup.width, setup.height);
     else if (!MakeRunDevice(services_, setup.gl, setup.width, setup.height, error))
         return false;
+    if (setup.replay) steps = setup.replay->keys;
     std::unique_ptr<input::InputSource> source =
         setup.makeInput ? setup.makeInput() : std::make_unique<ScriptedInput>(std::move(steps));
     clock_->source = source.get();
@@ -259,13 +261,26 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
             error = InitializationError(loading);
             return false;
         }
+    if (setup.replay) {
+        // Last, so nothing made above moves the random state it starts from.
+        EnterReplayStart(*setup.replay, *player);
+        services_.frameUndrawn = UndrawnLike(*setup.replay);
+    }
     prepared_ = true;
     return true;
 }
 
+long ReplayFrameLimit(const treplay& replay) {
+    // A level that ended by itself plays its last frame and stops; a run stopped from
+    // outside stopped at its frame count.
+    const auto frames = static_cast<long>(replay.result.frames);
+    return replay.result.LevelOutcome == -1 ? frames : frames + 1;
+}
+
 void tlevelrun::Play(const std::function<void()>& onFrame) {
     if (!prepared_) return;
-    const long limit = setup_.frames.value_or(FrameCap);
+    const long limit =
+        setup_.frames.value_or(setup_.replay ? ReplayFrameLimit(*setup_.replay) : FrameCap);
     outcome_ = -1; // stays so when the run stops before the level ends
     services_.afterFrame = [&] {
         if (onFrame) onFrame();

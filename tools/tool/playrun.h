@@ -9,6 +9,7 @@
 #include "render/screenlayout.h"
 #include "render/services.h"
 #include "world/engineoutput.h"
+#include "world/replay/replayform.h"
 
 #include <cstdint>
 #include <functional>
@@ -34,6 +35,9 @@ struct tsetup {
     bool record = false; // the recording device instead of the null device (to compare them)
     int width = 1024, height = 768;
     std::string textureFolder = TextureFolder1024;
+    // A replay to play instead of a script and a player: its keys, its player as he entered
+    // the level, its bindings and random state, its undrawn frames. Must outlive the run.
+    const treplay* replay = nullptr;
     // The keys from another source than the script (the autopilot); empty: the script.
     std::function<std::unique_ptr<input::InputSource>()> makeInput;
 };
@@ -74,6 +78,9 @@ bool SaveFrame(tservices& services, const std::string& path);
 bool ParseCommonOption(const std::vector<std::string>& args, size_t& i, tsetup& setup,
                        std::string& error);
 
+// The frame limit that plays a replay to where its recording ended, and no further.
+long ReplayFrameLimit(const treplay& replay);
+
 class tlevelrun {
   public:
     tlevelrun();
@@ -91,6 +98,8 @@ class tlevelrun {
     // The current frame's trace line.
     static std::string TraceLine();
 
+    // The level's outcome (-1 until it ended) and the run's result in a replay's terms.
+    int32_t Outcome() const { return outcome_; }
     tservices& Services() { return services_; }
     const tnode& Document() const { return *document_; }
 

@@ -6,6 +6,7 @@
 #include "world/guns/guntables.h"
 #include "world/hero/hero.h"
 #include "world/playerrecord.h"
+#include "world/replay/ghost.h"
 #include "world/tables.h"
 
 #include <algorithm>
@@ -92,4 +93,17 @@ void DrawHero(TDGraphics& graphics) {
 
     BlendOff(*device);
     StageOneOff(*device);
+}
+
+void DrawGhostHero(TDGraphics& graphics) {
+    const tghoststep* ghost = GhostNow();
+    gpu::Device* device = graphics.Device();
+    if (!ghost || !device) return;
+    t3dobjects& store = Models();
+    // As an invisible hero is drawn: bright parts show, dark ones let the world through.
+    BlendOn(*device, gpu::Blend::SrcColour, gpu::Blend::InvSrcColour);
+    const float turn = static_cast<float>(5 - ghost->facing) * (-2.0f * Pi / 8.0f);
+    store.DrawModel(models::Hero, false, ghost->column, ghost->height - FootHeight(store),
+                    ghost->row, 0.0f, turn, 0.0f, 1.0f);
+    BlendOff(*device);
 }

@@ -14,6 +14,9 @@
 gpu::Argb HeroTint(int32_t invincibilityTimer, int32_t blessingTimer);
 
 void DrawHero(TDGraphics& graphics);
+// The ghost of the kept best run where his path has him now: the hero's model, see-through,
+// without gun or guide marker. Nothing when there is no ghost or his run is over.
+void DrawGhostHero(TDGraphics& graphics);
 
 // The hand bone the gun hangs on, and the bones whose lower one is the hero's foot.
 inline constexpr int32_t HandBone = 7;

@@ -19,6 +19,7 @@ int32_t GameLoop(tservices& services, const tnode& level) {
     loopstate.frames = 0;
     loopstate.attempt = 0;
     loopstate.stopped = false;
+    loopstate.undrawn.clear();
     // Only what happens in the level pauses it: the window's focus moving at its creation
     // or in a menu, or a pause left over from the end of the last level, does not.
     loopstate.focusPause = false;

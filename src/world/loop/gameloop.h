@@ -9,6 +9,7 @@
 #include "render/services.h"
 
 #include <cstdint>
+#include <vector>
 
 // What the loop keeps from frame to frame besides the world tables.
 struct tloopstate {
@@ -21,6 +22,8 @@ struct tloopstate {
     int32_t startScore = 0;       // the player's score when the level was entered
     const tnode* level = nullptr; // the document every attempt is built from
     bool focusPause = false;      // the window lost the focus: pause after this frame
+    bool inFocusPause = false;    // paused because the window lost the focus (not by a key)
+    std::vector<int64_t> undrawn; // frames of this call the timer left undrawn, rising
 };
 extern tloopstate loopstate;
 
@@ -53,7 +56,8 @@ bool StartAttempt(tservices& services);
 bool PlayFrame(tservices& services);
 // Marks the cells the hero can see from where he stands.
 void VisionSweep();
-// The picture of one frame, from the clear to the present.
+// The picture of one frame, from the clear to the present. Without a graphics device (a
+// replay run for its hero's path alone) only what drawing changes in the world is done.
 void DrawFrame(tservices& services);
 // After presenting: a held pause key, or the window losing the keyboard focus (or the pad
 // being pulled out), stops the game until the pause key is pressed again.

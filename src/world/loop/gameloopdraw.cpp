@@ -53,11 +53,15 @@ tcamera PlayCamera() {
 }
 
 void DrawFrame(tservices& services) {
-    TDGraphics& graphics = *services.graphics;
     MeasureFrameRate(*services.timer);
     // A window that lost the keyboard (or a pad pulled out) pauses the game as P does; the
     // frame that says so is shown first.
     if (services.input->TakeFocusLost()) loopstate.focusPause = true;
+    if (!services.graphics) {
+        ReloadCountdown();
+        return;
+    }
+    TDGraphics& graphics = *services.graphics;
 
     graphics.Clear(0, 0, 0); // 1
     graphics.BeginFrame(mainlight.I, filllight.I);
@@ -74,7 +78,8 @@ void DrawFrame(tservices& services) {
     DrawEffects();                                         // 10
     DrawCreatures(graphics);                               // 11
     DrawHero(graphics);                                    // 12
-    if (gpu::Device* device = graphics.Device()) {         // 13
+    DrawGhostHero(graphics);
+    if (gpu::Device* device = graphics.Device()) { // 13
         BlendOff(*device);
         StageOneOff(*device);
     }
@@ -88,6 +93,9 @@ void DrawFrame(tservices& services) {
 void PauseIfAsked(tservices& services) {
     TDInput& input = *services.input;
     if (!input.IsKeyDown(KeyPause) && !loopstate.focusPause) return;
+    // A replay leaves out the polls of a pause the player did not ask for: playing it back,
+    // the window keeps its focus and nothing pauses.
+    loopstate.inFocusPause = !input.IsKeyDown(KeyPause);
     loopstate.focusPause = false;
     input.WaitKeyReleased(KeyPause);
     // A script that has run out can never press the key again: the pause ends with it, and
@@ -101,6 +109,7 @@ void PauseIfAsked(tservices& services) {
         input.Poll();
     }
     input.WaitKeyReleased(KeyPause);
+    loopstate.inFocusPause = false;
     // The paused time is not caught up afterwards.
     services.timer->Restart();
 }

@@ -32,7 +32,7 @@ void LoopKeys(tservices& services) {
     const TDInput& input = *services.input;
     if (input.IsKeyDown(KeyZoomIn) && settings.CameraZoom > 0) --settings.CameraZoom;
     if (input.IsKeyDown(KeyZoomOut) && settings.CameraZoom < 100) ++settings.CameraZoom;
-    if (input.IsKeyDown(KeyScreenshot)) SaveScreenshot(services);
+    if (input.IsKeyDown(KeyScreenshot) && services.graphics) SaveScreenshot(services);
 
     const bool guideHeld =
         input.IsKeyDown(settings.KeyGuide) || input.IsPadControlOn(settings.PadGuide);
@@ -83,11 +83,15 @@ bool PlayFrame(tservices& services) {
     FireGun(input);  // 11
     UpdateBullets(); // 12
     UpdateEffects();
-    RecoilAndCooldown();             // 13
+    RecoilAndCooldown(); // 13
+    bool drawn = false;
     DrawUnlessBehind(services, [&] { // 14
+        drawn = true;
         DrawFrame(services);
         PauseIfAsked(services);
     });
+    // A replay must leave the same frames undrawn: the reload runs only in drawn ones.
+    if (!drawn) loopstate.undrawn.push_back(loopstate.frames);
     if (hero.height < FallenHeight) Player().Energy = 0; // 15
     if (Player().Energy < 1) {                           // 16
         if (inlevel.DeathFade == 0) WorldOutput().PlayEffect(sfx::Auts, EffectLevel());

@@ -1,0 +1,49 @@
+#include "world/replay/ghost.h"
+
+#include "engine/dtimer.h"
+#include "engine/scriptedinput.h"
+#include "world/loop/gameloop.h"
+#include "world/replay/replayplay.h"
+#include "world/tables.h"
+#include "world/worldoutput.h"
+
+std::vector<tghoststep> ghostpath;
+
+std::vector<tghoststep> GhostPath(const treplay& replay, const tnode& level) {
+    tprogramkeep keep;
+    tworldoutput* output = &WorldOutput();
+    UseWorldOutput(nullptr); // the ghost's run is silent
+
+    tplayer record = replay.player;
+    UsePlayerRecord(record);
+    EnterReplayStart(replay, record);
+
+    // No graphics device: the loop only keeps what drawing changes in the world. The clock
+    // is virtual and moves a tick at every wait, so no frame waits for real time.
+    tservices services;
+    VirtualCounter clock{FramesPerSecond};
+    services.input = std::make_unique<TDInput>();
+    auto script = std::make_unique<ScriptedInput>(replay.keys);
+    const ScriptedInput* keys = script.get();
+    std::vector<tghoststep> path;
+    if (services.input->Init(std::move(script))) {
+        services.timer = std::make_unique<tdtimer>(&clock);
+        services.waitForTick = [&clock] { clock.Advance(1); };
+        services.inputEnded = [keys] { return keys->Finished(); };
+        services.frameUndrawn = UndrawnLike(replay);
+        path.reserve(static_cast<size_t>(replay.result.frames));
+        services.afterFrame = [&] {
+            path.push_back({hero.column, hero.height, hero.row, inlevel.Facing});
+            return loopstate.frames < replay.result.frames;
+        };
+        GameLoop(services, level);
+    }
+    services.Release();
+    UseWorldOutput(output);
+    return path;
+}
+
+const tghoststep* GhostNow() {
+    const auto frame = static_cast<size_t>(loopstate.frames);
+    return frame < ghostpath.size() ? &ghostpath[frame] : nullptr;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The ghost of a kept run: the hero of a replay, drawn translucent beside the player step
+// for step. His path is worked out before the level starts by playing the replay through
+// the game loop without a picture; during play he is only drawn, so nothing in the world
+// can tell he is there.
+#include "engine/xmlparser.h"
+#include "world/replay/replayform.h"
+
+#include <cstdint>
+#include <vector>
+
+struct tghoststep {
+    float column = 0, height = 0, row = 0;
+    int32_t facing = 1;
+    bool operator==(const tghoststep&) const = default;
+};
+
+// The path drawn in the level being played (index: the frame of the level); empty: none.
+extern std::vector<tghoststep> ghostpath;
+
+// The hero after every frame of the replay played on the level, which must be the one the
+// replay was made on. The program and the world's record are left as they were found (the
+// world tables are rebuilt by the next attempt anyway).
+std::vector<tghoststep> GhostPath(const treplay& replay, const tnode& level);
+
+// The ghost's step for the frame being played, or nullptr when his run is over.
+const tghoststep* GhostNow();

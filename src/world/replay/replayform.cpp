@@ -1,0 +1,309 @@
+#include "world/replay/replayform.h"
+
+#include "engine/settings.h"
+#include "level/levelform.h"
+
+#include <charconv>
+#include <cinttypes>
+#include <cstdio>
+
+namespace {
+
+// The numbers a record read from a replay may hold: what a player's slot may hold.
+constexpr int64_t MostCount = 999'999'999; // Score, Money
+constexpr int32_t MostLives = 99;
+constexpr int32_t MostRounds = 999'999;
+constexpr size_t LongestPlayerName = 10;
+
+template <typename Number> bool ToNumber(std::string_view s, Number& value, int base = 10) {
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value, base);
+    return !s.empty() && ec == std::errc() && end == s.data() + s.size();
+}
+
+std::vector<std::string_view> Words(std::string_view s) {
+    std::vector<std::string_view> words;
+    while (!s.empty()) {
+        const size_t start = s.find_first_not_of(' ');
+        if (start == std::string_view::npos) break;
+        s.remove_prefix(start);
+        const size_t end = s.find(' ');
+        words.push_back(s.substr(0, end));
+        s = end == std::string_view::npos ? std::string_view() : s.substr(end);
+    }
+    return words;
+}
+
+// One named number of a "name=value ..." line; the names must come in the written order.
+struct tfield {
+    const char* name;
+    int64_t low, high;
+    int64_t value = 0;
+};
+
+bool ReadFields(std::string_view rest, std::vector<tfield>& fields, std::string& why) {
+    const auto words = Words(rest);
+    if (words.size() != fields.size()) {
+        why = "expected " + std::to_string(fields.size()) + " values";
+        return false;
+    }
+    for (size_t i = 0; i < fields.size(); ++i) {
+        tfield& f = fields[i];
+        const std::string prefix = std::string(f.name) + "=";
+        if (!words[i].starts_with(prefix) || !ToNumber(words[i].substr(prefix.size()), f.value) ||
+            f.value < f.low || f.value > f.high) {
+            why = std::string(f.name) + " must be a number " + std::to_string(f.low) + ".." +
+                  std::to_string(f.high);
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Fields(std::initializer_list<std::pair<const char*, int64_t>> fields) {
+    std::string text;
+    for (const auto& [name, value] : fields)
+        text += std::string(text.empty() ? "" : " ") + name + "=" + std::to_string(value);
+    return text;
+}
+
+int32_t SettingOf(std::string_view name) {
+    for (const NamedSetting& s : IntegerSettings)
+        if (name == s.name) return settings.*s.field;
+    return 0;
+}
+
+void SetSetting(std::string_view name, int32_t value) {
+    for (const NamedSetting& s : IntegerSettings)
+        if (name == s.name) settings.*s.field = value;
+}
+
+std::string KeyLine(const InputStep& step) {
+    std::string line = std::to_string(step.frame) + ":";
+    for (int code : step.codes) line += " " + std::to_string(code);
+    for (int code : step.taps) line += " " + std::to_string(code) + "*";
+    return line + "\n";
+}
+
+std::string UndrawnText(const std::vector<int64_t>& frames) {
+    std::string text;
+    for (size_t i = 0; i < frames.size();) {
+        size_t j = i;
+        while (j + 1 < frames.size() && frames[j + 1] == frames[j] + 1) ++j;
+        text += " " + std::to_string(frames[i]);
+        if (j > i) text += "-" + std::to_string(frames[j]);
+        i = j + 1;
+    }
+    return text;
+}
+
+bool ReadUndrawn(std::string_view rest, int64_t frames, std::vector<int64_t>& out,
+                 std::string& why) {
+    for (std::string_view word : Words(rest)) {
+        const size_t dash = word.find('-');
+        int64_t first = 0, last = 0;
+        if (!ToNumber(word.substr(0, dash), first) ||
+            !ToNumber(dash == std::string_view::npos ? word.substr(0, dash) : word.substr(dash + 1),
+                      last) ||
+            first > last || (!out.empty() && first <= out.back()) || last >= frames) {
+            why = "\"" + std::string(word) + "\" is not a rising frame or range below the frames";
+            return false;
+        }
+        for (int64_t f = first; f <= last; ++f) out.push_back(f);
+    }
+    return true;
+}
+
+} // namespace
+
+uint64_t LevelHash(std::string_view bytes) {
+    uint64_t hash = 0xcbf29ce484222325ull;
+    for (unsigned char byte : bytes) {
+        hash ^= byte;
+        hash *= 0x100000001b3ull;
+    }
+    return hash;
+}
+
+std::array<int32_t, BindingNames.size()> CurrentBindings() {
+    std::array<int32_t, BindingNames.size()> bindings{};
+    for (size_t i = 0; i < BindingNames.size(); ++i) bindings[i] = SettingOf(BindingNames[i]);
+    return bindings;
+}
+
+void UseBindings(const std::array<int32_t, BindingNames.size()>& bindings) {
+    for (size_t i = 0; i < BindingNames.size(); ++i) SetSetting(BindingNames[i], bindings[i]);
+}
+
+std::string ReplayText(const treplay& r) {
+    const tplayer& p = r.player;
+    char hash[17];
+    std::snprintf(hash, sizeof hash, "%016" PRIx64, r.levelHash);
+    std::string text = std::string(ReplayFirstLine) + "\n";
+    text += "game " + r.game + "\n";
+    text += "level " + r.levelId + " " + hash + "\n";
+    text += "player " + p.Name + "\n";
+    text += "record " +
+            Fields({{"Score", p.Score},
+                    {"Lives", p.Lives},
+                    {"Energy", p.Energy},
+                    {"Jump", p.Jump},
+                    {"Money", p.Money},
+                    {"Gun", p.Gun},
+                    {"Own1", p.Own[1]},
+                    {"Own2", p.Own[2]},
+                    {"Own3", p.Own[3]},
+                    {"AmmoCurrent1", p.AmmoCurrent[1]},
+                    {"AmmoCurrent2", p.AmmoCurrent[2]},
+                    {"AmmoCurrent3", p.AmmoCurrent[3]},
+                    {"AmmoAll1", p.AmmoAll[1]},
+                    {"AmmoAll2", p.AmmoAll[2]},
+                    {"AmmoAll3", p.AmmoAll[3]}}) +
+            "\n";
+    text += "bindings";
+    for (size_t i = 0; i < BindingNames.size(); ++i)
+        text += std::string(" ") + BindingNames[i] + "=" + std::to_string(r.bindings[i]);
+    text += "\n";
+    text += "guide " + std::to_string(int{r.guideOn}) + "\n";
+    text += "random " + std::to_string(r.seed) + "\n";
+    text += "framecounter " + std::to_string(r.frameCounter) + "\n";
+    const treplayresult& o = r.result;
+    text += "result " +
+            Fields({{"LevelOutcome", o.LevelOutcome},
+                    {"frames", o.frames},
+                    {"time", o.time},
+                    {"Score", o.Score},
+                    {"Lives", o.Lives},
+                    {"Money", o.Money},
+                    {"MonstersKilled", o.MonstersKilled},
+                    {"PotionsFound", o.PotionsFound},
+                    {"TreasuresFound", o.TreasuresFound},
+                    {"RoundsFired", o.RoundsFired}}) +
+            "\n";
+    text += "undrawn" + UndrawnText(r.undrawn) + "\n";
+    text += "keys\n";
+    for (const InputStep& step : r.keys) text += KeyLine(step);
+    return text;
+}
+
+std::optional<treplay> ParseReplay(std::string_view text, std::string& error) {
+    treplay r;
+    int lineNumber = 0;
+    auto nextLine = [&](std::string_view keyword, std::string_view& rest) {
+        ++lineNumber;
+        const size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        if (line == keyword) {
+            rest = {};
+            return true;
+        }
+        if (!line.starts_with(keyword) || line.size() == keyword.size() ||
+            line[keyword.size()] != ' ')
+            return false;
+        rest = line.substr(keyword.size() + 1);
+        return true;
+    };
+    auto fail = [&](std::string_view why) {
+        error = "line " + std::to_string(lineNumber) + ": " + std::string(why);
+        return std::nullopt;
+    };
+    std::string_view rest;
+    std::string why;
+
+    if (!nextLine(ReplayFirstLine, rest) || !rest.empty())
+        return fail(std::string("not a replay (the first line must be \"") + ReplayFirstLine +
+                    "\")");
+    if (!nextLine("game", rest) || rest.empty()) return fail("expected \"game VERSION\"");
+    r.game = rest;
+
+    if (!nextLine("level", rest)) return fail("expected \"level ID HASH\"");
+    auto words = Words(rest);
+    if (words.size() != 2 || !IsLevelId(words[0]) || words[1].size() != 16 ||
+        !ToNumber(words[1], r.levelHash, 16))
+        return fail("expected \"level ID HASH\" with a level Id and 16 hexadecimal digits");
+    r.levelId = words[0];
+
+    if (!nextLine("player", rest) || rest.empty() || rest.size() > LongestPlayerName)
+        return fail("expected \"player NAME\" with a name of 1 to 10 characters");
+    for (char c : rest)
+        if (c < ' ' || c > '~') return fail("the player's name holds an unprintable byte");
+    r.player.Name = rest;
+
+    std::vector<tfield> record = {{"Score", 0, MostCount},
+                                  {"Lives", 1, MostLives},
+                                  {"Energy", 1, 100},
+                                  {"Jump", 0, 100},
+                                  {"Money", 0, MostCount},
+                                  {"Gun", 0, GunCount},
+                                  {"Own1", 0, 1},
+                                  {"Own2", 0, 1},
+                                  {"Own3", 0, 1},
+                                  {"AmmoCurrent1", 0, MostRounds},
+                                  {"AmmoCurrent2", 0, MostRounds},
+                                  {"AmmoCurrent3", 0, MostRounds},
+                                  {"AmmoAll1", 0, MostRounds},
+                                  {"AmmoAll2", 0, MostRounds},
+                                  {"AmmoAll3", 0, MostRounds}};
+    if (!nextLine("record", rest)) return fail("expected \"record ...\"");
+    if (!ReadFields(rest, record, why)) return fail(why);
+    tplayer& p = r.player;
+    p.Score = int32_t(record[0].value);
+    p.Lives = int32_t(record[1].value);
+    p.Energy = int32_t(record[2].value);
+    p.Jump = int32_t(record[3].value);
+    p.Money = int32_t(record[4].value);
+    p.Gun = int32_t(record[5].value);
+    p.Own = {true, record[6].value != 0, record[7].value != 0, record[8].value != 0};
+    for (int gun = 1; gun <= GunCount; ++gun) {
+        p.AmmoCurrent[size_t(gun)] = int32_t(record[size_t(8 + gun)].value);
+        p.AmmoAll[size_t(gun)] = int32_t(record[size_t(11 + gun)].value);
+    }
+    if (!p.Own[size_t(p.Gun)]) return fail("the gun in hand is one the player does not own");
+
+    std::vector<tfield> bindings;
+    for (const char* name : BindingNames) bindings.push_back({name, 0, 255});
+    if (!nextLine("bindings", rest)) return fail("expected \"bindings ...\"");
+    if (!ReadFields(rest, bindings, why)) return fail(why);
+    for (size_t i = 0; i < bindings.size(); ++i) r.bindings[i] = int32_t(bindings[i].value);
+
+    if (!nextLine("guide", rest) || (rest != "0" && rest != "1"))
+        return fail("expected \"guide 0\" or \"guide 1\"");
+    r.guideOn = rest == "1";
+    if (!nextLine("random", rest) || !ToNumber(rest, r.seed))
+        return fail("expected \"random N\" with N 0..4294967295");
+    if (!nextLine("framecounter", rest) || !ToNumber(rest, r.frameCounter))
+        return fail("expected \"framecounter N\" with N 0..65535");
+
+    std::vector<tfield> result = {{"LevelOutcome", -1, 2},          {"frames", 1, MostReplayFrames},
+                                  {"time", 0, INT32_MAX},           {"Score", 0, INT32_MAX},
+                                  {"Lives", 0, MostLives},          {"Money", 0, INT32_MAX},
+                                  {"MonstersKilled", 0, INT32_MAX}, {"PotionsFound", 0, INT32_MAX},
+                                  {"TreasuresFound", 0, INT32_MAX}, {"RoundsFired", 0, INT32_MAX}};
+    if (!nextLine("result", rest)) return fail("expected \"result ...\"");
+    if (!ReadFields(rest, result, why)) return fail(why);
+    treplayresult& o = r.result;
+    o.LevelOutcome = int32_t(result[0].value);
+    o.frames = result[1].value;
+    o.time = result[2].value;
+    o.Score = int32_t(result[3].value);
+    o.Lives = int32_t(result[4].value);
+    o.Money = int32_t(result[5].value);
+    o.MonstersKilled = int32_t(result[6].value);
+    o.PotionsFound = int32_t(result[7].value);
+    o.TreasuresFound = int32_t(result[8].value);
+    o.RoundsFired = int32_t(result[9].value);
+
+    if (!nextLine("undrawn", rest)) return fail("expected \"undrawn ...\"");
+    if (!ReadUndrawn(rest, o.frames, r.undrawn, why)) return fail(why);
+    if (!nextLine("keys", rest) || !rest.empty()) return fail("expected \"keys\"");
+
+    auto keys = ParseInputScript(text, why);
+    if (!keys) {
+        // The script's own line numbers count from the line after "keys".
+        error = "keys, " + why;
+        return std::nullopt;
+    }
+    r.keys = std::move(*keys);
+    return r;
+}
