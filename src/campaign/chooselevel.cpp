@@ -5,7 +5,9 @@
 #include "campaign/menu.h"
 #include "campaign/players.h"
 #include "campaign/records.h"
+#include "campaign/replays.h"
 #include "campaign/screens.h"
+#include "platform/files.h"
 #include "render/screenlayout.h"
 #include "world/level/levels.h"
 
@@ -13,6 +15,7 @@
 #include <array>
 
 int32_t SelectedLevel = 0;
+std::function<void(tservices&, WatchKind)> WatchFromLevelChoice;
 
 namespace {
 
@@ -34,6 +37,10 @@ constexpr const char* ChangeLevelHelp =
     "UP ARROW, DOWN ARROW, PAGE UP and PAGE DOWN - Change Level";
 constexpr const char* PlayLevelHelp = "SPACE or ENTER - Play Level";
 constexpr const char* ReturnHelp = "ESC - Return to Shop";
+constexpr const char* WatchBestHelp = "R - Watch Your Best Run";
+constexpr const char* ShowHowHelp = "H - Show Me How";
+constexpr int32_t KeyWatchBest = 19; // R
+constexpr int32_t KeyShowHow = 35;   // H
 
 constexpr uint32_t HeadingColour = 0xAAAA00;
 constexpr int32_t PageStep = 10;
@@ -74,6 +81,23 @@ void DrawFastestTimes(tservices& s, const tlvl& level, uint32_t colour) {
     }
 }
 
+// Which kept runs the selected level offers to watch; looked up when the selection moves,
+// not in every frame.
+struct twatchable {
+    int32_t level = -1;
+    bool best = false, par = false;
+};
+twatchable watchable;
+
+void LookUpWatchable() {
+    if (watchable.level == SelectedLevel || levels.empty()) return;
+    watchable.level = SelectedLevel;
+    const std::string best = BestRunPath(CurrentProfile(), Selected().id);
+    watchable.best = !best.empty() && files::Exists(files::HomePath(best));
+    watchable.par = SelectedLevel < CampaignLevelCount && SelectedOpen() &&
+                    files::Exists(ParRunPath(SelectedLevel));
+}
+
 void DrawChooseLevel(tservices& s) {
     BeginMenuFrame(s);
     DrawBackground(s, static_cast<int32_t>(PanelX), 200 + static_cast<int32_t>(Rows(1, RowStep())),
@@ -94,10 +118,13 @@ void DrawChooseLevel(tservices& s) {
                            entry.state == LevelOpen ? RowLook::Normal : RowLook::Unavailable);
         }
         const bool open = SelectedOpen();
-        if (open)
-            DrawHelpLines(s, {ChangeLevelHelp, PlayLevelHelp, ReturnHelp}, true);
-        else
-            DrawHelpLines(s, {ChangeLevelHelp, ReturnHelp}, true);
+        std::vector<std::string_view> help = {ChangeLevelHelp};
+        if (open) help.push_back(PlayLevelHelp);
+        help.push_back(ReturnHelp);
+        LookUpWatchable();
+        if (WatchFromLevelChoice && watchable.best) help.push_back(WatchBestHelp);
+        if (WatchFromLevelChoice && watchable.par) help.push_back(ShowHowHelp);
+        DrawHelpLines(s, help, true);
         DrawFastestTimes(s, level, open ? menucolour::BrightOrange : menucolour::LightGrey);
     } else {
         DrawHelpLines(s, {ReturnHelp}, true);
@@ -147,12 +174,29 @@ bool ChooseLevel(tservices& s) {
     // The catalogue may have shrunk since the last visit.
     if (SelectedLevel < 0 || SelectedLevel >= LevelCount()) SelectedLevel = 0;
 
+    watchable.level = -1;
     tmenuinput keys(s);
+    bool watchHeld = true, howHeld = true; // held on entry: no press
     bool chosen = false;
     while (NextFrame(s, [&] { DrawChooseLevel(s); })) {
         const tmenukeys pressed = keys.Read(s);
         if (pressed.back) break;
         if (levels.empty()) continue;
+        const bool watchDown = s.input->IsKeyDown(KeyWatchBest);
+        const bool howDown = s.input->IsKeyDown(KeyShowHow);
+        const bool watch = watchDown && !watchHeld, how = howDown && !howHeld;
+        watchHeld = watchDown;
+        howHeld = howDown;
+        LookUpWatchable();
+        if (WatchFromLevelChoice && ((watch && watchable.best) || (how && watchable.par))) {
+            s.Click();
+            WatchFromLevelChoice(s, watch ? WatchKind::BestRun : WatchKind::ParRun);
+            // Back on the same level, with nothing held counting as a press.
+            keys = tmenuinput(s);
+            watchHeld = howHeld = true;
+            watchable.level = -1;
+            continue;
+        }
         const struct {
             bool pressed;
             int32_t step;

@@ -125,6 +125,11 @@ void DrawOptionRow(tservices& services, int32_t row, std::string_view text, bool
 
 void DrawHelpLines(tservices& services, std::initializer_list<std::string_view> lines,
                    bool unscaledX) {
+    DrawHelpLines(services, std::vector<std::string_view>(lines), unscaledX);
+}
+
+void DrawHelpLines(tservices& services, const std::vector<std::string_view>& lines,
+                   bool unscaledX) {
     const int32_t x = unscaledX ? static_cast<int32_t>(HelpX) : ScreenX(HelpX);
     int32_t y = HelpTop();
     for (std::string_view line : lines) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string_view>
+#include <vector>
 
 namespace menucolour {
 inline constexpr uint32_t BrightOrange = 0xF07000; // selected, help lines, headings
@@ -79,6 +80,8 @@ void DrawOptionText(tservices& services, float x, float y, int32_t swayRow, std:
 // The key-help lines at the bottom, bright orange, one line height apart, the first at
 // 530 / 600 of the screen height. x is 50 design units, or 50 pixels with unscaledX.
 void DrawHelpLines(tservices& services, std::initializer_list<std::string_view> lines,
+                   bool unscaledX = false);
+void DrawHelpLines(tservices& services, const std::vector<std::string_view>& lines,
                    bool unscaledX = false);
 // Key-help line `line` (0 the first) alone, in the colour given.
 void DrawHelpLine(tservices& services, int32_t line, std::string_view text, uint32_t colour);

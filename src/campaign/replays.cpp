@@ -4,6 +4,8 @@
 #include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
 
+#include <cstdio>
+
 namespace {
 
 // Player Ids are the digits of a time stamp; anything else (a hand-edited players file)
@@ -34,6 +36,12 @@ bool Write(const std::string& gamePath, const std::string& text) {
 std::string BestRunPath(const tplayer& player, const std::string& levelId) {
     if (!NamesAFolder(player.Id) || !NamesAFolder(levelId)) return "";
     return "replays\\" + player.Id + "\\" + levelId + ".best";
+}
+
+std::string ParRunPath(int32_t levelIndex) {
+    char name[32];
+    std::snprintf(name, sizeof name, "par\\%02d.replay", static_cast<int>(levelIndex + 1));
+    return name;
 }
 
 bool KeepRun(const treplay& run, const tplayer& player) {

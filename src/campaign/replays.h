@@ -4,6 +4,7 @@
 // settlement: a replay that cannot be written costs nothing but itself.
 #include "world/replay/replayform.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,9 @@ struct tplayer;
 inline constexpr const char* LastRunPath = "replays\\last";
 // "replays\<player Id>\<level Id>.best", or "" when the Id cannot name a folder.
 std::string BestRunPath(const tplayer& player, const std::string& levelId);
+
+// The par run of campaign level index 0..79 in the game folder: "par\NN.replay".
+std::string ParRunPath(int32_t levelIndex);
 
 // Keeps the run as the last one, and as the player's best when it completed the level in
 // fewer frames than the best kept (or none was kept). One best per player and level, so the

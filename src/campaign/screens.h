@@ -7,6 +7,7 @@
 #include "world/playerrecord.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,11 @@ std::vector<tstatusline> StatusLines(const tplayer& player);
 
 // chooselevel.cpp: true when an open level was chosen (it is SelectedLevel).
 bool ChooseLevel(tservices& services);
+// What R and H do on the level choice: watch the selected level's kept best run of the
+// current player, or its par run. Set by the screen flow; empty: the keys do nothing. The
+// level choice comes back on the same level afterwards.
+enum class WatchKind { BestRun, ParRun };
+extern std::function<void(tservices&, WatchKind)> WatchFromLevelChoice;
 
 // What the results screen is told about the level just played.
 struct tresults {

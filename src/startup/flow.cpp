@@ -6,6 +6,7 @@
 #include "campaign/menu.h"
 #include "campaign/players.h"
 #include "campaign/records.h"
+#include "campaign/replays.h"
 #include "campaign/saving.h"
 #include "campaign/screens.h"
 #include "engine/random.h"
@@ -15,6 +16,8 @@
 #include "render/assetorder.h"
 #include "startup/settings.h"
 #include "startup/startup.h"
+#include "startup/watchrun.h"
+#include "world/level/levels.h"
 #include "world/loop/gameloop.h"
 #include "world/tables.h"
 
@@ -43,9 +46,21 @@ void EnterMainMenu(TForm1& form) {
     MainMenuItem = 0;
 }
 
+// R or H on the level choice: the selected level's kept best run or its par run, watched.
+void WatchFromChoice(tservices& s, WatchKind kind) {
+    const tlvl& level = levels[static_cast<size_t>(SelectedLevel)];
+    const std::string path = kind == WatchKind::BestRun
+                                 ? files::HomePath(BestRunPath(CurrentProfile(), level.id))
+                                 : ParRunPath(SelectedLevel);
+    WatchRun(s, level, path);
+    CurrentScreen = "level";
+    SetMenuPicture(s, "gfx\\chooselevel.jpg");
+}
+
 // Choose player -> shop -> choose level -> play -> results, and back, until the chain ends.
 void PlayChain(TForm1& form) {
     tservices& s = form.services;
+    WatchFromLevelChoice = WatchFromChoice;
     enum { ChoosePlayerStep, ShopStep, ChooseLevelStep } step = ChoosePlayerStep;
     while (!s.Closing()) {
         switch (step) {

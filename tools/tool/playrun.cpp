@@ -270,17 +270,10 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
     return true;
 }
 
-long ReplayFrameLimit(const treplay& replay) {
-    // A level that ended by itself plays its last frame and stops; a run stopped from
-    // outside stopped at its frame count.
-    const auto frames = static_cast<long>(replay.result.frames);
-    return replay.result.LevelOutcome == -1 ? frames : frames + 1;
-}
-
 void tlevelrun::Play(const std::function<void()>& onFrame) {
     if (!prepared_) return;
-    const long limit =
-        setup_.frames.value_or(setup_.replay ? ReplayFrameLimit(*setup_.replay) : FrameCap);
+    const long limit = setup_.frames.value_or(
+        setup_.replay ? static_cast<long>(ReplayFrameLimit(*setup_.replay)) : FrameCap);
     outcome_ = -1; // stays so when the run stops before the level ends
     services_.afterFrame = [&] {
         if (onFrame) onFrame();

@@ -78,9 +78,6 @@ bool SaveFrame(tservices& services, const std::string& path);
 bool ParseCommonOption(const std::vector<std::string>& args, size_t& i, tsetup& setup,
                        std::string& error);
 
-// The frame limit that plays a replay to where its recording ended, and no further.
-long ReplayFrameLimit(const treplay& replay);
-
 class tlevelrun {
   public:
     tlevelrun();

@@ -4,7 +4,9 @@
 #include "render/screenlayout.h"
 #include "render/text.h"
 #include "world/level/levelloader.h"
+#include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
+#include "world/replay/replayform.h"
 #include "world/tables.h"
 
 #include <algorithm>
@@ -88,6 +90,19 @@ std::vector<tstatuspiece> StatusLine(const td2dsprites& sprites) {
     return pieces;
 }
 
+bool WatchingReplay = false;
+
+namespace {
+
+void DrawReplayCaption(td2dsprites& sprites) {
+    const std::string text = std::string(ReplayCaption) + "  " + FramesClock(loopstate.frames);
+    const int32_t width = TextWidth(sprites, text, sprites::FirstFontGlyph, 1.0f);
+    DrawPlainText(sprites, ScreenWidth - width - 10, 10, text, 1.0f, false, sprites::FirstFontGlyph,
+                  White, 255);
+}
+
+} // namespace
+
 void DrawOverlay(td2dsprites& sprites, const TDInput& input, std::string_view textureFolder) {
     // Under the status line, which stays readable while the hero dies.
     Fade(sprites, White, inlevel.DeathFade);
@@ -96,6 +111,7 @@ void DrawOverlay(td2dsprites& sprites, const TDInput& input, std::string_view te
         DrawPlainText(sprites, 10, 50, "Level created by " + creatorname + ".", 1.0f, false,
                       sprites::FirstFontGlyph, White, 255);
     SlideStartPicture(sprites, textureFolder);
+    if (WatchingReplay) DrawReplayCaption(sprites);
     // Over everything: the level is being left.
     Fade(sprites, Black, inlevel.ExitFade);
 }

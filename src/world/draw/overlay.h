@@ -26,6 +26,11 @@
 extern float IntroSlide;
 extern float IntroSlideSpeed;
 
+// A kept run is being watched: "REPLAY" and its clock stand in the top right corner, the
+// one the overlay leaves free.
+extern bool WatchingReplay;
+inline constexpr const char* ReplayCaption = "REPLAY";
+
 void StartIntroSlide();
 void DrawOverlay(td2dsprites& sprites, const TDInput& input, std::string_view textureFolder);
 void DrawPauseLine(td2dsprites& sprites);

@@ -124,6 +124,16 @@ uint64_t LevelHash(std::string_view bytes) {
     return hash;
 }
 
+std::string FramesClock(int64_t frames) {
+    // 35 frames a second: a frame is 100/35 hundredths.
+    const int64_t hundredths = frames * 100 / 35;
+    char text[48];
+    std::snprintf(
+        text, sizeof text, "%02lld:%02lld.%02lld", static_cast<long long>(hundredths / 6000),
+        static_cast<long long>(hundredths / 100 % 60), static_cast<long long>(hundredths % 100));
+    return text;
+}
+
 std::array<int32_t, BindingNames.size()> CurrentBindings() {
     std::array<int32_t, BindingNames.size()> bindings{};
     for (size_t i = 0; i < BindingNames.size(); ++i) bindings[i] = SettingOf(BindingNames[i]);

@@ -57,6 +57,10 @@ struct treplay {
 // someone forging a collision.
 uint64_t LevelHash(std::string_view bytes);
 
+// A run's frames on its clock as "mm:ss.cc" (minutes, seconds, hundredths): the par line
+// and the clock of a run being watched.
+std::string FramesClock(int64_t frames);
+
 std::string ReplayText(const treplay& replay);
 // nullopt with a one-line reason naming the line when the text is not a replay we can play.
 std::optional<treplay> ParseReplay(std::string_view text, std::string& error);

@@ -37,6 +37,11 @@ void EnterReplayStart(const treplay& replay, tplayer& record) {
     loopstate.frameCounter = replay.frameCounter;
 }
 
+int64_t ReplayFrameLimit(const treplay& replay) {
+    return replay.result.LevelOutcome == OutcomeStopped ? replay.result.frames
+                                                        : replay.result.frames + 1;
+}
+
 std::function<bool()> UndrawnLike(const treplay& replay) {
     return [&undrawn = replay.undrawn] {
         return std::binary_search(undrawn.begin(), undrawn.end(), loopstate.frames);

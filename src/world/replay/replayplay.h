@@ -18,6 +18,10 @@ bool ReplayFitsLevel(const treplay& replay, const std::string& levelName,
 // the settings the bindings, then the guide, the random state and the frame counter.
 void EnterReplayStart(const treplay& replay, tplayer& record);
 
+// The frame count at which a replay run is stopped: a level that ended by itself plays its
+// last frame and ends, a run stopped from outside stops where it was stopped.
+int64_t ReplayFrameLimit(const treplay& replay);
+
 // For services.frameUndrawn: the frames the recording game left undrawn.
 std::function<bool()> UndrawnLike(const treplay& replay);
 
