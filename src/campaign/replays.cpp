@@ -44,6 +44,13 @@ std::string ParRunPath(int32_t levelIndex) {
     return name;
 }
 
+int64_t ParFrames(int32_t levelIndex) {
+    std::string text, why;
+    if (!files::ReadAll(ParRunPath(levelIndex), text, LargestReplayFile)) return -1;
+    const auto run = ParseReplay(text, why);
+    return run ? run->result.frames : -1;
+}
+
 bool KeepRun(const treplay& run, const tplayer& player) {
     const std::string text = ReplayText(run);
     bool written = Write(LastRunPath, text);

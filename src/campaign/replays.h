@@ -18,6 +18,9 @@ std::string BestRunPath(const tplayer& player, const std::string& levelId);
 // The par run of campaign level index 0..79 in the game folder: "par\NN.replay".
 std::string ParRunPath(int32_t levelIndex);
 
+// The frames of the par run of campaign level index 0..79; -1 when there is none.
+int64_t ParFrames(int32_t levelIndex);
+
 // Keeps the run as the last one, and as the player's best when it completed the level in
 // fewer frames than the best kept (or none was kept). One best per player and level, so the
 // folder grows only with the levels played. False when a write failed.

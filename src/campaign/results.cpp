@@ -11,6 +11,7 @@
 #include "render/text.h"
 #include "world/level/levels.h"
 #include "world/loop/gameloop.h"
+#include "world/replay/replayform.h"
 
 #include "world/tables.h"
 #include <cmath>
@@ -48,6 +49,8 @@ constexpr float OwnTimeX = 850.0f;
 constexpr float OwnTimeValueX = 1300.0f;
 constexpr float ShopX = 150.0f;
 constexpr int32_t ShopLine = 9;
+// The par time of a completed campaign level, under the times.
+constexpr int32_t ParLine = 10;
 // A save the settlement could not make is told under everything else.
 constexpr int32_t SaveProblemLine = 11;
 // "Main Menu" after a game over stands at fixed pixels below the menu top.
@@ -118,6 +121,9 @@ void DrawResults(tservices& s, const tresultsview& view) {
                           NormalText, BrightOrange);
 
     DrawTimes(s, view);
+    if (view.outcome == OutcomeCompleted && view.results.ParFrames >= 0)
+        DrawPlainMenuText(s, TimesX, Line(ParLine), "PAR " + FramesClock(view.results.ParFrames),
+                          NormalText, BrightOrange);
 
     if (view.outcome == OutcomeGameOver) {
         DrawOutlinedText(*s.sprites,

@@ -62,6 +62,7 @@ struct tresults {
     int64_t LevelTime = 0;    // milliseconds
     int64_t TimeRank = 10;    // place 1..5 among the fastest times; 10 none
     std::string SaveProblem;  // a file the settlement could not save, and why; empty: none
+    int64_t ParFrames = -1;   // frames of the level's par run; -1: none
 };
 // results.cpp: true to go on (to the shop), false on Esc.
 bool LevelResults(tservices& services, const tresults& results);

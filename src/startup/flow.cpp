@@ -95,6 +95,7 @@ void PlayChain(TForm1& form) {
             results.LevelTime = form.LevelTime;
             results.TimeRank = form.TimeRank;
             results.SaveProblem = form.SaveProblem;
+            if (SelectedLevel < CampaignLevelCount) results.ParFrames = ParFrames(SelectedLevel);
             const bool goOn = LevelResults(s, results);
             if (!goOn || form.LevelOutcome == OutcomeGameOver) return;
             step = ShopStep;

@@ -1,6 +1,7 @@
 #include "startup/setupwindow.h"
 
 #include "engine/dgraphics.h"
+#include "engine/settings.h"
 #include "platform/files.h"
 #include "platform/gpu/gl_device.h"
 #include "platform/uiwindow.h"
@@ -145,6 +146,11 @@ bool DrawDialog(tsetupdialog& dialog, tsetupresult& result) {
         // The game folder, not the program's: installed, the manual sits with the data.
         manualMessage = manualOpener.Open(GameFolderOf(files::ProgramFolder()) + "manual.pdf");
     if (!manualMessage.empty()) ShowMessage(manualMessage, MessageIcon::Information);
+
+    // The free band under the top buttons holds the game's own check boxes; the ghost's
+    // leaves the band's first row free for the picture's.
+    ImGui::SetCursorPos(ImVec2(8, 92));
+    ImGui::Checkbox("Ghost of your best run", &settings.GhostRuns);
 
     const ImVec2 origin = ImGui::GetWindowPos();
     ImDrawList* draw = ImGui::GetWindowDrawList();

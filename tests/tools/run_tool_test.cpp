@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -538,4 +539,137 @@ TEST_F(RunTool, TwelveLoadingPicturesComeBeforeTheMainMenu) {
         EXPECT_GT(fs::file_size(shot), 0u) << shot;
     }
     EXPECT_NE(ReadBytes("first.png"), ReadBytes("last.png")); // the percentage moved on
+}
+
+// Runs of the one-step user level: the kept runs, replaying them, watching them.
+class RunWithKeptRuns : public RunWithPlayer {
+  protected:
+    const std::string playerId = "20260101000000007";
+    const std::string levelId = "20260101000000000000001";
+
+    void SetUp() override {
+        RunWithPlayer::SetUp();
+        if (IsSkipped()) return;
+        // The only user level: its exit one step east of the start.
+        for (const auto& entry : fs::directory_iterator(data + "/customlvl"))
+            fs::remove(entry.path());
+        std::string source = "name: One Step\nid: " + levelId +
+                             "\nauthor: Tester\nmusic: area1.ogg\nstart: 2 2\n"
+                             "main light: 255 255 255 0 -1 0 100\nfill light: 0 0 0 0\nmap\n";
+        const std::string rows[] = {"~~~~~", "~...~", "~..X~", "~...~"};
+        for (int line = 0; line < 50; ++line) {
+            const std::string row = line < 4 ? rows[line] : "";
+            source += row + std::string(50 - row.size(), '~') + "\n";
+        }
+        WriteBytes("step.lvl", source + "end\ncells\nend\n");
+        ASSERT_EQ(std::system(("'" + GameDir() + "/tarnhollow-tool' level-compile step.lvl '" +
+                               data + "/customlvl/step.dat' >/dev/null")
+                                  .c_str()),
+                  0);
+    }
+
+    // A new "ace" (always the same player Id) with the user level still to play.
+    void NewAce() {
+        SavePlayer({}, 7, 0);
+        PlayerProfiles[1].Id = playerId;
+        ASSERT_TRUE(SavePlayersTo(home + "/players.dat"));
+    }
+    std::string Best() const { return home + "/replays/" + playerId + "/" + levelId + ".best"; }
+
+    // Plays the user level: `wait` polls standing, then east to the exit (or Esc with
+    // retreat). The play screen's polls.
+    long PlayUserLevel(long wait, bool retreat = false) {
+        NewAce();
+        const std::string toUserLevel = ToALevel({200});
+        const long play = PlayFrame(toUserLevel);
+        const long go = play + wait;
+        const trun run = Run(toUserLevel + std::to_string(go) + (retreat ? ": 1\n" : ": 205\n") +
+                                 std::to_string(go + 30) + ":\n",
+                             "--trace --frames " + std::to_string(go + 120));
+        EXPECT_EQ(run.exitCode, 0) << run.errors;
+        long polls = 0;
+        for (const ttrace& t : TraceOf(run)) polls += t.screen == "play";
+        return polls;
+    }
+    // `tarnhollow-tool replay` on a file: its final line.
+    std::string Replay(const std::string& file) {
+        const tcommandrun run = RunCommandLine("'" + GameDir() + "/tarnhollow-tool' replay '" +
+                                               file + "' --data '" + data + "' 2>err.txt");
+        EXPECT_EQ(run.exitCode, 0) << ReadBytes("err.txt");
+        return run.lines.empty() ? "" : run.lines.back();
+    }
+};
+
+TEST_F(RunWithKeptRuns, TheFastestCompletionIsKeptAndPlaysAgainAsTheTraceShowedIt) {
+    const long slow = PlayUserLevel(20);
+    ASSERT_TRUE(fs::exists(Best()));
+    ASSERT_TRUE(fs::exists(home + "/replays/last"));
+    const std::string kept = ReadBytes(Best());
+    const std::string frames = "\"frames\": " + std::to_string(slow) + ",";
+    const std::string replayed = Replay(Best());
+    EXPECT_EQ(replayed.rfind("{\"LevelOutcome\": 2, " + frames, 0), 0u) << replayed;
+
+    // Slower: the kept run stays as it was, byte for byte; faster: it takes its place.
+    PlayUserLevel(40);
+    EXPECT_EQ(ReadBytes(Best()), kept);
+    const long fast = PlayUserLevel(0);
+    ASSERT_LT(fast, slow);
+    EXPECT_NE(Replay(Best()).find("\"frames\": " + std::to_string(fast) + ","), std::string::npos);
+
+    // A replay of another version of the level is refused, naming the level.
+    fs::remove(data + "/customlvl/step.dat");
+    std::string changed = ReadBytes("step.lvl");
+    changed.replace(changed.find("~...~"), 5, "~..*~");
+    WriteBytes("step.lvl", changed);
+    ASSERT_EQ(std::system(("'" + GameDir() + "/tarnhollow-tool' level-compile step.lvl '" + data +
+                           "/customlvl/step.dat' >/dev/null")
+                              .c_str()),
+              0);
+    const tcommandrun refused = RunCommandLine("'" + GameDir() + "/tarnhollow-tool' replay '" +
+                                               Best() + "' --data '" + data + "' 2>err.txt");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(ReadBytes("err.txt").find("\"One Step\""), std::string::npos) << ReadBytes("err.txt");
+}
+
+TEST_F(RunWithKeptRuns, ARetreatIsKeptAsTheLastRunOnly) {
+    PlayUserLevel(10, true);
+    EXPECT_TRUE(fs::exists(home + "/replays/last"));
+    EXPECT_FALSE(fs::exists(home + "/replays/" + playerId));
+    EXPECT_NE(ReadBytes(home + "/replays/last").find("result LevelOutcome=0 "), std::string::npos);
+}
+
+TEST_F(RunWithKeptRuns, WatchingABestRunAndAParRunSettlesNothing) {
+    if (!fs::exists(data + "/par/01.replay")) GTEST_SKIP() << "no par runs in " << data;
+    PlayUserLevel(0);
+    ASSERT_TRUE(fs::exists(Best()));
+    std::map<std::string, std::string> before;
+    for (const auto& entry : fs::recursive_directory_iterator(home))
+        if (entry.is_regular_file() && entry.path().string().find("/replays/") == std::string::npos)
+            before[entry.path().string()] = ReadBytes(entry.path().string());
+
+    // To the level choice; Up to the user level he completed, R; Esc ends it; Down to the
+    // first level, H; Esc ends it too.
+    const long menu = MainMenuFrame();
+    const long choice = menu + 9;
+    std::string script = Presses({{menu, 57},
+                                  {menu + 3, 57},
+                                  {menu + 6, 57},
+                                  {choice, 200},
+                                  {choice + 3, 19},
+                                  {choice + 60, 1},
+                                  {choice + 66, 208},
+                                  {choice + 69, 35},
+                                  {choice + 150, 1}});
+    const trun run = Run(script, "--trace --frames " + std::to_string(choice + 170));
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const std::vector<ttrace> trace = TraceOf(run);
+    ASSERT_EQ(trace.size(), size_t(choice + 170));
+    EXPECT_EQ(trace[choice + 30].screen, "watch");
+    EXPECT_EQ(trace[choice + 63].screen, "level");
+    EXPECT_EQ(trace[choice + 63].item, 80); // back on the same level
+    EXPECT_EQ(trace[choice + 100].screen, "watch");
+    EXPECT_EQ(trace[choice + 165].screen, "level");
+    EXPECT_EQ(trace[choice + 165].item, 0);
+
+    for (const auto& [file, bytes] : before) EXPECT_EQ(ReadBytes(file), bytes) << file;
 }

@@ -4,6 +4,9 @@
 #include "gameloopfixture.h"
 
 #include "engine/random.h"
+#include "render/assetorder.h"
+#include "world/creaturebase.h"
+#include "world/replay/ghost.h"
 #include "world/replay/replayplay.h"
 #include "world/replay/replayrecorder.h"
 
@@ -14,6 +17,17 @@ using playfield::tmap;
 
 class ReplayTest : public GameLoopTest {
   protected:
+    std::vector<tghoststep> heroPath; // the hero after every frame of the last Replay
+
+    void NewPlayer(int32_t lives) {
+        player = tplayer{};
+        player.Name = "TEST";
+        player.Lives = lives;
+        player.Energy = 100;
+        player.Own[0] = true;
+        player.Score = 300;
+    }
+
     treplay Record(int64_t frames) {
         onFrame = [frames](int64_t frame) { return frames == 0 || frame + 1 < frames; };
         treplayrecorder recorder;
@@ -42,7 +56,10 @@ class ReplayTest : public GameLoopTest {
         ticksPerWait = 1;
         // A replay that went astray stops where the recording ended.
         const int64_t last = replay.result.frames - (replay.result.LevelOutcome == OutcomeStopped);
-        onFrame = [last](int64_t frame) { return frame < last; };
+        onFrame = [this, last](int64_t frame) {
+            heroPath.push_back({hero.column, hero.height, hero.row, inlevel.Facing});
+            return frame < last;
+        };
         Play();
         form.frameUndrawn = nullptr;
         return ResultNow(LevelOutcome, 0);
@@ -103,12 +120,7 @@ TEST_F(ReplayTest, EveryKindOfRunPlaysAgainAsItWasPlayed) {
         ticksPerWait = 1;
         Level(tmap(c.map, 20, 20));
         KeysAndEvents(c.keys, c.closeAt, c.focusLostAt);
-        player = tplayer{};
-        player.Name = "TEST";
-        player.Lives = c.lives;
-        player.Energy = 100;
-        player.Own[0] = true;
-        player.Score = 300;
+        NewPlayer(c.lives);
         c.before();
         Randomize(5);
         const treplay recorded = Record(c.frames);
@@ -124,6 +136,76 @@ TEST_F(ReplayTest, EveryKindOfRunPlaysAgainAsItWasPlayed) {
         EXPECT_EQ(ReplayText(*read), ReplayText(recorded));
         EXPECT_EQ(Replay(*read), recorded.result);
     }
+}
+
+// Everything of the world a ghost could disturb, as one line.
+std::string WorldLine() {
+    std::string line = std::to_string(hero.column) + " " + std::to_string(hero.row) + " " +
+                       std::to_string(hero.height) + " " + std::to_string(Player().Energy) + " " +
+                       std::to_string(Player().Score) + " " +
+                       std::to_string(Player().AmmoCurrent[1]) + " " +
+                       std::to_string(RandomSeed()) + " " + std::to_string(loopstate.frameCounter) +
+                       " " + std::to_string(inlevel.MonstersKilled) + " " +
+                       std::to_string(inlevel.ReloadTimer[1]) + " |";
+    for (const auto& c : creatures)
+        line += " " + std::to_string(c->column) + "," + std::to_string(c->row);
+    return line;
+}
+
+TEST_F(ReplayTest, TheGhostWalksTheKeptRunAndTouchesNothing) {
+    Level(tmap({".......", "...z...", ".......", ".......", "...H..."}, 20, 20));
+    auto armed = [this] {
+        NewPlayer(3);
+        player.Own[1] = true;
+        player.Gun = 1;
+        player.AmmoAll[1] = 60;
+        settings = tsettings{};
+        Randomize(3);
+        loopstate.frameCounter = 0;
+    };
+    armed();
+    Keys("0: 200 157\n30: 205\n70: 203 157\n120:\n");
+    const treplay kept = Record(250);
+    ASSERT_EQ(Replay(kept), kept.result);
+    ASSERT_EQ(heroPath.size(), 250u);
+
+    // His path, worked out without a picture, is the kept run's hero step for step.
+    armed();
+    const std::vector<tghoststep> path = GhostPath(kept, *leveldoc);
+    ASSERT_EQ(path.size(), heroPath.size());
+    for (size_t frame = 0; frame < path.size(); ++frame)
+        ASSERT_EQ(path[frame], heroPath[frame]) << "frame " << frame;
+
+    // Another run of the level, once with him beside the player and once without: the same
+    // world every frame, and with him a see-through hero drawn where his path has him.
+    auto playAgainst = [&](bool ghost) {
+        armed();
+        Keys("0: 203\n20: 200 157\n90: 205\n");
+        ghostpath = ghost ? GhostPath(kept, *leveldoc) : std::vector<tghoststep>{};
+        std::vector<std::string> world;
+        size_t ghostsDrawn = 0;
+        log->draws.clear();
+        onFrame = [&](int64_t frame) {
+            world.push_back(WorldLine());
+            for (const drawing::tdraw& d : log->DrawsOf(models::Hero)) {
+                if (d.srcBlend != static_cast<uint32_t>(gpu::Blend::SrcColour)) continue;
+                ++ghostsDrawn;
+                EXPECT_FLOAT_EQ(d.X(), path.at(size_t(frame)).column) << "frame " << frame;
+                EXPECT_FLOAT_EQ(d.Z(), path.at(size_t(frame)).row) << "frame " << frame;
+            }
+            log->draws.clear();
+            return frame < 299;
+        };
+        Play();
+        ghostpath.clear();
+        EXPECT_EQ(ghostsDrawn, ghost ? path.size() : 0u);
+        return world;
+    };
+    const std::vector<std::string> alone = playAgainst(false);
+    const std::vector<std::string> beside = playAgainst(true);
+    ASSERT_EQ(alone.size(), beside.size());
+    for (size_t frame = 0; frame < alone.size(); ++frame)
+        ASSERT_EQ(beside[frame], alone[frame]) << "frame " << frame;
 }
 
 } // namespace

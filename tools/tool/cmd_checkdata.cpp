@@ -1,6 +1,6 @@
 // tarnhollow-tool check-data DIR: opens every file the game would load from a game folder,
 // with the game's own readers, in the game's load order, for both texture folders, plus
-// the story sheets, the music and the level files. One JSON line per file:
+// the story sheets, the music, the level files and their par runs. One JSON line per file:
 //   {"file": "gfx1024\\laatta1.exp", "status": "ok"}
 // and exit 1 when any file is missing or broken.
 #include <cstdio>
@@ -19,6 +19,9 @@
 #include "render/expfile.h"
 #include "render/font.h"
 #include "world/level/levelloader.h"
+#include "world/level/levels.h"
+#include "world/loop/gameloop.h"
+#include "world/replay/replayplay.h"
 
 namespace {
 
@@ -101,6 +104,21 @@ class Checker {
         }
     }
 
+    // A par run: a completed run of this very version of the level (the run is played back
+    // by the par test; here it is read and matched to the level).
+    void Par(const std::string& file, const std::string& level) {
+        std::string text, bytes, name, id, why;
+        if (!files::ReadAll(file, text, LargestReplayFile)) return Report(file, "missing");
+        const auto run = ParseReplay(text, why);
+        if (!run) return Report(file, why);
+        if (!files::ReadAll(level, bytes) || !ReadLevelHeader(level, name, id))
+            return Report(file, level + " cannot be read");
+        if (!ReplayFitsLevel(*run, name, id, bytes, why)) return Report(file, why);
+        if (run->result.LevelOutcome != OutcomeCompleted)
+            return Report(file, "not a completed run of the level");
+        Report(file, "ok");
+    }
+
   private:
     std::set<std::string> reported_;
     audio::Output audio_;
@@ -176,6 +194,12 @@ int RunCheckData(const std::vector<std::string>& args) {
     for (const std::string& user : files::List("customlvl\\*.dat"))
         check.Level("customlvl\\" + user, music);
     for (const std::string& piece : music) check.Sound(piece, true);
+    for (int level = 1; level <= 80; ++level) {
+        char par[32];
+        std::snprintf(name, sizeof name, "lvl\\%.2d.dat", level);
+        std::snprintf(par, sizeof par, "par\\%.2d.replay", level);
+        check.Par(par, name);
+    }
 
     return check.failures ? tool::Refused : tool::Ok;
 }

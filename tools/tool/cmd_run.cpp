@@ -55,6 +55,7 @@ constexpr tscreenitem ScreenItems[] = {
     {"shop", [](const TForm1&) { return ShopRow; }},
     {"level", [](const TForm1&) { return SelectedLevel; }},
     {"play", [](const TForm1&) { return SelectedLevel; }},
+    {"watch", [](const TForm1&) { return SelectedLevel; }},
     {"results", [](const TForm1& form) { return form.LevelOutcome; }},
 };
 

@@ -56,8 +56,7 @@ bool StartAttempt(tservices& services);
 bool PlayFrame(tservices& services);
 // Marks the cells the hero can see from where he stands.
 void VisionSweep();
-// The picture of one frame, from the clear to the present. Without a graphics device (a
-// replay run for its hero's path alone) only what drawing changes in the world is done.
+// The picture of one frame, from the clear to the present.
 void DrawFrame(tservices& services);
 // After presenting: a held pause key, or the window losing the keyboard focus (or the pad
 // being pulled out), stops the game until the pause key is pressed again.

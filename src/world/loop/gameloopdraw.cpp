@@ -53,15 +53,11 @@ tcamera PlayCamera() {
 }
 
 void DrawFrame(tservices& services) {
+    TDGraphics& graphics = *services.graphics;
     MeasureFrameRate(*services.timer);
     // A window that lost the keyboard (or a pad pulled out) pauses the game as P does; the
     // frame that says so is shown first.
     if (services.input->TakeFocusLost()) loopstate.focusPause = true;
-    if (!services.graphics) {
-        ReloadCountdown();
-        return;
-    }
-    TDGraphics& graphics = *services.graphics;
 
     graphics.Clear(0, 0, 0); // 1
     graphics.BeginFrame(mainlight.I, filllight.I);

@@ -32,7 +32,7 @@ void LoopKeys(tservices& services) {
     const TDInput& input = *services.input;
     if (input.IsKeyDown(KeyZoomIn) && settings.CameraZoom > 0) --settings.CameraZoom;
     if (input.IsKeyDown(KeyZoomOut) && settings.CameraZoom < 100) ++settings.CameraZoom;
-    if (input.IsKeyDown(KeyScreenshot) && services.graphics) SaveScreenshot(services);
+    if (input.IsKeyDown(KeyScreenshot)) SaveScreenshot(services);
 
     const bool guideHeld =
         input.IsKeyDown(settings.KeyGuide) || input.IsPadControlOn(settings.PadGuide);

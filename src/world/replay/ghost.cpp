@@ -2,6 +2,9 @@
 
 #include "engine/dtimer.h"
 #include "engine/scriptedinput.h"
+#include "platform/gpu/null_device.h"
+#include "render/object3d.h"
+#include "render/screenlayout.h"
 #include "world/loop/gameloop.h"
 #include "world/replay/replayplay.h"
 #include "world/tables.h"
@@ -18,9 +21,18 @@ std::vector<tghoststep> GhostPath(const treplay& replay, const tnode& level) {
     UsePlayerRecord(record);
     EnterReplayStart(replay, record);
 
-    // No graphics device: the loop only keeps what drawing changes in the world. The clock
-    // is virtual and moves a tick at every wait, so no frame waits for real time.
+    // Drawing changes the world here and there (a zombie turns to the hero as he is drawn),
+    // so the run draws every frame its recording drew, on a device that draws nothing; the
+    // models are pointed at it meanwhile. The clock is virtual and moves a tick at every
+    // wait, so no frame waits for real time.
     tservices services;
+    services.graphics = std::make_unique<TDGraphics>();
+    services.graphics->UseDevice(std::make_unique<gpu::NullDevice>(ScreenWidth, ScreenHeight),
+                                 kDepthD24S8);
+    services.sprites = std::make_unique<td2dsprites>(); // no pictures: the overlay is not seen
+    services.sprites->CreateSprites(services.graphics->Device());
+    gpu::Device* const modelDevice = Models().Device();
+    SetModelDevice(services.graphics->Device(), true);
     VirtualCounter clock{FramesPerSecond};
     services.input = std::make_unique<TDInput>();
     auto script = std::make_unique<ScriptedInput>(replay.keys);
@@ -39,6 +51,7 @@ std::vector<tghoststep> GhostPath(const treplay& replay, const tnode& level) {
         GameLoop(services, level);
     }
     services.Release();
+    SetModelDevice(modelDevice, true);
     UseWorldOutput(output);
     return path;
 }

@@ -14,6 +14,7 @@ constexpr int64_t MostCount = 999'999'999; // Score, Money
 constexpr int32_t MostLives = 99;
 constexpr int32_t MostRounds = 999'999;
 constexpr size_t LongestPlayerName = 10;
+constexpr int ScreenshotKeyCode = 59; // F1
 
 template <typename Number> bool ToNumber(std::string_view s, Number& value, int base = 10) {
     auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value, base);
@@ -314,6 +315,14 @@ std::optional<treplay> ParseReplay(std::string_view text, std::string& error) {
         error = "keys, " + why;
         return std::nullopt;
     }
+    // Watching a run must never take screenshots: F1 is not written down, nor read.
+    for (const InputStep& step : *keys)
+        for (const auto* codes : {&step.codes, &step.taps})
+            for (int code : *codes)
+                if (code == ScreenshotKeyCode) {
+                    error = "keys: F1 (the screenshot key) has no place in a replay";
+                    return std::nullopt;
+                }
     r.keys = std::move(*keys);
     return r;
 }
