@@ -1,17 +1,22 @@
-// tarnhollow-tool replay FILE [--data DIR] [--level LEVEL] [--trace]
+// tarnhollow-tool replay FILE [--data DIR] [--level LEVEL] [--trace] [--ghost]
 // Plays a replay headless, as `play` plays a key script, and prints the play tool's final
 // line. The level is found by its Id among the game folder's levels unless given. A replay
 // of another version of the level, or one that does not end as it says it ended, is refused
-// (exit 1): it would show a run that never happened.
+// (exit 1): it would show a run that never happened. With --ghost the ghost's path is worked
+// out first, as the game does when the level starts, and a line tells its steps and the
+// milliseconds it took.
 #include "command.h"
+#include "json.h"
 #include "output.h"
 #include "playrun.h"
 
 #include "platform/files.h"
 #include "startup/userfolder.h"
 #include "world/level/levels.h"
+#include "world/replay/ghost.h"
 #include "world/replay/replayplay.h"
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -19,7 +24,7 @@
 
 namespace {
 
-constexpr const char* ReplayUsage = "replay FILE [--data DIR] [--level LEVEL] [--trace]";
+constexpr const char* ReplayUsage = "replay FILE [--data DIR] [--level LEVEL] [--trace] [--ghost]";
 
 // The level file of the replay's level Id in the game folder's catalogue, or "".
 std::string FindLevel(const std::string& data, const std::string& id) {
@@ -39,10 +44,12 @@ std::string FindLevel(const std::string& data, const std::string& id) {
 int RunReplay(const std::vector<std::string>& args) {
     if (args.empty() || args[0].starts_with("--")) return tool::UsageError(ReplayUsage);
     playrun::tsetup setup;
-    bool trace = false;
+    bool trace = false, ghost = false;
     for (size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "--trace")
             trace = true;
+        else if (args[i] == "--ghost")
+            ghost = true;
         else if (args[i] == "--data" && i + 1 < args.size())
             setup.data = args[++i];
         else if (args[i] == "--level" && i + 1 < args.size())
@@ -69,6 +76,16 @@ int RunReplay(const std::vector<std::string>& args) {
     setup.replay = &*replay;
     playrun::tlevelrun run;
     if (!run.Prepare(setup, why)) return tool::Refuse(why);
+    if (ghost) {
+        const auto start = std::chrono::steady_clock::now();
+        const auto path = GhostPath(*replay, run.Document());
+        const std::chrono::duration<double, std::milli> took =
+            std::chrono::steady_clock::now() - start;
+        tool::Print(tool::JsonObject()
+                        .Add("ghostSteps", json::Number(static_cast<int64_t>(path.size())))
+                        .Add("ghostMilliseconds", json::Number(took.count()))
+                        .Text());
+    }
     run.Play([trace] {
         if (trace) tool::Print(playrun::tlevelrun::TraceLine());
     });
