@@ -373,6 +373,25 @@ class RunWithPlayer : public RunTool {
         }
         return script + std::to_string(frame) + ": 57\n" + std::to_string(frame + 1) + ":\n";
     }
+    // The one user level of the game folder: "One Step", the start at column 2 of map line
+    // 2 with the exit one step east; `line2` is that map line (changed to change the level).
+    void OnlyUserLevel(const std::string& line2) {
+        for (const auto& entry : fs::directory_iterator(data + "/customlvl"))
+            fs::remove(entry.path());
+        std::string source = "name: One Step\nid: 20260101000000000000001\nauthor: Tester\n"
+                             "music: area1.ogg\nstart: 2 2\nmain light: 255 255 255 0 -1 0 100\n"
+                             "fill light: 0 0 0 0\nmap\n";
+        const std::string rows[] = {"~~~~~", "~...~", line2, "~...~"};
+        for (int line = 0; line < 50; ++line) {
+            const std::string row = line < 4 ? rows[line] : "";
+            source += row + std::string(50 - row.size(), '~') + "\n";
+        }
+        WriteBytes("step.lvl", source + "end\ncells\nend\n");
+        ASSERT_EQ(std::system(("'" + GameDir() + "/tarnhollow-tool' level-compile step.lvl '" +
+                               data + "/customlvl/step.dat' >/dev/null")
+                                  .c_str()),
+                  0);
+    }
     // The poll at which the level chosen by the script starts.
     long PlayFrame(const std::string& script) {
         const long play = FirstFrameOf(TraceOf(Run(script, "--trace --frames 600")), "play");
@@ -443,20 +462,7 @@ TEST_F(RunWithPlayer, TheEightiethCampaignLevelEndsInTheEpilogueAndAUserLevelNev
 
     // The only user level: its exit one step east of the start. It follows the campaign, so
     // Up from the first level reaches it.
-    for (const auto& entry : fs::directory_iterator(data + "/customlvl")) fs::remove(entry.path());
-    std::string source = "name: One Step\nid: 20260101000000000000001\nauthor: Tester\n"
-                         "music: area1.ogg\nstart: 2 2\nmain light: 255 255 255 0 -1 0 100\n"
-                         "fill light: 0 0 0 0\nmap\n";
-    const std::string rows[] = {"~~~~~", "~...~", "~..X~", "~...~"};
-    for (int line = 0; line < 50; ++line) {
-        const std::string row = line < 4 ? rows[line] : "";
-        source += row + std::string(50 - row.size(), '~') + "\n";
-    }
-    WriteBytes("step.lvl", source + "end\ncells\nend\n");
-    ASSERT_EQ(std::system(("'" + GameDir() + "/tarnhollow-tool' level-compile step.lvl '" + data +
-                           "/customlvl/step.dat' >/dev/null")
-                              .c_str()),
-              0);
+    OnlyUserLevel("~..X~");
 
     SavePlayer(Levels(1, 80), 7, 79);
     const std::string toUserLevel = ToALevel({200});
@@ -549,23 +555,7 @@ class RunWithKeptRuns : public RunWithPlayer {
 
     void SetUp() override {
         RunWithPlayer::SetUp();
-        if (IsSkipped()) return;
-        // The only user level: its exit one step east of the start.
-        for (const auto& entry : fs::directory_iterator(data + "/customlvl"))
-            fs::remove(entry.path());
-        std::string source = "name: One Step\nid: " + levelId +
-                             "\nauthor: Tester\nmusic: area1.ogg\nstart: 2 2\n"
-                             "main light: 255 255 255 0 -1 0 100\nfill light: 0 0 0 0\nmap\n";
-        const std::string rows[] = {"~~~~~", "~...~", "~..X~", "~...~"};
-        for (int line = 0; line < 50; ++line) {
-            const std::string row = line < 4 ? rows[line] : "";
-            source += row + std::string(50 - row.size(), '~') + "\n";
-        }
-        WriteBytes("step.lvl", source + "end\ncells\nend\n");
-        ASSERT_EQ(std::system(("'" + GameDir() + "/tarnhollow-tool' level-compile step.lvl '" +
-                               data + "/customlvl/step.dat' >/dev/null")
-                                  .c_str()),
-                  0);
+        if (!IsSkipped()) OnlyUserLevel("~..X~");
     }
 
     // A new "ace" (always the same player Id) with the user level still to play.
@@ -617,14 +607,7 @@ TEST_F(RunWithKeptRuns, TheFastestCompletionIsKeptAndPlaysAgainAsTheTraceShowedI
     EXPECT_NE(Replay(Best()).find("\"frames\": " + std::to_string(fast) + ","), std::string::npos);
 
     // A replay of another version of the level is refused, naming the level.
-    fs::remove(data + "/customlvl/step.dat");
-    std::string changed = ReadBytes("step.lvl");
-    changed.replace(changed.find("~...~"), 5, "~..*~");
-    WriteBytes("step.lvl", changed);
-    ASSERT_EQ(std::system(("'" + GameDir() + "/tarnhollow-tool' level-compile step.lvl '" + data +
-                           "/customlvl/step.dat' >/dev/null")
-                              .c_str()),
-              0);
+    OnlyUserLevel("~*.X~");
     const tcommandrun refused = RunCommandLine("'" + GameDir() + "/tarnhollow-tool' replay '" +
                                                Best() + "' --data '" + data + "' 2>err.txt");
     EXPECT_EQ(refused.exitCode, 1);

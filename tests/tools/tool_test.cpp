@@ -130,7 +130,7 @@ TEST_F(ToolCommands, SettingsReadAndWrite) {
                                     "4</Down><Jump>5</Jump><Fire>6</Fire><Change>7</Change>"
                                     "<Guide>8</Guide><Sensitivity>100</Sensitivity></GamePad>"
                                     "<Volume><Music>10</Music><Effect>20</Effect></Volume>"
-                                    "</Setup>");
+                                    "<GhostRuns>1</GhostRuns></Setup>");
     EXPECT_EQ(Tool("settings").exitCode, 2);
     EXPECT_EQ(Tool("settings a --save b").exitCode, 2);
 }
