@@ -36,6 +36,15 @@ struct tservices {
     // Called after every frame of the game loop; false stops the level at once, without an
     // outcome.
     std::function<bool()> afterFrame;
+    // Play drawn between its steps: the display's refreshes a second, 0 for one picture per
+    // step as the game has always drawn; and whether showing a picture waits for the refresh.
+    int32_t displayHz = 0;
+    bool vsync = false;
+    // Called while play waits for its next refresh or tick, with the counts of the frame
+    // timer's clock to wait. Default: sleep that long. A run on a virtual clock moves it.
+    std::function<void(int64_t counts)> waitCounts;
+    // Called after every picture of play has been shown.
+    std::function<void()> afterDraw;
 
     bool cursorHidden = false; // so the release shows it again
 

@@ -16,6 +16,13 @@
 namespace {
 
 tprogramoptions options;
+
+// The game window with what the command line says about its pictures.
+bool CreateGameWindowAsAsked() {
+    if (!CreateGameWindow()) return false;
+    if (Form1) Form1->choice.classicFrameRate = options.classicFrameRate;
+    return true;
+}
 std::unique_ptr<tsetupdialog> Form2;
 
 bool CreateSetupDialog() {
@@ -86,7 +93,7 @@ int main(int argc, char** argv) {
             return PlayLevelWithSavedChoice(options.playLevel, options.playSlot,
                                             options.windowed) >= 0;
         };
-        windows.CreateGameWindow = CreateGameWindow;
+        windows.CreateGameWindow = CreateGameWindowAsAsked;
         windows.DestroyWindows = DestroyGameWindow;
         return StartUp(files::ProgramFolder(), windows);
     }
@@ -95,7 +102,7 @@ int main(int argc, char** argv) {
     windows.RunMessageLoop = options.skipSetup
                                  ? +[] { return StartGameWithSavedChoice(options.windowed); }
                                  : RunSetupThenGame;
-    windows.CreateGameWindow = CreateGameWindow;
+    windows.CreateGameWindow = CreateGameWindowAsAsked;
     windows.DestroyWindows = DestroyGameWindow;
     return StartUp(files::ProgramFolder(), windows);
 }

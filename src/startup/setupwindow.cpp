@@ -146,6 +146,11 @@ bool DrawDialog(tsetupdialog& dialog, tsetupresult& result) {
         manualMessage = manualOpener.Open(GameFolderOf(files::ProgramFolder()) + "manual.pdf");
     if (!manualMessage.empty()) ShowMessage(manualMessage, MessageIcon::Information);
 
+    // The band under the top buttons holds the game's own choices, one line each.
+    ImGui::SetCursorPos(ImVec2(8, 66));
+    bool smooth = settings.SmoothPicture != 0;
+    if (ImGui::Checkbox("Smooth picture", &smooth)) settings.SmoothPicture = smooth ? 1 : 0;
+
     const ImVec2 origin = ImGui::GetWindowPos();
     ImDrawList* draw = ImGui::GetWindowDrawList();
     draw->AddLine(ImVec2(origin.x + 8, origin.y + 120), ImVec2(origin.x + 305, origin.y + 120),

@@ -86,6 +86,23 @@ void MakeRecordingRunDevice(tservices& services, int width, int height) {
     services.graphics->UseDevice(std::make_unique<FrameRecorder>(width, height), kDepthD24S8);
 }
 
+std::string DrawTraceLine() {
+    const auto triple = [](const std::array<float, 3>& v) {
+        return tool::JsonArray({json::Number(v[0]), json::Number(v[1]), json::Number(v[2])});
+    };
+    return tool::JsonObject()
+        .Add("drawn", json::Number(drawnpicture.drawn))
+        .Add("frame", json::Number(drawnpicture.frame))
+        .Add("alpha", json::Number(drawnpicture.alpha))
+        .Add("hero", triple(drawnpicture.hero))
+        .Add("camera", triple(drawnpicture.camera))
+        .Text();
+}
+
+bool ParseDisplayHz(const std::string& text, int& hz) {
+    return ToNumber(text, hz) && hz >= 1 && hz <= 1000;
+}
+
 bool ParseSize(const std::string& text, int& width, int& height) {
     const size_t x = text.find('x');
     if (x == std::string::npos) return false;
@@ -128,6 +145,11 @@ bool ParseCommonOption(const std::vector<std::string>& args, size_t& i, tsetup& 
     } else if (flag == "--seed") {
         if (!ToNumber(value, setup.seed)) {
             error = "--seed takes a whole number 0..4294967295";
+            return false;
+        }
+    } else if (flag == "--display-hz") {
+        if (!ParseDisplayHz(value, setup.displayHz)) {
+            error = "--display-hz takes refreshes a second 1..1000";
             return false;
         }
     } else if (flag == "--players") {
@@ -251,6 +273,8 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
 
     // Each wait for a tick finds the next tick due at once: every frame is drawn.
     services_.waitForTick = [this] { clock_->counter.Advance(ClockFrequency / FramesPerSecond); };
+    services_.displayHz = setup.displayHz;
+    services_.waitCounts = [this](int64_t counts) { clock_->counter.Advance(counts); };
     services_.inputEnded = [this] { return clock_->source->Exhausted(); };
 
     tassetloading loading;

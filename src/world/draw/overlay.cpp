@@ -44,16 +44,20 @@ void DrawStatusLine(td2dsprites& sprites) {
                          sprites::FirstFontGlyph, StatusColour, piece.alpha);
 }
 
-void SlideStartPicture(td2dsprites& sprites, std::string_view textureFolder) {
-    if (IntroSlide <= 0.0f) return;
-    IntroSlide += IntroSlideSpeed;
-    IntroSlideSpeed -= 1.0f;
+void DrawStartPicture(td2dsprites& sprites, std::string_view textureFolder) {
     const float scale = textureFolder == LargeTextureFolder ? 2.0f : 4.0f;
     sprites.DrawSpriteScaled(sprites::StartPicture, ScreenWidth / 2 - StartPictureHalfWidth,
                              RoundHalfEven(IntroSlide), scale, scale, White, 255);
 }
 
 } // namespace
+
+bool AdvanceIntroSlide() {
+    if (IntroSlide <= 0.0f) return false;
+    IntroSlide += IntroSlideSpeed;
+    IntroSlideSpeed -= 1.0f;
+    return true;
+}
 
 void StartIntroSlide() {
     IntroSlide = static_cast<float>(ScreenHeight / 3);
@@ -89,13 +93,18 @@ std::vector<tstatuspiece> StatusLine(const td2dsprites& sprites) {
 }
 
 void DrawOverlay(td2dsprites& sprites, const TDInput& input, std::string_view textureFolder) {
+    DrawOverlayPicture(sprites, input, textureFolder, AdvanceIntroSlide());
+}
+
+void DrawOverlayPicture(td2dsprites& sprites, const TDInput& input, std::string_view textureFolder,
+                        bool startPictureShown) {
     // Under the status line, which stays readable while the hero dies.
     Fade(sprites, White, inlevel.DeathFade);
     DrawStatusLine(sprites);
     if (input.IsKeyDown(AuthorKey))
         DrawPlainText(sprites, 10, 50, "Level created by " + creatorname + ".", 1.0f, false,
                       sprites::FirstFontGlyph, White, 255);
-    SlideStartPicture(sprites, textureFolder);
+    if (startPictureShown) DrawStartPicture(sprites, textureFolder);
     // Over everything: the level is being left.
     Fade(sprites, Black, inlevel.ExitFade);
 }

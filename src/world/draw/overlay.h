@@ -28,6 +28,12 @@ extern float IntroSlideSpeed;
 
 void StartIntroSlide();
 void DrawOverlay(td2dsprites& sprites, const TDInput& input, std::string_view textureFolder);
+// The two halves of DrawOverlay for a step drawn in several pictures: the start picture
+// moves once a step (true while it is shown in that step), and every picture draws it
+// where IntroSlide then says.
+bool AdvanceIntroSlide();
+void DrawOverlayPicture(td2dsprites& sprites, const TDInput& input, std::string_view textureFolder,
+                        bool startPictureShown);
 void DrawPauseLine(td2dsprites& sprites);
 
 // The status line's texts, each with its screen position and its alpha.

@@ -131,11 +131,20 @@ void DrawBullets() {
     }
 }
 
-void DrawMuzzleLight(TDGraphics& graphics) {
-    if (inlevel.MuzzleLight <= 0) return;
+int32_t TakeMuzzleLight() {
+    const int32_t tenths = inlevel.MuzzleLight;
+    if (tenths > 0) inlevel.MuzzleLight /= 2;
+    return tenths;
+}
+
+void SetMuzzleLight(TDGraphics& graphics, int32_t tenths) {
+    if (tenths <= 0) return;
     graphics.SetPointLight(1, 255, 255, 255, gunstate.muzzle[0], gunstate.muzzle[1],
-                           gunstate.muzzle[2], static_cast<float>(inlevel.MuzzleLight) / 10.0f);
-    inlevel.MuzzleLight /= 2;
+                           gunstate.muzzle[2], static_cast<float>(tenths) / 10.0f);
+}
+
+void DrawMuzzleLight(TDGraphics& graphics) {
+    SetMuzzleLight(graphics, TakeMuzzleLight());
 }
 
 void ReloadCountdown() {
@@ -148,9 +157,18 @@ void ReloadCountdown() {
     Reload(player.Gun);
 }
 
-void DrawMuzzleFlash(TDGraphics& graphics) {
+void EjectNextShell() {
     if (!gunstate.firedThisFrame || !HoldsGun(Player().Gun)) return;
     gunstate.ejection = static_cast<float>(Random(50) + 101) / 100.0f;
+}
+
+void DrawMuzzleFlash(TDGraphics& graphics) {
+    EjectNextShell();
+    DrawMuzzleFlame(graphics);
+}
+
+void DrawMuzzleFlame(TDGraphics& graphics) {
+    if (!gunstate.firedThisFrame || !HoldsGun(Player().Gun)) return;
     // The flame lights itself: full white ambient for this one model.
     graphics.SetAmbient(255, 255, 255);
     const float turn = static_cast<float>(7 - FacingIndex()) * (-2.0f * Pi / 8.0f);

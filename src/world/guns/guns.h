@@ -17,6 +17,10 @@
 //   ReloadCountdown()           drawing step 6: an emptied magazine refills after 60 drawn
 //                               frames, so the reload pauses while frames are skipped.
 //   DrawMuzzleFlash(graphics)   drawing step 7: the flame at the muzzle in the frame of a shot.
+//
+// A step drawn in several pictures (the picture drawn between steps) changes the game once:
+// TakeMuzzleLight and EjectNextShell are the parts of steps 5 and 7 that do, SetMuzzleLight
+// and DrawMuzzleFlame the parts every picture draws.
 #include "engine/dgraphics.h"
 #include "engine/dinput.h"
 #include "world/tables.h"
@@ -41,6 +45,13 @@ void DrawBullets();
 void DrawMuzzleLight(TDGraphics& graphics);
 void ReloadCountdown();
 void DrawMuzzleFlash(TDGraphics& graphics);
+
+// The muzzle light's range in tenths for this step's pictures; the light then fades by half.
+int32_t TakeMuzzleLight();
+void SetMuzzleLight(TDGraphics& graphics, int32_t tenths);
+// In the step of a shot: the sideways speed of the next shell.
+void EjectNextShell();
+void DrawMuzzleFlame(TDGraphics& graphics);
 
 // The reload frames of an emptied magazine.
 inline constexpr int32_t ReloadFrames = 60;

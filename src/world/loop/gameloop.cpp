@@ -2,6 +2,7 @@
 #include "world/loop/gameloop.h"
 
 #include "engine/settings.h"
+#include "world/draw/inbetween.h"
 #include "world/guns/guns.h"
 #include "world/hero/hero.h"
 #include "world/playerrecord.h"
@@ -15,6 +16,7 @@ int32_t GameLoop(tservices& services, const tnode& level) {
     ResetLevelEntry(); // bullets and the gun timers
     GunsEnterLevel();
     HeroEnterLevel();
+    inbetween.Reserve();
     loopstate.guideLatch = false;
     loopstate.frames = 0;
     loopstate.attempt = 0;

@@ -5,9 +5,11 @@
 //   gameloopattempt.cpp the start of every attempt
 //   gameloopframe.cpp   one simulation step: the frame's eighteen steps in their order
 //   gameloopdraw.cpp    drawing a frame, pause, waiting for the next tick
+//   gamelooppace.cpp    the pictures drawn between two steps at the display's rate
 #include "engine/xmlparser.h"
 #include "render/services.h"
 
+#include <array>
 #include <cstdint>
 
 // What the loop keeps from frame to frame besides the world tables.
@@ -72,3 +74,28 @@ struct tcamera {
     float atX, atY, atZ;
 };
 tcamera PlayCamera();
+
+// What drawing a step changes in the game, done once a step however many pictures show it:
+// the muzzle light's fading, the reload countdown, the next shell's ejection and the start
+// picture's slide. DrawFrame is TakeStepLook then one DrawPicture.
+struct tsteplook {
+    int32_t muzzleLight = 0;   // range in tenths of this step's muzzle light
+    bool startPicture = false; // the start picture is shown in this step
+};
+tsteplook TakeStepLook();
+// One picture of play from the tables as they are, seen by the camera.
+void DrawPicture(tservices& services, const tsteplook& look, const tcamera& camera);
+
+// What the last picture of play showed (traces read it).
+struct tdrawnpicture {
+    int64_t drawn = 0;             // pictures drawn since the program started
+    int64_t frame = 0;             // the step they show, counted as loopstate.frames
+    float alpha = 0.0f;            // how far between the step before and that step, 0 <= alpha < 1
+    std::array<float, 3> hero{};   // column, height, row of the hero as drawn
+    std::array<float, 3> camera{}; // the camera's eye
+};
+extern tdrawnpicture drawnpicture;
+
+// Step 14 at the display's rate (services.displayHz): pictures between the step before and
+// this one until the next step is due, at most one a refresh, none when the step is late.
+void DrawBetweenSteps(tservices& services);

@@ -3,6 +3,7 @@
 #include "world/loop/gameloop.h"
 
 #include "render/assetorder.h"
+#include "world/draw/inbetween.h"
 #include "world/draw/overlay.h"
 #include "world/hero/hero.h"
 #include "world/level/levelloader.h"
@@ -22,7 +23,8 @@ bool StartAttempt(tservices& services) {
 
     services.timer->SetFramesPerSecond(FramesPerSecond);
     services.timer->Restart();
-    HeroStartAttempt(); // teleport scale, pose blend and snapshot, the exit flag
+    HeroStartAttempt();   // teleport scale, pose blend and snapshot, the exit flag
+    inbetween.SnapNext(); // the level is drawn from its start, not slid to from the last death
     WorldOutput().PlayEffect(sfx::Test, EffectLevel());
     Player().Score = loopstate.startScore;
     return true;

@@ -52,23 +52,42 @@ tcamera PlayCamera() {
             hero.row};
 }
 
+tsteplook TakeStepLook() {
+    tsteplook look;
+    look.muzzleLight = TakeMuzzleLight(); // 5
+    ReloadCountdown();                    // 6
+    EjectNextShell();                     // 7
+    look.startPicture = AdvanceIntroSlide();
+    return look;
+}
+
+tdrawnpicture drawnpicture;
+
 void DrawFrame(tservices& services) {
+    const tsteplook look = TakeStepLook();
+    drawnpicture.alpha = 0.0f; // the step as it stands
+    DrawPicture(services, look, PlayCamera());
+}
+
+void DrawPicture(tservices& services, const tsteplook& look, const tcamera& camera) {
     TDGraphics& graphics = *services.graphics;
     MeasureFrameRate(*services.timer);
     // A window that lost the keyboard (or a pad pulled out) pauses the game as P does; the
     // frame that says so is shown first.
     if (services.input->TakeFocusLost()) loopstate.focusPause = true;
+    drawnpicture.drawn += 1;
+    drawnpicture.frame = loopstate.frames;
+    drawnpicture.hero = {hero.column, hero.height, hero.row};
+    drawnpicture.camera = {camera.eyeX, camera.eyeY, camera.eyeZ};
 
     graphics.Clear(0, 0, 0); // 1
     graphics.BeginFrame(mainlight.I, filllight.I);
-    const tcamera camera = PlayCamera(); // 2
     graphics.SetCamera(camera.eyeX, camera.eyeY, camera.eyeZ, camera.atX, camera.atY, camera.atZ,
-                       PlayNear, PlayFar);
+                       PlayNear, PlayFar);                 // 2
     SetLevelLights(graphics);                              // 3
     DrawBullets();                                         // 4
-    DrawMuzzleLight(graphics);                             // 5
-    ReloadCountdown();                                     // 6
-    DrawMuzzleFlash(graphics);                             // 7
+    SetMuzzleLight(graphics, look.muzzleLight);            // 5
+    DrawMuzzleFlame(graphics);                             // 7
     DrawWorld(graphics, SeenMark, loopstate.frameCounter); // 8
     if (HeroAboveFloor()) DrawHeroShadow(graphics);        // 9
     DrawEffects();                                         // 10
@@ -78,7 +97,7 @@ void DrawFrame(tservices& services) {
         BlendOff(*device);
         StageOneOff(*device);
     }
-    DrawOverlay(*services.sprites, *services.input, TextureFolder); // 14
+    DrawOverlayPicture(*services.sprites, *services.input, TextureFolder, look.startPicture); // 14
     graphics.DisableLight(MuzzleLightIndex);
     if (services.input->IsKeyDown(KeyPause) || loopstate.focusPause)
         DrawPauseLine(*services.sprites);

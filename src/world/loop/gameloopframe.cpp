@@ -83,11 +83,15 @@ bool PlayFrame(tservices& services) {
     FireGun(input);  // 11
     UpdateBullets(); // 12
     UpdateEffects();
-    RecoilAndCooldown();             // 13
-    DrawUnlessBehind(services, [&] { // 14
-        DrawFrame(services);
-        PauseIfAsked(services);
-    });
+    RecoilAndCooldown();        // 13
+    if (services.displayHz > 0) // 14
+        DrawBetweenSteps(services);
+    else
+        DrawUnlessBehind(services, [&] {
+            DrawFrame(services);
+            if (services.afterDraw) services.afterDraw();
+            PauseIfAsked(services);
+        });
     if (hero.height < FallenHeight) Player().Energy = 0; // 15
     if (Player().Energy < 1) {                           // 16
         if (inlevel.DeathFade == 0) WorldOutput().PlayEffect(sfx::Auts, EffectLevel());
