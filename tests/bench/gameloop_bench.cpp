@@ -62,8 +62,8 @@ bool Prepare(benchmark::State& state, playrun::tlevelrun& run, bool gl, const st
         state.SkipWithError(("cannot play: " + error).c_str());
         return false;
     }
-    loopstate.startScore = Player().Score;
-    loopstate.level = &run.Document();
+    inlevel.loopstate.startScore = Player().Score;
+    inlevel.loopstate.level = &run.Document();
     ResetLevelEntry();
     return StartAttempt(run.Services());
 }

@@ -205,8 +205,8 @@ class DrawingTest : public ::testing::Test {
         LoadStandIns(log, sprites, modelOf);
         for (auto& line : tiles)
             for (ttile& cell : line) cell.block = models::FirstFloor;
-        mainlight = tmainlight{};
-        filllight = tfilllight{};
+        inlevel.loaded.mainlight = tmainlight{};
+        inlevel.loaded.filllight = tfilllight{};
     }
     void TearDown() override {
         Models().Clear();

@@ -64,7 +64,7 @@ class GameLoopTest : public ::testing::Test {
         form.timer = std::make_unique<tdtimer>(&clock);
         form.waitForTick = [this] { clock.Advance(Tick * ticksPerWait); };
         form.inputEnded = [this] { return script && script->Finished(); };
-        form.afterFrame = [this] { return !onFrame || onFrame(loopstate.frames - 1); };
+        form.afterFrame = [this] { return !onFrame || onFrame(inlevel.loopstate.frames - 1); };
         Keys("");
 
         player.Name = "TEST";

@@ -82,8 +82,8 @@ TEST_F(HeroPoses, JumpPoseInTheAirAndTheWobbleOnTheUpperBody) {
     EXPECT_EQ(Bone(2), 5.0f);
 
     tplay edge(tmap({"_", ".", "H"}, 25, 20), "0: 200\n");
-    for (int i = 0; i < 20 && herostate.EdgeWobble == 0; ++i) edge.Frame();
-    ASSERT_EQ(herostate.EdgeWobble, 9);
+    for (int i = 0; i < 20 && inlevel.herostate.EdgeWobble == 0; ++i) edge.Frame();
+    ASSERT_EQ(inlevel.herostate.EdgeWobble, 9);
     // Above 6: pose 16 blended toward pose 4 by (9 - 6) / 4.
     EXPECT_NEAR(Bone(1), 0.25f * 16 + 0.75f * 4, 1e-4f);
     EXPECT_NEAR(Bone(2), 0.25f * 16 + 0.75f * 4, 1e-4f);
