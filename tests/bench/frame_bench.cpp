@@ -6,7 +6,7 @@
 //   SDL_VIDEODRIVER=offscreen LP_NUM_THREADS=2 build/tests/bench/frame_bench [FRAMES]
 #include "playrun.h"
 
-#include "world/level/levels.h"
+#include "campaign/levels.h"
 #include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"

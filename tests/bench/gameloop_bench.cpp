@@ -3,9 +3,9 @@
 // 1024 x 768 with the OpenGL device offscreen.
 #include "playrun.h"
 
+#include "campaign/levels.h"
 #include "engine/xmlparser.h"
 #include "world/level/levelloader.h"
-#include "world/level/levels.h"
 #include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"

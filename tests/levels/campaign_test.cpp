@@ -4,9 +4,9 @@
 #include "levelfile.h"
 #include "levelsource.h"
 
+#include "campaign/campaignids.h"
 #include "engine/xmlparser.h"
 #include "platform/files.h"
-#include "world/level/campaignids.h"
 #include "world/level/levelloader.h"
 #include "world/tables.h"
 

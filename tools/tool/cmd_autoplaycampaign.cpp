@@ -13,6 +13,7 @@
 #include "output.h"
 #include "playrun.h"
 
+#include "campaign/levels.h"
 #include "campaign/players.h"
 #include "campaign/screens.h"
 #include "engine/random.h"
@@ -22,7 +23,6 @@
 #include "startup/form1.h"
 #include "startup/startup.h"
 #include "startup/userfolder.h"
-#include "world/level/levels.h"
 #include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"

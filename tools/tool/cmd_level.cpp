@@ -3,10 +3,10 @@
 #include "command.h"
 #include "json.h"
 
+#include "campaign/levels.h"
 #include "world/creaturebase.h"
 #include "world/creaturekinds.h"
 #include "world/level/levelloader.h"
-#include "world/level/levels.h"
 
 #include <cstdio>
 #include <string>

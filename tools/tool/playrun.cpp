@@ -5,6 +5,7 @@
 
 #include "../levels/picture.h"
 
+#include "campaign/levels.h"
 #include "campaign/players.h"
 #include "creatures/creaturetable.h"
 #include "engine/random.h"
@@ -20,7 +21,6 @@
 #include "world/creaturebase.h"
 #include "world/creaturekinds.h"
 #include "world/level/levelloader.h"
-#include "world/level/levels.h"
 #include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"
