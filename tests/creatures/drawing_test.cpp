@@ -9,6 +9,7 @@
 #include "creatures/projectiles.h"
 #include "engine/dgraphics.h"
 #include "platform/gpu/recording_device.h"
+#include "platform/message.h"
 #include "platform/window.h"
 #include "render/object3d.h"
 #include "render/textures.h"
@@ -65,7 +66,7 @@ struct Drawing : Arena {
         log.device = device;
         Models().Clear();
         Textures().Clear();
-        Textures().SetMessageBox([](std::string_view, std::string_view, window::MessageIcon) {});
+        ShowMessage = [](std::string_view, MessageIcon) {};
         SetModelDevice(device, true);
 
         ExpModel model;
@@ -98,7 +99,7 @@ struct Drawing : Arena {
     void TearDown() override {
         Models().Clear();
         Textures().Clear();
-        Textures().SetMessageBox(window::MessageBox);
+        ShowMessage = MessageToStderr;
         SetModelDevice(nullptr, false);
         Arena::TearDown();
     }

@@ -4,6 +4,7 @@
 #include "world/playfield.h"
 
 #include "platform/gpu/recording_device.h"
+#include "platform/message.h"
 #include "render/assetorder.h"
 #include "render/object3d.h"
 #include "render/textures.h"
@@ -24,7 +25,7 @@ struct HeroPoses : ::testing::Test {
     void SetUp() override {
         Models().Clear();
         Textures().Clear();
-        Textures().SetMessageBox([](std::string_view, std::string_view, window::MessageIcon) {});
+        ShowMessage = [](std::string_view, MessageIcon) {};
         SetModelDevice(&device, true);
         ExpModel model;
         model.texture = "none.png";
@@ -41,7 +42,7 @@ struct HeroPoses : ::testing::Test {
     void TearDown() override {
         Models().Clear();
         Textures().Clear();
-        Textures().SetMessageBox(window::MessageBox);
+        ShowMessage = MessageToStderr;
         SetModelDevice(nullptr, false);
     }
     static float Bone(int b) { return Models().Model(models::Hero).bones[b].rotation.x; }

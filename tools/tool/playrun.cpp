@@ -254,11 +254,10 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
     services_.inputEnded = [this] { return clock_->source->Exhausted(); };
 
     tassetloading loading;
-    for (AssetGroup group : {AssetGroup::BeforeIntro, AssetGroup::Models, AssetGroup::AfterModels})
-        if (!LoadAssetGroup(services_, group, loading)) {
-            error = InitializationError(loading);
-            return false;
-        }
+    if (!LoadAllAssets(services_, loading)) {
+        error = InitializationError(loading);
+        return false;
+    }
     prepared_ = true;
     return true;
 }
