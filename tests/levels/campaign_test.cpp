@@ -4,9 +4,9 @@
 #include "levelfile.h"
 #include "levelsource.h"
 
+#include "campaign/campaignids.h"
 #include "engine/xmlparser.h"
 #include "platform/files.h"
-#include "world/level/campaignids.h"
 #include "world/level/levelloader.h"
 #include "world/tables.h"
 
@@ -139,7 +139,7 @@ TEST(Campaign, EveryLevelLoadsThroughTheGamesLoader) {
         int sx = *IntegerOf(level->header[HStartX]), sy = *IntegerOf(level->header[HStartY]);
         EXPECT_EQ(hero.column, static_cast<float>(sx));
         EXPECT_EQ(hero.row, static_cast<float>(49 - sy));
-        EXPECT_EQ(creatorname, "Tarnhollow");
+        EXPECT_EQ(inlevel.loaded.creatorname, "Tarnhollow");
         // The start cell stands on ground the hero can hold.
         EXPECT_EQ(tiles[sx][49 - sy].solid, 0);
         EXPECT_NE(tiles[sx][49 - sy].block, -1);

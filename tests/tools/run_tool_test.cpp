@@ -3,10 +3,10 @@
 #include "support/commandline.h"
 #include "support/scratch_folder.h"
 
+#include "campaign/levels.h"
+#include "campaign/leveltimes.h"
 #include "campaign/players.h"
 #include "render/services.h"
-#include "world/level/levels.h"
-#include "world/level/leveltimes.h"
 
 #include <gtest/gtest.h>
 
