@@ -97,10 +97,11 @@ def read_levels(first, last):
 
 
 def shared_share(a, b, reach=2):
-    """The share of the smaller level's standable cells that the other has too, best over
-    shifts of up to reach cells each way."""
+    """The share of their standable cells two levels have in common (the cells in common
+    counted in both, over all the cells of both), best over shifts of up to reach cells each
+    way."""
     ra, rb = a.rows(), b.rows()
-    smaller = max(1, min(len(a.standable), len(b.standable)))
+    both = max(1, len(a.standable) + len(b.standable))
     best = 0
     for dl in range(-reach, reach + 1):
         for dc in range(-reach, reach + 1):
@@ -111,7 +112,7 @@ def shared_share(a, b, reach=2):
                     row = rb[k] >> dc if dc >= 0 else (rb[k] << -dc) & ((1 << N) - 1)
                     common += bin(ra[l] & row).count("1")
             best = max(best, common)
-    return best / smaller
+    return 2 * best / both
 
 
 def most_alike(levels):
