@@ -191,8 +191,8 @@ def spike_strip(rng, w, rows=1, potion=None):
         for v in range(w):
             s.put(u, v, "*")
     if potion:
-        s.put(n - 1, -1, ".")
-        s.put(n - 1, -2, ".", item=potion)
+        s.put(n - 2, -1, ".")
+        s.put(n - 2, -2, ".", item=potion)
     return s
 
 
@@ -231,25 +231,23 @@ def island(rng, w, k=1, size=3, treasure=3, side=-1, item=None):
 def ring(rng, w, size=11, shortcut=2):
     """A ring of path round a lake of void or rock; the way out is on the far side, and a
     bridge across the middle with a gap of shortcut cells saves the walk round."""
-    s = Stamp(size)
+    s = Stamp(size + 2)
+    s.lane(w, 0, size + 2)
     half = size // 2
-    for u in range(size):
-        for v in (-half, half + w - 1):
-            for d in range(w):
-                s.put(u, v + (d if v < 0 else -d), ".")
+    for u in range(1, size + 1):
+        for d in range(w):
+            s.put(u, -half + d, ".")
+            s.put(u, half + w - 1 - d, ".")
     for v in range(-half, half + w):
         for d in range(w):
-            s.put(d, v, ".")
-            s.put(size - 1 - d, v, ".")
-    for u in range(size):
-        for v in range(w):
-            s.put(u, v, ".")
-    gap_at = half - shortcut // 2
+            s.put(1 + d, v, ".")
+            s.put(size - d, v, ".")
+    gap_at = 1 + half - shortcut // 2
     for u in range(gap_at, gap_at + shortcut):
         for v in range(w):
             s.put(u, v, "~")
-    s.put(half, -half, ".", item="treasure3")
-    s.put(half, half + w - 1, ".", item="treasure2")
+    s.put(1 + half, -half, ".", item="treasure3")
+    s.put(1 + half, half + w - 1, ".", item="treasure2")
     return s
 
 
@@ -258,13 +256,13 @@ def zombie_behind_pit(rng, w, n=5):
     reaches, but cannot cross."""
     s = Stamp(n)
     s.lane(w, 0, n)
-    for u in range(n):
+    for u in range(1, n - 1):
         s.put(u, w, "~")
         s.put(u, w + 1, "~")
         s.put(u, w + 2, ".")
         s.put(u, w + 3, ".")
     s.put(n // 2, w + 3, ".", creature="zombie")
-    s.put(0, w + 2, ".", item="treasure3")
+    s.put(1, w + 2, ".", item="treasure3")
     return s
 
 
@@ -300,18 +298,19 @@ def breakable_room(rng, w, treasure=4, side=-1):
 
 def colonnade(rng, w, n=9, spikes=False, zombies=0):
     """A hall five cells wide with pillars on every other cell."""
-    s = Stamp(n)
+    s = Stamp(n + 2)
     width = max(5, w)
-    s.box(0, n, 0, width)
-    for u in range(1, n - 1, 2):
+    s.lane(w, 0, n + 2)
+    s.box(1, n + 1, 0, width)
+    for u in range(2, n, 2):
         for v in range(1, width - 1, 2):
             s.put(u, v, "I")
     if spikes:
-        for u in range(2, n - 1, 4):
+        for u in range(3, n, 4):
             for v in range(0, width, 2):
                 s.put(u, v, "*")
     for i in range(zombies):
-        s.put(n - 2 - 2 * i, width - 1, ".", creature="zombie")
+        s.put(n - 1 - 2 * i, width - 1, ".", creature="zombie")
     s.put(n // 2, width - 1 if spikes else 0, ".", item="treasure2")
     return s
 
@@ -319,10 +318,10 @@ def colonnade(rng, w, n=9, spikes=False, zombies=0):
 def crumble_beside(rng, w, n=6):
     """Two bridges over the void side by side: the near one of crumbling floor, the other
     solid. A player who takes the crumbling one sees it shake and has the solid one beside."""
-    s = Stamp(n)
-    s.lane(w, 0, 1)
-    s.lane(w, n - 1, n)
-    for u in range(1, n - 1):
+    s = Stamp(n + 2)
+    s.lane(w, 0, 2)
+    s.lane(w, n, n + 2)
+    for u in range(2, n):
         for v in range(w):
             s.put(u, v, "~")
         s.put(u, 0, ",")
@@ -330,9 +329,9 @@ def crumble_beside(rng, w, n=6):
         if w <= 2:
             s.put(u, 1, "~")
     if w <= 2:
-        s.put(0, w, ".")
-        s.put(n - 1, w, ".")
-    s.put(n // 2, 0, ",", item="treasure")
+        s.put(1, w, ".")
+        s.put(n, w, ".")
+    s.put(n // 2 + 1, 0, ",", item="treasure")
     return s
 
 
@@ -349,8 +348,8 @@ def crumble_bridge(rng, w, n=5):
 
 def crumble_islands(rng, w, count=3):
     """Small crumbling islands with treasure beside the way."""
-    s = Stamp(2 * count + 1)
-    s.lane(w, 0, 2 * count + 1)
+    s = Stamp(2 * count + 2)
+    s.lane(w, 0, 2 * count + 2)
     for i in range(count):
         u = 1 + 2 * i
         s.put(u, -1, "~")
@@ -448,13 +447,14 @@ def maze(rng, w, cells=4):
 
 def arena(rng, w, size=6, creatures=0, item=None):
     """The one open place of a level."""
-    s = Stamp(size)
+    s = Stamp(size + 2)
     lo = -(size - w) // 2
-    s.box(0, size, lo, lo + size)
+    s.lane(w, 0, size + 2)
+    s.box(1, size + 1, lo, lo + size)
     for i in range(creatures):
-        s.put(size - 1 - i % 2, lo + 1 + 2 * (i // 2), ".", creature="zombie")
+        s.put(size - i % 2, lo + 1 + 2 * (i // 2), ".", creature="zombie")
     if item:
-        s.put(size // 2, lo, ".", item=item)
+        s.put(size // 2 + 1, lo, ".", item=item)
     return s
 
 
@@ -478,15 +478,18 @@ PIECES = dict(walk=walk, ledge=ledge, gap=gap, stones=stones, chain=chain,
 
 class Layout:
     """The pieces laid so far: which cells each one's box takes. A new box may touch only
-    the last few boxes (the piece it joins, a corner, a joining walk)."""
+    the last two pieces and the corners and joining walks laid since (a short piece between
+    two others is often no longer than the margin); everything older stays margin cells
+    away."""
 
     def __init__(self, margin):
         self.margin = margin
         self.owner = {}   # (x, y) -> index of the piece whose box holds it
-        self.placed = []  # (box, {(x, y): (char, values)})
+        self.placed = []  # (box, {(x, y): (char, values)}, is a piece of the plan)
 
     def fits(self, box):
-        recent = len(self.placed) - 3
+        pieces = [k for k, p in enumerate(self.placed) if p[2]]
+        recent = pieces[-2] if len(pieces) >= 2 else 0
         for x, y in box:
             if not (1 <= x < N - 1 and 1 <= y < N - 1) or (x, y) in self.owner:
                 return False
@@ -498,19 +501,19 @@ class Layout:
                         return False
         return True
 
-    def place(self, box, cells):
+    def place(self, box, cells, piece):
         for p in box:
             self.owner[p] = len(self.placed)
-        self.placed.append((box, cells))
+        self.placed.append((box, cells, piece))
 
     def undo(self):
-        box, _ = self.placed.pop()
+        box, _, _ = self.placed.pop()
         for p in box:
             del self.owner[p]
 
     def cells(self):
         out = {}
-        for _, cells in self.placed:
+        for _, cells, _ in self.placed:
             out.update(cells)
         return out
 
@@ -537,7 +540,7 @@ def lay(plan, width, rng, margin, budget=4000):
     layout = Layout(margin)
     steps = [0]
 
-    def place(stamp, origin, f):
+    def place(stamp, origin, f, piece=False):
         lo, hi = stamp.span()
         lo, hi = min(lo, 0), max(hi, width - 1)
         box = [to_map(origin, f, u, v) for u in range(stamp.length) for v in range(lo, hi + 1)]
@@ -548,7 +551,7 @@ def lay(plan, width, rng, margin, budget=4000):
             if ch in "<>":  # belts are drawn along the way: turn them with it
                 ch = BELT[f if ch == ">" else (-f[0], -f[1])]
             cells[to_map(origin, f, u, v)] = (ch, values)
-        layout.place(box, cells)
+        layout.place(box, cells, piece)
         return True
 
     def advance(stamp, origin, f):
@@ -588,7 +591,7 @@ def lay(plan, width, rng, margin, budget=4000):
                 if ok:
                     laid += 1
                     o, d = advance(p, o, d)
-            if ok and place(stamps[k], o, d):
+            if ok and place(stamps[k], o, d, piece=True):
                 laid += 1
                 if go(k + 1, *advance(stamps[k], o, d)):
                     return True
