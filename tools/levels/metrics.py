@@ -36,7 +36,7 @@ N = 50
 STANDABLE = set(".*o,u><v^=TXDd")
 
 TILE_ELEMENTS = [
-    ("~", "pits"), ("*", "spikes"), (",", "crumbling"), ("u", "closing pits"),
+    ("*", "spikes"), (",", "crumbling"), ("u", "closing pits"),
     ("<>v^=", "conveyors"), ("D", "plate doors"), ("d", "raised walls"), ("ar", "plate traps"),
     ("AR", "timed traps"), ("T", "teleports"), ("%", "breakable walls"), ("I", "pillars"),
 ]
@@ -73,8 +73,21 @@ class Level:
                     inside.update(square)
         return len(inside) / max(1, len(self.standable))
 
+    def gaps(self):
+        """Pits to jump: one or two pit cells in a line with standable cells on both sides
+        (the void round a level is not one)."""
+        def pit(c, l):
+            return 0 <= c < N and 0 <= l < N and self.map[l][c] == "~"
+        for c, l in self.standable:
+            for dc, dl in ((1, 0), (0, 1)):
+                if pit(c + dc, l + dl) and ((c + 2 * dc, l + 2 * dl) in self.standable or
+                                            pit(c + 2 * dc, l + 2 * dl) and (c + 3 * dc, l + 3 * dl) in self.standable):
+                    return True
+        return False
+
     def elements(self):
-        found = [name for chars, name in TILE_ELEMENTS if any(ch in row for row in self.map for ch in chars)]
+        found = ["gaps"] if self.gaps() else []
+        found += [name for chars, name in TILE_ELEMENTS if any(ch in row for row in self.map for ch in chars)]
         items = [w.split("=", 1)[1] for v in self.values for w in v[2:] if w.startswith("item=")]
         found += [p for p in POTIONS if p in items]
         return found
