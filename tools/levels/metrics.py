@@ -272,7 +272,8 @@ def replace_section(text, heading, new_body):
 
 
 def update(tool):
-    data = os.path.dirname(os.path.abspath(tool))
+    tool = os.path.abspath(tool)
+    data = os.path.dirname(tool)
     with tempfile.TemporaryDirectory() as out:
         result = subprocess.run([tool, "autoplay-campaign", "--out", out], capture_output=True,
                                 text=True, cwd=data)
