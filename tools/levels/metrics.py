@@ -16,8 +16,8 @@ usage:
          holding them as campaign.jsonl (autoplay-campaign --out DIR > DIR/campaign.jsonl)
   --table    prints the README's tables (levels with their measures; per area) as Markdown
   --targets  exits with 1 when a target is missed (the lines say which)
-  --update   runs the autopilot campaign, rewrites the README's tables and par times and
-             draws docs/pictures/campaign-maps.png
+  --update   runs the autopilot campaign (or takes RUN), rewrites the README's tables and
+             par times and draws docs/pictures/campaign-maps.png
 """
 import argparse
 import json
@@ -271,14 +271,17 @@ def replace_section(text, heading, new_body):
     return text[:first] + new_body + text[end:]
 
 
-def update(tool):
+def update(tool, run_path=None):
     tool = os.path.abspath(tool)
     data = os.path.dirname(tool)
-    with tempfile.TemporaryDirectory() as out:
-        result = subprocess.run([tool, "autoplay-campaign", "--out", out], capture_output=True,
-                                text=True, cwd=data)
-        open(os.path.join(out, "campaign.jsonl"), "w").write(result.stdout)
-        run = read_run(out)
+    if run_path:
+        run = read_run(run_path)
+    else:
+        with tempfile.TemporaryDirectory() as out:
+            result = subprocess.run([tool, "autoplay-campaign", "--out", out], capture_output=True,
+                                    text=True, cwd=data)
+            open(os.path.join(out, "campaign.jsonl"), "w").write(result.stdout)
+            run = read_run(out)
     levels = read_levels(1, 80)
     rows = measure(levels, route_lengths(tool, levels), run)
     readme = os.path.join(HERE, "README.md")
@@ -304,7 +307,7 @@ def main():
     if args.update:
         if not args.tool:
             parser.error("--update needs --tool")
-        missed = update(args.tool)
+        missed = update(args.tool, args.run)
     else:
         first, last = (int(x) for x in args.levels.split("-"))
         levels = read_levels(first, last)
