@@ -857,8 +857,14 @@ def main():
     ids = campaign_ids()
     for number in wanted:
         name, width, treasure, plan = LEVELS[number]
+        pieces = parse(plan)
+        # From the sixth level on a level goes through its plan twice (the set-piece comes
+        # back, harder to reach), where the map has room for that; else once.
+        twice = pieces[:-1] + pieces[1:] if number > 5 else pieces
         for attempt in range(100):
-            text = render(number, name, parse(plan), width, number * 1000 + attempt, ids, treasure)
+            layout = twice if attempt < 40 else pieces
+            text = render(number, name, layout, width, number * 1000 + attempt, ids,
+                          treasure * len(layout) // len(pieces))
             if text is None or too_alike(number, text):
                 continue
             ok, verdict = check(tool, text)
