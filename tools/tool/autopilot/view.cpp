@@ -1,14 +1,32 @@
 #include "view.h"
 
-#include "creatures/monsters.h"
-#include "creatures/projectiles.h"
 #include "render/assetorder.h"
+#include "world/creaturebase.h"
+#include "world/creaturekinds.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"
 
 namespace autopilot {
 
 namespace {
+
+// What the pilot sees of each kind of creature, by the kind's name; a blob is invisible and
+// a creature made by hand has no kind.
+struct tthingname {
+    std::string_view name;
+    Thing thing;
+};
+constexpr tthingname ThingNames[] = {
+    {"zombie", Thing::Zombie}, {"warrior", Thing::Warrior}, {"ghost", Thing::Ghost},
+    {"arrow", Thing::Arrow},   {"stone", Thing::Stone},
+};
+
+const Thing* ThingOfKind(const tcreature& creature) {
+    if (!creature.kind) return nullptr;
+    for (const tthingname& entry : ThingNames)
+        if (entry.name == creature.kind->name) return &entry.thing;
+    return nullptr;
+}
 
 // A floor this far below its rest is falling away.
 constexpr float SinkingFloor = -0.3f;
@@ -84,20 +102,9 @@ void Perceive(tview& view) {
         if (!InGrid(cc, cr) ||
             tiles[static_cast<size_t>(cc)][static_cast<size_t>(cr)].seen != SeenMark)
             continue;
-        Thing kind;
-        if (dynamic_cast<const tzombie*>(c.get()))
-            kind = Thing::Zombie;
-        else if (dynamic_cast<const twarrior*>(c.get()))
-            kind = Thing::Warrior;
-        else if (dynamic_cast<const tghost*>(c.get()))
-            kind = Thing::Ghost;
-        else if (dynamic_cast<const tarrow*>(c.get()))
-            kind = Thing::Arrow;
-        else if (dynamic_cast<const tstone*>(c.get()))
-            kind = Thing::Stone;
-        else
-            continue; // blobs are invisible
-        view.things.push_back({kind, c->column, c->row, c->height, c->direction, c->stun});
+        const Thing* kind = ThingOfKind(*c);
+        if (!kind) continue; // blobs are invisible
+        view.things.push_back({*kind, c->column, c->row, c->height, c->direction, c->stun});
     }
     const tplayer& p = Player();
     tbody& h = view.hero;
