@@ -383,6 +383,18 @@ def place_obstacle(level, kind, cells, before, gauntlet=False):
         level.set(cells[n // 2], "%")
 
 
+def walkable_from(level, cell):
+    """The cells a creature that neither jumps nor takes teleports reaches from cell."""
+    seen, todo = {cell}, [cell]
+    while todo:
+        c, l = todo.pop()
+        for p in ((c + 1, l), (c - 1, l), (c, l + 1), (c, l - 1)):
+            if p not in seen and level.get(p) in ".*o,><v^=XdT":
+                seen.add(p)
+                todo.append(p)
+    return seen
+
+
 def build(number, plan, level_id, seed):
     name, grammar_name, obstacles, potions, zombies, warriors, ghosts, treasures, piece, _ = plan
     area = (number - 1) // 10 + 1
@@ -556,6 +568,9 @@ def build(number, plan, level_id, seed):
     if piece == "moat" and sides:
         scatter(1, sides[:1], lambda: {"creature": "warrior"})
         warriors -= 1
+        guard = next(p for p, v in level.cells.items() if v.get("creature") == "warrior")
+        if start in walkable_from(level, guard):
+            return None  # the chasm must really keep him in
     scatter(zombies, danger, lambda: {"creature": "zombie"})
     scatter(warriors, main[3:] or danger, lambda: {"creature": "warrior"})
     if piece == "far-ghost":
@@ -715,6 +730,8 @@ def main():
         for attempt in range(60):
             seed = n * 1000 + seed_base + attempt
             text = build(n, plan, ids[n - 1], seed)
+            if text is None:
+                continue
             rows = map_rows(text)
             share = open_share(rows)
             if share > 0.6:
