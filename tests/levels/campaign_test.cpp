@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <memory>
 #include <set>
+#include <vector>
 
 using namespace levelkit;
 
@@ -192,6 +193,30 @@ TEST(Campaign, EachElementFirstAppearsInTheLevelTheDesignNames) {
         if (el.first <= 40) {
             EXPECT_TRUE(shows[e][el.first]) << el.what << " not in " << el.first;
         }
+    }
+}
+
+// Each element of the later areas first appears in the level the design shows it in safely:
+// met earlier, it would find a player unprepared and no safe place to learn it.
+TEST(Campaign, LaterElementsFirstAppearWhereTheDesignShowsThem) {
+    const struct {
+        const char* element;
+        CellKey key;
+        int value; // the file's own number (tile E, creature M, item I)
+        int level;
+    } firsts[] = {
+        {"timed arrow trap", KTile, 13, 41}, {"teleport", KTile, 15, 42},
+        {"warrior", KCreature, 1, 43},       {"timed rock trap", KTile, 12, 44},
+        {"ghost", KCreature, 2, 51},         {"invisibility potion", KItem, 3, 52},
+        {"kill-all potion", KItem, 4, 59},
+    };
+    std::vector<std::unique_ptr<LevelSource>> levels;
+    for (int n = 1; n <= 80; ++n) levels.push_back(ReadCampaignSource(n));
+    for (const auto& f : firsts) {
+        int first = 0;
+        for (int n = 1; n <= 80 && !first; ++n)
+            if (CountValue(*levels[n - 1], f.key, {f.value}) > 0) first = n;
+        EXPECT_EQ(first, f.level) << f.element;
     }
 }
 
