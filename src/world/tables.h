@@ -15,7 +15,7 @@
 #include <vector>
 
 class tcreature;
-struct tnode;
+class tnode;
 
 // One cell of the grid: fourteen 4-byte fields in this order.
 struct ttile {
