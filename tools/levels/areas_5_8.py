@@ -20,6 +20,8 @@ import subprocess
 import sys
 import tempfile
 
+import metrics
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 N = 50
@@ -664,17 +666,7 @@ def masks(rows):
 
 def shared_share(ma, mb, reach=2):
     smaller = max(1, min(sum(bin(m).count("1") for m in ma), sum(bin(m).count("1") for m in mb)))
-    best = 0
-    for dl in range(-reach, reach + 1):
-        for dc in range(-reach, reach + 1):
-            common = 0
-            for l in range(N):
-                k = l + dl
-                if 0 <= k < N:
-                    row = mb[k] >> dc if dc >= 0 else (mb[k] << -dc) & ((1 << N) - 1)
-                    common += bin(ma[l] & row).count("1")
-            best = max(best, common)
-    return best / smaller
+    return metrics.most_in_common(ma, mb, reach) / smaller
 
 
 def map_rows(text):

@@ -113,8 +113,13 @@ def shared_share(a, b, reach=2):
     """The share of their standable cells two levels have in common (the cells in common
     counted in both, over all the cells of both), best over shifts of up to reach cells each
     way."""
-    ra, rb = a.rows(), b.rows()
     both = max(1, len(a.standable) + len(b.standable))
+    return 2 * most_in_common(a.rows(), b.rows(), reach) / both
+
+
+def most_in_common(ra, rb, reach=2):
+    """The most cells two maps (one bit mask a map line) have in common, over shifts of up to
+    reach cells each way."""
     best = 0
     for dl in range(-reach, reach + 1):
         for dc in range(-reach, reach + 1):
@@ -125,7 +130,7 @@ def shared_share(a, b, reach=2):
                     row = rb[k] >> dc if dc >= 0 else (rb[k] << -dc) & ((1 << N) - 1)
                     common += bin(ra[l] & row).count("1")
             best = max(best, common)
-    return 2 * best / both
+    return best
 
 
 def most_alike(levels):
