@@ -2,12 +2,12 @@
 // fastest times. Completed and locked levels are shown but cannot be started.
 #include "campaign/chooselevel.h"
 
+#include "campaign/levels.h"
 #include "campaign/menu.h"
 #include "campaign/players.h"
 #include "campaign/records.h"
 #include "campaign/screens.h"
 #include "render/screenlayout.h"
-#include "world/level/levels.h"
 
 #include <algorithm>
 #include <array>
@@ -16,7 +16,6 @@ int32_t SelectedLevel = 0;
 
 namespace {
 
-constexpr int32_t AreaSize = 10;
 constexpr std::array<const char*, CampaignLevelCount / AreaSize> AreaTitles{
     "Area 1: Lost Valley",
     "Area 2: Ancient Ruins",
@@ -107,16 +106,6 @@ void DrawChooseLevel(tservices& s) {
 }
 
 } // namespace
-
-int32_t LevelStateOf(int32_t index) {
-    if (LevelPassed(index)) return LevelCompleted;
-    if (index >= CampaignLevelCount) return LevelOpen;
-    // Each area opens once the last level of the one before it has been passed; the first
-    // is open even when the stored progress is nonsense.
-    const int32_t highest = std::max(HighestLevelPassed, 0);
-    const int32_t lastOpen = (highest + 1) / AreaSize * AreaSize + AreaSize - 1;
-    return index <= lastOpen ? LevelOpen : LevelLocked;
-}
 
 void ComputeLevelStates() {
     for (int32_t i = 0; i < LevelCount(); ++i)

@@ -2,6 +2,7 @@
 // assets, the intro, the rest of the assets with the loading picture, then the main menu.
 #include "startup/form1.h"
 
+#include "campaign/levels.h"
 #include "campaign/menu.h"
 #include "campaign/screens.h"
 #include "engine/settings.h"
@@ -11,7 +12,6 @@
 #include "startup/assetloading.h"
 #include "startup/flow.h"
 #include "startup/startup.h"
-#include "world/level/levels.h"
 #include "world/tables.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include "playrun.h"
 
 #include "world/loop/gameloop.h"
+#include "world/tables.h"
 
 #include <charconv>
 #include <cstdio>
@@ -68,7 +69,7 @@ int RunRender(const std::vector<std::string>& args) {
     if (!run.Prepare(setup, error)) return tool::Refuse(error);
     bool written = true;
     run.Play([&] {
-        const int64_t frame = loopstate.frames - 1;
+        const int64_t frame = inlevel.loopstate.frames - 1;
         if (every > 0 && frame % every == 0)
             written =
                 playrun::SaveFrame(run.Services(), stem + "-" + std::to_string(frame) + ".png") &&

@@ -250,10 +250,6 @@ int RunGame(const std::vector<std::string>& args) {
 
     // No desktop: message boxes to stderr, no sound card, with shots no display either.
     ShowMessage = [](std::string_view text, MessageIcon) { MessageToStderr(text); };
-    SetInputMessageBox(MessageToStderr);
-    Textures().SetMessageBox([](std::string_view, std::string_view text, window::MessageIcon) {
-        MessageToStderr(text);
-    });
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     const bool gl = !options.shots.empty();
     if (gl) setenv("SDL_VIDEODRIVER", "offscreen", 1);

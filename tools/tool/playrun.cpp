@@ -5,6 +5,7 @@
 
 #include "../levels/picture.h"
 
+#include "campaign/levels.h"
 #include "campaign/players.h"
 #include "creatures/creaturetable.h"
 #include "engine/random.h"
@@ -20,7 +21,6 @@
 #include "world/creaturebase.h"
 #include "world/creaturekinds.h"
 #include "world/level/levelloader.h"
-#include "world/level/levels.h"
 #include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"
@@ -278,11 +278,10 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
     services_.inputEnded = [this] { return clock_->source->Exhausted(); };
 
     tassetloading loading;
-    for (AssetGroup group : {AssetGroup::BeforeIntro, AssetGroup::Models, AssetGroup::AfterModels})
-        if (!LoadAssetGroup(services_, group, loading)) {
-            error = InitializationError(loading);
-            return false;
-        }
+    if (!LoadAllAssets(services_, loading)) {
+        error = InitializationError(loading);
+        return false;
+    }
     prepared_ = true;
     return true;
 }
@@ -293,7 +292,7 @@ void tlevelrun::Play(const std::function<void()>& onFrame) {
     outcome_ = -1; // stays so when the run stops before the level ends
     services_.afterFrame = [&] {
         if (onFrame) onFrame();
-        return loopstate.frames < limit;
+        return inlevel.loopstate.frames < limit;
     };
     outcome_ = GameLoop(services_, *document_);
     services_.afterFrame = nullptr;
@@ -303,7 +302,7 @@ std::string tlevelrun::Summary() const {
     const tplayer& p = Player();
     return tool::JsonObject()
         .Add("LevelOutcome", json::Number(outcome_))
-        .Add("frames", json::Number(loopstate.frames))
+        .Add("frames", json::Number(inlevel.loopstate.frames))
         .Add("Score", json::Number(p.Score))
         .Add("Lives", json::Number(p.Lives))
         .Add("Money", json::Number(p.Money))
@@ -324,8 +323,8 @@ std::string tlevelrun::TraceLine() {
                            .Add("row", json::Number(c->row))
                            .Text());
     return tool::JsonObject()
-        .Add("frame", json::Number(loopstate.frames - 1))
-        .Add("attempt", json::Number(loopstate.attempt))
+        .Add("frame", json::Number(inlevel.loopstate.frames - 1))
+        .Add("attempt", json::Number(inlevel.loopstate.attempt))
         .Add("column", json::Number(hero.column))
         .Add("row", json::Number(hero.row))
         .Add("height", json::Number(hero.height))

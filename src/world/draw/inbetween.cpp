@@ -4,7 +4,7 @@
 #include "render/object3d.h"
 #include "world/creaturebase.h"
 #include "world/draw/overlay.h"
-#include "world/hero/herostate.h"
+#include "world/tables.h"
 
 #include <cmath>
 
@@ -57,8 +57,8 @@ void tinbetween::Capture() {
     tstep& now = now_;
     now.hero = hero;
     now.camera = PlayCamera();
-    now.introSlide = IntroSlide;
-    now.attempt = loopstate.attempt;
+    now.introSlide = inlevel.overlay.IntroSlide;
+    now.attempt = inlevel.loopstate.attempt;
     Models().ReadRotations(models::Hero, now.heroPose);
     now.creatures.clear();
     for (const auto& c : creatures)
@@ -115,7 +115,7 @@ void tinbetween::Apply(float t) {
         hero.height = Between(before_.hero.height, now_.hero.height, t);
         Models().BlendRotations(models::Hero, before_.heroPose, now_.heroPose, t);
     }
-    IntroSlide = Between(before_.introSlide, now_.introSlide, t);
+    inlevel.overlay.IntroSlide = Between(before_.introSlide, now_.introSlide, t);
 
     size_t cursor = 0;
     for (const auto& c : creatures) {
@@ -163,7 +163,7 @@ void tinbetween::Restore() {
     applied_ = false;
     hero = now_.hero;
     Models().BlendRotations(models::Hero, now_.heroPose, now_.heroPose, 1.0f);
-    IntroSlide = now_.introSlide;
+    inlevel.overlay.IntroSlide = now_.introSlide;
     size_t cursor = 0;
     for (const auto& c : creatures) {
         // Every creature of the list was captured with this step, in this order.

@@ -3,14 +3,10 @@
 #include "render/assetorder.h"
 #include "render/screenlayout.h"
 #include "render/text.h"
-#include "world/level/levelloader.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"
 
 #include <algorithm>
-
-float IntroSlide = 0.0f;
-float IntroSlideSpeed = 4.0f;
 
 namespace {
 
@@ -47,21 +43,16 @@ void DrawStatusLine(td2dsprites& sprites) {
 void DrawStartPicture(td2dsprites& sprites, std::string_view textureFolder) {
     const float scale = textureFolder == LargeTextureFolder ? 2.0f : 4.0f;
     sprites.DrawSpriteScaled(sprites::StartPicture, ScreenWidth / 2 - StartPictureHalfWidth,
-                             RoundHalfEven(IntroSlide), scale, scale, White, 255);
+                             RoundHalfEven(inlevel.overlay.IntroSlide), scale, scale, White, 255);
 }
 
 } // namespace
 
 bool AdvanceIntroSlide() {
-    if (IntroSlide <= 0.0f) return false;
-    IntroSlide += IntroSlideSpeed;
-    IntroSlideSpeed -= 1.0f;
+    if (inlevel.overlay.IntroSlide <= 0.0f) return false;
+    inlevel.overlay.IntroSlide += inlevel.overlay.IntroSlideSpeed;
+    inlevel.overlay.IntroSlideSpeed -= 1.0f;
     return true;
-}
-
-void StartIntroSlide() {
-    IntroSlide = static_cast<float>(ScreenHeight / 3);
-    IntroSlideSpeed = 4.0f;
 }
 
 std::vector<tstatuspiece> StatusLine(const td2dsprites& sprites) {
@@ -102,8 +93,8 @@ void DrawOverlayPicture(td2dsprites& sprites, const TDInput& input, std::string_
     Fade(sprites, White, inlevel.DeathFade);
     DrawStatusLine(sprites);
     if (input.IsKeyDown(AuthorKey))
-        DrawPlainText(sprites, 10, 50, "Level created by " + creatorname + ".", 1.0f, false,
-                      sprites::FirstFontGlyph, White, 255);
+        DrawPlainText(sprites, 10, 50, "Level created by " + inlevel.loaded.creatorname + ".", 1.0f,
+                      false, sprites::FirstFontGlyph, White, 255);
     if (startPictureShown) DrawStartPicture(sprites, textureFolder);
     // Over everything: the level is being left.
     Fade(sprites, Black, inlevel.ExitFade);

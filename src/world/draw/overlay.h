@@ -2,8 +2,9 @@
 // The in-level overlay drawn over the 3D picture of every drawn frame (drawing step 14 of
 // the game loop, after the hero, before the end of the scene):
 //
-//   StartIntroSlide()      at the start of every attempt: the start picture stands a third
-//                          of the way down the screen, about to sink and fly off the top.
+//   (ResetAttempt)         at the start of every attempt: the start picture stands a third
+//                          of the way down the screen, about to sink and fly off the top
+//                          (inlevel.overlay, world/tables.h).
 //   DrawOverlay(sprites, input, textureFolder)
 //                          in this order: the white death fade, the status line (score,
 //                          ammunition, jump power, lives with the last life fading with the
@@ -21,12 +22,6 @@
 #include <string_view>
 #include <vector>
 
-// Vertical pixel position of the start picture and its speed (down positive), moved only in
-// drawn frames.
-extern float IntroSlide;
-extern float IntroSlideSpeed;
-
-void StartIntroSlide();
 void DrawOverlay(td2dsprites& sprites, const TDInput& input, std::string_view textureFolder);
 // The two halves of DrawOverlay for a step drawn in several pictures: the start picture
 // moves once a step (true while it is shown in that step), and every picture draws it

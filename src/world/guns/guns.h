@@ -1,9 +1,9 @@
 #pragma once
 // The hero's guns inside the frame of the game loop, in the order the loop calls them:
 //
-//   GunsEnterLevel()            once when a level is entered (after ResetLevelEntry): the
-//                               change-gun latch is released and the shell ejection starts
-//                               at rest.
+//   (ResetLevelEntry)           once when a level is entered: the change-gun latch is
+//                               released and the shell ejection starts at rest
+//                               (inlevel.gunstate, world/tables.h).
 //   ChangeGun(input)            frame step 10: the change key cycles to the next owned gun.
 //   FireGun(input)              frame step 11: the muzzle position of this frame, then a shot
 //                               when fire is held, the gun is ready and the magazine is not
@@ -27,16 +27,6 @@
 
 #include <cstdint>
 
-// What the gun code keeps between the steps of a frame and from frame to frame.
-struct tgunstate {
-    bool firedThisFrame = false; // the flash is drawn in this frame's picture
-    float ejection = 0.0f;       // sideways speed factor of the next shell, 1.01..1.5 once drawn
-    tfloat3 muzzle{};            // muzzle position of this frame (kept while no gun is held)
-    bool changeLatch = false;    // the change control is held: one change per press
-};
-extern tgunstate gunstate;
-
-void GunsEnterLevel();
 void ChangeGun(const TDInput& input);
 void FireGun(const TDInput& input);
 void RecoilAndCooldown();

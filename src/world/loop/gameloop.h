@@ -12,20 +12,6 @@
 #include <array>
 #include <cstdint>
 
-// What the loop keeps from frame to frame besides the world tables.
-struct tloopstate {
-    uint16_t frameCounter = 0;    // grows by one every frame and wraps; drives moving tiles
-    bool guideLatch = false;      // the guide control is held: one toggle per press
-    int32_t frameRate = 0;        // drawn frames per second, measured before each drawn frame
-    int64_t frames = 0;           // frames played in this call of GameLoop, over all attempts
-    int32_t attempt = 0;          // 1 for the first attempt of this call
-    bool stopped = false;         // afterFrame asked to stop: the level ends without an outcome
-    int32_t startScore = 0;       // the player's score when the level was entered
-    const tnode* level = nullptr; // the document every attempt is built from
-    bool focusPause = false;      // the window lost the focus: pause after this frame
-};
-extern tloopstate loopstate;
-
 // Key codes the loop reads directly (the bindable ones are in the settings).
 inline constexpr int32_t KeyScreenshot = 59; // F1
 inline constexpr int32_t KeyZoomIn = 61;     // F3

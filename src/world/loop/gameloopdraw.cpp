@@ -9,7 +9,6 @@
 #include "world/draw/worlddraw.h"
 #include "world/guns/guns.h"
 #include "world/hero/herodraw.h"
-#include "world/level/levelloader.h"
 #include "world/particles.h"
 #include "world/tables.h"
 
@@ -22,7 +21,8 @@ constexpr int MuzzleLightIndex = 1;
 
 void MeasureFrameRate(tdtimer& timer) {
     const float seconds = timer.SecondsSinceLast();
-    loopstate.frameRate = seconds > 0.0f ? static_cast<int32_t>(std::lround(1.0f / seconds)) : 0;
+    inlevel.loopstate.frameRate =
+        seconds > 0.0f ? static_cast<int32_t>(std::lround(1.0f / seconds)) : 0;
 }
 
 // Does the hero stand on his cell's floor or above it (not sinking into a pit)?
@@ -74,40 +74,40 @@ void DrawPicture(tservices& services, const tsteplook& look, const tcamera& came
     MeasureFrameRate(*services.timer);
     // A window that lost the keyboard (or a pad pulled out) pauses the game as P does; the
     // frame that says so is shown first.
-    if (services.input->TakeFocusLost()) loopstate.focusPause = true;
+    if (services.input->TakeFocusLost()) inlevel.loopstate.focusPause = true;
     drawnpicture.drawn += 1;
-    drawnpicture.frame = loopstate.frames;
+    drawnpicture.frame = inlevel.loopstate.frames;
     drawnpicture.hero = {hero.column, hero.height, hero.row};
     drawnpicture.camera = {camera.eyeX, camera.eyeY, camera.eyeZ};
 
     graphics.Clear(0, 0, 0); // 1
-    graphics.BeginFrame(mainlight.I, filllight.I);
+    graphics.BeginFrame(inlevel.loaded.mainlight.I, inlevel.loaded.filllight.I);
     graphics.SetCamera(camera.eyeX, camera.eyeY, camera.eyeZ, camera.atX, camera.atY, camera.atZ,
-                       PlayNear, PlayFar);                 // 2
-    SetLevelLights(graphics);                              // 3
-    DrawBullets();                                         // 4
-    SetMuzzleLight(graphics, look.muzzleLight);            // 5
-    DrawMuzzleFlame(graphics);                             // 7
-    DrawWorld(graphics, SeenMark, loopstate.frameCounter); // 8
-    if (HeroAboveFloor()) DrawHeroShadow(graphics);        // 9
-    DrawEffects();                                         // 10
-    DrawCreatures(graphics);                               // 11
-    DrawHero(graphics);                                    // 12
-    if (gpu::Device* device = graphics.Device()) {         // 13
+                       PlayNear, PlayFar);                         // 2
+    RestoreLevelLights(graphics);                                  // 3
+    DrawBullets();                                                 // 4
+    SetMuzzleLight(graphics, look.muzzleLight);                    // 5
+    DrawMuzzleFlame(graphics);                                     // 7
+    DrawWorld(graphics, SeenMark, inlevel.loopstate.frameCounter); // 8
+    if (HeroAboveFloor()) DrawHeroShadow(graphics);                // 9
+    DrawEffects();                                                 // 10
+    DrawCreatures(graphics);                                       // 11
+    DrawHero(graphics);                                            // 12
+    if (gpu::Device* device = graphics.Device()) {                 // 13
         BlendOff(*device);
         StageOneOff(*device);
     }
     DrawOverlayPicture(*services.sprites, *services.input, TextureFolder, look.startPicture); // 14
     graphics.DisableLight(MuzzleLightIndex);
-    if (services.input->IsKeyDown(KeyPause) || loopstate.focusPause)
+    if (services.input->IsKeyDown(KeyPause) || inlevel.loopstate.focusPause)
         DrawPauseLine(*services.sprites);
     graphics.EndFrame();
 }
 
 void PauseIfAsked(tservices& services) {
     TDInput& input = *services.input;
-    if (!input.IsKeyDown(KeyPause) && !loopstate.focusPause) return;
-    loopstate.focusPause = false;
+    if (!input.IsKeyDown(KeyPause) && !inlevel.loopstate.focusPause) return;
+    inlevel.loopstate.focusPause = false;
     input.WaitKeyReleased(KeyPause);
     // A script that has run out can never press the key again: the pause ends with it, and
     // so it does when the window is closed.

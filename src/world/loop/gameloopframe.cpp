@@ -36,8 +36,8 @@ void LoopKeys(tservices& services) {
 
     const bool guideHeld =
         input.IsKeyDown(settings.KeyGuide) || input.IsPadControlOn(settings.PadGuide);
-    if (guideHeld && !loopstate.guideLatch) inlevel.GuideOn = !inlevel.GuideOn;
-    loopstate.guideLatch = guideHeld;
+    if (guideHeld && !inlevel.loopstate.guideLatch) inlevel.GuideOn = !inlevel.GuideOn;
+    inlevel.loopstate.guideLatch = guideHeld;
 }
 
 } // namespace
@@ -67,9 +67,9 @@ void SaveScreenshot(tservices& services) {
 }
 
 bool PlayFrame(tservices& services) {
-    CountDownPotions();       // 1
-    ++loopstate.frameCounter; // 2
-    UpdateTiles(loopstate.frameCounter);
+    CountDownPotions();               // 1
+    ++inlevel.loopstate.frameCounter; // 2
+    UpdateTiles(inlevel.loopstate.frameCounter);
     TDInput& input = *services.input;
     input.Poll();      // 3
     HeroStep(input);   // 4
@@ -99,9 +99,9 @@ bool PlayFrame(tservices& services) {
     }
     if (inlevel.ExitFade > 0) inlevel.ExitFade += 2; // 17
 
-    ++loopstate.frames;
+    ++inlevel.loopstate.frames;
     if (services.afterFrame && !services.afterFrame()) {
-        loopstate.stopped = true;
+        inlevel.loopstate.stopped = true;
         return false;
     }
     return !input.IsKeyDown(KeyEscape) && !services.Closing() && inlevel.DeathFade < FadeEnd &&
