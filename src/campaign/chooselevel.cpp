@@ -2,6 +2,7 @@
 // fastest times. Completed and locked levels are shown but cannot be started.
 #include "campaign/chooselevel.h"
 
+#include "campaign/levels.h"
 #include "campaign/menu.h"
 #include "campaign/players.h"
 #include "campaign/records.h"
@@ -9,7 +10,6 @@
 #include "campaign/screens.h"
 #include "platform/files.h"
 #include "render/screenlayout.h"
-#include "world/level/levels.h"
 
 #include <algorithm>
 #include <array>
@@ -19,7 +19,6 @@ std::function<void(tservices&, WatchKind)> WatchFromLevelChoice;
 
 namespace {
 
-constexpr int32_t AreaSize = 10;
 constexpr std::array<const char*, CampaignLevelCount / AreaSize> AreaTitles{
     "Area 1: Lost Valley",
     "Area 2: Ancient Ruins",
@@ -134,16 +133,6 @@ void DrawChooseLevel(tservices& s) {
 }
 
 } // namespace
-
-int32_t LevelStateOf(int32_t index) {
-    if (LevelPassed(index)) return LevelCompleted;
-    if (index >= CampaignLevelCount) return LevelOpen;
-    // Each area opens once the last level of the one before it has been passed; the first
-    // is open even when the stored progress is nonsense.
-    const int32_t highest = std::max(HighestLevelPassed, 0);
-    const int32_t lastOpen = (highest + 1) / AreaSize * AreaSize + AreaSize - 1;
-    return index <= lastOpen ? LevelOpen : LevelLocked;
-}
 
 void ComputeLevelStates() {
     for (int32_t i = 0; i < LevelCount(); ++i)

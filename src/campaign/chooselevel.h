@@ -1,17 +1,12 @@
 #pragma once
 // The rules of the level choice, apart from its drawing: which levels may be started, which
 // eleven names are on view and where the cursor keys take the selection.
-#include <cstdint>
+#include "campaign/progress.h"
 
-// The state each catalogue entry gets when the level choice opens (tlvl::state).
-inline constexpr int32_t LevelOpen = 0;
-inline constexpr int32_t LevelCompleted = 1; // by the current player; not again
-inline constexpr int32_t LevelLocked = 2;    // its area is not open yet
+#include <cstdint>
 
 inline constexpr int32_t LevelWindowRows = 11;
 
-// The state of catalogue entry `index` for the current player and HighestLevelPassed.
-int32_t LevelStateOf(int32_t index);
 // LevelStateOf for every catalogue entry, kept in the entry.
 void ComputeLevelStates();
 

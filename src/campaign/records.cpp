@@ -1,10 +1,10 @@
 #include "campaign/records.h"
 
+#include "campaign/leveltimes.h"
 #include "campaign/players.h"
 #include "campaign/savefiles.h"
 #include "engine/xmlparser.h"
 #include "platform/files.h"
-#include "world/level/leveltimes.h"
 
 #include <charconv>
 #include <cstdio>
@@ -170,13 +170,6 @@ bool SaveFastestTimes(tsavereport* failures) {
         if (failures) NoteFailedSave(*failures, TimesPath(level));
     }
     return allWritten;
-}
-
-bool LevelPassed(int levelIndex) {
-    if (levelIndex < 0 || static_cast<size_t>(levelIndex) >= levels.size()) return false;
-    for (const std::string& id : CurrentProfile().Levels)
-        if (id == levels[levelIndex].id) return true;
-    return false;
 }
 
 std::string FormatTime(int64_t milliseconds) {

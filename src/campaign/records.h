@@ -1,8 +1,8 @@
 #pragma once
 // The two top-ten tables (by score and by money, "highscore.dat") and the fastest times of
 // each level (one ".tim" file per level, where TimesPath puts it).
+#include "campaign/levels.h"
 #include "campaign/savefiles.h"
-#include "world/level/levels.h"
 
 #include <array>
 #include <cstddef>
@@ -60,9 +60,6 @@ bool SaveFastestTimes(tsavereport* failures = nullptr);
 // The times file of one level alone (after each settlement); false when writing failed.
 // A written file is no longer changed.
 bool SaveLevelTimes(tlvl& level);
-
-// True when the current player's Levels list holds the Id of catalogue entry levelIndex.
-bool LevelPassed(int levelIndex);
 
 // mm:ss.zzz with at least two digits of minutes: 83456 -> "01:23.456".
 std::string FormatTime(int64_t milliseconds);

@@ -2,6 +2,7 @@
 // frames, the level's statistics and its fastest times with the place the player took.
 #include "campaign/results.h"
 
+#include "campaign/levels.h"
 #include "campaign/menu.h"
 #include "campaign/players.h"
 #include "campaign/records.h"
@@ -9,7 +10,6 @@
 #include "render/assetorder.h"
 #include "render/screenlayout.h"
 #include "render/text.h"
-#include "world/level/levels.h"
 #include "world/loop/gameloop.h"
 #include "world/replay/replayform.h"
 

@@ -1,10 +1,10 @@
 #include "campaign/saving.h"
 
+#include "campaign/leveltimes.h"
 #include "campaign/players.h"
 #include "campaign/records.h"
 #include "engine/log.h"
 #include "platform/files.h"
-#include "world/level/leveltimes.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // players are on disk. A save that fails part-way then never leaves a high-score entry or a
 // fastest time that the saved players know nothing of; what was not written stays in
 // memory and goes with the next save. A failure is told to the player: which file and why.
+#include "campaign/levels.h"
 #include "campaign/savefiles.h"
-#include "world/level/levels.h"
 
 #include <string>
 

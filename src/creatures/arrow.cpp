@@ -5,8 +5,9 @@
 #include "engine/dgraphics.h"
 #include "engine/random.h"
 #include "render/assetorder.h"
-#include "world/level/levelloader.h"
+#include "world/draw/worlddraw.h"
 #include "world/playerrecord.h"
+#include "world/tables.h"
 #include "world/worldops.h"
 #include "world/worldoutput.h"
 
@@ -39,9 +40,8 @@ void tarrow::Draw(TDGraphics& graphics) {
     if (cell->block == NoBlock) return;
     // The shadow is the same arrow lying flat on the floor, lit by nothing.
     graphics.SetAmbient(0, 0, 0);
-    graphics.SetDirectionalLight(0, 0, 0, 0, mainlight.X, mainlight.Y, mainlight.Z);
+    graphics.SetDirectionalLight(0, 0, 0, 0, inlevel.loaded.mainlight.X, inlevel.loaded.mainlight.Y,
+                                 inlevel.loaded.mainlight.Z);
     WorldOutput().DrawModel(models::ArrowShadow, column, cell->floor, row, 0.0f, turn, 0.0f, 1.0f);
-    graphics.SetAmbient(filllight.R, filllight.G, filllight.B);
-    graphics.SetDirectionalLight(0, mainlight.R, mainlight.G, mainlight.B, mainlight.X, mainlight.Y,
-                                 mainlight.Z);
+    RestoreLevelLights(graphics);
 }

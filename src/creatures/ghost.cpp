@@ -6,7 +6,8 @@
 #include "creatures/monsters.h"
 #include "engine/dgraphics.h"
 #include "render/object3d.h"
-#include "world/level/levelloader.h"
+#include "world/draw/worlddraw.h"
+#include "world/tables.h"
 #include "world/worldops.h"
 #include "world/worldoutput.h"
 
@@ -60,6 +61,6 @@ void tghost::Draw(TDGraphics& graphics) {
                          static_cast<uint32_t>(gpu::TextureOp::Modulate));
     graphics.SetAmbient(AmbientGrey, AmbientGrey, AmbientGrey);
     DrawTurned(*this, GhostKind.drawnModel, lift);
-    graphics.SetAmbient(filllight.R, filllight.G, filllight.B);
+    RestoreLevelLights(graphics);
     if (device) device->SetRenderState(gpu::RenderState::AlphaBlendEnable, 0);
 }

@@ -5,8 +5,9 @@
 #include "creatures/projectiles.h"
 #include "engine/dgraphics.h"
 #include "render/assetorder.h"
-#include "world/level/levelloader.h"
+#include "world/draw/worlddraw.h"
 #include "world/playerrecord.h"
+#include "world/tables.h"
 #include "world/worldops.h"
 #include "world/worldoutput.h"
 
@@ -52,17 +53,15 @@ void tstone::Draw(TDGraphics& graphics) {
         // A new stone comes out of its trap brightly lit and settles to the level's light.
         const int g = static_cast<int>(std::nearbyint((1.0f - fade) * 255.0f));
         graphics.SetAmbient(g, g, g);
-        graphics.SetDirectionalLight(0, g, g, g, NewStoneLightFactor * mainlight.X,
-                                     NewStoneLightFactor * mainlight.Y,
-                                     NewStoneLightFactor * mainlight.Z);
+        graphics.SetDirectionalLight(0, g, g, g, NewStoneLightFactor * inlevel.loaded.mainlight.X,
+                                     NewStoneLightFactor * inlevel.loaded.mainlight.Y,
+                                     NewStoneLightFactor * inlevel.loaded.mainlight.Z);
     }
     const trollaxes& axes = StoneRollAxes[(direction >= 1 && direction <= 8) ? direction : 0];
     const float roll = Pi * walkphase / 30.0f;
     WorldOutput().DrawModel(models::Rock, column, height + LiftToCentre, row, axes.x * roll, 0.0f,
                             axes.z * roll, fade);
     if (fadingIn) {
-        graphics.SetAmbient(filllight.R, filllight.G, filllight.B);
-        graphics.SetDirectionalLight(0, mainlight.R, mainlight.G, mainlight.B, mainlight.X,
-                                     mainlight.Y, mainlight.Z);
+        RestoreLevelLights(graphics);
     }
 }

@@ -1,5 +1,7 @@
 #include "engine/dinput.h"
 
+#include "platform/message.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -26,21 +28,11 @@ constexpr int hatControls[8][2] = {
     {13, 0}, {13, 14}, {14, 0}, {14, 15}, {15, 0}, {15, 16}, {16, 0}, {16, 13},
 };
 
-void ShowOnStderr(std::string_view text) {
-    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-}
-
-InputMessageBox showMessage = ShowOnStderr;
-
 int32_t ClampSensitivity(int32_t sensitivity) {
     return std::clamp(sensitivity, 30, 100);
 }
 
 } // namespace
-
-void SetInputMessageBox(InputMessageBox show) {
-    showMessage = show ? show : ShowOnStderr;
-}
 
 tgamepad::tgamepad(const input::PadDescription& description, int sourceIndex)
     : name(description.name.substr(0, MaxNameLength)) {
@@ -92,7 +84,7 @@ bool TDInput::Init(std::unique_ptr<input::InputSource> source) {
     Release();
     source_ = source ? std::move(source) : input::OpenSystemInput();
     if (!source_) {
-        showMessage("Unable to initialize DirectX8");
+        ShowMessage("Unable to initialize DirectX8", MessageIcon::None);
         return false;
     }
     keys_.fill(0);

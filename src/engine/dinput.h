@@ -42,11 +42,6 @@ class tgamepad {
     void SetControls(const input::PadReading& state);
 };
 
-// Where the input object's start-up failure is shown. Until the window code installs its
-// message box the text goes to stderr.
-using InputMessageBox = void (*)(std::string_view text);
-void SetInputMessageBox(InputMessageBox show);
-
 class TDInput {
   public:
     TDInput();

@@ -2,6 +2,9 @@
 
 #include "platform/clock.h"
 
+#include <algorithm>
+#include <cmath>
+
 int64_t SystemCounter::Frequency() {
     return sysclock::CounterFrequency();
 }
@@ -59,6 +62,22 @@ double tdtimer::SecondsUntilDue() {
     if (frequency <= 0 || framesPerSecond <= 0) return 0.0;
     const int64_t left = frameStart + frequency / framesPerSecond - source->Counter();
     return left > 0 ? static_cast<double>(left) / static_cast<double>(frequency) : 0.0;
+}
+
+int64_t tdtimer::CountsUntilDue() {
+    if (frequency <= 0 || framesPerSecond <= 0) return 0;
+    const int64_t left = frameStart + frequency / framesPerSecond - source->Counter();
+    return left > 0 ? left : 0;
+}
+
+float tdtimer::PeriodFraction() {
+    const int64_t period = framesPerSecond > 0 ? frequency / framesPerSecond : 0;
+    if (period <= 0) return 0.0f;
+    const int64_t passed = std::clamp<int64_t>(source->Counter() - frameStart, 0, period - 1);
+    // A float cannot tell the last counts of a long period from its end: kept below 1.
+    const auto fraction =
+        static_cast<float>(static_cast<double>(passed) / static_cast<double>(period));
+    return std::min(fraction, std::nextafter(1.0f, 0.0f));
 }
 
 uint32_t tdtimer::TickCount() {

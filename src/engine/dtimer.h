@@ -56,6 +56,12 @@ class tdtimer {
     bool CounterPresent() const { return counterPresent; }
     // Seconds until the next frame period begins; 0 when it already has.
     double SecondsUntilDue();
+    // The same in counts of the clock, and the clock's counts now and a second.
+    int64_t CountsUntilDue();
+    int64_t Now() { return source->Counter(); }
+    int64_t Frequency() const { return frequency; }
+    // How much of the current frame period has passed, 0 <= fraction < 1.
+    float PeriodFraction();
     // Milliseconds on the counter since an arbitrary start, as a 32-bit tick count wraps.
     uint32_t TickCount();
 

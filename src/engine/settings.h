@@ -12,9 +12,11 @@ struct tsettings {
     std::string ModeSetting;        // display-mode entry text to preselect
     int32_t DepthSetting = 0;       // depth/stencil format number to preselect
     int32_t TextureSizeSetting = 1; // 0 = "1024x1024", 1 = "2048x2048"
-    int32_t MusicVolume = 100;      // percent
-    int32_t EffectVolume = 100;     // percent
-    bool GhostRuns = true;          // the ghost of the player's best run walks beside him
+    // 1: play is drawn at the display's rate, between the steps; 0: one picture per step.
+    int32_t SmoothPicture = 1;
+    int32_t MusicVolume = 100;  // percent
+    int32_t EffectVolume = 100; // percent
+    bool GhostRuns = true;      // the ghost of the player's best run walks beside him
     // Keyboard bindings: key codes 1..255.
     int32_t KeyLeft = 203;   // LEFT ARROW
     int32_t KeyRight = 205;  // RIGHT ARROW
@@ -64,6 +66,7 @@ inline constexpr NamedSetting IntegerSettings[] = {
     {"CameraZoom", &tsettings::CameraZoom},
     {"DepthSetting", &tsettings::DepthSetting},
     {"TextureSizeSetting", &tsettings::TextureSizeSetting},
+    {"SmoothPicture", &tsettings::SmoothPicture},
     {"MusicVolume", &tsettings::MusicVolume},
     {"EffectVolume", &tsettings::EffectVolume},
     {"KeyLeft", &tsettings::KeyLeft},

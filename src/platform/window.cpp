@@ -234,6 +234,20 @@ void Window::SwapBuffers() {
     if (handles_->window) SDL_GL_SwapWindow(handles_->window);
 }
 
+int Window::RefreshRate() const {
+    if (!handles_->window) return 0;
+    SDL_DisplayMode mode;
+    if (SDL_GetWindowDisplayMode(handles_->window, &mode) == 0 && mode.refresh_rate > 0)
+        return mode.refresh_rate;
+    const int display = SDL_GetWindowDisplayIndex(handles_->window);
+    if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0) return mode.refresh_rate;
+    return 0;
+}
+
+bool Window::SetVsync(bool on) {
+    return handles_->context && SDL_GL_SetSwapInterval(on ? 1 : 0) == 0;
+}
+
 int Window::DrawableWidth() const {
     int w = 0, h = 0;
     if (handles_->window) SDL_GL_GetDrawableSize(handles_->window, &w, &h);

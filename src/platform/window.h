@@ -79,6 +79,11 @@ class Window {
     // The size of the window's default framebuffer in pixels.
     int DrawableWidth() const;
     int DrawableHeight() const;
+    // Refreshes a second of the display the window is on; 0 when the display does not say.
+    int RefreshRate() const;
+    // Whether showing a picture waits for the display's next refresh; false when the driver
+    // cannot do what was asked.
+    bool SetVsync(bool on);
     const std::string& Title() const { return title_; }
 
     struct Handles;

@@ -38,6 +38,12 @@ void MessageBox(std::string_view title, std::string_view text, MessageIcon icon)
     SDL_ShowSimpleMessageBox(flags, t.c_str(), s.c_str(), OpenGameWindow());
 }
 
+void UseMessageBoxes() {
+    ShowMessage = [](std::string_view text, MessageIcon icon) {
+        MessageBox(ApplicationTitle, text, icon);
+    };
+}
+
 void ShowCursor(bool visible) {
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }

@@ -1,18 +1,22 @@
 #pragma once
 // What the game asks of the desktop besides its window: message boxes, the mouse cursor and
 // opening documents or web addresses in the user's own programs.
+#include "platform/message.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace window {
 
-enum class MessageIcon { None, Information, Error };
+using MessageIcon = ::MessageIcon;
 
 // A modal box with one OK button. The text is also written to stderr, so it reaches a log
 // or a terminal; without a display stderr is the only place it goes.
 void MessageBox(std::string_view title, std::string_view text,
                 MessageIcon icon = MessageIcon::None);
+// Points ShowMessage at MessageBox under the game's title (the game window, the editor).
+void UseMessageBoxes();
 
 void ShowCursor(bool visible);
 

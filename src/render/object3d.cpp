@@ -134,6 +134,31 @@ void t3dobjects::SavePose(int index) {
     for (size_t i = 0; i < model.bones.size(); ++i) working[i] = model.bones[i].rotation;
 }
 
+void t3dobjects::BlendRotations(int index, const std::vector<tvector>& from,
+                                const std::vector<tvector>& to, float t) {
+    if (!Valid(index)) return;
+    t3dobject& model = models_[static_cast<size_t>(index)];
+    if (from.size() < model.bones.size() || to.size() < model.bones.size()) return;
+    for (size_t i = 0; i < model.bones.size(); ++i) {
+        const tvector& p = from[i];
+        const tvector& q = to[i];
+        model.bones[i].rotation = t == 1.0f
+                                      ? q
+                                      : tvector{(1 - t) * p.x + t * q.x, (1 - t) * p.y + t * q.y,
+                                                (1 - t) * p.z + t * q.z};
+    }
+}
+
+void t3dobjects::ReadRotations(int index, std::vector<tvector>& rotations) const {
+    if (!Valid(index)) {
+        rotations.clear();
+        return;
+    }
+    const t3dobject& model = models_[static_cast<size_t>(index)];
+    rotations.resize(model.bones.size());
+    for (size_t i = 0; i < model.bones.size(); ++i) rotations[i] = model.bones[i].rotation;
+}
+
 namespace {
 
 // Bone i within the skeleton: turned by its own rotation, moved by its offset (z counts

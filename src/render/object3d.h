@@ -82,6 +82,12 @@ class t3dobjects {
     void SetPoseFromKeyframe(int model, int k);
     // Copies the bones' current rotations into the working pose.
     void SavePose(int model);
+    // Sets the bones' rotations to (1 - t) x from + t x to, bone by bone; lists shorter than
+    // the skeleton change nothing. The picture drawn between two steps takes its pose so.
+    void BlendRotations(int model, const std::vector<tvector>& from, const std::vector<tvector>& to,
+                        float t);
+    // The bones' current rotations into the list (sized to the skeleton).
+    void ReadRotations(int model, std::vector<tvector>& rotations) const;
     // Bone i's origin as the last draw placed and turned it, without the position; (0, 0, 0)
     // when i is no bone of the model.
     tvector BonePosition(int model, int bone) const;

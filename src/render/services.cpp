@@ -75,10 +75,12 @@ void WaitForTick(tservices& services) {
     }
 }
 
+bool FrameBehind(tservices& services) {
+    return services.frameUndrawn ? services.frameUndrawn() : services.timer->FrameDue();
+}
+
 void DrawUnlessBehind(tservices& services, const std::function<void()>& draw) {
-    const bool behind =
-        services.frameUndrawn ? services.frameUndrawn() : services.timer->FrameDue();
-    if (behind) return; // behind: catch up without drawing
+    if (FrameBehind(services)) return; // behind: catch up without drawing
     draw();
     WaitForTick(services);
 }

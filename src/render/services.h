@@ -39,6 +39,15 @@ struct tservices {
     // Decides instead of the timer whether the frame about to be drawn is left undrawn (a
     // replay leaves undrawn the frames its recording game did). Default: the timer decides.
     std::function<bool()> frameUndrawn;
+    // Play drawn between its steps: the display's refreshes a second, 0 for one picture per
+    // step as the game has always drawn; and whether showing a picture waits for the refresh.
+    int32_t displayHz = 0;
+    bool vsync = false;
+    // Called while play waits for its next refresh or tick, with the counts of the frame
+    // timer's clock to wait. Default: sleep that long. A run on a virtual clock moves it.
+    std::function<void(int64_t counts)> waitCounts;
+    // Called after every picture of play has been shown.
+    std::function<void()> afterDraw;
 
     bool cursorHidden = false; // so the release shows it again
 
@@ -71,6 +80,9 @@ struct tservices {
     void WaitConfirmReleased(bool escape = false) const;
 };
 
+// Whether the frame about to be drawn is left undrawn: the schedule is already behind, or a
+// replay says its recording game left it so.
+bool FrameBehind(tservices& services);
 // The one rhythm of every paced loop: draw the frame unless the schedule is already
 // behind, then sleep until the next tick is due. The caller polls after it.
 void DrawUnlessBehind(tservices& services, const std::function<void()>& draw);

@@ -17,12 +17,10 @@ gpu::TexturePtr ttextures::GetTexture(std::string_view name) {
     entries_.push_back(entry);
 
     if (error != gpu::TextureError::None) {
-        showMessage_("Tarnhollow", "Create texture: " + entry.name + " failed!",
-                     window::MessageIcon::Information);
+        ShowMessage("Create texture: " + entry.name + " failed!", MessageIcon::Information);
         // The error numbers of the device are the digits the second box shows (1..5).
         const int digit = static_cast<int>(error);
-        if (digit >= 1 && digit <= 5)
-            showMessage_("Tarnhollow", std::to_string(digit), window::MessageIcon::Error);
+        if (digit >= 1 && digit <= 5) ShowMessage(std::to_string(digit), MessageIcon::Error);
     }
     return entry.texture;
 }

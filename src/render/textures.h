@@ -8,17 +8,12 @@
 #include <vector>
 
 #include "platform/gpu/device.h"
-#include "platform/window_desktop.h"
+#include "platform/message.h"
 
 struct ttexture {
     gpu::TexturePtr texture; // empty when the picture could not be made
     std::string name;
 };
-
-// How the cache tells the user about a picture it could not make; the desktop's message box
-// unless a test listens instead.
-using MessageBoxFunction =
-    std::function<void(std::string_view title, std::string_view text, window::MessageIcon icon)>;
 
 class ttextures {
   public:
@@ -35,12 +30,9 @@ class ttextures {
     // Forgets every picture (tests; the game keeps them to the end).
     void Clear() { entries_.clear(); }
 
-    void SetMessageBox(MessageBoxFunction show) { showMessage_ = std::move(show); }
-
   private:
     gpu::Device* device_ = nullptr;
     std::vector<ttexture> entries_;
-    MessageBoxFunction showMessage_ = window::MessageBox;
 };
 
 // The one texture cache of the program.

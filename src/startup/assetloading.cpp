@@ -78,6 +78,12 @@ bool LoadAssetGroup(tservices& services, AssetGroup group, tassetloading& loadin
     return true;
 }
 
+bool LoadAllAssets(tservices& services, tassetloading& loading) {
+    for (AssetGroup group : {AssetGroup::BeforeIntro, AssetGroup::Models, AssetGroup::AfterModels})
+        if (!LoadAssetGroup(services, group, loading)) return false;
+    return true;
+}
+
 std::string InitializationError(const tassetloading& loading) {
     return InitializationErrorText + loading.context;
 }

@@ -27,5 +27,9 @@ struct tassetloading {
 // uses); the rest of the group is then not loaded.
 bool LoadAssetGroup(tservices& services, AssetGroup group, tassetloading& loading);
 
+// Every group in load order, for a start without the intro between them; false at the first
+// group that fails.
+bool LoadAllAssets(tservices& services, tassetloading& loading);
+
 // The message box text of a failed load.
 std::string InitializationError(const tassetloading& loading);

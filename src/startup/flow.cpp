@@ -3,6 +3,7 @@
 // follows which.
 #include "startup/flow.h"
 
+#include "campaign/levels.h"
 #include "campaign/menu.h"
 #include "campaign/players.h"
 #include "campaign/records.h"
@@ -17,7 +18,6 @@
 #include "startup/settings.h"
 #include "startup/startup.h"
 #include "startup/watchrun.h"
-#include "world/level/levels.h"
 #include "world/loop/gameloop.h"
 #include "world/tables.h"
 

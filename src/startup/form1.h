@@ -22,6 +22,7 @@ struct tscreenchoice {
     int32_t format = 23;      // colour format number: 22 32-bit, 23 16-bit
     int32_t depthFormat = 80; // depth format number
     bool windowed = true;
+    bool classicFrameRate = false; // one picture per step whatever SmoothPicture says
 };
 
 class TForm1 {

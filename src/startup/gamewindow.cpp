@@ -14,16 +14,6 @@
 namespace {
 std::unique_ptr<TForm1> gameWindow;
 
-void StartUpMessage(std::string_view text, MessageIcon icon) {
-    window::MessageBox(ApplicationTitle, text,
-                       icon == MessageIcon::Error ? window::MessageIcon::Error
-                                                  : window::MessageIcon::Information);
-}
-
-void InputMessage(std::string_view text) {
-    window::MessageBox(ApplicationTitle, text);
-}
-
 // F11 or Alt+Enter switched the window: the next start comes back the same way, through the
 // dialog's entry of the same size ("1024x768 (window)" or "1024x768 (32 bit colors)").
 void RememberScreenChoice(bool fullscreen) {
@@ -85,6 +75,5 @@ int32_t PlayLevelWithSavedChoice(const std::string& path, int slot, bool forceWi
 }
 
 void UseDesktopMessageBoxes() {
-    ShowMessage = StartUpMessage;
-    SetInputMessageBox(InputMessage);
+    window::UseMessageBoxes();
 }

@@ -2,6 +2,7 @@
 // assets, the intro, the rest of the assets with the loading picture, then the main menu.
 #include "startup/form1.h"
 
+#include "campaign/levels.h"
 #include "campaign/menu.h"
 #include "campaign/screens.h"
 #include "engine/settings.h"
@@ -11,12 +12,27 @@
 #include "startup/assetloading.h"
 #include "startup/flow.h"
 #include "startup/startup.h"
-#include "world/level/levels.h"
 #include "world/tables.h"
 
 namespace {
 
 constexpr int32_t LoadingPictureCount = 12;
+// A display that does not say how often it refreshes is taken for the common one.
+constexpr int32_t UsualRefreshRate = 60;
+
+// Play drawn at the display's rate, waiting for its refresh where the driver can; or one
+// picture a step as the game always drew.
+void ChoosePicturePace(tservices& services, bool smooth) {
+    window::Window* window = services.window.get();
+    if (!smooth || !window) {
+        services.displayHz = 0;
+        services.vsync = false;
+        return;
+    }
+    const int hz = window->RefreshRate();
+    services.displayHz = hz > 0 ? hz : UsualRefreshRate;
+    services.vsync = window->SetVsync(true);
+}
 
 } // namespace
 
@@ -30,6 +46,7 @@ bool TForm1::CreateServices() {
                                             choice.format, choice.depthFormat, true,
                                             choice.windowed) != CreateDeviceResult::Ok)
             return false; // the device has shown its message
+        ChoosePicturePace(services, settings.SmoothPicture != 0 && !choice.classicFrameRate);
     }
     if (!services.CreateOnDevice(makeInput ? makeInput() : nullptr, clock)) return false;
     ConnectWorldOutput();

@@ -15,10 +15,14 @@
 
 namespace {
 
-tprogramoptions options;
-std::unique_ptr<tsetupdialog> Form2;
+// The game window with what the command line says about its pictures.
+bool CreateGameWindowAsAsked(bool classicFrameRate) {
+    if (!CreateGameWindow()) return false;
+    if (Form1) Form1->choice.classicFrameRate = classicFrameRate;
+    return true;
+}
 
-bool CreateSetupDialog() {
+bool CreateSetupDialog(std::unique_ptr<tsetupdialog>& Form2) {
     Form2 = std::make_unique<tsetupdialog>(GatherSetupHardware(), settings);
     Form2->Create();
     if (std::string message = Form2->TakeMessage(); !message.empty())
@@ -28,7 +32,7 @@ bool CreateSetupDialog() {
 
 // The dialog is served until it closes; "Start the Game" closes it and runs the game, and
 // the program ends with the game. False when the game's start failed.
-bool RunSetupThenGame() {
+bool RunSetupThenGame(std::unique_ptr<tsetupdialog>& Form2, bool forceWindow) {
     tsetupresult result;
     const bool started = RunSetupDialog(*Form2, result);
     Form2.reset();
@@ -40,7 +44,7 @@ bool RunSetupThenGame() {
     Form1->choice.adapter = result.adapter;
     Form1->choice.format = result.format;
     Form1->choice.depthFormat = result.depthFormat;
-    Form1->choice.windowed = result.windowed || options.windowed;
+    Form1->choice.windowed = result.windowed || forceWindow;
     return Form1->InitializeDx();
 }
 
@@ -57,7 +61,7 @@ int DrawDialogPicture(const std::string& file) {
 
 int main(int argc, char** argv) {
     files::FailWritesPastTheSizeLimit();
-    options = ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
+    tprogramoptions options = ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
     switch (options.action) {
     case tprogramoptions::Help:
         std::fputs(UsageText().c_str(), stdout);
@@ -81,21 +85,32 @@ int main(int argc, char** argv) {
         const auto absolute = std::filesystem::absolute(options.playLevel, ignored);
         if (!absolute.empty()) options.playLevel = absolute.string();
         // No dialog: the saved screen choice, one level, and the end.
-        windows.CreateSetupDialog = +[] { return true; };
-        windows.RunMessageLoop = +[] {
+        windows.CreateSetupDialog = [] { return true; };
+        windows.RunMessageLoop = [&options] {
             return PlayLevelWithSavedChoice(options.playLevel, options.playSlot,
                                             options.windowed) >= 0;
         };
-        windows.CreateGameWindow = CreateGameWindow;
+        windows.CreateGameWindow = [classic = options.classicFrameRate] {
+            return CreateGameWindowAsAsked(classic);
+        };
         windows.DestroyWindows = DestroyGameWindow;
         return StartUp(files::ProgramFolder(), windows);
     }
     // Skipping the dialog plays the saved choice as it was saved (full screen or a window).
-    windows.CreateSetupDialog = options.skipSetup ? +[] { return true; } : CreateSetupDialog;
-    windows.RunMessageLoop = options.skipSetup
-                                 ? +[] { return StartGameWithSavedChoice(options.windowed); }
-                                 : RunSetupThenGame;
-    windows.CreateGameWindow = CreateGameWindow;
+    std::unique_ptr<tsetupdialog> Form2;
+    const bool forceWindow = options.windowed;
+    if (options.skipSetup) {
+        windows.CreateSetupDialog = [] { return true; };
+        windows.RunMessageLoop = [forceWindow] { return StartGameWithSavedChoice(forceWindow); };
+    } else {
+        windows.CreateSetupDialog = [&Form2] { return CreateSetupDialog(Form2); };
+        windows.RunMessageLoop = [&Form2, forceWindow] {
+            return RunSetupThenGame(Form2, forceWindow);
+        };
+    }
+    windows.CreateGameWindow = [classic = options.classicFrameRate] {
+        return CreateGameWindowAsAsked(classic);
+    };
     windows.DestroyWindows = DestroyGameWindow;
     return StartUp(files::ProgramFolder(), windows);
 }

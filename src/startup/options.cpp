@@ -24,6 +24,8 @@ tprogramoptions ParseProgramOptions(const std::vector<std::string>& arguments) {
             options.skipSetup = true;
         } else if (argument == "--windowed") {
             options.windowed = true;
+        } else if (argument == "--classic-frame-rate") {
+            options.classicFrameRate = true;
         } else if (argument == "--dialog-picture" && i + 1 < arguments.size()) {
             options.dialogPicture = arguments[++i];
         } else if (argument == "--play-level" && i + 1 < arguments.size()) {
@@ -56,6 +58,8 @@ std::string UsageText() {
            "  --play-level FILE  play one level file with a test player (every gun, 200\n"
            "                rounds each) and end; nothing is saved\n"
            "  --slot K      with --play-level: play as player K (1..10) of the players file\n"
+           "  --classic-frame-rate  draw play once a step (35 a second), as the game\n"
+           "                always did, whatever \"Smooth picture\" says\n"
            "  --help        show this help and end\n"
            "  --version     show the version and end\n";
 }

@@ -52,11 +52,10 @@ bool TForm1::StartWithoutMenus() {
     if (!CreateServices()) return false;
     tassetloading loading;
     loading.waitPicture = [this] { WaitPicture(); };
-    for (AssetGroup group : {AssetGroup::BeforeIntro, AssetGroup::Models, AssetGroup::AfterModels})
-        if (!LoadAssetGroup(services, group, loading)) {
-            ShowMessage(InitializationError(loading), MessageIcon::Error);
-            return false;
-        }
+    if (!LoadAllAssets(services, loading)) {
+        ShowMessage(InitializationError(loading), MessageIcon::Error);
+        return false;
+    }
     window::ShowCursor(false);
     services.cursorHidden = true;
     return true;

@@ -2,7 +2,9 @@
 // opens, the epilogue, the level's fastest times and the record tables.
 #include "startup/form1.h"
 
+#include "campaign/levels.h"
 #include "campaign/players.h"
+#include "campaign/progress.h"
 #include "campaign/records.h"
 #include "campaign/replays.h"
 #include "campaign/results.h"
@@ -12,7 +14,6 @@
 #include "level/levelform.h"
 #include "platform/files.h"
 #include "startup/options.h"
-#include "world/level/levels.h"
 #include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
 #include "world/replay/ghost.h"
@@ -24,9 +25,6 @@
 namespace {
 
 constexpr int32_t CompletionPoints = 100;
-constexpr int32_t AreaSize = 10;
-constexpr int32_t LevelsToOpenNextArea = 6;
-constexpr int32_t LastAreaThatOpensAnother = 6;
 
 std::unique_ptr<tnode> ReadLevelDocument(const tlvl& level) {
     // A level that has gone since start-up is skipped, not fatal. So is one whose header
@@ -38,22 +36,6 @@ std::unique_ptr<tnode> ReadLevelDocument(const tlvl& level) {
     } catch (const XmlError&) {
         return nullptr;
     }
-}
-
-void OpenAreas() {
-    for (int32_t area = 0; area <= LastAreaThatOpensAnother; ++area) {
-        int32_t passed = 0;
-        for (int32_t i = area * AreaSize; i < (area + 1) * AreaSize; ++i)
-            if (LevelPassed(i)) ++passed;
-        const int32_t last = area * AreaSize + AreaSize - 1;
-        if (passed >= LevelsToOpenNextArea && HighestLevelPassed < last) HighestLevelPassed = last;
-    }
-}
-
-bool CampaignCompleted() {
-    for (int32_t i = 0; i < CampaignLevelCount; ++i)
-        if (!LevelPassed(i)) return false;
-    return true;
 }
 
 } // namespace

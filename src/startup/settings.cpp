@@ -43,7 +43,7 @@ struct Range {
 constexpr Range Ranges[] = {
     {&tsettings::CameraZoom, 0, 100},       {&tsettings::MusicVolume, 0, 100},
     {&tsettings::EffectVolume, 0, 100},     {&tsettings::PadSensitivity, 30, 100},
-    {&tsettings::TextureSizeSetting, 0, 1},
+    {&tsettings::TextureSizeSetting, 0, 1}, {&tsettings::SmoothPicture, 0, 1},
 };
 
 // Values go into `settings` one after the other, so a fault part-way keeps the values read
@@ -60,6 +60,9 @@ bool ReadSettingsDocument(std::string_view fileName) {
         settings.DepthSetting = screen.Child("Depth").AsInteger();
         if (const tnode* size = screen.FindChild("TextureSize"))
             settings.TextureSizeSetting = size->AsInteger();
+        // Files written before the picture could be smoothed have no such element.
+        if (const tnode* smooth = screen.FindChild("SmoothPicture"))
+            settings.SmoothPicture = smooth->AsInteger();
 
         const tnode& volume = setup.Child("Volume");
         settings.MusicVolume = volume.Child("Music").AsInteger();
@@ -142,6 +145,7 @@ std::string SettingsFileText(const tsettings& values, int32_t padSensitivity) {
     line += Element("Mode", Escaped(values.ModeSetting));
     line += Element("Depth", Decimal(values.DepthSetting));
     line += Element("TextureSize", Decimal(values.TextureSizeSetting));
+    line += Element("SmoothPicture", Decimal(values.SmoothPicture));
     line += "</Screen><Keys>";
     for (const Leaf& leaf : KeyLeaves) line += Element(leaf.element, Decimal(values.*leaf.field));
     line += "</Keys><GamePad>";

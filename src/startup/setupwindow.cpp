@@ -147,8 +147,10 @@ bool DrawDialog(tsetupdialog& dialog, tsetupresult& result) {
         manualMessage = manualOpener.Open(GameFolderOf(files::ProgramFolder()) + "manual.pdf");
     if (!manualMessage.empty()) ShowMessage(manualMessage, MessageIcon::Information);
 
-    // The free band under the top buttons holds the game's own check boxes; the ghost's
-    // leaves the band's first row free for the picture's.
+    // The band under the top buttons holds the game's own choices, one line each.
+    ImGui::SetCursorPos(ImVec2(8, 66));
+    bool smooth = settings.SmoothPicture != 0;
+    if (ImGui::Checkbox("Smooth picture", &smooth)) settings.SmoothPicture = smooth ? 1 : 0;
     ImGui::SetCursorPos(ImVec2(8, 92));
     ImGui::Checkbox("Ghost of your best run", &settings.GhostRuns);
 

@@ -10,15 +10,6 @@
 #include <cstdio>
 #include <string>
 
-namespace {
-void MessageToStderr(std::string_view text, MessageIcon) {
-    std::fprintf(stderr, "%s: %.*s\n", ApplicationTitle, static_cast<int>(text.size()),
-                 text.data());
-}
-} // namespace
-
-MessageFunction ShowMessage = MessageToStderr;
-
 StartUpResult StartUp(std::string_view programFolder, const WindowHooks& windows) {
     // Our own conversions never consult the locale (from_chars/to_chars); this keeps any
     // library's printf-style numbers on "." as well.

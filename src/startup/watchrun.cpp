@@ -1,5 +1,6 @@
 #include "startup/watchrun.h"
 
+#include "campaign/levels.h"
 #include "campaign/replays.h"
 #include "campaign/screens.h"
 #include "engine/log.h"
@@ -8,10 +9,10 @@
 #include "level/levelform.h"
 #include "platform/files.h"
 #include "world/draw/overlay.h"
-#include "world/level/levels.h"
 #include "world/loop/gameloop.h"
 #include "world/replay/ghost.h"
 #include "world/replay/replayplay.h"
+#include "world/tables.h"
 
 #include <cstdio>
 
@@ -100,7 +101,7 @@ bool WatchRun(tservices& s, const tlvl& level, const std::string& replayPath) {
     const int64_t limit = ReplayFrameLimit(*run);
     s.afterFrame = [&] {
         if (afterFrame && !afterFrame()) return false;
-        return !keys->PlayerEscape() && loopstate.frames < limit;
+        return !keys->PlayerEscape() && inlevel.loopstate.frames < limit;
     };
     s.inputEnded = [&] { return keys->Exhausted() || (inputEnded && inputEnded()); };
     s.frameUndrawn = UndrawnLike(*run);

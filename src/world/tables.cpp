@@ -2,6 +2,7 @@
 #include "world/tables.h"
 
 #include "render/assetorder.h"
+#include "render/screenlayout.h"
 #include "world/creaturebase.h"
 #include "world/playerrecord.h"
 
@@ -52,12 +53,41 @@ void ResetAttempt() {
     inlevel.TreasureBonus = 0;
     inlevel.MonstersKilled = inlevel.PotionsFound = 0;
     inlevel.TreasuresFound = inlevel.RoundsFired = 0;
+
+    therostate& step = inlevel.herostate;
+    step.direction = 0;
+    step.poseBlend = 0.0f;
+    step.poseSnapshot = -1;
+    step.teleportScale = 1.0f;
+    // A hero who died on a teleport target starts the new world free to be carried again.
+    step.teleported = false;
+    step.glowing = false;
+    step.exitReached = false;
+
+    inlevel.overlay.IntroSlide = static_cast<float>(ScreenHeight / 3);
+    inlevel.overlay.IntroSlideSpeed = 4.0f;
 }
 
 void ResetLevelEntry() {
     bullets.clear();
     inlevel.ReloadTimer.fill(0);
     inlevel.FireCooldown.fill(0);
+    inlevel.gunstate = tgunstate{};
+
+    therostate& step = inlevel.herostate;
+    step.lastStanding = {};
+    step.walkPhase = 0.0f;
+    step.atEdge = false;
+    step.EdgeWobble = 0;
+
+    tloopstate& loop = inlevel.loopstate;
+    loop.guideLatch = false;
+    loop.frames = 0;
+    loop.attempt = 0;
+    loop.stopped = false;
+    loop.focusPause = false;
+    loop.inFocusPause = false;
+    loop.undrawn.clear();
 }
 
 void ResetWorldTables() {
@@ -66,7 +96,7 @@ void ResetWorldTables() {
     bullets.clear();
     for (auto& line : tiles) line.fill(ttile{});
     hero = thero{};
-    inlevel = tlevelstate{}; // every field, whichever reset clears it in play
+    inlevel = tlevelstate{}; // every field and sub-record, whichever reset clears it in play
     spareplayer = tplayer{};
     worldplayer = &spareplayer;
 }

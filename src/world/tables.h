@@ -1,16 +1,21 @@
 #pragma once
 // The world tables of the level being played: the tile grid, the hero's body, the creature,
-// particle and bullet lists, and the state of the level in play (inlevel). They are defined
-// together in tables.cpp, the one place that also knows how to reset them.
+// particle and bullet lists, and the state of the level in play (inlevel) with everything a
+// level carries besides them: the hero step's, the guns' and the loop's state, what the
+// loader read from the file and the start picture's slide. They are defined together in
+// tables.cpp, the one place that also knows how to reset them.
+#include "level/levelform.h"
 #include "level/tiletypes.h"
 #include "world/directions.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 class tcreature;
+class tnode;
 
 // One cell of the grid: fourteen 4-byte fields in this order.
 struct ttile {
@@ -84,6 +89,82 @@ extern std::vector<std::unique_ptr<tcreature>> creatures;
 extern std::vector<teffect> effects;
 extern std::vector<tbullet> bullets;
 
+struct tcellindex {
+    int32_t column = 0;
+    int32_t row = 0;
+    bool operator==(const tcellindex&) const = default;
+};
+
+// What the hero step keeps from frame to frame besides his body (`hero`), `Facing`, the
+// potion timers and the player record.
+struct therostate {
+    // Cleared by ResetAttempt.
+    int32_t direction = 0;     // this frame's walking direction 0..8 (0 = none)
+    float poseBlend = 0.0f;    // progress from the snapshot toward the standing pose
+    int32_t poseSnapshot = -1; // the model's spare pose holding the snapshot; -1 none yet
+    float teleportScale = 1.0f;
+    bool teleported = false;  // the jump has been made; cleared off the teleport cell
+    bool glowing = false;     // drawn in the teleport glow this frame
+    bool exitReached = false; // from now on only exit cells may be walked onto
+
+    // Cleared by ResetLevelEntry.
+    tcellindex lastStanding; // only a change of it can set off spikes
+    float walkPhase = 0.0f;  // 0 <= phase < 4 in the four-pose walk cycle
+    bool atEdge = false;     // stopped at an edge: the wobble is not started again
+    int32_t EdgeWobble = 0;  // frames left of the balance gesture
+
+    // Recomputed every frame before it is read.
+    tcellindex cell; // the cell at the start of the frame; recomputed after walking
+};
+
+// What the gun code keeps between the steps of a frame and from frame to frame; all of it
+// cleared by ResetLevelEntry.
+struct tgunstate {
+    bool firedThisFrame = false; // the flash is drawn in this frame's picture
+    float ejection = 0.0f;       // sideways speed factor of the next shell, 1.01..1.5 once drawn
+    tfloat3 muzzle{};            // muzzle position of this frame (kept while no gun is held)
+    bool changeLatch = false;    // the change control is held: one change per press
+};
+
+// What the game loop keeps from frame to frame besides the world tables.
+struct tloopstate {
+    // Set by GameLoop when a level is entered.
+    const tnode* level = nullptr; // the document every attempt is built from
+    int32_t startScore = 0;       // the player's score when the level was entered
+
+    // Cleared by ResetLevelEntry.
+    bool guideLatch = false;      // the guide control is held: one toggle per press
+    int64_t frames = 0;           // frames played in this call of GameLoop, over all attempts
+    int32_t attempt = 0;          // 1 for the first attempt of this call
+    bool stopped = false;         // afterFrame asked to stop: the level ends without an outcome
+    bool focusPause = false;      // the window lost the focus: pause after this frame
+    bool inFocusPause = false;    // paused because the window lost the focus (not by a key)
+    std::vector<int64_t> undrawn; // frames of this call left undrawn, rising
+
+    // Cleared only by ResetWorldTables: the moving tiles run on from level to level, and
+    // the rate is measured afresh before each drawn frame.
+    uint16_t frameCounter = 0; // grows by one every frame and wraps; drives moving tiles
+    int32_t frameRate = 0;     // drawn frames per second, measured before each drawn frame
+};
+
+// What the loader read from the level file besides the grid, the creatures and the hero's
+// start; written by every load, so it always tells of the last level loaded.
+struct tloaded {
+    std::string creatorname;
+    tmainlight mainlight;
+    tfilllight filllight;
+    // The level's Mu text as the file gives it (what music was asked for, played or not).
+    std::string levelmusic;
+};
+
+// The start picture's vertical pixel position and its speed (down positive), moved only in
+// drawn frames; set by ResetAttempt a third of the way down the screen, about to sink and
+// fly off the top.
+struct tintroslide {
+    float IntroSlide = 0.0f;
+    float IntroSlideSpeed = 4.0f;
+};
+
 // The state of the level in play besides the grid and the lists. The fields are grouped by
 // the reset that clears them; which reset clears what is the rhythm of the game.
 struct tlevelstate {
@@ -109,6 +190,13 @@ struct tlevelstate {
     bool GuideOn = false;         // guide mode
     int32_t MuzzleLight = 0;      // range in tenths of the muzzle-flash light
     int32_t ScreenshotNumber = 1; // number of the next screenshot file
+
+    // The records of the pieces of play, each with its resets marked inside.
+    therostate herostate;
+    tgunstate gunstate;
+    tloopstate loopstate;
+    tloaded loaded; // rewritten by every load of a level
+    tintroslide overlay;
 };
 extern tlevelstate inlevel;
 
@@ -121,9 +209,11 @@ inline ttile* TileAt(int32_t column, int32_t row) {
 // Before every load of a level: empties creatures and particles, rewrites every cell except
 // design and floordesign, lands the hero, refills the energy, clears the fades.
 void ClearWorld();
-// Start of every attempt: potion timers, Facing, treasure bonus and the result counters.
+// Start of every attempt: potion timers, Facing, treasure bonus, the result counters, the
+// hero step's attempt values and the start picture's slide.
 void ResetAttempt();
-// Once when a level is entered: bullets and the gun timers.
+// Once when a level is entered: bullets, the gun timers and the gun state, the hero step's
+// level values and the loop's counters.
 void ResetLevelEntry();
 // Everything back to its value at program start (tools and tests start from here).
 void ResetWorldTables();

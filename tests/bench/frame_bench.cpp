@@ -6,7 +6,7 @@
 //   SDL_VIDEODRIVER=offscreen LP_NUM_THREADS=2 build/tests/bench/frame_bench [FRAMES]
 #include "playrun.h"
 
-#include "world/level/levels.h"
+#include "campaign/levels.h"
 #include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"
@@ -85,8 +85,8 @@ bool Measure(const std::string& level, int width, int height, int frames) {
         return false;
     }
     tservices& services = run.Services();
-    loopstate.startScore = Player().Score;
-    loopstate.level = &run.Document();
+    inlevel.loopstate.startScore = Player().Score;
+    inlevel.loopstate.level = &run.Document();
     ResetLevelEntry();
     if (!StartAttempt(services)) return false;
     for (int i = 0; i < 20; ++i) PlayFrame(services); // the hero has looked around

@@ -3,9 +3,9 @@
 // 1024 x 768 with the OpenGL device offscreen.
 #include "playrun.h"
 
+#include "campaign/levels.h"
 #include "engine/xmlparser.h"
 #include "world/level/levelloader.h"
-#include "world/level/levels.h"
 #include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"
@@ -62,8 +62,8 @@ bool Prepare(benchmark::State& state, playrun::tlevelrun& run, bool gl, const st
         state.SkipWithError(("cannot play: " + error).c_str());
         return false;
     }
-    loopstate.startScore = Player().Score;
-    loopstate.level = &run.Document();
+    inlevel.loopstate.startScore = Player().Score;
+    inlevel.loopstate.level = &run.Document();
     ResetLevelEntry();
     return StartAttempt(run.Services());
 }

@@ -1,10 +1,10 @@
 #include "campaign/chooselevel.h"
 
+#include "campaign/levels.h"
+#include "campaign/leveltimes.h"
 #include "campaign/players.h"
 #include "campaign/screens.h"
 #include "support/screenrig.h"
-#include "world/level/levels.h"
-#include "world/level/leveltimes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,12 @@
 #include "campaign/records.h"
 
+#include "campaign/leveltimes.h"
 #include "campaign/players.h"
+#include "campaign/progress.h"
 #include "engine/xmlparser.h"
 #include "platform/files.h"
 #include "support/awkward_texts.h"
 #include "support/scratch_folder.h"
-#include "world/level/leveltimes.h"
 
 #include <gtest/gtest.h>
 

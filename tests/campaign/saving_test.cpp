@@ -1,11 +1,11 @@
 // Saving the campaign's files as one, and telling the player what could not be saved.
 #include "campaign/saving.h"
 
+#include "campaign/leveltimes.h"
 #include "campaign/players.h"
 #include "campaign/records.h"
 #include "platform/files.h"
 #include "support/scratch_folder.h"
-#include "world/level/leveltimes.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 #include "campaign/screens.h"
 #include "campaign/storycells.h"
 #include "campaign/storytimeline.h"
+#include "platform/message.h"
 #include "render/assetorder.h"
 #include "render/textures.h"
 #include "support/screenrig.h"
@@ -118,12 +119,12 @@ class StoryLoop : public ::testing::Test {
     void SetUp() override {
         FirstStoryCell = -1;
         Textures().Clear();
-        Textures().SetMessageBox([](std::string_view, std::string_view, window::MessageIcon) {});
+        ShowMessage = [](std::string_view, MessageIcon) {};
     }
     void TearDown() override {
         FirstStoryCell = -1;
         Textures().Clear();
-        Textures().SetMessageBox(window::MessageBox);
+        ShowMessage = MessageToStderr;
     }
 };
 

@@ -9,6 +9,7 @@
 #include "creatures/projectiles.h"
 #include "engine/dgraphics.h"
 #include "platform/gpu/recording_device.h"
+#include "platform/message.h"
 #include "platform/window.h"
 #include "render/object3d.h"
 #include "render/textures.h"
@@ -65,7 +66,7 @@ struct Drawing : Arena {
         log.device = device;
         Models().Clear();
         Textures().Clear();
-        Textures().SetMessageBox([](std::string_view, std::string_view, window::MessageIcon) {});
+        ShowMessage = [](std::string_view, MessageIcon) {};
         SetModelDevice(device, true);
 
         ExpModel model;
@@ -87,16 +88,18 @@ struct Drawing : Arena {
         while (Models().Count() <= models::ArrowShadow)
             ASSERT_GE(Models().AddSkinnedModel(device, "tiny.exp"), 0);
 
-        mainlight = tmainlight{200, 180, 160, 1.0f / 3, -2.0f / 3, 2.0f / 3, 0.8f};
-        filllight = tfilllight{40, 50, 60, 0.3f};
-        graphics.SetAmbient(filllight.R, filllight.G, filllight.B);
-        graphics.SetDirectionalLight(0, mainlight.R, mainlight.G, mainlight.B, mainlight.X,
-                                     mainlight.Y, mainlight.Z);
+        inlevel.loaded.mainlight = tmainlight{200, 180, 160, 1.0f / 3, -2.0f / 3, 2.0f / 3, 0.8f};
+        inlevel.loaded.filllight = tfilllight{40, 50, 60, 0.3f};
+        graphics.SetAmbient(inlevel.loaded.filllight.R, inlevel.loaded.filllight.G,
+                            inlevel.loaded.filllight.B);
+        graphics.SetDirectionalLight(0, inlevel.loaded.mainlight.R, inlevel.loaded.mainlight.G,
+                                     inlevel.loaded.mainlight.B, inlevel.loaded.mainlight.X,
+                                     inlevel.loaded.mainlight.Y, inlevel.loaded.mainlight.Z);
     }
     void TearDown() override {
         Models().Clear();
         Textures().Clear();
-        Textures().SetMessageBox(window::MessageBox);
+        ShowMessage = MessageToStderr;
         SetModelDevice(nullptr, false);
         Arena::TearDown();
     }

@@ -42,7 +42,7 @@ TEST_F(HeroViewTest, StandsWhereTheGameCameraStandsAtTheStart) {
         // The game: the level's first attempt and its first frame.
         std::unique_ptr<tnode> document = LoadHeaderedDocument(path);
         ASSERT_TRUE(document);
-        loopstate.level = document.get();
+        inlevel.loopstate.level = document.get();
         ASSERT_TRUE(StartAttempt(form));
         DrawFrame(form);
         const gpu::Matrix game = log->view;
@@ -56,7 +56,7 @@ TEST_F(HeroViewTest, StandsWhereTheGameCameraStandsAtTheStart) {
         editor::DrawScene(*form.graphics, editor::HeroView());
         for (int r = 0; r < 4; ++r)
             for (int k = 0; k < 4; ++k) EXPECT_FLOAT_EQ(log->view.m[r][k], game.m[r][k]);
-        loopstate.level = nullptr;
+        inlevel.loopstate.level = nullptr;
     }
 }
 

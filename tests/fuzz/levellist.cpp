@@ -1,8 +1,8 @@
 // The level list's read of a user level file: its plain first line only, for the name and
 // the Id, and the times file name the Id gives.
+#include "campaign/levels.h"
+#include "campaign/leveltimes.h"
 #include "fuzzinput.h"
-#include "world/level/levels.h"
-#include "world/level/leveltimes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes = fuzz::View(data, size);

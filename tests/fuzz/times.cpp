@@ -1,7 +1,7 @@
 // A level's times file, fed as its document (scrambled here).
+#include "campaign/leveltimes.h"
 #include "engine/xmlparser.h"
 #include "fuzzinput.h"
-#include "world/level/leveltimes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tscore times[FastestTimePlaces + 1];

@@ -4,18 +4,20 @@
 #include "levelfile.h"
 #include "levelsource.h"
 
+#include "campaign/campaignids.h"
 #include "engine/xmlparser.h"
 #include "platform/files.h"
-#include "world/level/campaignids.h"
 #include "world/level/levelloader.h"
 #include "world/tables.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <set>
+#include <vector>
 
 using namespace levelkit;
 
@@ -118,6 +120,106 @@ TEST(Campaign, DifficultyAndMoneyFollowTheAreas) {
     EXPECT_GE(afterArea[2], 1000 + 3500);
 }
 
+namespace {
+
+// The words a level's cell is described by: its map character, item and creature.
+struct CellWords {
+    char mapchar = 0;
+    std::string item, creature;
+};
+
+CellWords WordsOf(const std::array<std::string, CellKeyCount>& cell) {
+    CellWords words;
+    auto tile = IntegerOf(cell[KTile]);
+    if (tile && *tile >= 0 && *tile <= TileKindCount) words.mapchar = TileChars[*tile];
+    for (const titemtype& type : FileItems)
+        if (IntegerOf(cell[KItem]) == type.code) words.item = type.name;
+    for (const CreatureWord& kind : CreatureWords)
+        if (IntegerOf(cell[KCreature]) == kind.code) words.creature = kind.word;
+    return words;
+}
+
+} // namespace
+
+TEST(Campaign, EachElementFirstAppearsInTheLevelTheDesignNames) {
+    // tools/levels/README.md: where each element is first shown, safely. An element no
+    // level before its first shows; the first shows it. Elements of the later areas stay out
+    // of the first forty levels.
+    struct Element {
+        const char* what;
+        const char* mapchars;
+        const char* item;
+        const char* creature;
+        int first;
+    };
+    const Element elements[] = {
+        {"spikes", "*", "", "", 4},
+        {"potion of health", "", "health", "", 4},
+        {"potion of life", "", "life", "", 6},
+        {"speed potion", "", "speed", "", 8},
+        {"zombie", "", "", "zombie", 11},
+        {"breakable wall", "%", "", "", 13},
+        {"blessing", "", "blessing", "", 16},
+        {"crumbling floor", ",", "", "", 21},
+        {"plate door", "D", "", "", 22},
+        {"invincibility", "", "invincibility", "", 29},
+        {"conveyor", "<>v^=", "", "", 31},
+        {"closing pit", "u", "", "", 33},
+        {"raised wall", "d", "", "", 34},
+        {"plate arrow trap", "a", "", "", 35},
+        {"timed trap", "AR", "", "", 41},
+        {"teleport", "T", "", "", 41},
+        {"warrior", "", "", "warrior", 41},
+        {"ghost", "", "", "ghost", 41},
+    };
+    bool shows[std::size(elements)][41] = {};
+    for (int n = 1; n <= 40; ++n) {
+        auto level = ReadCampaignSource(n);
+        for (const auto& cell : level->cells) {
+            CellWords words = WordsOf(cell);
+            for (size_t e = 0; e < std::size(elements); ++e) {
+                const Element& el = elements[e];
+                shows[e][n] |= (words.mapchar && std::strchr(el.mapchars, words.mapchar)) ||
+                               (*el.item && words.item == el.item) ||
+                               (*el.creature && words.creature == el.creature);
+            }
+        }
+    }
+    for (size_t e = 0; e < std::size(elements); ++e) {
+        const Element& el = elements[e];
+        for (int n = 1; n < el.first && n <= 40; ++n) {
+            EXPECT_FALSE(shows[e][n]) << el.what << " before level " << el.first << ", in " << n;
+        }
+        if (el.first <= 40) {
+            EXPECT_TRUE(shows[e][el.first]) << el.what << " not in " << el.first;
+        }
+    }
+}
+
+// Each element of the later areas first appears in the level the design shows it in safely:
+// met earlier, it would find a player unprepared and no safe place to learn it.
+TEST(Campaign, LaterElementsFirstAppearWhereTheDesignShowsThem) {
+    const struct {
+        const char* element;
+        CellKey key;
+        int value; // the file's own number (tile E, creature M, item I)
+        int level;
+    } firsts[] = {
+        {"timed arrow trap", KTile, 13, 41}, {"teleport", KTile, 15, 42},
+        {"warrior", KCreature, 1, 43},       {"timed rock trap", KTile, 12, 44},
+        {"ghost", KCreature, 2, 51},         {"invisibility potion", KItem, 3, 52},
+        {"kill-all potion", KItem, 4, 59},
+    };
+    std::vector<std::unique_ptr<LevelSource>> levels;
+    for (int n = 1; n <= 80; ++n) levels.push_back(ReadCampaignSource(n));
+    for (const auto& f : firsts) {
+        int first = 0;
+        for (int n = 1; n <= 80 && !first; ++n)
+            if (CountValue(*levels[n - 1], f.key, {f.value}) > 0) first = n;
+        EXPECT_EQ(first, f.level) << f.element;
+    }
+}
+
 TEST(Campaign, EveryLevelLoadsThroughTheGamesLoader) {
     auto temp = std::filesystem::temp_directory_path() / "tarnhollow-campaign-test.dat";
     for (int n = 1; n <= 80; ++n) {
@@ -139,7 +241,7 @@ TEST(Campaign, EveryLevelLoadsThroughTheGamesLoader) {
         int sx = *IntegerOf(level->header[HStartX]), sy = *IntegerOf(level->header[HStartY]);
         EXPECT_EQ(hero.column, static_cast<float>(sx));
         EXPECT_EQ(hero.row, static_cast<float>(49 - sy));
-        EXPECT_EQ(creatorname, "Tarnhollow");
+        EXPECT_EQ(inlevel.loaded.creatorname, "Tarnhollow");
         // The start cell stands on ground the hero can hold.
         EXPECT_EQ(tiles[sx][49 - sy].solid, 0);
         EXPECT_NE(tiles[sx][49 - sy].block, -1);

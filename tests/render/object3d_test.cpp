@@ -21,15 +21,14 @@ class ModelStoreTest : public ::testing::Test {
         Models().Clear();
         Textures().Clear();
         SetModelDevice(&device, true);
-        Textures().SetMessageBox([this](std::string_view, std::string_view text,
-                                        window::MessageIcon) { messages.emplace_back(text); });
+        ShowMessage = [this](std::string_view text, MessageIcon) { messages.emplace_back(text); };
         fixtures::WriteSolidPng(folder.File("stone.png"), 4, 4, 0xff808080);
     }
     void TearDown() override {
         Models().Clear();
         Textures().Clear();
         SetModelDevice(nullptr, false);
-        Textures().SetMessageBox(window::MessageBox);
+        ShowMessage = MessageToStderr;
     }
     std::string Save(const std::string& name, const ExpModel& model) {
         std::string error;

@@ -4,6 +4,7 @@
 
 #include "fixtures.h"
 #include "platform/gpu/recording_device.h"
+#include "platform/message.h"
 #include "render/font.h"
 #include "render/screenlayout.h"
 #include "render/textures.h"
@@ -194,7 +195,7 @@ TEST_F(TextTest, ReplacedSpritesKeepTheirIndexAndGetTheirOwnPicture) {
 
     // A picture that cannot be loaded leaves the sprite without one and says nothing.
     int boxes = 0;
-    Textures().SetMessageBox([&](auto, auto, auto) { ++boxes; });
+    ShowMessage = [&](auto, auto) { ++boxes; };
     batch.ReplaceSprite(background, folder.File("nothing.png"), 5, 5, 10, 10);
     EXPECT_EQ(batch.Sprite(background).texture, nullptr);
     EXPECT_EQ(batch.Sprite(background).left, 5);
@@ -202,7 +203,7 @@ TEST_F(TextTest, ReplacedSpritesKeepTheirIndexAndGetTheirOwnPicture) {
     batch.ReplaceSprite(batch.Count(), folder.File("menu.png"), 0, 0, 1, 1);
     batch.ReplaceSprite(-1, folder.File("menu.png"), 0, 0, 1, 1);
     EXPECT_EQ(batch.Count(), background + 1);
-    Textures().SetMessageBox(window::MessageBox);
+    ShowMessage = MessageToStderr;
 }
 
 TEST(ScreenLayout, DesignCanvasRoundsHalvesToEven) {

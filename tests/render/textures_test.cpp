@@ -9,18 +9,18 @@ namespace {
 
 struct Box {
     std::string text;
-    window::MessageIcon icon;
+    MessageIcon icon;
 };
 
 class TextureCacheTest : public ::testing::Test {
   protected:
     void SetUp() override {
         cache.SetDevice(&device);
-        cache.SetMessageBox(
-            [this](std::string_view, std::string_view text, window::MessageIcon icon) {
-                boxes.push_back({std::string(text), icon});
-            });
+        ShowMessage = [this](std::string_view text, MessageIcon icon) {
+            boxes.push_back({std::string(text), icon});
+        };
     }
+    void TearDown() override { ShowMessage = MessageToStderr; }
     fixtures::ScratchFolder folder;
     gpu::RecordingDevice device;
     ttextures cache;
@@ -52,9 +52,9 @@ TEST_F(TextureCacheTest, AFailureIsReportedOnceAndRemembered) {
     EXPECT_EQ(cache.GetTexture(missing), nullptr);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].text, "Create texture: " + missing + " failed!");
-    EXPECT_EQ(boxes[0].icon, window::MessageIcon::Information);
+    EXPECT_EQ(boxes[0].icon, MessageIcon::Information);
     EXPECT_EQ(boxes[1].text, "4"); // the file cannot be read as a picture
-    EXPECT_EQ(boxes[1].icon, window::MessageIcon::Error);
+    EXPECT_EQ(boxes[1].icon, MessageIcon::Error);
     // Not tried again, not reported again.
     EXPECT_EQ(cache.GetTexture(missing), nullptr);
     EXPECT_EQ(boxes.size(), 2u);
@@ -68,10 +68,6 @@ TEST_F(TextureCacheTest, AFailureIsReportedOnceAndRemembered) {
 
     // Without a device nothing can be made: an invalid call.
     ttextures noDevice;
-    noDevice.SetMessageBox(
-        [this](std::string_view, std::string_view text, window::MessageIcon icon) {
-            boxes.push_back({std::string(text), icon});
-        });
     EXPECT_EQ(noDevice.GetTexture("x.png"), nullptr);
     EXPECT_EQ(boxes.back().text, "3");
 }

@@ -2,6 +2,7 @@
 #include "startup/assetloading.h"
 
 #include "platform/gpu/recording_device.h"
+#include "platform/message.h"
 #include "render/object3d.h"
 #include "render/screenlayout.h"
 #include "render/textures.h"
@@ -23,7 +24,7 @@ class AssetLoadingTest : public ::testing::Test {
     void SetUp() override {
         Models().Clear();
         Textures().Clear();
-        Textures().SetMessageBox([](std::string_view, std::string_view, window::MessageIcon) {});
+        ShowMessage = [](std::string_view, MessageIcon) {};
         TextureFolder = TextureFolder1024;
         ASSERT_TRUE(fakedata::Write(TextureFolder1024));
         form.graphics = std::make_unique<TDGraphics>();
@@ -39,14 +40,10 @@ class AssetLoadingTest : public ::testing::Test {
         form.Release();
         Models().Clear();
         Textures().Clear();
-        Textures().SetMessageBox(window::MessageBox);
+        ShowMessage = MessageToStderr;
         TextureFolder = TextureFolder1024;
     }
-    bool LoadAll() {
-        for (AssetGroup g : {AssetGroup::BeforeIntro, AssetGroup::Models, AssetGroup::AfterModels})
-            if (!LoadAssetGroup(form, g, loading)) return false;
-        return true;
-    }
+    bool LoadAll() { return LoadAllAssets(form, loading); }
 };
 
 TEST_F(AssetLoadingTest, EveryAssetLandsAtItsIndex) {

@@ -1,4 +1,5 @@
 // The window closed anywhere in the menus leaves through Quit, with its files written.
+#include "campaign/levels.h"
 #include "campaign/players.h"
 #include "campaign/screens.h"
 #include "platform/files.h"
@@ -6,7 +7,6 @@
 #include "startup/startup.h"
 #include "support/scratch_folder.h"
 #include "support/screenrig.h"
-#include "world/level/levels.h"
 #include "world/levelfile.h"
 
 #include <gtest/gtest.h>

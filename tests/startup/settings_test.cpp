@@ -12,15 +12,17 @@
 
 namespace {
 
-const std::string DefaultLine = "<Setup><Screen><Zoom>50</Zoom><Adapter></Adapter><Mode></Mode>"
-                                "<Depth>0</Depth><TextureSize>1</TextureSize></Screen><Keys>"
-                                "<Left>203</Left><Right>205</Right><Up>200</Up><Down>208</Down>"
-                                "<Jump>57</Jump><Fire>157</Fire><Change>184</Change><Guide>"
-                                "36</Guide></Keys><GamePad><Left>1</Left><Right>2</Right><Up>"
-                                "3</Up><Down>4</Down><Jump>19</Jump><Fire>17</Fire><Change>"
-                                "18</Change><Guide>20</Guide><Sensitivity>70</Sensitivity>"
-                                "</GamePad><Volume><Music>100</Music><Effect>100</Effect>"
-                                "</Volume><GhostRuns>1</GhostRuns></Setup>";
+const std::string DefaultLine =
+    "<Setup><Screen><Zoom>50</Zoom><Adapter></Adapter><Mode></Mode>"
+    "<Depth>0</Depth><TextureSize>1</TextureSize><SmoothPicture>1</SmoothPicture>"
+    "</Screen><Keys>"
+    "<Left>203</Left><Right>205</Right><Up>200</Up><Down>208</Down>"
+    "<Jump>57</Jump><Fire>157</Fire><Change>184</Change><Guide>"
+    "36</Guide></Keys><GamePad><Left>1</Left><Right>2</Right><Up>"
+    "3</Up><Down>4</Down><Jump>19</Jump><Fire>17</Fire><Change>"
+    "18</Change><Guide>20</Guide><Sensitivity>70</Sensitivity>"
+    "</GamePad><Volume><Music>100</Music><Effect>100</Effect>"
+    "</Volume><GhostRuns>1</GhostRuns></Setup>";
 
 // The required part of a settings file, without Zoom, TextureSize and GamePad.
 const std::string MinimalFile =
@@ -69,6 +71,7 @@ TEST_F(Settings, ReadsMinimalAndMultiLineFiles) {
     ASSERT_TRUE(ApplySettingsDocument("setup.xml"));
     EXPECT_EQ(settings.CameraZoom, 50); // absent: default kept
     EXPECT_EQ(settings.TextureSizeSetting, 1);
+    EXPECT_EQ(settings.SmoothPicture, 1); // files saved before it existed: smooth
     EXPECT_EQ(settings.PadSensitivity, 70);
     EXPECT_EQ(settings.AdapterSetting, "Card");
     EXPECT_EQ(settings.ModeSetting, "800x600 (16 bit colors)");
@@ -83,6 +86,7 @@ TEST_F(Settings, ReadsMinimalAndMultiLineFiles) {
     settings = tsettings{};
     settings.CameraZoom = 12;
     settings.PadGuide = 48;
+    settings.SmoothPicture = 0;
     settings.ModeSetting = "1024x768 (32 bit colors)";
     std::string line = SettingsFileText(settings, 45);
     std::string split;
@@ -131,6 +135,8 @@ TEST_F(Settings, ValuesAreBroughtIntoRangeOnReading) {
         {"texture size", &tsettings::TextureSizeSetting, 2, 1},
         {"texture size", &tsettings::TextureSizeSetting, Min, 0},
         {"texture size", &tsettings::TextureSizeSetting, 0, 0},
+        {"smooth picture", &tsettings::SmoothPicture, 2, 1},
+        {"smooth picture", &tsettings::SmoothPicture, -1, 0},
         {"key without a code", &tsettings::KeyLeft, 0, 203},
         {"Esc", &tsettings::KeyJump, 1, 57},
         {"key past the table", &tsettings::KeyGuide, 999, 36},

@@ -3,9 +3,10 @@
 #include "campaign/players.h"
 #include "engine/xmlparser.h"
 #include "platform/files.h"
+#include "platform/gpu/recording_device.h"
+#include "render/services.h"
 #include "startup/gamewindow.h"
 #include "startup/settings.h"
-#include "startup/teardown.h"
 #include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -114,18 +115,38 @@ TEST_F(StartUpSequence, AGameThatCannotStartEndsWithAFailureStatus) {
     EXPECT_NE(GameFailed, StartedAndEnded);
 }
 
-TEST(Teardown, ReleasesInOrderOnlyWhatWasCreated) {
-    std::vector<std::string> released;
-    tteardown teardown;
-    teardown.Created(EngineService::Graphics, [&] { released.push_back("graphics"); });
-    teardown.Created(EngineService::Timer, [&] { released.push_back("timer"); });
-    teardown.Created(EngineService::Effects, [&] { released.push_back("effects"); });
-    teardown.Created(EngineService::Cursor, [&] { released.push_back("cursor"); });
-    EXPECT_TRUE(teardown.IsCreated(EngineService::Timer));
-    EXPECT_FALSE(teardown.IsCreated(EngineService::Sound));
-    teardown.Run();
-    EXPECT_EQ(released, (std::vector<std::string>{"effects", "timer", "graphics", "cursor"}));
-    EXPECT_FALSE(teardown.IsCreated(EngineService::Timer));
-    teardown.Run(); // a second destroy releases nothing twice
-    EXPECT_EQ(released.size(), 4u);
+std::vector<std::string> released;
+
+class ReleasedKeyboard : public input::InputSource {
+  public:
+    ~ReleasedKeyboard() override { released.push_back("input"); }
+    void Pump() override {}
+    bool TakePadsChanged() override { return false; }
+    std::vector<input::PadDescription> EnumeratePads() override { return {}; }
+    bool ReadPad(int, input::PadReading&) override { return false; }
+    bool ReadKeyboard(input::KeyState&) override { return true; }
+};
+
+class ReleasedDevice : public gpu::RecordingDevice {
+  public:
+    ~ReleasedDevice() override { released.push_back("device"); }
+};
+
+// A start stopped half-way made only some services: those go in the fixed order (the input
+// before the device, the cursor shown again), the others are skipped, and a second release
+// has nothing to do.
+TEST(Teardown, ServicesReleaseInOrderOnlyWhatWasMade) {
+    released.clear();
+    tservices services;
+    services.graphics = std::make_unique<TDGraphics>();
+    services.graphics->UseDevice(std::make_unique<ReleasedDevice>(), 75);
+    services.input = std::make_unique<TDInput>();
+    ASSERT_TRUE(services.input->Init(std::make_unique<ReleasedKeyboard>()));
+    services.cursorHidden = true;
+
+    services.Release();
+    EXPECT_EQ(released, (std::vector<std::string>{"input", "device"}));
+    EXPECT_FALSE(services.input || services.graphics || services.cursorHidden);
+    services.Release();
+    EXPECT_EQ(released.size(), 2u);
 }

@@ -1,11 +1,11 @@
 // Where an installed game finds its data and keeps the player's files.
 #include "support/scratch_folder.h"
 
+#include "campaign/levels.h"
+#include "campaign/leveltimes.h"
 #include "campaign/records.h"
 #include "platform/files.h"
 #include "startup/userfolder.h"
-#include "world/level/levels.h"
-#include "world/level/leveltimes.h"
 
 #include <gtest/gtest.h>
 

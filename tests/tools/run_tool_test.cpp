@@ -1,12 +1,13 @@
 // tarnhollow-tool run: the whole game headless from a key script, from the intro to Quit.
 #include "../../tools/tool/runclock.h"
+#include "levelonekeys.h"
 #include "support/commandline.h"
 #include "support/scratch_folder.h"
 
+#include "campaign/levels.h"
+#include "campaign/leveltimes.h"
 #include "campaign/players.h"
 #include "render/services.h"
-#include "world/level/levels.h"
-#include "world/level/leveltimes.h"
 
 #include <gtest/gtest.h>
 
@@ -265,20 +266,19 @@ TEST(RunClockTest, EveryPollIsOneTickAndEveryPacedFrameIsDrawn) {
 
 namespace {
 
-// The first campaign level walked to its exit (the same route the play tool's test takes),
-// from the level's first poll on.
-constexpr std::pair<long, int> LevelOneRoute[] = {
-    {0, 205},   {6, 208},   {44, 205},  {50, 208},  {131, 203}, {156, 208}, {175, 203},
-    {237, 208}, {306, 205}, {331, 208}, {362, 205}, {431, 200}, {443, 0}};
 // Polls after the level's start by which the route has ended in its results.
-constexpr long LevelOneResults = 520;
+constexpr long LevelOneResults = 770;
 
 // The route's script lines for a level started at poll `play`.
 std::string LevelOneLines(long play) {
     std::string lines;
-    for (auto [frame, code] : LevelOneRoute)
+    std::istringstream keys(LevelOneKeys);
+    for (std::string line; std::getline(keys, line);) {
+        const auto colon = line.find(':');
+        if (colon == std::string::npos) continue;
         lines +=
-            std::to_string(play + frame) + ":" + (code ? " " + std::to_string(code) : "") + "\n";
+            std::to_string(play + std::stol(line.substr(0, colon))) + line.substr(colon) + "\n";
+    }
     return lines;
 }
 
@@ -329,15 +329,15 @@ TEST_F(RunTool, ALevelCompletedThroughTheWholeChainIsPaidRecordedAndSaved) {
     ASSERT_TRUE(LoadPlayersFrom(home + "/players.dat", false));
     const tplayer& ace = PlayerProfiles[1];
     EXPECT_EQ(ace.Name, "ace");
-    EXPECT_EQ(ace.Score, 300 + 100); // the level's points and the completion
-    EXPECT_GT(ace.Money, 300);       // the reward and the treasure
+    EXPECT_EQ(ace.Score, 4050 + 100); // the level's points and the completion
+    EXPECT_GT(ace.Money, 300);        // the reward and the treasure
     EXPECT_EQ((ace.Money - 300) % 5, 0);
     const std::string id = CampaignId(data, 1);
     EXPECT_EQ(ace.Levels, std::vector<std::string>{id});
     tscore times[FastestTimePlaces + 1];
     ReadTimesFile(home + "/lvl/" + id + ".tim", times);
     EXPECT_EQ(times[0].Name, "ace");
-    EXPECT_GT(times[0].Value, 472 * 1000 / 35 - 1);
+    EXPECT_GT(times[0].Value, 721 * 1000 / 35 - 1);
 }
 
 // Runs that start with a player already saved in slot 1, who is chosen as he stands.

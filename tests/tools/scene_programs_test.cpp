@@ -3,11 +3,11 @@
 // not change the picture.
 #include "playrun.h"
 
+#include "campaign/levels.h"
 #include "engine/dgraphics.h"
 #include "platform/gpu/scene_key.h"
 #include "platform/gpu/state_shadow.h"
 #include "support/scratch_folder.h"
-#include "world/level/levels.h"
 
 #include <gtest/gtest.h>
 

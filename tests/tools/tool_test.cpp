@@ -42,7 +42,8 @@ ToolRun Tool(const std::string& arguments, const std::string& shell = "") {
 
 const char* const DefaultSettingsJson =
     "{\"CameraZoom\": 50, \"AdapterSetting\": \"\", \"ModeSetting\": \"\", \"DepthSetting\": 0, "
-    "\"TextureSizeSetting\": 1, \"MusicVolume\": 100, \"EffectVolume\": 100, \"KeyLeft\": 203, "
+    "\"TextureSizeSetting\": 1, \"SmoothPicture\": 1, \"MusicVolume\": 100, \"EffectVolume\": 100, "
+    "\"KeyLeft\": 203, "
     "\"KeyRight\": 205, \"KeyUp\": 200, \"KeyDown\": 208, \"KeyJump\": 57, \"KeyFire\": 157, "
     "\"KeyChange\": 184, \"KeyGuide\": 36, \"PadLeft\": 1, \"PadRight\": 2, \"PadUp\": 3, "
     "\"PadDown\": 4, \"PadJump\": 19, \"PadFire\": 17, \"PadChange\": 18, \"PadGuide\": 20, "
@@ -123,7 +124,8 @@ TEST_F(ToolCommands, SettingsReadAndWrite) {
     EXPECT_NE(pad.out.find("\"PadSensitivity\": 100, \"corrupted\": false}"), std::string::npos);
     EXPECT_EQ(ReadBytes("out.xml"), "<Setup><Screen><Zoom>50</Zoom><Adapter>Card \xe9</Adapter>"
                                     "<Mode>640x480 (16 bit colors)</Mode><Depth>77</Depth>"
-                                    "<TextureSize>1</TextureSize></Screen><Keys><Left>203</Left>"
+                                    "<TextureSize>1</TextureSize><SmoothPicture>1</SmoothPicture>"
+                                    "</Screen><Keys><Left>203</Left>"
                                     "<Right>2</Right><Up>3</Up><Down>4</Down><Jump>5</Jump>"
                                     "<Fire>6</Fire><Change>7</Change><Guide>8</Guide></Keys>"
                                     "<GamePad><Left>1</Left><Right>2</Right><Up>3</Up><Down>"

@@ -2,6 +2,7 @@
 // buffer the part over the drop is cut away, without one it hangs over.
 #include "drawingfixture.h"
 #include "platform/gl_fixture.h"
+#include "platform/message.h"
 #include "world/draw/worlddraw.h"
 
 namespace {
@@ -29,7 +30,7 @@ class ShadowGlTest : public GlTest {
         ResetWorldTables();
         Models().Clear();
         Textures().Clear();
-        Textures().SetMessageBox([](std::string_view, std::string_view, window::MessageIcon) {});
+        ShowMessage = [](std::string_view, MessageIcon) {};
         std::string error;
         ASSERT_TRUE(SaveExp("shadow.exp", FlatSquare(1.0f), error)) << error;
         ASSERT_TRUE(SaveExp("mask.exp", FlatSquare(0.5f), error)) << error;
@@ -46,7 +47,7 @@ class ShadowGlTest : public GlTest {
         Models().Clear();
         Textures().Clear();
         SetModelDevice(nullptr, false);
-        Textures().SetMessageBox(window::MessageBox);
+        ShowMessage = MessageToStderr;
         graphics.Release();
         ResetWorldTables();
         GlTest::TearDown();

@@ -2,7 +2,7 @@
 #include "world/draw/worlddraw.h"
 #include "world/guns/guntables.h"
 #include "world/hero/herodraw.h"
-#include "world/hero/herostate.h"
+#include "world/tables.h"
 
 #include <algorithm>
 #include <cmath>
@@ -90,7 +90,7 @@ TEST_F(DrawingTest, TilesAreDrawnByTheirKind) {
     tiles[15][10].design = 2;
     tiles[15][10].mechanism = mechanism::CrumblingFloor;
     tiles[15][10].anim = 0.3f;
-    mainlight = {1, 2, 3, 0, -1, 0, 1};
+    inlevel.loaded.mainlight = {1, 2, 3, 0, -1, 0, 1};
 
     for (int c = 8; c <= 15; ++c) DrawTile(graphics, c, 10, 11);
     const auto at = [&](int c) {
@@ -238,8 +238,8 @@ class HeroDrawTest : public DrawingTest {
   protected:
     void SetUp() override {
         DrawingTest::SetUp();
-        HeroEnterLevel();
-        HeroStartAttempt();
+        ResetLevelEntry();
+        ResetAttempt();
         hero.column = 5.4f;
         hero.row = 6.0f;
         hero.height = 2.0f;
@@ -326,8 +326,8 @@ TEST_F(HeroDrawTest, PotionsTintAndHideHimWithHisGun) {
 
 TEST_F(HeroDrawTest, TeleportShrinksAndLightsHimAndHisGun) {
     Player().Gun = 2;
-    herostate.teleportScale = 0.5f;
-    herostate.glowing = true;
+    inlevel.herostate.teleportScale = 0.5f;
+    inlevel.herostate.glowing = true;
     DrawHero(graphics);
     const tdraw body = Only(models::Hero);
     const tdraw gun = Only(Guns[2].model);
@@ -338,7 +338,7 @@ TEST_F(HeroDrawTest, TeleportShrinksAndLightsHimAndHisGun) {
     }
     // The glow is for that one drawing only.
     Forget();
-    herostate.glowing = false;
+    inlevel.herostate.glowing = false;
     DrawHero(graphics);
     EXPECT_EQ(Only(models::Hero).stage0Op, Value(gpu::TextureOp::Modulate));
 }

@@ -13,6 +13,7 @@
 #include "engine/settings.h"
 #include "platform/gpu/recording_device.h"
 #include "platform/gpu/transform.h"
+#include "platform/message.h"
 #include "platform/window_desktop.h"
 #include "render/assetorder.h"
 #include "render/expfile.h"
@@ -200,19 +201,19 @@ class DrawingTest : public ::testing::Test {
         ComputeScreenLayout();
         Models().Clear();
         Textures().Clear();
-        Textures().SetMessageBox([](std::string_view, std::string_view, window::MessageIcon) {});
+        ShowMessage = [](std::string_view, MessageIcon) {};
         UseDepthFormat(kDepthD24S8);
         LoadStandIns(log, sprites, modelOf);
         for (auto& line : tiles)
             for (ttile& cell : line) cell.block = models::FirstFloor;
-        mainlight = tmainlight{};
-        filllight = tfilllight{};
+        inlevel.loaded.mainlight = tmainlight{};
+        inlevel.loaded.filllight = tfilllight{};
     }
     void TearDown() override {
         Models().Clear();
         Textures().Clear();
         SetModelDevice(nullptr, false);
-        Textures().SetMessageBox(window::MessageBox);
+        ShowMessage = MessageToStderr;
         ResetWorldTables();
     }
 

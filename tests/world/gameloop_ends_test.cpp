@@ -15,7 +15,7 @@ TEST_F(GameLoopTest, EscapeCostsALifeAndEndsTheLevel) {
     Play();
     EXPECT_EQ(LevelOutcome, 0);
     EXPECT_EQ(player.Lives, 2);
-    EXPECT_EQ(loopstate.frames, 1);
+    EXPECT_EQ(inlevel.loopstate.frames, 1);
     // The loop waits for Escape to be let go, so the menu after it does not see the press.
     EXPECT_GE(script->Frame(), 3);
 
@@ -44,9 +44,9 @@ TEST_F(GameLoopTest, DeathStartsTheLevelAgainFromItsScore) {
     };
     std::vector<tseen> seen;
     onFrame = [&](int64_t) {
-        seen.push_back({loopstate.attempt, player.Score, player.Lives, player.Energy,
+        seen.push_back({inlevel.loopstate.attempt, player.Score, player.Lives, player.Energy,
                         inlevel.TreasuresFound, player.AmmoCurrent[1]});
-        return loopstate.attempt < 2; // stop at the first frame of the second attempt
+        return inlevel.loopstate.attempt < 2; // stop at the first frame of the second attempt
     };
     Play();
 
@@ -76,7 +76,7 @@ TEST_F(GameLoopTest, LosingTheLastLifeIsGameOver) {
     Play();
     EXPECT_EQ(LevelOutcome, 1);
     EXPECT_EQ(player.Lives, 0);
-    EXPECT_EQ(loopstate.attempt, 1);
+    EXPECT_EQ(inlevel.loopstate.attempt, 1);
     EXPECT_EQ(inlevel.DeathFade, FadeEnd);
 }
 
@@ -95,7 +95,7 @@ TEST_F(GameLoopTest, TheExitFadeCompletesTheLevel) {
     ASSERT_GE(exitFrame, 0);
     // 1 at the exit, then 2 more each frame from that same frame on: the frame that
     // reached the exit and 31 more.
-    EXPECT_EQ(loopstate.frames - 1 - exitFrame, 31);
+    EXPECT_EQ(inlevel.loopstate.frames - 1 - exitFrame, 31);
     EXPECT_GE(inlevel.ExitFade, FadeEnd);
 }
 
@@ -106,7 +106,7 @@ TEST_F(GameLoopTest, WhicheverFadeEndsFirstDecidesBetweenExitAndDeath) {
     player.Lives = 3;
     onFrame = [&](int64_t) {
         if (inlevel.ExitFade > 0 && inlevel.DeathFade == 0) player.Energy = 0;
-        return loopstate.attempt < 2;
+        return inlevel.loopstate.attempt < 2;
     };
     Play();
     EXPECT_EQ(LevelOutcome, 2);
@@ -119,10 +119,10 @@ TEST_F(GameLoopTest, WhicheverFadeEndsFirstDecidesBetweenExitAndDeath) {
     player.Lives = 3;
     onFrame = [&](int64_t frame) {
         if (frame == 0) player.Energy = 0;
-        return loopstate.attempt < 2;
+        return inlevel.loopstate.attempt < 2;
     };
     Play();
-    EXPECT_EQ(loopstate.attempt, 2);
+    EXPECT_EQ(inlevel.loopstate.attempt, 2);
     EXPECT_EQ(player.Lives, 2);
     EXPECT_EQ(LevelOutcome, -1);
 
@@ -149,7 +149,7 @@ TEST_F(GameLoopTest, ClosingTheWindowLeavesTheLevelAsEscapeDoes) {
     Play();
     EXPECT_EQ(LevelOutcome, 0);
     EXPECT_EQ(player.Lives, 2);
-    EXPECT_EQ(loopstate.frames, 4);
+    EXPECT_EQ(inlevel.loopstate.frames, 4);
 }
 
 TEST_F(GameLoopTest, LosingTheFocusPausesAfterAFrameThatSaysSo) {
@@ -181,7 +181,7 @@ TEST_F(GameLoopTest, ALevelThatCannotBeLoadedCostsThePlayerNothing) {
     EXPECT_EQ(player.Lives, 3);
     EXPECT_EQ(player.Money, 900);
     EXPECT_EQ(LevelOutcome, 0); // stepped back, never what an earlier level left there
-    EXPECT_EQ(loopstate.frames, 0);
+    EXPECT_EQ(inlevel.loopstate.frames, 0);
 }
 
 TEST(GameLoopCamera, ZoomMovesTheCameraBackAndUp) {
@@ -217,7 +217,7 @@ TEST_F(GameLoopTest, AFocusLossBeforeTheLevelStartedDoesNotPauseIt) {
         // The focus went at poll 0, a menu's poll before the level; P at 50 would end a pause.
         KeysAndEvents("50: 25\n52:\n", -1, 0);
         form.input->Poll();
-        loopstate.focusPause = pauseLeftFromTheLastLevel;
+        inlevel.loopstate.focusPause = pauseLeftFromTheLastLevel;
         std::vector<long> polls;
         onFrame = [&](int64_t frame) {
             polls.push_back(script->Frame());

@@ -132,7 +132,7 @@ TEST_F(GameLoopTest, FramesAreSkippedWhileTheSimulationIsBehind) {
     ticksPerWait = 3;
     onFrame = [](int64_t frame) { return frame < 29; };
     Play();
-    EXPECT_EQ(loopstate.frames, 30);
+    EXPECT_EQ(inlevel.loopstate.frames, 30);
     EXPECT_EQ(log->Count("Present"), 10);
 }
 
@@ -157,7 +157,7 @@ TEST_F(GameLoopTest, PauseHoldsTheGameUntilTheKeyIsPressedAgain) {
     Keys("0: 25\n2:\n");
     onFrame = [](int64_t frame) { return frame < 3; };
     Play();
-    EXPECT_EQ(loopstate.frames, 4);
+    EXPECT_EQ(inlevel.loopstate.frames, 4);
 }
 
 TEST_F(GameLoopTest, F1SavesAScreenshotEveryFrameItIsHeld) {

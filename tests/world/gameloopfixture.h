@@ -6,6 +6,7 @@
 #include "playfield.h"
 
 #include "engine/dtimer.h"
+#include "platform/message.h"
 #include "support/screenrig.h"
 #include "world/loop/gameloop.h"
 
@@ -50,7 +51,7 @@ class GameLoopTest : public ::testing::Test {
         ComputeScreenLayout();
         Models().Clear();
         Textures().Clear();
-        Textures().SetMessageBox([](std::string_view, std::string_view, window::MessageIcon) {});
+        ShowMessage = [](std::string_view, MessageIcon) {};
         Randomize(1);
 
         form.graphics = std::make_unique<TDGraphics>();
@@ -64,7 +65,7 @@ class GameLoopTest : public ::testing::Test {
         form.timer = std::make_unique<tdtimer>(&clock);
         form.waitForTick = [this] { clock.Advance(Tick * ticksPerWait); };
         form.inputEnded = [this] { return script && script->Finished(); };
-        form.afterFrame = [this] { return !onFrame || onFrame(loopstate.frames - 1); };
+        form.afterFrame = [this] { return !onFrame || onFrame(inlevel.loopstate.frames - 1); };
         Keys("");
 
         player.Name = "TEST";
@@ -79,7 +80,7 @@ class GameLoopTest : public ::testing::Test {
         form.Release();
         Models().Clear();
         Textures().Clear();
-        Textures().SetMessageBox(window::MessageBox);
+        ShowMessage = MessageToStderr;
         ResetWorldTables(); // also points the world back at its spare player record
         leveldoc.reset();
     }

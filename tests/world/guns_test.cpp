@@ -36,7 +36,6 @@ class GunTest : public DrawingTest {
         hero = {10.0f, 10.0f, 0.0f, 0.0f};
         inlevel.Facing = 1;
         ResetLevelEntry();
-        GunsEnterLevel();
     }
     // The gun's share of one simulated frame: change, fire, recoil.
     void Frame() {
@@ -156,7 +155,7 @@ TEST_F(GunTest, ShellsFlyRightAndBulletsLeaveTheMuzzle) {
 
     // The flash of the shot draws the next shell's ejection factor.
     DrawMuzzleFlash(graphics);
-    const float factor = gunstate.ejection;
+    const float factor = inlevel.gunstate.ejection;
     EXPECT_GE(factor, 1.01f);
     EXPECT_LE(factor, 1.5f);
     effects.clear();
@@ -190,7 +189,7 @@ TEST_F(GunTest, RecoilBlendsTheArmBonesBackToAiming) {
 TEST_F(GunTest, MuzzleLightAndFlashAtTheMuzzle) {
     inlevel.Facing = 3;
     Player().Gun = Smg;
-    filllight = {10, 20, 30, 0.5f};
+    inlevel.loaded.filllight = {10, 20, 30, 0.5f};
     drawing::Script(input, FireHeld);
     Frame();
     const int light = inlevel.MuzzleLight;

@@ -163,7 +163,7 @@ TEST(HeroExit, CompletesOnceAndKeepsHimOnExitCells) {
     tplay play(tmap({".", "E", "E", "H"}, 25, 20), HoldUp);
     play.Frames(6);
     EXPECT_EQ(inlevel.ExitFade, 1);
-    EXPECT_TRUE(herostate.exitReached);
+    EXPECT_TRUE(inlevel.herostate.exitReached);
     EXPECT_EQ(play.sounds.Count(sfx::Complete), 1);
     play.Frames(30);
     EXPECT_EQ(CellOf(hero.row), 22); // the floor beyond is refused

@@ -102,15 +102,15 @@ TEST(HeroEdge, StopsTwoStepsBeforeAPitAndWobblesOncePerApproach) {
     EXPECT_NEAR(hero.row, 21.28f, 1e-4f);
     EXPECT_EQ(hero.height, 0.0f);
     EXPECT_EQ(inlevel.Facing, 1);
-    EXPECT_EQ(herostate.EdgeWobble, 0); // ten frames of wobble are over
-    EXPECT_TRUE(herostate.atEdge);
+    EXPECT_EQ(inlevel.herostate.EdgeWobble, 0); // ten frames of wobble are over
+    EXPECT_TRUE(inlevel.herostate.atEdge);
 
     // Turning away and back starts the wobble again.
     play.Keys(std::string("0: ") + Down + "\n2: " + Up + "\n");
     play.Frames(4);
-    EXPECT_EQ(herostate.EdgeWobble, 0);
+    EXPECT_EQ(inlevel.herostate.EdgeWobble, 0);
     play.Frame();
-    EXPECT_EQ(herostate.EdgeWobble, 9);
+    EXPECT_EQ(inlevel.herostate.EdgeWobble, 9);
     EXPECT_NEAR(hero.row, 21.28f, 1e-4f);
 }
 

@@ -4,6 +4,7 @@
 #include "world/playfield.h"
 
 #include "platform/gpu/recording_device.h"
+#include "platform/message.h"
 #include "render/assetorder.h"
 #include "render/object3d.h"
 #include "render/textures.h"
@@ -24,7 +25,7 @@ struct HeroPoses : ::testing::Test {
     void SetUp() override {
         Models().Clear();
         Textures().Clear();
-        Textures().SetMessageBox([](std::string_view, std::string_view, window::MessageIcon) {});
+        ShowMessage = [](std::string_view, MessageIcon) {};
         SetModelDevice(&device, true);
         ExpModel model;
         model.texture = "none.png";
@@ -41,7 +42,7 @@ struct HeroPoses : ::testing::Test {
     void TearDown() override {
         Models().Clear();
         Textures().Clear();
-        Textures().SetMessageBox(window::MessageBox);
+        ShowMessage = MessageToStderr;
         SetModelDevice(nullptr, false);
     }
     static float Bone(int b) { return Models().Model(models::Hero).bones[b].rotation.x; }
@@ -82,8 +83,8 @@ TEST_F(HeroPoses, JumpPoseInTheAirAndTheWobbleOnTheUpperBody) {
     EXPECT_EQ(Bone(2), 5.0f);
 
     tplay edge(tmap({"_", ".", "H"}, 25, 20), "0: 200\n");
-    for (int i = 0; i < 20 && herostate.EdgeWobble == 0; ++i) edge.Frame();
-    ASSERT_EQ(herostate.EdgeWobble, 9);
+    for (int i = 0; i < 20 && inlevel.herostate.EdgeWobble == 0; ++i) edge.Frame();
+    ASSERT_EQ(inlevel.herostate.EdgeWobble, 9);
     // Above 6: pose 16 blended toward pose 4 by (9 - 6) / 4.
     EXPECT_NEAR(Bone(1), 0.25f * 16 + 0.75f * 4, 1e-4f);
     EXPECT_NEAR(Bone(2), 0.25f * 16 + 0.75f * 4, 1e-4f);

@@ -140,20 +140,20 @@ TEST_F(LevelLoader, LightsAreNormalisedAndAZeroDirectionPointsDown) {
     plan.Y = "-2";
     plan.Z = "2";
     ASSERT_TRUE(Load(plan));
-    EXPECT_FLOAT_EQ(mainlight.X, 1.0f / 3.0f);
-    EXPECT_FLOAT_EQ(mainlight.Y, -2.0f / 3.0f);
-    EXPECT_FLOAT_EQ(mainlight.Z, 2.0f / 3.0f);
-    EXPECT_FLOAT_EQ(mainlight.I, 0.8f);
-    EXPECT_EQ(mainlight.R, 200);
-    EXPECT_EQ(filllight.B, 60);
-    EXPECT_FLOAT_EQ(filllight.I, 0.3f);
-    EXPECT_EQ(creatorname, "Tester");
+    EXPECT_FLOAT_EQ(inlevel.loaded.mainlight.X, 1.0f / 3.0f);
+    EXPECT_FLOAT_EQ(inlevel.loaded.mainlight.Y, -2.0f / 3.0f);
+    EXPECT_FLOAT_EQ(inlevel.loaded.mainlight.Z, 2.0f / 3.0f);
+    EXPECT_FLOAT_EQ(inlevel.loaded.mainlight.I, 0.8f);
+    EXPECT_EQ(inlevel.loaded.mainlight.R, 200);
+    EXPECT_EQ(inlevel.loaded.filllight.B, 60);
+    EXPECT_FLOAT_EQ(inlevel.loaded.filllight.I, 0.3f);
+    EXPECT_EQ(inlevel.loaded.creatorname, "Tester");
 
     plan.X = plan.Y = plan.Z = "0.0";
     ASSERT_TRUE(Load(plan));
-    EXPECT_EQ(mainlight.X, 0.0f);
-    EXPECT_EQ(mainlight.Y, -1.0f);
-    EXPECT_EQ(mainlight.Z, 0.0f);
+    EXPECT_EQ(inlevel.loaded.mainlight.X, 0.0f);
+    EXPECT_EQ(inlevel.loaded.mainlight.Y, -1.0f);
+    EXPECT_EQ(inlevel.loaded.mainlight.Z, 0.0f);
 }
 
 TEST_F(LevelLoader, MusicStartsOnlyForAPlainNameInsideTheSoundFolder) {
@@ -166,7 +166,7 @@ TEST_F(LevelLoader, MusicStartsOnlyForAPlainNameInsideTheSoundFolder) {
     for (const char* unsafe : {"", "../../dev/zero", "/dev/zero", "music\\a.ogg", "..", "a..b"}) {
         plan.music = unsafe;
         ASSERT_TRUE(Load(plan)) << unsafe;
-        EXPECT_EQ(levelmusic, unsafe);
+        EXPECT_EQ(inlevel.loaded.levelmusic, unsafe);
     }
     EXPECT_EQ(recorder.music.size(), 1u);
 }
@@ -252,8 +252,8 @@ TEST_F(LevelLoader, ARefusedLevelChangesNothing) {
     EXPECT_EQ(hero.column, heroBefore.column);
     EXPECT_EQ(hero.row, heroBefore.row);
     EXPECT_EQ(creatures.size(), creaturesBefore);
-    EXPECT_EQ(creatorname, "Tester");
-    EXPECT_FLOAT_EQ(filllight.I, 0.3f);
+    EXPECT_EQ(inlevel.loaded.creatorname, "Tester");
+    EXPECT_FLOAT_EQ(inlevel.loaded.filllight.I, 0.3f);
 }
 
 TEST_F(LevelLoader, OutlandishCellNumbersAreClampedOrRefused) {
@@ -292,8 +292,8 @@ TEST_F(LevelLoader, OutlandishCellNumbersAreClampedOrRefused) {
     plan.I = std::to_string(Max);
     plan.fillI = std::to_string(Min);
     ASSERT_TRUE(Load(plan));
-    EXPECT_FLOAT_EQ(mainlight.I, 10.0f);
-    EXPECT_FLOAT_EQ(filllight.I, 0.0f);
+    EXPECT_FLOAT_EQ(inlevel.loaded.mainlight.I, 10.0f);
+    EXPECT_FLOAT_EQ(inlevel.loaded.filllight.I, 0.0f);
 }
 
 TEST_F(LevelLoader, ALevelFileLoadsThroughItsHeaderAndScrambledBody) {
@@ -308,7 +308,7 @@ TEST_F(LevelLoader, ALevelFileLoadsThroughItsHeaderAndScrambledBody) {
     std::unique_ptr<tnode> leveldoc = LoadHeaderedDocument(path);
     ASSERT_TRUE(leveldoc);
     EXPECT_TRUE(LoadLevel(*leveldoc));
-    EXPECT_EQ(creatorname, plan.creator);
+    EXPECT_EQ(inlevel.loaded.creatorname, plan.creator);
     EXPECT_EQ(tiles[12][49].design, 12);
     EXPECT_EQ(tiles[0][48].design, 50 % 13);
     fs::remove_all(dir);

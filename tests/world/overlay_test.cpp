@@ -112,7 +112,7 @@ TEST_F(OverlayTest, StatusLineReadsScoreJumpAndOneCaretPerLife) {
 }
 
 TEST_F(OverlayTest, DeathFadeLiesUnderTheStatusLineAndExitFadeOverEverything) {
-    IntroSlide = 0;
+    inlevel.overlay.IntroSlide = 0;
     inlevel.DeathFade = 10;
     inlevel.ExitFade = 5;
     std::vector<tspritecall> drawn = Draw();
@@ -147,8 +147,8 @@ TEST_F(OverlayTest, DeathFadeLiesUnderTheStatusLineAndExitFadeOverEverything) {
 }
 
 TEST_F(OverlayTest, StartPictureSinksThenFliesOffTheTop) {
-    StartIntroSlide();
-    EXPECT_EQ(IntroSlide, 400.0f);
+    ResetAttempt();
+    EXPECT_EQ(inlevel.overlay.IntroSlide, 400.0f);
     std::vector<float> heights;
     float scale = 0;
     for (int frame = 0; frame < 100; ++frame) {
@@ -165,10 +165,10 @@ TEST_F(OverlayTest, StartPictureSinksThenFliesOffTheTop) {
               (std::vector<float>{404, 407, 409, 410, 410, 409, 407}));
     EXPECT_EQ(scale, 2.0f);
     EXPECT_LT(heights.size(), 100u) << "it stops being drawn once it is gone";
-    EXPECT_LE(IntroSlide, 0.0f);
+    EXPECT_LE(inlevel.overlay.IntroSlide, 0.0f);
 
     // The 1024 textures are half the size and drawn twice as large.
-    StartIntroSlide();
+    ResetAttempt();
     for (const tspritecall& s : Draw("gfx1024\\"))
         if (s.rect == StartRect) {
             EXPECT_EQ(s.sx, 4.0f);
@@ -176,8 +176,8 @@ TEST_F(OverlayTest, StartPictureSinksThenFliesOffTheTop) {
 }
 
 TEST_F(OverlayTest, AuthorLineWhileF2IsHeldAndThePauseLine) {
-    IntroSlide = 0;
-    creatorname = "Ann";
+    inlevel.overlay.IntroSlide = 0;
+    inlevel.loaded.creatorname = "Ann";
     drawing::Script(input, "0: 60\n1:\n");
     input.Poll();
     const std::string author = "Level created by Ann.";

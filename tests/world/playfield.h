@@ -112,9 +112,8 @@ struct tplay {
         ClearWorld();
         auto root = ParseDocument(testlevel::Document(map.plan));
         EXPECT_TRUE(root && LoadLevel(*root));
+        ResetLevelEntry();
         ResetAttempt();
-        HeroEnterLevel();
-        HeroStartAttempt();
         Keys(script);
         sounds.Clear();
     }

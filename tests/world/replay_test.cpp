@@ -41,7 +41,7 @@ class ReplayTest : public GameLoopTest {
         settings = tsettings{};
         inlevel.GuideOn = false;
         Randomize(777);
-        loopstate.frameCounter = 1234;
+        inlevel.loopstate.frameCounter = 1234;
         player = tplayer{};
         player.Name = "SOMEONE";
         player.Lives = 9;
@@ -140,13 +140,13 @@ TEST_F(ReplayTest, EveryKindOfRunPlaysAgainAsItWasPlayed) {
 
 // Everything of the world a ghost could disturb, as one line.
 std::string WorldLine() {
-    std::string line = std::to_string(hero.column) + " " + std::to_string(hero.row) + " " +
-                       std::to_string(hero.height) + " " + std::to_string(Player().Energy) + " " +
-                       std::to_string(Player().Score) + " " +
-                       std::to_string(Player().AmmoCurrent[1]) + " " +
-                       std::to_string(RandomSeed()) + " " + std::to_string(loopstate.frameCounter) +
-                       " " + std::to_string(inlevel.MonstersKilled) + " " +
-                       std::to_string(inlevel.ReloadTimer[1]) + " |";
+    std::string line =
+        std::to_string(hero.column) + " " + std::to_string(hero.row) + " " +
+        std::to_string(hero.height) + " " + std::to_string(Player().Energy) + " " +
+        std::to_string(Player().Score) + " " + std::to_string(Player().AmmoCurrent[1]) + " " +
+        std::to_string(RandomSeed()) + " " + std::to_string(inlevel.loopstate.frameCounter) + " " +
+        std::to_string(inlevel.MonstersKilled) + " " + std::to_string(inlevel.ReloadTimer[1]) +
+        " |";
     for (const auto& c : creatures)
         line += " " + std::to_string(c->column) + "," + std::to_string(c->row);
     return line;
@@ -161,7 +161,7 @@ TEST_F(ReplayTest, TheGhostWalksTheKeptRunAndTouchesNothing) {
         player.AmmoAll[1] = 60;
         settings = tsettings{};
         Randomize(3);
-        loopstate.frameCounter = 0;
+        inlevel.loopstate.frameCounter = 0;
     };
     armed();
     Keys("0: 200 157\n30: 205\n70: 203 157\n120:\n");

@@ -5,6 +5,7 @@
 #include "editorwindow.h"
 #include "platform/files.h"
 #include "platform/filesizelimit.h"
+#include "platform/window_desktop.h"
 #include "startup/userfolder.h"
 
 #include <cstdio>
@@ -90,5 +91,7 @@ int main(int argc, char** argv) {
         std::fputs("tarnhollow-editor: cannot reach the game folder or the user folder\n", stderr);
         return 1;
     }
+    // A picture the view cannot make is told in a box, as the game tells it.
+    window::UseMessageBoxes();
     return editor::RunEditorWindow(file);
 }

@@ -3,7 +3,6 @@
 #include "world/creaturelist.h"
 #include "world/draw/worlddraw.h"
 #include "world/hero/herodraw.h"
-#include "world/level/levelloader.h"
 #include "world/loop/gameloop.h"
 #include "world/tables.h"
 
@@ -72,10 +71,10 @@ void Zoom(ViewCamera& camera, float factor) {
 
 void DrawScene(TDGraphics& graphics, const ViewCamera& camera) {
     graphics.Clear(0, 0, 0);
-    graphics.BeginFrame(mainlight.I, filllight.I);
+    graphics.BeginFrame(inlevel.loaded.mainlight.I, inlevel.loaded.filllight.I);
     graphics.SetCamera(camera.eye[0], camera.eye[1], camera.eye[2], camera.at[0], camera.at[1],
                        camera.at[2], PlayNear, PlayFar);
-    SetLevelLights(graphics);
+    RestoreLevelLights(graphics);
     // The game draws the cells around the hero; here, around the point looked at.
     const float heroColumn = hero.column, heroRow = hero.row;
     hero.column = camera.at[0];

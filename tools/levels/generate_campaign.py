@@ -25,7 +25,7 @@ SLOT = 12
 SLOTS = 4
 
 def campaign_ids():
-    text = open(os.path.join(ROOT, "src/world/level/campaignids.h")).read()
+    text = open(os.path.join(ROOT, "src/campaign/campaignids.h")).read()
     ids = re.findall(r'"(\d{23})"', text)
     assert len(ids) == 80
     return ids

@@ -16,8 +16,8 @@ usage:
          holding them as campaign.jsonl (autoplay-campaign --out DIR > DIR/campaign.jsonl)
   --table    prints the README's tables (levels with their measures; per area) as Markdown
   --targets  exits with 1 when a target is missed (the lines say which)
-  --update   runs the autopilot campaign, rewrites the README's tables and par times and
-             draws docs/pictures/campaign-maps.png
+  --update   runs the autopilot campaign (or takes RUN), rewrites the README's tables and
+             par times and draws docs/pictures/campaign-maps.png
 """
 import argparse
 import json
@@ -36,7 +36,7 @@ N = 50
 STANDABLE = set(".*o,u><v^=TXDd")
 
 TILE_ELEMENTS = [
-    ("~", "pits"), ("*", "spikes"), (",", "crumbling"), ("u", "closing pits"),
+    ("*", "spikes"), (",", "crumbling"), ("u", "closing pits"),
     ("<>v^=", "conveyors"), ("D", "plate doors"), ("d", "raised walls"), ("ar", "plate traps"),
     ("AR", "timed traps"), ("T", "teleports"), ("%", "breakable walls"), ("I", "pillars"),
 ]
@@ -73,8 +73,21 @@ class Level:
                     inside.update(square)
         return len(inside) / max(1, len(self.standable))
 
+    def gaps(self):
+        """Pits to jump: one or two pit cells in a line with standable cells on both sides
+        (the void round a level is not one)."""
+        def pit(c, l):
+            return 0 <= c < N and 0 <= l < N and self.map[l][c] == "~"
+        for c, l in self.standable:
+            for dc, dl in ((1, 0), (0, 1)):
+                if pit(c + dc, l + dl) and ((c + 2 * dc, l + 2 * dl) in self.standable or
+                                            pit(c + 2 * dc, l + 2 * dl) and (c + 3 * dc, l + 3 * dl) in self.standable):
+                    return True
+        return False
+
     def elements(self):
-        found = [name for chars, name in TILE_ELEMENTS if any(ch in row for row in self.map for ch in chars)]
+        found = ["gaps"] if self.gaps() else []
+        found += [name for chars, name in TILE_ELEMENTS if any(ch in row for row in self.map for ch in chars)]
         items = [w.split("=", 1)[1] for v in self.values for w in v[2:] if w.startswith("item=")]
         found += [p for p in POTIONS if p in items]
         return found
@@ -97,10 +110,16 @@ def read_levels(first, last):
 
 
 def shared_share(a, b, reach=2):
-    """The share of the smaller level's standable cells that the other has too, best over
-    shifts of up to reach cells each way."""
-    ra, rb = a.rows(), b.rows()
-    smaller = max(1, min(len(a.standable), len(b.standable)))
+    """The share of their standable cells two levels have in common (the cells in common
+    counted in both, over all the cells of both), best over shifts of up to reach cells each
+    way."""
+    both = max(1, len(a.standable) + len(b.standable))
+    return 2 * most_in_common(a.rows(), b.rows(), reach) / both
+
+
+def most_in_common(ra, rb, reach=2):
+    """The most cells two maps (one bit mask a map line) have in common, over shifts of up to
+    reach cells each way."""
     best = 0
     for dl in range(-reach, reach + 1):
         for dc in range(-reach, reach + 1):
@@ -111,7 +130,7 @@ def shared_share(a, b, reach=2):
                     row = rb[k] >> dc if dc >= 0 else (rb[k] << -dc) & ((1 << N) - 1)
                     common += bin(ra[l] & row).count("1")
             best = max(best, common)
-    return best / smaller
+    return best
 
 
 def most_alike(levels):
@@ -257,13 +276,17 @@ def replace_section(text, heading, new_body):
     return text[:first] + new_body + text[end:]
 
 
-def update(tool):
-    data = os.path.dirname(os.path.abspath(tool))
-    with tempfile.TemporaryDirectory() as out:
-        result = subprocess.run([tool, "autoplay-campaign", "--out", out], capture_output=True,
-                                text=True, cwd=data)
-        open(os.path.join(out, "campaign.jsonl"), "w").write(result.stdout)
-        run = read_run(out)
+def update(tool, run_path=None):
+    tool = os.path.abspath(tool)
+    data = os.path.dirname(tool)
+    if run_path:
+        run = read_run(run_path)
+    else:
+        with tempfile.TemporaryDirectory() as out:
+            result = subprocess.run([tool, "autoplay-campaign", "--out", out], capture_output=True,
+                                    text=True, cwd=data)
+            open(os.path.join(out, "campaign.jsonl"), "w").write(result.stdout)
+            run = read_run(out)
     levels = read_levels(1, 80)
     rows = measure(levels, route_lengths(tool, levels), run)
     readme = os.path.join(HERE, "README.md")
@@ -289,7 +312,7 @@ def main():
     if args.update:
         if not args.tool:
             parser.error("--update needs --tool")
-        missed = update(args.tool)
+        missed = update(args.tool, args.run)
     else:
         first, last = (int(x) for x in args.levels.split("-"))
         levels = read_levels(first, last)

@@ -15,6 +15,7 @@
 #include "output.h"
 #include "playrun.h"
 
+#include "campaign/levels.h"
 #include "campaign/players.h"
 #include "campaign/replays.h"
 #include "campaign/screens.h"
@@ -25,7 +26,6 @@
 #include "startup/form1.h"
 #include "startup/startup.h"
 #include "startup/userfolder.h"
-#include "world/level/levels.h"
 #include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"
@@ -115,8 +115,8 @@ struct tdriver {
     int stillPolls = 0;
 
     std::vector<int> Decide() {
-        if (loopstate.frames != lastFrames) {
-            lastFrames = loopstate.frames;
+        if (inlevel.loopstate.frames != lastFrames) {
+            lastFrames = inlevel.loopstate.frames;
             stillPolls = 0;
         } else if (++stillPolls > StillPolls && clock) {
             clock->Advance(playrun::ClockFrequency / FramesPerSecond);
@@ -228,12 +228,12 @@ int RunCampaign(const std::vector<std::string>& args) {
 
         // The level as `play` starts it: the same random numbers, a frame counter from 0.
         Randomize(options.seed);
-        loopstate.frameCounter = 0;
+        inlevel.loopstate.frameCounter = 0;
         driver.pilot = std::make_unique<autopilot::tpilot>();
         driver.played.clear();
         driver.polls = 0;
         driver.mode = tdriver::Mode::Play;
-        form.services.afterFrame = [] { return loopstate.frames < LevelFrameCap; };
+        form.services.afterFrame = [] { return inlevel.loopstate.frames < LevelFrameCap; };
         SelectedLevel = n - 1;
         form.LevelOutcome = OutcomeStopped;
         int32_t item = 0;
@@ -256,8 +256,8 @@ int RunCampaign(const std::vector<std::string>& args) {
         tool::Print(tool::JsonObject()
                         .Add("level", json::Number(int32_t{n}))
                         .Add("LevelOutcome", json::Number(form.LevelOutcome))
-                        .Add("frames", json::Number(loopstate.frames))
-                        .Add("attempts", json::Number(loopstate.attempt))
+                        .Add("frames", json::Number(inlevel.loopstate.frames))
+                        .Add("attempts", json::Number(inlevel.loopstate.attempt))
                         .Add("Lives", json::Number(player.Lives))
                         .Add("Money", json::Number(player.Money))
                         .Add("Score", json::Number(player.Score))

@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 
+#include "campaign/levels.h"
 #include "campaign/storycells.h"
 #include "command.h"
 #include "engine/xmlparser.h"
@@ -19,7 +20,6 @@
 #include "render/expfile.h"
 #include "render/font.h"
 #include "world/level/levelloader.h"
-#include "world/level/levels.h"
 #include "world/loop/gameloop.h"
 #include "world/replay/replayplay.h"
 

@@ -118,11 +118,6 @@ int RunContactSheet(const std::vector<std::string>& args) {
         std::fprintf(stderr, "no drawing device (error %d)\n", int(deviceError));
         return tool::Refused;
     }
-    Textures().SetMessageBox(
-        [](std::string_view title, std::string_view text, window::MessageIcon) {
-            std::fprintf(stderr, "%.*s %.*s\n", int(title.size()), title.data(), int(text.size()),
-                         text.data());
-        });
     SetModelDevice(device.get(), true);
     ScreenWidth = 1600, ScreenHeight = 1200; // the font at its designed size
     ComputeScreenLayout();

@@ -3,10 +3,10 @@
 #include "command.h"
 #include "json.h"
 
+#include "campaign/levels.h"
 #include "world/creaturebase.h"
 #include "world/creaturekinds.h"
 #include "world/level/levelloader.h"
-#include "world/level/levels.h"
 
 #include <cstdio>
 #include <string>
@@ -57,16 +57,19 @@ int RunLevel(const std::vector<std::string>& args) {
 
     using json::Number;
     std::string out = "{" + Field("name", json::Quote(name)) + Field("id", json::Quote(id)) +
-                      Field("creatorname", json::Quote(creatorname)) +
-                      Field("music", json::Quote(levelmusic));
-    out +=
-        Field("mainlight", "{" + Field("R", Number(mainlight.R)) + Field("G", Number(mainlight.G)) +
-                               Field("B", Number(mainlight.B)) + Field("X", Number(mainlight.X)) +
-                               Field("Y", Number(mainlight.Y)) + Field("Z", Number(mainlight.Z)) +
-                               Field("I", Number(mainlight.I), true) + "}");
-    out += Field("filllight",
-                 "{" + Field("R", Number(filllight.R)) + Field("G", Number(filllight.G)) +
-                     Field("B", Number(filllight.B)) + Field("I", Number(filllight.I), true) + "}");
+                      Field("creatorname", json::Quote(inlevel.loaded.creatorname)) +
+                      Field("music", json::Quote(inlevel.loaded.levelmusic));
+    out += Field("mainlight", "{" + Field("R", Number(inlevel.loaded.mainlight.R)) +
+                                  Field("G", Number(inlevel.loaded.mainlight.G)) +
+                                  Field("B", Number(inlevel.loaded.mainlight.B)) +
+                                  Field("X", Number(inlevel.loaded.mainlight.X)) +
+                                  Field("Y", Number(inlevel.loaded.mainlight.Y)) +
+                                  Field("Z", Number(inlevel.loaded.mainlight.Z)) +
+                                  Field("I", Number(inlevel.loaded.mainlight.I), true) + "}");
+    out += Field("filllight", "{" + Field("R", Number(inlevel.loaded.filllight.R)) +
+                                  Field("G", Number(inlevel.loaded.filllight.G)) +
+                                  Field("B", Number(inlevel.loaded.filllight.B)) +
+                                  Field("I", Number(inlevel.loaded.filllight.I), true) + "}");
     out += Field("start", "{" + Field("column", Number(CellOf(hero.column))) +
                               Field("row", Number(CellOf(hero.row)), true) + "}");
     out += "\"tiles\":[\n";

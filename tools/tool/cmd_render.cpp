@@ -11,12 +11,13 @@
 #include "output.h"
 #include "playrun.h"
 
+#include "campaign/levels.h"
 #include "platform/files.h"
 #include "world/draw/overlay.h"
-#include "world/level/levels.h"
 #include "world/loop/gameloop.h"
 #include "world/replay/ghost.h"
 #include "world/replay/replayplay.h"
+#include "world/tables.h"
 
 #include <charconv>
 #include <cstdio>
@@ -115,7 +116,7 @@ int RunRender(const std::vector<std::string>& args) {
     WatchingReplay = replay.has_value();
     bool written = true;
     run.Play([&] {
-        const int64_t frame = loopstate.frames - 1;
+        const int64_t frame = inlevel.loopstate.frames - 1;
         if (every > 0 && frame % every == 0)
             written =
                 playrun::SaveFrame(run.Services(), stem + "-" + std::to_string(frame) + ".png") &&

@@ -10,9 +10,9 @@
 #include "output.h"
 #include "playrun.h"
 
+#include "campaign/levels.h"
 #include "platform/files.h"
 #include "startup/userfolder.h"
-#include "world/level/levels.h"
 #include "world/replay/ghost.h"
 #include "world/replay/replayplay.h"
 

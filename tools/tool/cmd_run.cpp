@@ -1,11 +1,13 @@
 // tarnhollow-tool run [--keys SCRIPT] [--frames N] [--seed S] [--data DIR] [--home DIR]
 //                     [--size WxH] [--texture 1024|2048] [--pads N] [--trace]
-//                     [--shot F:OUT.png]...
+//                     [--display-hz N] [--trace-draw] [--shot F:OUT.png]...
 // The whole game as "Start the Game" runs it, headless: the intro, the loading, the main
 // menu and every screen after it until Quit, with keys from a script on a virtual clock.
 // Every poll of the input is one frame, in every loop of the program. With --trace one
 // JSON line per frame names the screen and its highlighted item; at the end always one
-// line says how the run ended. The user's files are read from and written to HOME, as the
+// line says how the run ended. With --display-hz the clock also has N display refreshes a
+// second, at which play is drawn between its steps; --trace-draw prints one JSON line per
+// picture of play drawn. The user's files are read from and written to HOME, as the
 // game would for a player; without --home, to the user folder the game itself would use.
 #include "command.h"
 #include "json.h"
@@ -38,7 +40,8 @@ namespace {
 
 constexpr const char* RunUsage =
     "run [--keys SCRIPT] [--frames N] [--seed S] [--data DIR] [--home DIR] [--size WxH] "
-    "[--texture 1024|2048] [--pads N] [--trace] [--shot F:OUT.png]...";
+    "[--texture 1024|2048] [--pads N] [--trace] [--display-hz N] [--trace-draw] "
+    "[--shot F:OUT.png]...";
 
 // Without --frames a run that never reaches Quit still ends.
 constexpr long FrameCap = 1'000'000;
@@ -79,6 +82,8 @@ struct toptions {
     std::string textureFolder = TextureFolder1024;
     int pads = 0;
     bool trace = false;
+    int displayHz = 0;
+    bool traceDraw = false;
     std::vector<tshot> shots;
 };
 
@@ -93,6 +98,10 @@ bool ParseOptions(const std::vector<std::string>& args, toptions& o, std::string
         const std::string& flag = args[i];
         if (flag == "--trace") {
             o.trace = true;
+            continue;
+        }
+        if (flag == "--trace-draw") {
+            o.traceDraw = true;
             continue;
         }
         if (i + 1 >= args.size()) {
@@ -116,6 +125,8 @@ bool ParseOptions(const std::vector<std::string>& args, toptions& o, std::string
         } else if (flag == "--texture") {
             good = value == "1024" || value == "2048";
             o.textureFolder = value == "2048" ? TextureFolder2048 : TextureFolder1024;
+        } else if (flag == "--display-hz") {
+            good = playrun::ParseDisplayHz(value, o.displayHz);
         } else if (flag == "--pads") {
             good = ToNumber(value, o.pads) && o.pads >= 0 && o.pads <= 8;
         } else if (flag == "--shot") {
@@ -240,10 +251,6 @@ int RunGame(const std::vector<std::string>& args) {
 
     // No desktop: message boxes to stderr, no sound card, with shots no display either.
     ShowMessage = [](std::string_view text, MessageIcon) { MessageToStderr(text); };
-    SetInputMessageBox(MessageToStderr);
-    Textures().SetMessageBox([](std::string_view, std::string_view text, window::MessageIcon) {
-        MessageToStderr(text);
-    });
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     const bool gl = !options.shots.empty();
     if (gl) setenv("SDL_VIDEODRIVER", "offscreen", 1);
@@ -274,6 +281,9 @@ int RunGame(const std::vector<std::string>& args) {
     };
     form.services.waitForTick = [&] { clock.WaitForTick(*form.services.timer); };
     form.services.inputEnded = [&] { return source && source->Exhausted(); };
+    form.services.displayHz = options.displayHz;
+    form.services.waitCounts = [&](int64_t counts) { clock.Wait(counts); };
+    if (options.traceDraw) form.services.afterDraw = [] { tool::Print(playrun::DrawTraceLine()); };
     form.FormCreate();
 
     const char* ended = "quit";

@@ -2,7 +2,7 @@
 #include "json.h"
 #include "output.h"
 
-#include "world/level/leveltimes.h"
+#include "campaign/leveltimes.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include "../levels/picture.h"
 
+#include "campaign/levels.h"
 #include "campaign/players.h"
 #include "creatures/creaturetable.h"
 #include "engine/random.h"
@@ -20,7 +21,6 @@
 #include "world/creaturebase.h"
 #include "world/creaturekinds.h"
 #include "world/level/levelloader.h"
-#include "world/level/levels.h"
 #include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
 #include "world/replay/replayplay.h"
@@ -87,6 +87,23 @@ void MakeRecordingRunDevice(tservices& services, int width, int height) {
     services.graphics->UseDevice(std::make_unique<FrameRecorder>(width, height), kDepthD24S8);
 }
 
+std::string DrawTraceLine() {
+    const auto triple = [](const std::array<float, 3>& v) {
+        return tool::JsonArray({json::Number(v[0]), json::Number(v[1]), json::Number(v[2])});
+    };
+    return tool::JsonObject()
+        .Add("drawn", json::Number(drawnpicture.drawn))
+        .Add("frame", json::Number(drawnpicture.frame))
+        .Add("alpha", json::Number(drawnpicture.alpha))
+        .Add("hero", triple(drawnpicture.hero))
+        .Add("camera", triple(drawnpicture.camera))
+        .Text();
+}
+
+bool ParseDisplayHz(const std::string& text, int& hz) {
+    return ToNumber(text, hz) && hz >= 1 && hz <= 1000;
+}
+
 bool ParseSize(const std::string& text, int& width, int& height) {
     const size_t x = text.find('x');
     if (x == std::string::npos) return false;
@@ -129,6 +146,11 @@ bool ParseCommonOption(const std::vector<std::string>& args, size_t& i, tsetup& 
     } else if (flag == "--seed") {
         if (!ToNumber(value, setup.seed)) {
             error = "--seed takes a whole number 0..4294967295";
+            return false;
+        }
+    } else if (flag == "--display-hz") {
+        if (!ParseDisplayHz(value, setup.displayHz)) {
+            error = "--display-hz takes refreshes a second 1..1000";
             return false;
         }
     } else if (flag == "--players") {
@@ -253,14 +275,15 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
 
     // Each wait for a tick finds the next tick due at once: every frame is drawn.
     services_.waitForTick = [this] { clock_->counter.Advance(ClockFrequency / FramesPerSecond); };
+    services_.displayHz = setup.displayHz;
+    services_.waitCounts = [this](int64_t counts) { clock_->counter.Advance(counts); };
     services_.inputEnded = [this] { return clock_->source->Exhausted(); };
 
     tassetloading loading;
-    for (AssetGroup group : {AssetGroup::BeforeIntro, AssetGroup::Models, AssetGroup::AfterModels})
-        if (!LoadAssetGroup(services_, group, loading)) {
-            error = InitializationError(loading);
-            return false;
-        }
+    if (!LoadAllAssets(services_, loading)) {
+        error = InitializationError(loading);
+        return false;
+    }
     if (setup.replay) {
         // Last, so nothing made above moves the random state it starts from.
         EnterReplayStart(*setup.replay, *player);
@@ -277,7 +300,7 @@ void tlevelrun::Play(const std::function<void()>& onFrame) {
     outcome_ = -1; // stays so when the run stops before the level ends
     services_.afterFrame = [&] {
         if (onFrame) onFrame();
-        return loopstate.frames < limit;
+        return inlevel.loopstate.frames < limit;
     };
     outcome_ = GameLoop(services_, *document_);
     services_.afterFrame = nullptr;
@@ -287,7 +310,7 @@ std::string tlevelrun::Summary() const {
     const tplayer& p = Player();
     return tool::JsonObject()
         .Add("LevelOutcome", json::Number(outcome_))
-        .Add("frames", json::Number(loopstate.frames))
+        .Add("frames", json::Number(inlevel.loopstate.frames))
         .Add("Score", json::Number(p.Score))
         .Add("Lives", json::Number(p.Lives))
         .Add("Money", json::Number(p.Money))
@@ -308,8 +331,8 @@ std::string tlevelrun::TraceLine() {
                            .Add("row", json::Number(c->row))
                            .Text());
     return tool::JsonObject()
-        .Add("frame", json::Number(loopstate.frames - 1))
-        .Add("attempt", json::Number(loopstate.attempt))
+        .Add("frame", json::Number(inlevel.loopstate.frames - 1))
+        .Add("attempt", json::Number(inlevel.loopstate.attempt))
         .Add("column", json::Number(hero.column))
         .Add("row", json::Number(hero.row))
         .Add("height", json::Number(hero.height))

@@ -34,6 +34,9 @@ struct tsetup {
     bool gl = false;     // the GL device offscreen instead of the null device
     bool record = false; // the recording device instead of the null device (to compare them)
     int width = 1024, height = 768;
+    // The display's refreshes a second, each one drawn between the steps; 0: one picture a
+    // step, as the game draws with "Smooth picture" off.
+    int displayHz = 0;
     std::string textureFolder = TextureFolder1024;
     // A replay to play instead of a script and a player: its keys, its player as he entered
     // the level, its bindings and random state, its undrawn frames. Must outlive the run.
@@ -57,8 +60,11 @@ class FrameRecorder : public gpu::RecordingDevice {
         if (beforeDraw) beforeDraw(*this);
         gpu::RecordingDevice::DrawTriangleList(firstVertex, triangleCount);
     }
+    // Sees every frame's calls as it is shown (tests that compare whole pictures).
+    std::function<void(const std::vector<std::string>&)> onPresent;
     void Present() override {
         gpu::RecordingDevice::Present();
+        if (onPresent) onPresent(calls);
         calls.clear();
     }
 };
@@ -68,6 +74,10 @@ class FrameRecorder : public gpu::RecordingDevice {
 bool MakeRunDevice(tservices& services, bool gl, int width, int height, std::string& error);
 // The same with a FrameRecorder, for comparing runs with what was drawn written down.
 void MakeRecordingRunDevice(tservices& services, int width, int height);
+// One line for the picture just drawn: {"drawn", "frame", "alpha", "hero", "camera"}.
+std::string DrawTraceLine();
+// "--display-hz N": 1..1000 refreshes a second.
+bool ParseDisplayHz(const std::string& text, int& hz);
 // "WxH" with both sides 16..8192.
 bool ParseSize(const std::string& text, int& width, int& height);
 // The picture on screen (the last presented frame) as a PNG file.

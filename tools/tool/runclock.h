@@ -24,6 +24,12 @@ class RunClock {
         waited_ = true;
     }
 
+    // The services' waitCounts seam: play drawn between its steps waits for a refresh.
+    void Wait(int64_t counts) {
+        counter.Advance(counts);
+        waited_ = true;
+    }
+
     // Every poll. A poll that no seam came before moves the clock itself; the frame timer
     // then starts its period afresh, as a real machine catches up at once on a loop that
     // spun without drawing: without that, the next paced loop would run one tick behind

@@ -3,16 +3,11 @@
 #include "render/assetorder.h"
 #include "render/screenlayout.h"
 #include "render/text.h"
-#include "world/level/levelloader.h"
-#include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
 #include "world/replay/replayform.h"
 #include "world/tables.h"
 
 #include <algorithm>
-
-float IntroSlide = 0.0f;
-float IntroSlideSpeed = 4.0f;
 
 namespace {
 
@@ -46,20 +41,19 @@ void DrawStatusLine(td2dsprites& sprites) {
                          sprites::FirstFontGlyph, StatusColour, piece.alpha);
 }
 
-void SlideStartPicture(td2dsprites& sprites, std::string_view textureFolder) {
-    if (IntroSlide <= 0.0f) return;
-    IntroSlide += IntroSlideSpeed;
-    IntroSlideSpeed -= 1.0f;
+void DrawStartPicture(td2dsprites& sprites, std::string_view textureFolder) {
     const float scale = textureFolder == LargeTextureFolder ? 2.0f : 4.0f;
     sprites.DrawSpriteScaled(sprites::StartPicture, ScreenWidth / 2 - StartPictureHalfWidth,
-                             RoundHalfEven(IntroSlide), scale, scale, White, 255);
+                             RoundHalfEven(inlevel.overlay.IntroSlide), scale, scale, White, 255);
 }
 
 } // namespace
 
-void StartIntroSlide() {
-    IntroSlide = static_cast<float>(ScreenHeight / 3);
-    IntroSlideSpeed = 4.0f;
+bool AdvanceIntroSlide() {
+    if (inlevel.overlay.IntroSlide <= 0.0f) return false;
+    inlevel.overlay.IntroSlide += inlevel.overlay.IntroSlideSpeed;
+    inlevel.overlay.IntroSlideSpeed -= 1.0f;
+    return true;
 }
 
 std::vector<tstatuspiece> StatusLine(const td2dsprites& sprites) {
@@ -95,7 +89,8 @@ bool WatchingReplay = false;
 namespace {
 
 void DrawReplayCaption(td2dsprites& sprites) {
-    const std::string text = std::string(ReplayCaption) + "  " + FramesClock(loopstate.frames);
+    const std::string text =
+        std::string(ReplayCaption) + "  " + FramesClock(inlevel.loopstate.frames);
     const int32_t width = TextWidth(sprites, text, sprites::FirstFontGlyph, 1.0f);
     DrawPlainText(sprites, ScreenWidth - width - 10, 10, text, 1.0f, false, sprites::FirstFontGlyph,
                   White, 255);
@@ -104,13 +99,18 @@ void DrawReplayCaption(td2dsprites& sprites) {
 } // namespace
 
 void DrawOverlay(td2dsprites& sprites, const TDInput& input, std::string_view textureFolder) {
+    DrawOverlayPicture(sprites, input, textureFolder, AdvanceIntroSlide());
+}
+
+void DrawOverlayPicture(td2dsprites& sprites, const TDInput& input, std::string_view textureFolder,
+                        bool startPictureShown) {
     // Under the status line, which stays readable while the hero dies.
     Fade(sprites, White, inlevel.DeathFade);
     DrawStatusLine(sprites);
     if (input.IsKeyDown(AuthorKey))
-        DrawPlainText(sprites, 10, 50, "Level created by " + creatorname + ".", 1.0f, false,
-                      sprites::FirstFontGlyph, White, 255);
-    SlideStartPicture(sprites, textureFolder);
+        DrawPlainText(sprites, 10, 50, "Level created by " + inlevel.loaded.creatorname + ".", 1.0f,
+                      false, sprites::FirstFontGlyph, White, 255);
+    if (startPictureShown) DrawStartPicture(sprites, textureFolder);
     if (WatchingReplay) DrawReplayCaption(sprites);
     // Over everything: the level is being left.
     Fade(sprites, Black, inlevel.ExitFade);

@@ -2,8 +2,9 @@
 // The in-level overlay drawn over the 3D picture of every drawn frame (drawing step 14 of
 // the game loop, after the hero, before the end of the scene):
 //
-//   StartIntroSlide()      at the start of every attempt: the start picture stands a third
-//                          of the way down the screen, about to sink and fly off the top.
+//   (ResetAttempt)         at the start of every attempt: the start picture stands a third
+//                          of the way down the screen, about to sink and fly off the top
+//                          (inlevel.overlay, world/tables.h).
 //   DrawOverlay(sprites, input, textureFolder)
 //                          in this order: the white death fade, the status line (score,
 //                          ammunition, jump power, lives with the last life fading with the
@@ -21,18 +22,18 @@
 #include <string_view>
 #include <vector>
 
-// Vertical pixel position of the start picture and its speed (down positive), moved only in
-// drawn frames.
-extern float IntroSlide;
-extern float IntroSlideSpeed;
-
 // A kept run is being watched: "REPLAY" and its clock stand in the top right corner, the
 // one the overlay leaves free.
 extern bool WatchingReplay;
 inline constexpr const char* ReplayCaption = "REPLAY";
 
-void StartIntroSlide();
 void DrawOverlay(td2dsprites& sprites, const TDInput& input, std::string_view textureFolder);
+// The two halves of DrawOverlay for a step drawn in several pictures: the start picture
+// moves once a step (true while it is shown in that step), and every picture draws it
+// where IntroSlide then says.
+bool AdvanceIntroSlide();
+void DrawOverlayPicture(td2dsprites& sprites, const TDInput& input, std::string_view textureFolder,
+                        bool startPictureShown);
 void DrawPauseLine(td2dsprites& sprites);
 
 // The status line's texts, each with its screen position and its alpha.

@@ -3,7 +3,6 @@
 #include "platform/gpu/transform.h"
 #include "render/assetorder.h"
 #include "render/object3d.h"
-#include "world/level/levelloader.h"
 #include "world/tables.h"
 
 #include <algorithm>
@@ -110,10 +109,12 @@ void AlphaFromTexture(int32_t model) {
                          StateValue(gpu::TextureOp::Modulate));
 }
 
-void SetLevelLights(TDGraphics& graphics) {
-    graphics.SetDirectionalLight(0, mainlight.R, mainlight.G, mainlight.B, mainlight.X, mainlight.Y,
-                                 mainlight.Z);
-    graphics.SetAmbient(filllight.R, filllight.G, filllight.B);
+void RestoreLevelLights(TDGraphics& graphics) {
+    graphics.SetDirectionalLight(0, inlevel.loaded.mainlight.R, inlevel.loaded.mainlight.G,
+                                 inlevel.loaded.mainlight.B, inlevel.loaded.mainlight.X,
+                                 inlevel.loaded.mainlight.Y, inlevel.loaded.mainlight.Z);
+    graphics.SetAmbient(inlevel.loaded.filllight.R, inlevel.loaded.filllight.G,
+                        inlevel.loaded.filllight.B);
 }
 
 void SetDepthRange(TDGraphics& graphics, float zNear, float zFar) {
@@ -154,7 +155,7 @@ void DrawTile(TDGraphics& graphics, int32_t c, int32_t n, int32_t frame) {
     }
     store.DrawModel(cell->block + cell->design, false, x, cell->floor, z, 0.0f, 0.0f, 0.0f, 1.0f);
     if (StandsOnFloor(cell->block)) {
-        SetLevelLights(graphics);
+        RestoreLevelLights(graphics);
         store.DrawModel(models::FirstFloor + cell->floordesign, false, x, cell->floor, z, 0.0f,
                         0.0f, 0.0f, 1.0f);
     }

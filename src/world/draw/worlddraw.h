@@ -2,9 +2,11 @@
 // Drawing the grid around the hero (drawing steps 8 and 9 of the game loop) and the few
 // device states the world's drawing shares.
 //
-//   SetLevelLights(graphics)        directional light 0 from the level's main light and the
+//   RestoreLevelLights(graphics)    directional light 0 from the level's main light and the
 //                                   ambient colour from its fill light (drawing step 3; also
-//                                   restored before trap and pillar blocks).
+//                                   after any model drawn in a light of its own: trap and
+//                                   pillar blocks, arrows' shadows, new stones, ghosts, the
+//                                   muzzle flash).
 //   DrawWorld(graphics, seen, frame) the window of 15 columns x 17 rows around the hero: a
 //                                   block pass far to near with a slightly different depth
 //                                   range per row (so coplanar tiles of neighbouring rows do
@@ -27,7 +29,7 @@ inline constexpr float PlayFar = 25.0f;
 inline constexpr int32_t WindowLeft = 7, WindowRight = 7; // columns beside the hero's
 inline constexpr int32_t WindowBack = 7, WindowAhead = 9; // rows behind and ahead
 
-void SetLevelLights(TDGraphics& graphics);
+void RestoreLevelLights(TDGraphics& graphics);
 // The play projection (field of view pi/4, aspect 1) with another depth range; the view
 // stays as it is.
 void SetDepthRange(TDGraphics& graphics, float zNear, float zFar);

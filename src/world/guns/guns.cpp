@@ -4,14 +4,12 @@
 #include "engine/settings.h"
 #include "render/assetorder.h"
 #include "render/object3d.h"
+#include "world/draw/worlddraw.h"
 #include "world/guns/gunsoffsets.h"
 #include "world/guns/guntables.h"
-#include "world/level/levelloader.h"
 #include "world/playerrecord.h"
 #include "world/worldops.h"
 #include "world/worldoutput.h"
-
-tgunstate gunstate;
 
 namespace {
 
@@ -42,8 +40,8 @@ void EjectShell(int32_t gun) {
     // Two places clockwise of Facing: the shell flies out to the hero's right.
     const tdirection& side = Direction((FacingIndex() + 1) % 8 + 1);
     const float rise = static_cast<float>(Random(21)) / 100.0f + 0.2f;
-    const tfloat3 velocity{gunstate.ejection * side.column / 2.0f, rise,
-                           gunstate.ejection * side.row / 2.0f};
+    const tfloat3 velocity{inlevel.gunstate.ejection * side.column / 2.0f, rise,
+                           inlevel.gunstate.ejection * side.row / 2.0f};
     const tfloat3 angles = RandomAngles();
     const tfloat3 position{hero.column + offset[0], hero.height + offset[1], hero.row + offset[2]};
     SpawnEffect(models::Shell, ShellSizeFactor, 1.0f, 1.0f, angles, velocity, position);
@@ -53,28 +51,25 @@ void LaunchBullet() {
     const tdirection& step = Direction(FacingIndex());
     tbullet bullet;
     // A little scatter along the line of fire, so a burst does not fly as one bead.
-    bullet.column = gunstate.muzzle[0] + static_cast<float>(Random(10)) * step.column / 10.0f;
-    bullet.height = gunstate.muzzle[1];
-    bullet.row = gunstate.muzzle[2] + static_cast<float>(Random(10)) * step.row / 10.0f;
+    bullet.column =
+        inlevel.gunstate.muzzle[0] + static_cast<float>(Random(10)) * step.column / 10.0f;
+    bullet.height = inlevel.gunstate.muzzle[1];
+    bullet.row = inlevel.gunstate.muzzle[2] + static_cast<float>(Random(10)) * step.row / 10.0f;
     bullet.direction = FacingIndex();
     bullets.push_back(bullet);
 }
 
 } // namespace
 
-void GunsEnterLevel() {
-    gunstate = tgunstate{};
-}
-
 void ChangeGun(const TDInput& input) {
     const bool held =
         input.IsKeyDown(settings.KeyChange) || input.IsPadControlOn(settings.PadChange);
     if (!held) {
-        gunstate.changeLatch = false;
+        inlevel.gunstate.changeLatch = false;
         return;
     }
-    if (gunstate.changeLatch) return;
-    gunstate.changeLatch = true;
+    if (inlevel.gunstate.changeLatch) return;
+    inlevel.gunstate.changeLatch = true;
     tplayer& player = Player();
     // "No gun" is always at hand, so the cycle ends there at the latest.
     int32_t gun = HoldsGun(player.Gun) ? player.Gun : NoGun;
@@ -85,12 +80,13 @@ void ChangeGun(const TDInput& input) {
 }
 
 void FireGun(const TDInput& input) {
-    gunstate.firedThisFrame = false;
+    inlevel.gunstate.firedThisFrame = false;
     tplayer& player = Player();
     const int32_t gun = player.Gun;
     if (HoldsGun(gun)) {
         const tfloat3& offset = MuzzleOffsets[gun][FacingIndex()];
-        gunstate.muzzle = {hero.column + offset[0], hero.height + offset[1], hero.row + offset[2]};
+        inlevel.gunstate.muzzle = {hero.column + offset[0], hero.height + offset[1],
+                                   hero.row + offset[2]};
     }
 
     const bool held = input.IsKeyDown(settings.KeyFire) || input.IsPadControlOn(settings.PadFire);
@@ -102,7 +98,7 @@ void FireGun(const TDInput& input) {
     if (--player.AmmoCurrent[g] == 0) inlevel.ReloadTimer[g] = ReloadFrames;
     WorldOutput().PlayEffect(Guns[g].shotsound, EffectLevel());
     inlevel.FireCooldown[g] = Guns[g].FireInterval;
-    gunstate.firedThisFrame = true;
+    inlevel.gunstate.firedThisFrame = true;
     inlevel.MuzzleLight = 20 + Random(20);
     EjectShell(gun);
     LaunchBullet();
@@ -131,11 +127,20 @@ void DrawBullets() {
     }
 }
 
+int32_t TakeMuzzleLight() {
+    const int32_t tenths = inlevel.MuzzleLight;
+    if (tenths > 0) inlevel.MuzzleLight /= 2;
+    return tenths;
+}
+
+void SetMuzzleLight(TDGraphics& graphics, int32_t tenths) {
+    if (tenths <= 0) return;
+    graphics.SetPointLight(1, 255, 255, 255, inlevel.gunstate.muzzle[0], inlevel.gunstate.muzzle[1],
+                           inlevel.gunstate.muzzle[2], static_cast<float>(tenths) / 10.0f);
+}
+
 void DrawMuzzleLight(TDGraphics& graphics) {
-    if (inlevel.MuzzleLight <= 0) return;
-    graphics.SetPointLight(1, 255, 255, 255, gunstate.muzzle[0], gunstate.muzzle[1],
-                           gunstate.muzzle[2], static_cast<float>(inlevel.MuzzleLight) / 10.0f);
-    inlevel.MuzzleLight /= 2;
+    SetMuzzleLight(graphics, TakeMuzzleLight());
 }
 
 void ReloadCountdown() {
@@ -148,13 +153,23 @@ void ReloadCountdown() {
     Reload(player.Gun);
 }
 
+void EjectNextShell() {
+    if (!inlevel.gunstate.firedThisFrame || !HoldsGun(Player().Gun)) return;
+    inlevel.gunstate.ejection = static_cast<float>(Random(50) + 101) / 100.0f;
+}
+
 void DrawMuzzleFlash(TDGraphics& graphics) {
-    if (!gunstate.firedThisFrame || !HoldsGun(Player().Gun)) return;
-    gunstate.ejection = static_cast<float>(Random(50) + 101) / 100.0f;
+    EjectNextShell();
+    DrawMuzzleFlame(graphics);
+}
+
+void DrawMuzzleFlame(TDGraphics& graphics) {
+    if (!inlevel.gunstate.firedThisFrame || !HoldsGun(Player().Gun)) return;
     // The flame lights itself: full white ambient for this one model.
     graphics.SetAmbient(255, 255, 255);
     const float turn = static_cast<float>(7 - FacingIndex()) * (-2.0f * Pi / 8.0f);
-    Models().DrawModel(models::MuzzleFlash, false, gunstate.muzzle[0], gunstate.muzzle[1],
-                       gunstate.muzzle[2], 0.0f, turn, 0.0f, 1.0f);
-    graphics.SetAmbient(filllight.R, filllight.G, filllight.B);
+    Models().DrawModel(models::MuzzleFlash, false, inlevel.gunstate.muzzle[0],
+                       inlevel.gunstate.muzzle[1], inlevel.gunstate.muzzle[2], 0.0f, turn, 0.0f,
+                       1.0f);
+    RestoreLevelLights(graphics);
 }

@@ -1,9 +1,9 @@
 #pragma once
 // The hero's guns inside the frame of the game loop, in the order the loop calls them:
 //
-//   GunsEnterLevel()            once when a level is entered (after ResetLevelEntry): the
-//                               change-gun latch is released and the shell ejection starts
-//                               at rest.
+//   (ResetLevelEntry)           once when a level is entered: the change-gun latch is
+//                               released and the shell ejection starts at rest
+//                               (inlevel.gunstate, world/tables.h).
 //   ChangeGun(input)            frame step 10: the change key cycles to the next owned gun.
 //   FireGun(input)              frame step 11: the muzzle position of this frame, then a shot
 //                               when fire is held, the gun is ready and the magazine is not
@@ -17,22 +17,16 @@
 //   ReloadCountdown()           drawing step 6: an emptied magazine refills after 60 drawn
 //                               frames, so the reload pauses while frames are skipped.
 //   DrawMuzzleFlash(graphics)   drawing step 7: the flame at the muzzle in the frame of a shot.
+//
+// A step drawn in several pictures (the picture drawn between steps) changes the game once:
+// TakeMuzzleLight and EjectNextShell are the parts of steps 5 and 7 that do, SetMuzzleLight
+// and DrawMuzzleFlame the parts every picture draws.
 #include "engine/dgraphics.h"
 #include "engine/dinput.h"
 #include "world/tables.h"
 
 #include <cstdint>
 
-// What the gun code keeps between the steps of a frame and from frame to frame.
-struct tgunstate {
-    bool firedThisFrame = false; // the flash is drawn in this frame's picture
-    float ejection = 0.0f;       // sideways speed factor of the next shell, 1.01..1.5 once drawn
-    tfloat3 muzzle{};            // muzzle position of this frame (kept while no gun is held)
-    bool changeLatch = false;    // the change control is held: one change per press
-};
-extern tgunstate gunstate;
-
-void GunsEnterLevel();
 void ChangeGun(const TDInput& input);
 void FireGun(const TDInput& input);
 void RecoilAndCooldown();
@@ -41,6 +35,13 @@ void DrawBullets();
 void DrawMuzzleLight(TDGraphics& graphics);
 void ReloadCountdown();
 void DrawMuzzleFlash(TDGraphics& graphics);
+
+// The muzzle light's range in tenths for this step's pictures; the light then fades by half.
+int32_t TakeMuzzleLight();
+void SetMuzzleLight(TDGraphics& graphics, int32_t tenths);
+// In the step of a shot: the sideways speed of the next shell.
+void EjectNextShell();
+void DrawMuzzleFlame(TDGraphics& graphics);
 
 // The reload frames of an emptied magazine.
 inline constexpr int32_t ReloadFrames = 60;

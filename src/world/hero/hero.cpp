@@ -8,11 +8,11 @@
 #include "world/hero/herowalk.h"
 
 void HeroStep(const TDInput& input) {
-    herostate.cell = HeroCell();
+    inlevel.herostate.cell = HeroCell();
     SpikesAndRecharge();
     Jump(JumpHeld(input));
     GravityAndLanding();
-    herostate.direction = DirectionFromControls(input);
+    inlevel.herostate.direction = DirectionFromControls(input);
     StopAtEdge();
     AnimatePoses();
     WalkWithCollision();
@@ -24,13 +24,14 @@ void HeroCellEffects() {
 }
 
 void HeroTakeFacing() {
-    if (herostate.direction >= 1 && herostate.direction <= 8) inlevel.Facing = herostate.direction;
+    if (inlevel.herostate.direction >= 1 && inlevel.herostate.direction <= 8)
+        inlevel.Facing = inlevel.herostate.direction;
 }
 
 float HeroTeleportScale() {
-    return herostate.teleportScale;
+    return inlevel.herostate.teleportScale;
 }
 
 bool HeroGlowing() {
-    return herostate.glowing;
+    return inlevel.herostate.glowing;
 }

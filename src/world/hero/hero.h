@@ -7,11 +7,11 @@
 //                     plate, teleport on the cell he is on after walking.
 //   HeroTakeFacing()  frame step 7: Facing follows this frame's direction.
 //   PickUps()         frame step 8: the item on his cell (heropickups.h).
-// The game loop calls HeroEnterLevel() once on entry and HeroStartAttempt() at the start
-// of every attempt (herostate.h), after ClearWorld and the level load.
+// What the step keeps from frame to frame is inlevel.herostate (world/tables.h), cleared by
+// ResetLevelEntry and ResetAttempt.
 #include "engine/dinput.h"
 #include "world/hero/heropickups.h"
-#include "world/hero/herostate.h"
+#include "world/tables.h"
 
 void HeroStep(const TDInput& input);
 void HeroCellEffects();

@@ -34,7 +34,7 @@ void Crumble(ttile& tile) {
 void Exit(const ttile& tile) {
     if (tile.block != models::Exit || inlevel.ExitFade != 0) return;
     if (hero.climb != 0.0f && hero.height != 0.0f) return;
-    herostate.exitReached = true;
+    inlevel.herostate.exitReached = true;
     WorldOutput().PlayEffect(sfx::Complete, EffectLevel());
     inlevel.ExitFade = 1;
 }
@@ -72,23 +72,23 @@ void JumpToPartner(const tcellindex& from, int32_t channel) {
 }
 
 void Teleport(const tcellindex& cell, const ttile& tile) {
-    float& scale = herostate.teleportScale;
+    float& scale = inlevel.herostate.teleportScale;
     if (tile.block != models::Teleport) {
-        herostate.teleported = false;
+        inlevel.herostate.teleported = false;
         scale = 1.0f;
         return;
     }
-    if (hero.climb == 0.0f && !herostate.teleported) {
-        herostate.glowing = true;
+    if (hero.climb == 0.0f && !inlevel.herostate.teleported) {
+        inlevel.herostate.glowing = true;
         if (scale >= 1.0f) WorldOutput().PlayEffect(sfx::Teleport, EffectLevel());
         if (scale <= TeleportSmallest) {
-            herostate.teleported = true;
+            inlevel.herostate.teleported = true;
             JumpToPartner(cell, tile.channel);
         } else {
             scale -= TeleportShrink;
         }
-    } else if (herostate.teleported && scale < 1.0f) {
-        herostate.glowing = true;
+    } else if (inlevel.herostate.teleported && scale < 1.0f) {
+        inlevel.herostate.glowing = true;
         scale += TeleportShrink;
     }
 }
@@ -96,8 +96,8 @@ void Teleport(const tcellindex& cell, const ttile& tile) {
 } // namespace
 
 void CellEffects() {
-    herostate.glowing = false;
-    const tcellindex cell = herostate.cell;
+    inlevel.herostate.glowing = false;
+    const tcellindex cell = inlevel.herostate.cell;
     ttile& tile = TileOf(cell);
     if (tile.mechanism == mechanism::ClosingPit) tile.param = 1;
     Crumble(tile);

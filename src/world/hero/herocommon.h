@@ -1,7 +1,6 @@
 #pragma once
 // Small helpers the pieces of the hero step share.
 #include "render/assetorder.h"
-#include "world/hero/herostate.h"
 #include "world/tables.h"
 #include "world/worldoutput.h"
 
@@ -21,7 +20,7 @@ inline ttile& TileOf(const tcellindex& cell) {
 
 // The tile of the cell taken at the start of the frame.
 inline ttile& HeroTile() {
-    return TileOf(herostate.cell);
+    return TileOf(inlevel.herostate.cell);
 }
 
 // Standing: within 0.1 of the floor of the cell taken at the start of the frame.

@@ -2,6 +2,7 @@
 
 #include "render/assetorder.h"
 #include "render/object3d.h"
+#include "world/draw/inbetween.h"
 #include "world/draw/worlddraw.h"
 #include "world/guns/guntables.h"
 #include "world/hero/hero.h"
@@ -96,7 +97,7 @@ void DrawHero(TDGraphics& graphics) {
 }
 
 void DrawGhostHero(TDGraphics& graphics) {
-    const tghoststep* ghost = GhostNow();
+    const std::optional<tghoststep> ghost = GhostNow(inbetween.Fraction());
     gpu::Device* device = graphics.Device();
     if (!ghost || !device) return;
     t3dobjects& store = Models();

@@ -22,11 +22,11 @@ constexpr float StepUpSnap = 0.15f + 1e-4f;
 void SpikesAndRecharge() {
     const ttile& tile = HeroTile();
     const bool standing = HeroStanding();
-    if (herostate.cell != herostate.lastStanding && tile.mechanism == mechanism::SpikesSprung &&
-        tile.anim > SpikesHurtAbove && standing)
+    if (inlevel.herostate.cell != inlevel.herostate.lastStanding &&
+        tile.mechanism == mechanism::SpikesSprung && tile.anim > SpikesHurtAbove && standing)
         HurtHero(SpikeDamage);
     if (standing) {
-        herostate.lastStanding = herostate.cell;
+        inlevel.herostate.lastStanding = inlevel.herostate.cell;
         tplayer& player = Player();
         player.Jump = std::min(player.Jump + JumpRecharge, FullJump);
     }
@@ -38,7 +38,7 @@ void Jump(bool jumpHeld) {
     tplayer& player = Player();
     // Full power leaves the ground at 0.5 per frame, an empty meter at 0.25.
     hero.climb = static_cast<float>(player.Jump) / 100.0f * 0.25f + 0.25f;
-    herostate.poseBlend = 0.0f;
+    inlevel.herostate.poseBlend = 0.0f;
     // The guide lets the player practise without draining the meter.
     if (!inlevel.GuideOn) player.Jump /= 2;
 }
@@ -55,7 +55,7 @@ void GravityAndLanding() {
     if (airborneAtStart && hero.height <= tile.floor) {
         hero.height = tile.floor;
         hero.climb = 0.0f;
-        herostate.poseBlend = 0.0f;
+        inlevel.herostate.poseBlend = 0.0f;
         PlayFootstep();
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The vertical life of the hero: spikes on entering a cell, the jump power's recharge, the
 // jump itself, gravity and landing. Run in this order at the start of the hero step, after
-// herostate.cell has been taken.
+// inlevel.herostate.cell has been taken.
 
 // Spikes hurt once per cell entered; standing recharges the jump power by 8.
 void SpikesAndRecharge();

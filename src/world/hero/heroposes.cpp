@@ -29,19 +29,19 @@ const tposeset& Poses() {
 void TakeSnapshot() {
     t3dobjects& store = Models();
     store.SavePose(models::Hero);
-    herostate.poseSnapshot = store.Valid(models::Hero)
-                                 ? static_cast<int32_t>(store.Model(models::Hero).poses.size()) - 1
-                                 : -1;
+    inlevel.herostate.poseSnapshot =
+        store.Valid(models::Hero) ? static_cast<int32_t>(store.Model(models::Hero).poses.size()) - 1
+                                  : -1;
 }
 
 void InTheAir() {
-    if (herostate.poseBlend == 0.0f) TakeSnapshot();
-    herostate.poseBlend = std::min(herostate.poseBlend + 0.1f, 1.0f);
+    if (inlevel.herostate.poseBlend == 0.0f) TakeSnapshot();
+    inlevel.herostate.poseBlend = std::min(inlevel.herostate.poseBlend + 0.1f, 1.0f);
     Models().SetPoseFromKeyframe(models::Hero, Poses().air);
 }
 
 void Walking() {
-    float& phase = herostate.walkPhase;
+    float& phase = inlevel.herostate.walkPhase;
     phase += inlevel.SpeedTimer > 0 ? 0.4f : 0.2f;
     if (phase >= 4.0f) phase = 0.0f;
     if (phase == 0.0f || (phase > 1.9f && phase < 2.1f)) PlayFootstep();
@@ -49,18 +49,18 @@ void Walking() {
     const float fraction = phase - static_cast<float>(from);
     Models().SetPose(models::Hero, 0, AllBones, fraction, Poses().walk[from],
                      Poses().walk[(from + 1) % 4]);
-    herostate.poseBlend = 0.0f;
+    inlevel.herostate.poseBlend = 0.0f;
 }
 
 void Standing() {
-    if (herostate.poseBlend == 0.0f) TakeSnapshot();
-    herostate.poseBlend = std::min(herostate.poseBlend + 0.2f, 1.0f);
-    Models().SetPose(models::Hero, 0, AllBones, herostate.poseBlend, herostate.poseSnapshot,
-                     Poses().standing);
+    if (inlevel.herostate.poseBlend == 0.0f) TakeSnapshot();
+    inlevel.herostate.poseBlend = std::min(inlevel.herostate.poseBlend + 0.2f, 1.0f);
+    Models().SetPose(models::Hero, 0, AllBones, inlevel.herostate.poseBlend,
+                     inlevel.herostate.poseSnapshot, Poses().standing);
 }
 
 void Wobble() {
-    const int32_t w = herostate.EdgeWobble;
+    const int32_t w = inlevel.herostate.EdgeWobble;
     if (w > 6)
         Models().SetPose(models::Hero, WobbleFirstBone, WobbleLastBone,
                          static_cast<float>(w - 6) / 4.0f, WobblePose, WobbleStanding);
@@ -72,12 +72,12 @@ void Wobble() {
 } // namespace
 
 void AnimatePoses() {
-    if (herostate.EdgeWobble > 0) --herostate.EdgeWobble;
+    if (inlevel.herostate.EdgeWobble > 0) --inlevel.herostate.EdgeWobble;
     if (hero.height > HeroTile().floor)
         InTheAir();
-    else if (herostate.direction > 0)
+    else if (inlevel.herostate.direction > 0)
         Walking();
     else
         Standing();
-    if (herostate.EdgeWobble > 0) Wobble();
+    if (inlevel.herostate.EdgeWobble > 0) Wobble();
 }

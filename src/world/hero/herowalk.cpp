@@ -103,7 +103,7 @@ bool StraightDirection(int32_t d) {
 } // namespace
 
 void StopAtEdge() {
-    const int32_t d = herostate.direction;
+    const int32_t d = inlevel.herostate.direction;
     if (d <= 0) return;
     const tdirection& s = Direction(d);
     const float aheadColumn = hero.column + 2 * s.column, aheadRow = hero.row + 2 * s.row;
@@ -111,25 +111,25 @@ void StopAtEdge() {
         Pit(aheadColumn, aheadRow) || hero.height - EdgeDrop > FloorOrAbyss(aheadColumn, aheadRow);
     if (dropAhead && hero.climb == 0.0f && !IsConveyor(HeroTile().block)) {
         inlevel.Facing = d;
-        herostate.direction = 0;
-        if (!herostate.atEdge) herostate.EdgeWobble = WobbleFrames;
-        herostate.atEdge = true;
+        inlevel.herostate.direction = 0;
+        if (!inlevel.herostate.atEdge) inlevel.herostate.EdgeWobble = WobbleFrames;
+        inlevel.herostate.atEdge = true;
         return;
     }
     // Still facing the pit he stopped at (turning away for a moment): no new wobble yet.
     const tdirection& f = Direction(inlevel.Facing);
     const float faceColumn = hero.column + 2 * f.column, faceRow = hero.row + 2 * f.row;
     if (!(Pit(faceColumn, faceRow) && hero.height - EdgeDrop > FloorOrAbyss(faceColumn, faceRow)))
-        herostate.atEdge = false;
+        inlevel.herostate.atEdge = false;
 }
 
 void WalkWithCollision() {
-    const int32_t d = herostate.direction;
+    const int32_t d = inlevel.herostate.direction;
     if (d <= 0) return;
     const tdirection& s = Direction(d);
     const tprobes& probes = Probes[d];
 
-    if (herostate.exitReached) {
+    if (inlevel.herostate.exitReached) {
         const ttile* ahead = Tile(hero.column + probes.p1.column + 2 * s.column,
                                   hero.row + probes.p1.row + 2 * s.row);
         if (!ahead || ahead->block != models::Exit) return;
@@ -155,5 +155,5 @@ void WalkWithCollision() {
 void ClampToGrid() {
     hero.column = std::clamp(hero.column, MinPosition, MaxPosition);
     hero.row = std::clamp(hero.row, MinPosition, MaxPosition);
-    herostate.cell = HeroCell();
+    inlevel.herostate.cell = HeroCell();
 }

@@ -7,11 +7,6 @@
 #include "world/worldops.h"
 #include "world/worldoutput.h"
 
-std::string creatorname;
-tmainlight mainlight;
-tfilllight filllight;
-std::string levelmusic;
-
 namespace {
 
 // The block each family puts on its cell: the first model of the family.
@@ -60,10 +55,10 @@ bool StandsOnFloor(int32_t block) {
 } // namespace
 
 void FillWorld(const tlevelform& form) {
-    creatorname = form.creator;
-    mainlight = form.main;
-    filllight = form.fill;
-    levelmusic = form.music;
+    inlevel.loaded.creatorname = form.creator;
+    inlevel.loaded.mainlight = form.main;
+    inlevel.loaded.filllight = form.fill;
+    inlevel.loaded.levelmusic = form.music;
     hero.column = static_cast<float>(form.startcolumn);
     hero.row = static_cast<float>(GridSize - 1 - form.startline);
     creatures.clear();

@@ -9,13 +9,6 @@
 #include <memory>
 #include <string>
 
-// Outputs of the last level loaded.
-extern std::string creatorname;
-extern tmainlight mainlight;
-extern tfilllight filllight;
-// The level's Mu text as the file gives it (what music was asked for, played or not).
-extern std::string levelmusic;
-
 // Fills the world from a level document (the caller has run ClearWorld): the document is
 // read into a level form (ReadLevelForm), then the world is filled from that. A level that
 // is refused (Id and Ag differ, an element missing, fewer than 2500 map cells, a number that

@@ -2,31 +2,24 @@
 #include "world/loop/gameloop.h"
 
 #include "engine/settings.h"
+#include "world/draw/inbetween.h"
 #include "world/guns/guns.h"
 #include "world/hero/hero.h"
 #include "world/playerrecord.h"
 #include "world/tables.h"
 
-tloopstate loopstate;
-
 int32_t GameLoop(tservices& services, const tnode& level) {
-    loopstate.level = &level;
-    loopstate.startScore = Player().Score;
-    ResetLevelEntry(); // bullets and the gun timers
-    GunsEnterLevel();
-    HeroEnterLevel();
-    loopstate.guideLatch = false;
-    loopstate.frames = 0;
-    loopstate.attempt = 0;
-    loopstate.stopped = false;
-    loopstate.undrawn.clear();
+    inlevel.loopstate.level = &level;
+    inlevel.loopstate.startScore = Player().Score;
+    // Bullets, the gun timers and state, the hero step's level values, the loop's counters.
     // Only what happens in the level pauses it: the window's focus moving at its creation
     // or in a menu, or a pause left over from the end of the last level, does not.
-    loopstate.focusPause = false;
+    ResetLevelEntry();
+    inbetween.Reserve();
     services.input->ForgetFocusLoss();
 
     for (;;) {
-        ++loopstate.attempt;
+        ++inlevel.loopstate.attempt;
         if (!StartAttempt(services)) {
             // A level file that cannot be played (a damaged user level, say) is refused as
             // if the player had stepped back: his lives, money and guns stay as they were,
@@ -36,7 +29,7 @@ int32_t GameLoop(tservices& services, const tnode& level) {
 
         while (PlayFrame(services)) {
         }
-        if (loopstate.stopped) return OutcomeStopped;
+        if (inlevel.loopstate.stopped) return OutcomeStopped;
 
         TDInput& input = *services.input;
         // Closing the window leaves the level as Escape does.

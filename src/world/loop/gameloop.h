@@ -5,27 +5,12 @@
 //   gameloopattempt.cpp the start of every attempt
 //   gameloopframe.cpp   one simulation step: the frame's eighteen steps in their order
 //   gameloopdraw.cpp    drawing a frame, pause, waiting for the next tick
+//   gamelooppace.cpp    the pictures drawn between two steps at the display's rate
 #include "engine/xmlparser.h"
 #include "render/services.h"
 
+#include <array>
 #include <cstdint>
-#include <vector>
-
-// What the loop keeps from frame to frame besides the world tables.
-struct tloopstate {
-    uint16_t frameCounter = 0;    // grows by one every frame and wraps; drives moving tiles
-    bool guideLatch = false;      // the guide control is held: one toggle per press
-    int32_t frameRate = 0;        // drawn frames per second, measured before each drawn frame
-    int64_t frames = 0;           // frames played in this call of GameLoop, over all attempts
-    int32_t attempt = 0;          // 1 for the first attempt of this call
-    bool stopped = false;         // afterFrame asked to stop: the level ends without an outcome
-    int32_t startScore = 0;       // the player's score when the level was entered
-    const tnode* level = nullptr; // the document every attempt is built from
-    bool focusPause = false;      // the window lost the focus: pause after this frame
-    bool inFocusPause = false;    // paused because the window lost the focus (not by a key)
-    std::vector<int64_t> undrawn; // frames of this call the timer left undrawn, rising
-};
-extern tloopstate loopstate;
 
 // Key codes the loop reads directly (the bindable ones are in the settings).
 inline constexpr int32_t KeyScreenshot = 59; // F1
@@ -75,3 +60,29 @@ struct tcamera {
     float atX, atY, atZ;
 };
 tcamera PlayCamera();
+
+// What drawing a step changes in the game, done once a step however many pictures show it:
+// the muzzle light's fading, the reload countdown, the next shell's ejection and the start
+// picture's slide. DrawFrame is TakeStepLook then one DrawPicture.
+struct tsteplook {
+    int32_t muzzleLight = 0;   // range in tenths of this step's muzzle light
+    bool startPicture = false; // the start picture is shown in this step
+};
+tsteplook TakeStepLook();
+// One picture of play from the tables as they are, seen by the camera.
+void DrawPicture(tservices& services, const tsteplook& look, const tcamera& camera);
+
+// What the last picture of play showed (traces read it).
+struct tdrawnpicture {
+    int64_t drawn = 0;             // pictures drawn since the program started
+    int64_t frame = 0;             // the step they show, counted as loopstate.frames
+    float alpha = 0.0f;            // how far between the step before and that step, 0 <= alpha < 1
+    std::array<float, 3> hero{};   // column, height, row of the hero as drawn
+    std::array<float, 3> camera{}; // the camera's eye
+};
+extern tdrawnpicture drawnpicture;
+
+// Step 14 at the display's rate (services.displayHz): pictures between the step before and
+// this one until the next step is due, at most one a refresh, none when the step is late.
+// False when the step was left undrawn.
+bool DrawBetweenSteps(tservices& services);

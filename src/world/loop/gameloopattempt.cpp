@@ -3,6 +3,7 @@
 #include "world/loop/gameloop.h"
 
 #include "render/assetorder.h"
+#include "world/draw/inbetween.h"
 #include "world/draw/overlay.h"
 #include "world/hero/hero.h"
 #include "world/level/levelloader.h"
@@ -12,18 +13,19 @@
 #include "world/worldoutput.h"
 
 bool StartAttempt(tservices& services) {
-    StartIntroSlide();
-    ResetAttempt(); // potion timers, Facing 1, treasure bonus, result counters
+    // Potion timers, Facing 1, treasure bonus, result counters, the hero step's attempt
+    // values, the start picture's slide.
+    ResetAttempt();
     Player().Jump = 100;
     for (int32_t gun = 1; gun <= GunCount; ++gun) Reload(gun);
 
     ClearWorld();
-    if (!loopstate.level || !LoadLevel(*loopstate.level)) return false;
+    if (!inlevel.loopstate.level || !LoadLevel(*inlevel.loopstate.level)) return false;
 
     services.timer->SetFramesPerSecond(FramesPerSecond);
     services.timer->Restart();
-    HeroStartAttempt(); // teleport scale, pose blend and snapshot, the exit flag
+    inbetween.SnapNext(); // the level is drawn from its start, not slid to from the last death
     WorldOutput().PlayEffect(sfx::Test, EffectLevel());
-    Player().Score = loopstate.startScore;
+    Player().Score = inlevel.loopstate.startScore;
     return true;
 }

@@ -9,7 +9,6 @@
 #include "world/draw/worlddraw.h"
 #include "world/guns/guns.h"
 #include "world/hero/herodraw.h"
-#include "world/level/levelloader.h"
 #include "world/particles.h"
 #include "world/tables.h"
 
@@ -22,7 +21,8 @@ constexpr int MuzzleLightIndex = 1;
 
 void MeasureFrameRate(tdtimer& timer) {
     const float seconds = timer.SecondsSinceLast();
-    loopstate.frameRate = seconds > 0.0f ? static_cast<int32_t>(std::lround(1.0f / seconds)) : 0;
+    inlevel.loopstate.frameRate =
+        seconds > 0.0f ? static_cast<int32_t>(std::lround(1.0f / seconds)) : 0;
 }
 
 // Does the hero stand on his cell's floor or above it (not sinking into a pit)?
@@ -52,47 +52,66 @@ tcamera PlayCamera() {
             hero.row};
 }
 
+tsteplook TakeStepLook() {
+    tsteplook look;
+    look.muzzleLight = TakeMuzzleLight(); // 5
+    ReloadCountdown();                    // 6
+    EjectNextShell();                     // 7
+    look.startPicture = AdvanceIntroSlide();
+    return look;
+}
+
+tdrawnpicture drawnpicture;
+
 void DrawFrame(tservices& services) {
+    const tsteplook look = TakeStepLook();
+    drawnpicture.alpha = 0.0f; // the step as it stands
+    DrawPicture(services, look, PlayCamera());
+}
+
+void DrawPicture(tservices& services, const tsteplook& look, const tcamera& camera) {
     TDGraphics& graphics = *services.graphics;
     MeasureFrameRate(*services.timer);
     // A window that lost the keyboard (or a pad pulled out) pauses the game as P does; the
     // frame that says so is shown first.
-    if (services.input->TakeFocusLost()) loopstate.focusPause = true;
+    if (services.input->TakeFocusLost()) inlevel.loopstate.focusPause = true;
+    drawnpicture.drawn += 1;
+    drawnpicture.frame = inlevel.loopstate.frames;
+    drawnpicture.hero = {hero.column, hero.height, hero.row};
+    drawnpicture.camera = {camera.eyeX, camera.eyeY, camera.eyeZ};
 
     graphics.Clear(0, 0, 0); // 1
-    graphics.BeginFrame(mainlight.I, filllight.I);
-    const tcamera camera = PlayCamera(); // 2
+    graphics.BeginFrame(inlevel.loaded.mainlight.I, inlevel.loaded.filllight.I);
     graphics.SetCamera(camera.eyeX, camera.eyeY, camera.eyeZ, camera.atX, camera.atY, camera.atZ,
-                       PlayNear, PlayFar);
-    SetLevelLights(graphics);                              // 3
-    DrawBullets();                                         // 4
-    DrawMuzzleLight(graphics);                             // 5
-    ReloadCountdown();                                     // 6
-    DrawMuzzleFlash(graphics);                             // 7
-    DrawWorld(graphics, SeenMark, loopstate.frameCounter); // 8
-    if (HeroAboveFloor()) DrawHeroShadow(graphics);        // 9
-    DrawEffects();                                         // 10
-    DrawCreatures(graphics);                               // 11
-    DrawHero(graphics);                                    // 12
+                       PlayNear, PlayFar);                         // 2
+    RestoreLevelLights(graphics);                                  // 3
+    DrawBullets();                                                 // 4
+    SetMuzzleLight(graphics, look.muzzleLight);                    // 5
+    DrawMuzzleFlame(graphics);                                     // 7
+    DrawWorld(graphics, SeenMark, inlevel.loopstate.frameCounter); // 8
+    if (HeroAboveFloor()) DrawHeroShadow(graphics);                // 9
+    DrawEffects();                                                 // 10
+    DrawCreatures(graphics);                                       // 11
+    DrawHero(graphics);                                            // 12
     DrawGhostHero(graphics);
     if (gpu::Device* device = graphics.Device()) { // 13
         BlendOff(*device);
         StageOneOff(*device);
     }
-    DrawOverlay(*services.sprites, *services.input, TextureFolder); // 14
+    DrawOverlayPicture(*services.sprites, *services.input, TextureFolder, look.startPicture); // 14
     graphics.DisableLight(MuzzleLightIndex);
-    if (services.input->IsKeyDown(KeyPause) || loopstate.focusPause)
+    if (services.input->IsKeyDown(KeyPause) || inlevel.loopstate.focusPause)
         DrawPauseLine(*services.sprites);
     graphics.EndFrame();
 }
 
 void PauseIfAsked(tservices& services) {
     TDInput& input = *services.input;
-    if (!input.IsKeyDown(KeyPause) && !loopstate.focusPause) return;
+    if (!input.IsKeyDown(KeyPause) && !inlevel.loopstate.focusPause) return;
     // A replay leaves out the polls of a pause the player did not ask for: playing it back,
     // the window keeps its focus and nothing pauses.
-    loopstate.inFocusPause = !input.IsKeyDown(KeyPause);
-    loopstate.focusPause = false;
+    inlevel.loopstate.inFocusPause = !input.IsKeyDown(KeyPause);
+    inlevel.loopstate.focusPause = false;
     input.WaitKeyReleased(KeyPause);
     // A script that has run out can never press the key again: the pause ends with it, and
     // so it does when the window is closed.
@@ -105,7 +124,7 @@ void PauseIfAsked(tservices& services) {
         input.Poll();
     }
     input.WaitKeyReleased(KeyPause);
-    loopstate.inFocusPause = false;
+    inlevel.loopstate.inFocusPause = false;
     // The paused time is not caught up afterwards.
     services.timer->Restart();
 }

@@ -36,8 +36,8 @@ void LoopKeys(tservices& services) {
 
     const bool guideHeld =
         input.IsKeyDown(settings.KeyGuide) || input.IsPadControlOn(settings.PadGuide);
-    if (guideHeld && !loopstate.guideLatch) inlevel.GuideOn = !inlevel.GuideOn;
-    loopstate.guideLatch = guideHeld;
+    if (guideHeld && !inlevel.loopstate.guideLatch) inlevel.GuideOn = !inlevel.GuideOn;
+    inlevel.loopstate.guideLatch = guideHeld;
 }
 
 } // namespace
@@ -67,9 +67,9 @@ void SaveScreenshot(tservices& services) {
 }
 
 bool PlayFrame(tservices& services) {
-    CountDownPotions();       // 1
-    ++loopstate.frameCounter; // 2
-    UpdateTiles(loopstate.frameCounter);
+    CountDownPotions();               // 1
+    ++inlevel.loopstate.frameCounter; // 2
+    UpdateTiles(inlevel.loopstate.frameCounter);
     TDInput& input = *services.input;
     input.Poll();      // 3
     HeroStep(input);   // 4
@@ -85,13 +85,17 @@ bool PlayFrame(tservices& services) {
     UpdateEffects();
     RecoilAndCooldown(); // 13
     bool drawn = false;
-    DrawUnlessBehind(services, [&] { // 14
-        drawn = true;
-        DrawFrame(services);
-        PauseIfAsked(services);
-    });
-    // A replay must leave the same frames undrawn: the reload runs only in drawn ones.
-    if (!drawn) loopstate.undrawn.push_back(loopstate.frames);
+    if (services.displayHz > 0) // 14
+        drawn = DrawBetweenSteps(services);
+    else
+        DrawUnlessBehind(services, [&] {
+            drawn = true;
+            DrawFrame(services);
+            if (services.afterDraw) services.afterDraw();
+            PauseIfAsked(services);
+        });
+    // A replay must leave the same steps undrawn: the reload runs only in drawn ones.
+    if (!drawn) inlevel.loopstate.undrawn.push_back(inlevel.loopstate.frames);
     if (hero.height < FallenHeight) Player().Energy = 0; // 15
     if (Player().Energy < 1) {                           // 16
         if (inlevel.DeathFade == 0) WorldOutput().PlayEffect(sfx::Auts, EffectLevel());
@@ -99,9 +103,9 @@ bool PlayFrame(tservices& services) {
     }
     if (inlevel.ExitFade > 0) inlevel.ExitFade += 2; // 17
 
-    ++loopstate.frames;
+    ++inlevel.loopstate.frames;
     if (services.afterFrame && !services.afterFrame()) {
-        loopstate.stopped = true;
+        inlevel.loopstate.stopped = true;
         return false;
     }
     return !input.IsKeyDown(KeyEscape) && !services.Closing() && inlevel.DeathFade < FadeEnd &&

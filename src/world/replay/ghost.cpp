@@ -5,6 +5,7 @@
 #include "platform/gpu/null_device.h"
 #include "render/object3d.h"
 #include "render/screenlayout.h"
+#include "world/draw/inbetween.h"
 #include "world/loop/gameloop.h"
 #include "world/replay/replayplay.h"
 #include "world/tables.h"
@@ -46,7 +47,7 @@ std::vector<tghoststep> GhostPath(const treplay& replay, const tnode& level) {
         path.reserve(static_cast<size_t>(replay.result.frames));
         services.afterFrame = [&] {
             path.push_back({hero.column, hero.height, hero.row, inlevel.Facing});
-            return loopstate.frames < replay.result.frames;
+            return inlevel.loopstate.frames < replay.result.frames;
         };
         GameLoop(services, level);
     }
@@ -56,7 +57,15 @@ std::vector<tghoststep> GhostPath(const treplay& replay, const tnode& level) {
     return path;
 }
 
-const tghoststep* GhostNow() {
-    const auto frame = static_cast<size_t>(loopstate.frames);
-    return frame < ghostpath.size() ? &ghostpath[frame] : nullptr;
+std::optional<tghoststep> GhostNow(float fraction) {
+    const auto frame = static_cast<size_t>(inlevel.loopstate.frames);
+    if (frame >= ghostpath.size()) return std::nullopt;
+    tghoststep now = ghostpath[frame];
+    if (frame == 0 || fraction >= 1.0f) return now;
+    const tghoststep& was = ghostpath[frame - 1];
+    if (FarApart(was.column, was.row, now.column, now.row)) return now;
+    now.column = Between(was.column, now.column, fraction);
+    now.height = Between(was.height, now.height, fraction);
+    now.row = Between(was.row, now.row, fraction);
+    return now;
 }

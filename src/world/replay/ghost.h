@@ -7,6 +7,7 @@
 #include "world/replay/replayform.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 struct tghoststep {
@@ -23,5 +24,6 @@ extern std::vector<tghoststep> ghostpath;
 // world tables are rebuilt by the next attempt anyway).
 std::vector<tghoststep> GhostPath(const treplay& replay, const tnode& level);
 
-// The ghost's step for the frame being played, or nullptr when his run is over.
-const tghoststep* GhostNow();
+// The ghost as drawn in the frame being played, the fraction of the way from his step
+// before (as the hero is drawn between steps); nothing when his run is over.
+std::optional<tghoststep> GhostNow(float fraction);

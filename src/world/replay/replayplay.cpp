@@ -34,7 +34,7 @@ void EnterReplayStart(const treplay& replay, tplayer& record) {
     UseBindings(replay.bindings);
     inlevel.GuideOn = replay.guideOn;
     Randomize(replay.seed);
-    loopstate.frameCounter = replay.frameCounter;
+    inlevel.loopstate.frameCounter = replay.frameCounter;
 }
 
 int64_t ReplayFrameLimit(const treplay& replay) {
@@ -44,14 +44,14 @@ int64_t ReplayFrameLimit(const treplay& replay) {
 
 std::function<bool()> UndrawnLike(const treplay& replay) {
     return [&undrawn = replay.undrawn] {
-        return std::binary_search(undrawn.begin(), undrawn.end(), loopstate.frames);
+        return std::binary_search(undrawn.begin(), undrawn.end(), inlevel.loopstate.frames);
     };
 }
 
 treplayresult ResultNow(int32_t outcome, int64_t milliseconds) {
     const tplayer& p = Player();
     return {outcome,
-            loopstate.frames,
+            inlevel.loopstate.frames,
             milliseconds,
             p.Score,
             p.Lives,
@@ -78,14 +78,14 @@ struct tprogramkeep::tkept {
 };
 
 tprogramkeep::tprogramkeep()
-    : kept_(new tkept{settings, inlevel.GuideOn, RandomSeed(), loopstate.frameCounter,
+    : kept_(new tkept{settings, inlevel.GuideOn, RandomSeed(), inlevel.loopstate.frameCounter,
                       inlevel.ScreenshotNumber, inlevel.MuzzleLight, &Player()}) {}
 
 tprogramkeep::~tprogramkeep() {
     settings = kept_->settings;
     inlevel.GuideOn = kept_->guideOn;
     Randomize(kept_->seed);
-    loopstate.frameCounter = kept_->frameCounter;
+    inlevel.loopstate.frameCounter = kept_->frameCounter;
     inlevel.ScreenshotNumber = kept_->screenshotNumber;
     inlevel.MuzzleLight = kept_->muzzleLight;
     UsePlayerRecord(*kept_->record);

@@ -29,14 +29,14 @@ void treplayrecorder::Begin(TDInput& input, const std::string& game, const std::
     replay_.bindings = CurrentBindings();
     replay_.guideOn = inlevel.GuideOn;
     replay_.seed = RandomSeed();
-    replay_.frameCounter = loopstate.frameCounter;
+    replay_.frameCounter = inlevel.loopstate.frameCounter;
     last_.clear();
     polls_ = 0;
     input.SetPollObserver([this](const TDInput& in) { OnPoll(in); });
 }
 
 void treplayrecorder::OnPoll(const TDInput& input) {
-    if (loopstate.inFocusPause) return;
+    if (inlevel.loopstate.inFocusPause) return;
     std::vector<int> codes = HeldCodes(input);
     if (polls_ == 0 ? !codes.empty() : codes != last_) replay_.keys.push_back({polls_, codes, {}});
     last_ = std::move(codes);
@@ -48,7 +48,7 @@ treplay treplayrecorder::Finish(TDInput& input, int32_t outcome, int64_t millise
     const tplayer& p = Player();
     treplayresult& o = replay_.result;
     o.LevelOutcome = outcome;
-    o.frames = loopstate.frames;
+    o.frames = inlevel.loopstate.frames;
     o.time = milliseconds;
     o.Score = p.Score;
     o.Lives = p.Lives;
@@ -57,6 +57,6 @@ treplay treplayrecorder::Finish(TDInput& input, int32_t outcome, int64_t millise
     o.PotionsFound = inlevel.PotionsFound;
     o.TreasuresFound = inlevel.TreasuresFound;
     o.RoundsFired = inlevel.RoundsFired;
-    replay_.undrawn = loopstate.undrawn;
+    replay_.undrawn = inlevel.loopstate.undrawn;
     return std::move(replay_);
 }

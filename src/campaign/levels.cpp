@@ -1,10 +1,10 @@
-#include "world/level/levels.h"
+#include "campaign/levels.h"
 
+#include "campaign/campaignids.h"
+#include "campaign/leveltimes.h"
 #include "engine/xmlparser.h"
 #include "level/levelform.h"
 #include "platform/files.h"
-#include "world/level/campaignids.h"
-#include "world/level/leveltimes.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,8 +1,8 @@
+#include "campaign/campaignids.h"
+#include "campaign/levels.h"
 #include "engine/xmlparser.h"
 #include "level/levelform.h"
 #include "platform/files.h"
-#include "world/level/campaignids.h"
-#include "world/level/levels.h"
 #include "world/levelfile.h"
 
 #include <gtest/gtest.h>

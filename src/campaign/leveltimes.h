@@ -1,6 +1,6 @@
 #pragma once
 // Reading a level's fastest times (its ".tim" file) into its catalogue entry.
-#include "world/level/levels.h"
+#include "campaign/levels.h"
 
 #include <cstddef>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "world/level/leveltimes.h"
+#include "campaign/leveltimes.h"
 
 #include "engine/xmlparser.h"
 #include "platform/files.h"
