@@ -88,6 +88,7 @@ void ResetLevelEntry() {
     loop.focusPause = false;
     loop.inFocusPause = false;
     loop.undrawn.clear();
+    loop.heroPath.clear();
 }
 
 void ResetWorldTables() {

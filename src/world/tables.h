@@ -7,6 +7,7 @@
 #include "level/levelform.h"
 #include "level/tiletypes.h"
 #include "world/directions.h"
+#include "world/heroplace.h"
 
 #include <array>
 #include <cstdint>
@@ -133,13 +134,14 @@ struct tloopstate {
     int32_t startScore = 0;       // the player's score when the level was entered
 
     // Cleared by ResetLevelEntry.
-    bool guideLatch = false;      // the guide control is held: one toggle per press
-    int64_t frames = 0;           // frames played in this call of GameLoop, over all attempts
-    int32_t attempt = 0;          // 1 for the first attempt of this call
-    bool stopped = false;         // afterFrame asked to stop: the level ends without an outcome
-    bool focusPause = false;      // the window lost the focus: pause after this frame
-    bool inFocusPause = false;    // paused because the window lost the focus (not by a key)
-    std::vector<int64_t> undrawn; // frames of this call left undrawn, rising
+    bool guideLatch = false;          // the guide control is held: one toggle per press
+    int64_t frames = 0;               // frames played in this call of GameLoop, over all attempts
+    int32_t attempt = 0;              // 1 for the first attempt of this call
+    bool stopped = false;             // afterFrame asked to stop: the level ends without an outcome
+    bool focusPause = false;          // the window lost the focus: pause after this frame
+    bool inFocusPause = false;        // paused because the window lost the focus (not by a key)
+    std::vector<int64_t> undrawn;     // frames of this call left undrawn, rising
+    std::vector<theroplace> heroPath; // the hero after every frame of this call
 
     // Cleared only by ResetWorldTables: the moving tiles run on from level to level, and
     // the rate is measured afresh before each drawn frame.

@@ -17,7 +17,7 @@ using playfield::tmap;
 
 class ReplayTest : public GameLoopTest {
   protected:
-    std::vector<tghoststep> heroPath; // the hero after every frame of the last Replay
+    std::vector<theroplace> heroPath; // the hero after every frame of the last Replay
 
     void NewPlayer(int32_t lives) {
         player = tplayer{};
@@ -54,6 +54,7 @@ class ReplayTest : public GameLoopTest {
         EXPECT_TRUE(form.input->Init(std::move(scripted)));
         form.frameUndrawn = UndrawnLike(replay);
         ticksPerWait = 1;
+        heroPath.clear();
         // A replay that went astray stops where the recording ended.
         const int64_t last = replay.result.frames - (replay.result.LevelOutcome == OutcomeStopped);
         onFrame = [this, last](int64_t frame) {
@@ -135,6 +136,8 @@ TEST_F(ReplayTest, EveryKindOfRunPlaysAgainAsItWasPlayed) {
         ASSERT_TRUE(read) << why;
         EXPECT_EQ(ReplayText(*read), ReplayText(recorded));
         EXPECT_EQ(Replay(*read), recorded.result);
+        // The hero's path written down is where the run played again has him, frame by frame.
+        EXPECT_EQ(read->path, heroPath);
     }
 }
 
@@ -169,19 +172,28 @@ TEST_F(ReplayTest, TheGhostWalksTheKeptRunAndTouchesNothing) {
     ASSERT_EQ(Replay(kept), kept.result);
     ASSERT_EQ(heroPath.size(), 250u);
 
-    // His path, worked out without a picture, is the kept run's hero step for step.
-    armed();
-    const std::vector<tghoststep> path = GhostPath(kept, *leveldoc);
-    ASSERT_EQ(path.size(), heroPath.size());
-    for (size_t frame = 0; frame < path.size(); ++frame)
-        ASSERT_EQ(path[frame], heroPath[frame]) << "frame " << frame;
+    // His path, read from the kept run or worked out by playing it without a picture, is
+    // the kept run's hero step for step.
+    const treplay unwritten = [&] {
+        treplay run = kept;
+        run.path.clear();
+        return run;
+    }();
+    for (const treplay* run : {&kept, &unwritten}) {
+        armed();
+        const std::vector<theroplace> path = GhostPath(*run, *leveldoc);
+        ASSERT_EQ(path.size(), heroPath.size());
+        for (size_t frame = 0; frame < path.size(); ++frame)
+            ASSERT_EQ(path[frame], heroPath[frame]) << "frame " << frame;
+    }
+    const std::vector<theroplace>& path = kept.path;
 
     // Another run of the level, once with him beside the player and once without: the same
     // world every frame, and with him a see-through hero drawn where his path has him.
     auto playAgainst = [&](bool ghost) {
         armed();
         Keys("0: 203\n20: 200 157\n90: 205\n");
-        ghostpath = ghost ? GhostPath(kept, *leveldoc) : std::vector<tghoststep>{};
+        ghostpath = ghost ? GhostPath(kept, *leveldoc) : std::vector<theroplace>{};
         std::vector<std::string> world;
         size_t ghostsDrawn = 0;
         log->draws.clear();

@@ -36,10 +36,22 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
+
+// The run the game kept last, as a par run: one that is watched, never raced, so its file
+// goes without the hero's path.
+bool WriteParRun(const std::string& file) {
+    std::string text, why;
+    if (!files::ReadAll(files::HomePath(LastRunPath), text)) return false;
+    std::optional<treplay> run = ParseReplay(text, why);
+    if (!run) return false;
+    run->path.clear();
+    return files::WriteSafely(file, ReplayText(*run));
+}
 
 constexpr const char* CampaignUsage =
     "autoplay-campaign [--out DIR] [--par DIR] [--levels N] [--seed S] [--rss] [--data DIR]";
@@ -246,10 +258,7 @@ int RunCampaign(const std::vector<std::string>& args) {
             code = tool::Refuse(options.out + ": the key script cannot be written");
             break;
         }
-        std::string kept;
-        if (!options.par.empty() &&
-            (!files::ReadAll(files::HomePath(LastRunPath), kept) ||
-             !files::WriteSafely(options.par + "/" + name + ".replay", kept))) {
+        if (!options.par.empty() && !WriteParRun(options.par + "/" + name + ".replay")) {
             code = tool::Refuse(options.par + ": the par run cannot be written");
             break;
         }

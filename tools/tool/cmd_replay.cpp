@@ -77,13 +77,16 @@ int RunReplay(const std::vector<std::string>& args) {
     playrun::tlevelrun run;
     if (!run.Prepare(setup, why)) return tool::Refuse(why);
     if (ghost) {
+        // As the game does at the level's start: the kept run read, then his path.
         const auto start = std::chrono::steady_clock::now();
-        const auto path = GhostPath(*replay, run.Document());
+        const auto kept = ParseReplay(text, why);
+        const auto path = GhostPath(*kept, run.Document());
         const std::chrono::duration<double, std::milli> took =
             std::chrono::steady_clock::now() - start;
         tool::Print(tool::JsonObject()
                         .Add("ghostSteps", json::Number(static_cast<int64_t>(path.size())))
                         .Add("ghostMilliseconds", json::Number(took.count()))
+                        .Add("ghostWrittenDown", json::Bool(!kept->path.empty()))
                         .Text());
     }
     run.Play([trace] {

@@ -97,7 +97,7 @@ void DrawHero(TDGraphics& graphics) {
 }
 
 void DrawGhostHero(TDGraphics& graphics) {
-    const std::optional<tghoststep> ghost = GhostNow(inbetween.Fraction());
+    const std::optional<theroplace> ghost = GhostNow(inbetween.Fraction());
     gpu::Device* device = graphics.Device();
     if (!ghost || !device) return;
     t3dobjects& store = Models();

@@ -104,6 +104,8 @@ bool PlayFrame(tservices& services) {
     if (inlevel.ExitFade > 0) inlevel.ExitFade += 2; // 17
 
     ++inlevel.loopstate.frames;
+    // Kept with the run, so the ghost of a best run costs nothing to work out again.
+    inlevel.loopstate.heroPath.push_back({hero.column, hero.height, hero.row, inlevel.Facing});
     if (services.afterFrame && !services.afterFrame()) {
         inlevel.loopstate.stopped = true;
         return false;

@@ -11,9 +11,11 @@
 #include "world/tables.h"
 #include "world/worldoutput.h"
 
-std::vector<tghoststep> ghostpath;
+std::vector<theroplace> ghostpath;
 
-std::vector<tghoststep> GhostPath(const treplay& replay, const tnode& level) {
+std::vector<theroplace> GhostPath(const treplay& replay, const tnode& level) {
+    // The game writes down the path of the runs it keeps: nothing to play again.
+    if (static_cast<int64_t>(replay.path.size()) == replay.result.frames) return replay.path;
     tprogramkeep keep;
     tworldoutput* output = &WorldOutput();
     UseWorldOutput(nullptr); // the ghost's run is silent
@@ -38,7 +40,7 @@ std::vector<tghoststep> GhostPath(const treplay& replay, const tnode& level) {
     services.input = std::make_unique<TDInput>();
     auto script = std::make_unique<ScriptedInput>(replay.keys);
     const ScriptedInput* keys = script.get();
-    std::vector<tghoststep> path;
+    std::vector<theroplace> path;
     if (services.input->Init(std::move(script))) {
         services.timer = std::make_unique<tdtimer>(&clock);
         services.waitForTick = [&clock] { clock.Advance(1); };
@@ -57,12 +59,12 @@ std::vector<tghoststep> GhostPath(const treplay& replay, const tnode& level) {
     return path;
 }
 
-std::optional<tghoststep> GhostNow(float fraction) {
+std::optional<theroplace> GhostNow(float fraction) {
     const auto frame = static_cast<size_t>(inlevel.loopstate.frames);
     if (frame >= ghostpath.size()) return std::nullopt;
-    tghoststep now = ghostpath[frame];
+    theroplace now = ghostpath[frame];
     if (frame == 0 || fraction >= 1.0f) return now;
-    const tghoststep& was = ghostpath[frame - 1];
+    const theroplace& was = ghostpath[frame - 1];
     if (FarApart(was.column, was.row, now.column, now.row)) return now;
     now.column = Between(was.column, now.column, fraction);
     now.height = Between(was.height, now.height, fraction);

@@ -10,20 +10,14 @@
 #include <optional>
 #include <vector>
 
-struct tghoststep {
-    float column = 0, height = 0, row = 0;
-    int32_t facing = 1;
-    bool operator==(const tghoststep&) const = default;
-};
-
 // The path drawn in the level being played (index: the frame of the level); empty: none.
-extern std::vector<tghoststep> ghostpath;
+extern std::vector<theroplace> ghostpath;
 
 // The hero after every frame of the replay played on the level, which must be the one the
 // replay was made on. The program and the world's record are left as they were found (the
 // world tables are rebuilt by the next attempt anyway).
-std::vector<tghoststep> GhostPath(const treplay& replay, const tnode& level);
+std::vector<theroplace> GhostPath(const treplay& replay, const tnode& level);
 
 // The ghost as drawn in the frame being played, the fraction of the way from his step
 // before (as the hero is drawn between steps); nothing when his run is over.
-std::optional<tghoststep> GhostNow(float fraction);
+std::optional<theroplace> GhostNow(float fraction);

@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cinttypes>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -114,6 +115,32 @@ bool ReadUndrawn(std::string_view rest, int64_t frames, std::vector<int64_t>& ou
     return true;
 }
 
+// "column height row facing": the floats in their shortest form that reads back the same.
+std::string PathLine(const theroplace& place) {
+    std::string line;
+    char number[32];
+    for (float value : {place.column, place.height, place.row}) {
+        line.append(number, std::to_chars(number, number + sizeof number, value).ptr);
+        line += ' ';
+    }
+    line.append(number, std::to_chars(number, number + sizeof number, place.facing).ptr);
+    return line + "\n";
+}
+
+bool ReadPathLine(std::string_view line, theroplace& place) {
+    const std::vector<std::string_view> words = Words(line);
+    if (words.size() != 4) return false;
+    float* values[] = {&place.column, &place.height, &place.row};
+    for (size_t i = 0; i < 3; ++i) {
+        auto [end, ec] =
+            std::from_chars(words[i].data(), words[i].data() + words[i].size(), *values[i]);
+        if (ec != std::errc() || end != words[i].data() + words[i].size() ||
+            !std::isfinite(*values[i]))
+            return false;
+    }
+    return ToNumber(words[3], place.facing) && place.facing >= 1 && place.facing <= 8;
+}
+
 } // namespace
 
 uint64_t LevelHash(std::string_view bytes) {
@@ -191,6 +218,11 @@ std::string ReplayText(const treplay& r) {
                     {"RoundsFired", o.RoundsFired}}) +
             "\n";
     text += "undrawn" + UndrawnText(r.undrawn) + "\n";
+    if (!r.path.empty() && static_cast<int64_t>(r.path.size()) == r.result.frames &&
+        r.result.frames <= MostPathFrames) {
+        text += "path " + std::to_string(r.path.size()) + "\n";
+        for (const theroplace& place : r.path) text += PathLine(place);
+    }
     text += "keys\n";
     for (const InputStep& step : r.keys) text += KeyLine(step);
     return text;
@@ -307,6 +339,22 @@ std::optional<treplay> ParseReplay(std::string_view text, std::string& error) {
 
     if (!nextLine("undrawn", rest)) return fail("expected \"undrawn ...\"");
     if (!ReadUndrawn(rest, o.frames, r.undrawn, why)) return fail(why);
+    if (text.starts_with("path ")) {
+        int64_t steps = 0;
+        if (!nextLine("path", rest) || !ToNumber(rest, steps) || steps != o.frames ||
+            steps > MostPathFrames)
+            return fail("expected \"path FRAMES\" with the result's frames");
+        r.path.resize(static_cast<size_t>(steps));
+        for (theroplace& place : r.path) {
+            ++lineNumber;
+            const size_t end = text.find('\n');
+            std::string_view line = text.substr(0, end);
+            if (line.ends_with('\r')) line.remove_suffix(1);
+            if (end == std::string_view::npos || !ReadPathLine(line, place))
+                return fail("expected \"COLUMN HEIGHT ROW FACING\" of the hero's path");
+            text.remove_prefix(end + 1);
+        }
+    }
     if (!nextLine("keys", rest) || !rest.empty()) return fail("expected \"keys\"");
 
     auto keys = ParseInputScript(text, why);

@@ -7,6 +7,7 @@
 // counters at the end are kept too, so a replay can tell when it no longer plays the same.
 // The text form is described in docs/replays.md.
 #include "engine/scriptedinput.h"
+#include "world/heroplace.h"
 #include "world/playerrecord.h"
 
 #include <array>
@@ -21,6 +22,9 @@ inline constexpr const char* ReplayFirstLine = "tarnhollow replay 1";
 inline constexpr size_t LargestReplayFile = size_t{8} << 20;
 // No level takes anybody this long (about eight hours at 35 frames a second).
 inline constexpr int64_t MostReplayFrames = 1'000'000;
+// The hero's path is written down for runs up to this long (about 48 minutes); a longer
+// run's ghost is worked out by playing it, and its file stays small.
+inline constexpr int64_t MostPathFrames = 100'000;
 
 // The bindings a run was played with, in the order of BindingNames.
 inline constexpr std::array<const char*, 17> BindingNames = {
@@ -49,7 +53,10 @@ struct treplay {
     uint16_t frameCounter = 0;
     treplayresult result;
     std::vector<int64_t> undrawn; // game frames the recording game did not draw, rising
-    std::vector<InputStep> keys;  // one script frame per poll of the input
+    // The hero after every frame as the recording game played it (one per frame), so his
+    // ghost needs no second playing; empty when not written down.
+    std::vector<theroplace> path;
+    std::vector<InputStep> keys; // one script frame per poll of the input
 };
 
 // FNV-1a over 64 bits: short to write, fast enough for a 100 kB level at every start, and

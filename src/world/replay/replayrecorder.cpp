@@ -58,5 +58,6 @@ treplay treplayrecorder::Finish(TDInput& input, int32_t outcome, int64_t millise
     o.TreasuresFound = inlevel.TreasuresFound;
     o.RoundsFired = inlevel.RoundsFired;
     replay_.undrawn = inlevel.loopstate.undrawn;
+    replay_.path = inlevel.loopstate.heroPath;
     return std::move(replay_);
 }
