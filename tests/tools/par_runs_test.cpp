@@ -1,6 +1,7 @@
 // The par runs of the game folder: each plays its campaign level to the end in the par
 // frames the level README lists, and a run tampered with is refused or still a run.
 #include "playrun.h"
+#include "support/commandline.h"
 
 #include "world/loop/gameloop.h"
 #include "world/replay/replayplay.h"
@@ -75,13 +76,21 @@ TEST_F(ParRuns, EveryCampaignLevelIsCompletedInItsParFrames) {
         parFrames[std::stoi((*it)[1])] = std::stol((*it)[2]);
     ASSERT_EQ(parFrames.size(), 80u);
 
+    // All 80 in one run of the tool, as a player's machine plays them; it refuses (exit 1)
+    // a run that does not end as its file says.
+    std::string files;
+    for (int n = 1; n <= 80; ++n) files += " '" + GameFolder() + "/par/" + Number(n) + ".replay'";
+    const tcommandrun run = RunCommandLine("'" + GameFolder() + "/tarnhollow-tool' replay" + files +
+                                           " --data '" + GameFolder() + "'");
+    EXPECT_EQ(run.exitCode, 0);
+    ASSERT_EQ(run.lines.size(), 80u);
     for (int n = 1; n <= 80; ++n) {
         SCOPED_TRACE("level " + Number(n));
-        const treplay replay = Read(n);
-        EXPECT_EQ(replay.result.LevelOutcome, OutcomeCompleted);
-        EXPECT_EQ(replay.result.frames, parFrames[n]);
-        const treplayresult played = Play(replay, n);
-        EXPECT_TRUE(SameRun(played, replay.result)) << "ended in " << played.frames << " frames";
+        const std::string& line = run.lines[size_t(n - 1)];
+        EXPECT_NE(line.find("/par/" + Number(n) + ".replay\", \"LevelOutcome\": 2, \"frames\": " +
+                            std::to_string(parFrames[n]) + ","),
+                  std::string::npos)
+            << line;
     }
 }
 

@@ -1,10 +1,12 @@
-// tarnhollow-tool replay FILE [--data DIR] [--level LEVEL] [--trace] [--ghost]
+// tarnhollow-tool replay FILE... [--data DIR] [--level LEVEL] [--trace] [--ghost]
 // Plays a replay headless, as `play` plays a key script, and prints the play tool's final
 // line. The level is found by its Id among the game folder's levels unless given. A replay
 // of another version of the level, or one that does not end as it says it ended, is refused
 // (exit 1): it would show a run that never happened. With --ghost the ghost's path is worked
 // out first, as the game does when the level starts, and a line tells its steps and the
-// milliseconds it took.
+// milliseconds it took. Several files are played one after the other in one run (the par
+// runs of the whole campaign in seconds); each final line then starts with its "replay"
+// file, a refused one is told on stderr, and the exit is 1 when any was refused.
 #include "command.h"
 #include "json.h"
 #include "output.h"
@@ -19,64 +21,67 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr const char* ReplayUsage = "replay FILE [--data DIR] [--level LEVEL] [--trace] [--ghost]";
+constexpr const char* ReplayUsage =
+    "replay FILE... [--data DIR] [--level LEVEL] [--trace] [--ghost]";
 
-// The level file of the replay's level Id in the game folder's catalogue, or "".
-std::string FindLevel(const std::string& data, const std::string& id) {
+// The level files of the game folder's catalogue by their Ids.
+std::map<std::string, std::string> LevelsById(const std::string& data) {
     std::error_code ignored;
     const auto here = std::filesystem::current_path(ignored);
-    if (!files::SetCurrentFolder(data)) return "";
+    std::map<std::string, std::string> found;
+    if (!files::SetCurrentFolder(data)) return found;
     BuildLevelCatalogue();
-    std::string found;
     for (const tlvl& level : levels)
-        if (level.id == id)
-            found = (std::filesystem::path(data) / files::NativePath(level.path)).string();
+        found[level.id] = (std::filesystem::path(data) / files::NativePath(level.path)).string();
     ResetLevelCatalogue();
     std::filesystem::current_path(here, ignored);
     return found;
 }
 
-int RunReplay(const std::vector<std::string>& args) {
-    if (args.empty() || args[0].starts_with("--")) return tool::UsageError(ReplayUsage);
-    playrun::tsetup setup;
-    bool trace = false, ghost = false;
-    for (size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--trace")
-            trace = true;
-        else if (args[i] == "--ghost")
-            ghost = true;
-        else if (args[i] == "--data" && i + 1 < args.size())
-            setup.data = args[++i];
-        else if (args[i] == "--level" && i + 1 < args.size())
-            setup.level = args[++i];
-        else
-            return tool::UsageError(ReplayUsage);
+struct toptions {
+    std::string data, level;
+    bool trace = false, ghost = false, several = false;
+};
+
+// Plays one replay file; false with the reason when it is refused.
+bool PlayReplay(const std::string& file, const toptions& options,
+                const std::map<std::string, std::string>& levelsById, std::string& why) {
+    std::string text;
+    if (!files::ReadAll(file, text, LargestReplayFile)) {
+        why = "cannot be read";
+        return false;
     }
-
-    std::string text, why;
-    if (!files::ReadAll(args[0], text, LargestReplayFile))
-        return tool::Refuse(args[0] + ": cannot be read");
     auto replay = ParseReplay(text, why);
-    if (!replay) return tool::Refuse(args[0] + ": " + why);
+    if (!replay) return false;
 
-    const std::string data = setup.data.empty() ? GameFolderOf(files::ProgramFolder()) : setup.data;
-    if (setup.level.empty()) setup.level = FindLevel(data, replay->levelId);
-    if (setup.level.empty())
-        return tool::Refuse(args[0] + ": no level with the Id " + replay->levelId + " in " + data);
+    playrun::tsetup setup;
+    setup.data = options.data;
+    setup.level = options.level;
+    if (setup.level.empty()) {
+        const auto level = levelsById.find(replay->levelId);
+        if (level == levelsById.end()) {
+            why = "no level with the Id " + replay->levelId + " in " + options.data;
+            return false;
+        }
+        setup.level = level->second;
+    }
     std::string bytes, name, id;
-    if (!files::ReadAll(setup.level, bytes) || !ReadLevelHeader(setup.level, name, id))
-        return tool::Refuse(setup.level + ": the level file cannot be read");
-    if (!ReplayFitsLevel(*replay, name, id, bytes, why)) return tool::Refuse(args[0] + ": " + why);
+    if (!files::ReadAll(setup.level, bytes) || !ReadLevelHeader(setup.level, name, id)) {
+        why = setup.level + ": the level file cannot be read";
+        return false;
+    }
+    if (!ReplayFitsLevel(*replay, name, id, bytes, why)) return false;
 
     setup.replay = &*replay;
     playrun::tlevelrun run;
-    if (!run.Prepare(setup, why)) return tool::Refuse(why);
-    if (ghost) {
+    if (!run.Prepare(setup, why)) return false;
+    if (options.ghost) {
         // As the game does at the level's start: the kept run read, then his path.
         const auto start = std::chrono::steady_clock::now();
         const auto kept = ParseReplay(text, why);
@@ -89,13 +94,52 @@ int RunReplay(const std::vector<std::string>& args) {
                         .Add("ghostWrittenDown", json::Bool(!kept->path.empty()))
                         .Text());
     }
-    run.Play([trace] {
-        if (trace) tool::Print(playrun::tlevelrun::TraceLine());
+    run.Play([&options] {
+        if (options.trace) tool::Print(playrun::tlevelrun::TraceLine());
     });
-    tool::Print(run.Summary());
-    if (!SameRun(ResultNow(run.Outcome(), 0), replay->result))
-        return tool::Refuse(args[0] + ": the run did not end as the replay says it ended");
-    return tool::Ok;
+    const std::string summary = run.Summary();
+    tool::Print(options.several ? "{\"replay\": " + json::Quote(file) + ", " + summary.substr(1)
+                                : summary);
+    if (!SameRun(ResultNow(run.Outcome(), 0), replay->result)) {
+        why = "the run did not end as the replay says it ended";
+        return false;
+    }
+    return true;
+}
+
+int RunReplay(const std::vector<std::string>& args) {
+    toptions options;
+    std::vector<std::string> files;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--trace")
+            options.trace = true;
+        else if (args[i] == "--ghost")
+            options.ghost = true;
+        else if (args[i] == "--data" && i + 1 < args.size())
+            options.data = args[++i];
+        else if (args[i] == "--level" && i + 1 < args.size())
+            options.level = args[++i];
+        else if (args[i].starts_with("--"))
+            return tool::UsageError(ReplayUsage);
+        else // a run moves into the game folder: the next file is found from here
+            files.push_back(std::filesystem::absolute(args[i]).string());
+    }
+    // One level file fits one replay.
+    if (files.empty() || (files.size() > 1 && !options.level.empty()))
+        return tool::UsageError(ReplayUsage);
+    if (options.data.empty()) options.data = GameFolderOf(files::ProgramFolder());
+    options.data = std::filesystem::absolute(options.data).string();
+    if (!options.level.empty()) options.level = std::filesystem::absolute(options.level).string();
+    options.several = files.size() > 1;
+
+    const auto levelsById =
+        options.level.empty() ? LevelsById(options.data) : std::map<std::string, std::string>{};
+    int code = tool::Ok;
+    for (const std::string& file : files) {
+        std::string why;
+        if (!PlayReplay(file, options, levelsById, why)) code = tool::Refuse(file + ": " + why);
+    }
+    return code;
 }
 
 tool::Register registerReplay({"replay", ReplayUsage, RunReplay});

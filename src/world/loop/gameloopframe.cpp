@@ -16,7 +16,9 @@
 #include "world/worldops.h"
 #include "world/worldoutput.h"
 
+#include <array>
 #include <cmath>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -42,17 +44,39 @@ void LoopKeys(tservices& services) {
 
 } // namespace
 
+namespace {
+
+// One ray of the sweep: a cell's step along the column and the row axes.
+struct tray {
+    double dc, dr;
+};
+using trays = std::array<tray, 361>;
+
+// The sweep's rays for each facing, worked out once: the same cosines and sines every step
+// cost more than the rest of the step.
+const trays& RaysFacing(int32_t facing) {
+    static const std::array<trays, std::size(Directions)> rays = [] {
+        std::array<trays, std::size(Directions)> all{};
+        for (size_t d = 0; d < all.size(); ++d)
+            for (int32_t i = -180; i <= 180; ++i) {
+                const double angle =
+                    (i + double{Directions[d].degrees}) * 3.14159265358979323846 / 180.0;
+                all[d][static_cast<size_t>(i + 180)] = {std::cos(angle), std::sin(angle)};
+            }
+        return all;
+    }();
+    return rays[static_cast<size_t>(&Direction(facing) - Directions)];
+}
+
+} // namespace
+
 void VisionSweep() {
-    const double facing = Direction(inlevel.Facing).degrees;
-    for (int32_t i = -180; i <= 180; ++i) {
-        const double angle = (i + facing) * 3.14159265358979323846 / 180.0;
-        const double dc = std::cos(angle), dr = std::sin(angle);
+    for (const tray& ray : RaysFacing(inlevel.Facing))
         for (int32_t j = 0; j <= SightCells; ++j) {
-            const int32_t column = CellOf(static_cast<float>(hero.column + j * dc));
-            const int32_t row = CellOf(static_cast<float>(hero.row + j * dr));
+            const int32_t column = CellOf(static_cast<float>(hero.column + j * ray.dc));
+            const int32_t row = CellOf(static_cast<float>(hero.row + j * ray.dr));
             if (!MarkSeen(column, row)) break;
         }
-    }
 }
 
 void SaveScreenshot(tservices& services) {
