@@ -35,24 +35,26 @@ std::vector<std::string_view> Words(std::string_view s) {
     return words;
 }
 
-// One named number of a "name=value ..." line; the names must come in the written order.
+// One named number of a "name=value ..." line and what it may hold; the names must come in
+// the written order. The writer and the reader of a line share its list.
 struct tfield {
     const char* name;
     int64_t low, high;
-    int64_t value = 0;
 };
 
-bool ReadFields(std::string_view rest, std::vector<tfield>& fields, std::string& why) {
+bool ReadFields(std::string_view rest, const std::vector<tfield>& fields,
+                std::vector<int64_t>& values, std::string& why) {
     const auto words = Words(rest);
     if (words.size() != fields.size()) {
         why = "expected " + std::to_string(fields.size()) + " values";
         return false;
     }
+    values.assign(fields.size(), 0);
     for (size_t i = 0; i < fields.size(); ++i) {
-        tfield& f = fields[i];
+        const tfield& f = fields[i];
         const std::string prefix = std::string(f.name) + "=";
-        if (!words[i].starts_with(prefix) || !ToNumber(words[i].substr(prefix.size()), f.value) ||
-            f.value < f.low || f.value > f.high) {
+        if (!words[i].starts_with(prefix) || !ToNumber(words[i].substr(prefix.size()), values[i]) ||
+            values[i] < f.low || values[i] > f.high) {
             why = std::string(f.name) + " must be a number " + std::to_string(f.low) + ".." +
                   std::to_string(f.high);
             return false;
@@ -61,12 +63,76 @@ bool ReadFields(std::string_view rest, std::vector<tfield>& fields, std::string&
     return true;
 }
 
-std::string Fields(std::initializer_list<std::pair<const char*, int64_t>> fields) {
+std::string FieldsText(const std::vector<tfield>& fields, const std::vector<int64_t>& values) {
     std::string text;
-    for (const auto& [name, value] : fields)
-        text += std::string(text.empty() ? "" : " ") + name + "=" + std::to_string(value);
+    for (size_t i = 0; i < fields.size(); ++i)
+        text += std::string(i ? " " : "") + fields[i].name + "=" + std::to_string(values[i]);
     return text;
 }
+
+// The player's record as he entered the level.
+const std::vector<tfield> RecordFields = {{"Score", 0, MostCount},
+                                          {"Lives", 1, MostLives},
+                                          {"Energy", 1, 100},
+                                          {"Jump", 0, 100},
+                                          {"Money", 0, MostCount},
+                                          {"Gun", 0, GunCount},
+                                          {"Own1", 0, 1},
+                                          {"Own2", 0, 1},
+                                          {"Own3", 0, 1},
+                                          {"AmmoCurrent1", 0, MostRounds},
+                                          {"AmmoCurrent2", 0, MostRounds},
+                                          {"AmmoCurrent3", 0, MostRounds},
+                                          {"AmmoAll1", 0, MostRounds},
+                                          {"AmmoAll2", 0, MostRounds},
+                                          {"AmmoAll3", 0, MostRounds}};
+
+std::vector<int64_t> RecordValues(const tplayer& p) {
+    return {p.Score,          p.Lives,          p.Energy,
+            p.Jump,           p.Money,          p.Gun,
+            p.Own[1],         p.Own[2],         p.Own[3],
+            p.AmmoCurrent[1], p.AmmoCurrent[2], p.AmmoCurrent[3],
+            p.AmmoAll[1],     p.AmmoAll[2],     p.AmmoAll[3]};
+}
+
+void SetRecord(tplayer& p, const std::vector<int64_t>& v) {
+    p.Score = int32_t(v[0]);
+    p.Lives = int32_t(v[1]);
+    p.Energy = int32_t(v[2]);
+    p.Jump = int32_t(v[3]);
+    p.Money = int32_t(v[4]);
+    p.Gun = int32_t(v[5]);
+    p.Own = {true, v[6] != 0, v[7] != 0, v[8] != 0};
+    for (size_t gun = 1; gun <= GunCount; ++gun) {
+        p.AmmoCurrent[gun] = int32_t(v[8 + gun]);
+        p.AmmoAll[gun] = int32_t(v[11 + gun]);
+    }
+}
+
+// How the level ended.
+const std::vector<tfield> ResultFields = {
+    {"LevelOutcome", -1, 2},          {"frames", 1, MostReplayFrames},
+    {"time", 0, INT32_MAX},           {"Score", 0, INT32_MAX},
+    {"Lives", 0, MostLives},          {"Money", 0, INT32_MAX},
+    {"MonstersKilled", 0, INT32_MAX}, {"PotionsFound", 0, INT32_MAX},
+    {"TreasuresFound", 0, INT32_MAX}, {"RoundsFired", 0, INT32_MAX}};
+
+std::vector<int64_t> ResultValues(const treplayresult& o) {
+    return {o.LevelOutcome, o.frames,         o.time,         o.Score,          o.Lives,
+            o.Money,        o.MonstersKilled, o.PotionsFound, o.TreasuresFound, o.RoundsFired};
+}
+
+treplayresult ResultOf(const std::vector<int64_t>& v) {
+    return {int32_t(v[0]), v[1],          v[2],          int32_t(v[3]), int32_t(v[4]),
+            int32_t(v[5]), int32_t(v[6]), int32_t(v[7]), int32_t(v[8]), int32_t(v[9])};
+}
+
+// The bindings, in the order of BindingNames.
+const std::vector<tfield> BindingFields = [] {
+    std::vector<tfield> fields;
+    for (const char* name : BindingNames) fields.push_back({name, 0, 255});
+    return fields;
+}();
 
 int32_t SettingOf(std::string_view name) {
     for (const NamedSetting& s : IntegerSettings)
@@ -180,43 +246,14 @@ std::string ReplayText(const treplay& r) {
     text += "game " + r.game + "\n";
     text += "level " + r.levelId + " " + hash + "\n";
     text += "player " + p.Name + "\n";
-    text += "record " +
-            Fields({{"Score", p.Score},
-                    {"Lives", p.Lives},
-                    {"Energy", p.Energy},
-                    {"Jump", p.Jump},
-                    {"Money", p.Money},
-                    {"Gun", p.Gun},
-                    {"Own1", p.Own[1]},
-                    {"Own2", p.Own[2]},
-                    {"Own3", p.Own[3]},
-                    {"AmmoCurrent1", p.AmmoCurrent[1]},
-                    {"AmmoCurrent2", p.AmmoCurrent[2]},
-                    {"AmmoCurrent3", p.AmmoCurrent[3]},
-                    {"AmmoAll1", p.AmmoAll[1]},
-                    {"AmmoAll2", p.AmmoAll[2]},
-                    {"AmmoAll3", p.AmmoAll[3]}}) +
+    text += "record " + FieldsText(RecordFields, RecordValues(p)) + "\n";
+    text += "bindings " +
+            FieldsText(BindingFields, std::vector<int64_t>(r.bindings.begin(), r.bindings.end())) +
             "\n";
-    text += "bindings";
-    for (size_t i = 0; i < BindingNames.size(); ++i)
-        text += std::string(" ") + BindingNames[i] + "=" + std::to_string(r.bindings[i]);
-    text += "\n";
     text += "guide " + std::to_string(int{r.guideOn}) + "\n";
     text += "random " + std::to_string(r.seed) + "\n";
     text += "framecounter " + std::to_string(r.frameCounter) + "\n";
-    const treplayresult& o = r.result;
-    text += "result " +
-            Fields({{"LevelOutcome", o.LevelOutcome},
-                    {"frames", o.frames},
-                    {"time", o.time},
-                    {"Score", o.Score},
-                    {"Lives", o.Lives},
-                    {"Money", o.Money},
-                    {"MonstersKilled", o.MonstersKilled},
-                    {"PotionsFound", o.PotionsFound},
-                    {"TreasuresFound", o.TreasuresFound},
-                    {"RoundsFired", o.RoundsFired}}) +
-            "\n";
+    text += "result " + FieldsText(ResultFields, ResultValues(r.result)) + "\n";
     text += "undrawn" + UndrawnText(r.undrawn) + "\n";
     if (!r.path.empty() && static_cast<int64_t>(r.path.size()) == r.result.frames &&
         r.result.frames <= MostPathFrames) {
@@ -273,42 +310,16 @@ std::optional<treplay> ParseReplay(std::string_view text, std::string& error) {
         if (c < ' ' || c > '~') return fail("the player's name holds an unprintable byte");
     r.player.Name = rest;
 
-    std::vector<tfield> record = {{"Score", 0, MostCount},
-                                  {"Lives", 1, MostLives},
-                                  {"Energy", 1, 100},
-                                  {"Jump", 0, 100},
-                                  {"Money", 0, MostCount},
-                                  {"Gun", 0, GunCount},
-                                  {"Own1", 0, 1},
-                                  {"Own2", 0, 1},
-                                  {"Own3", 0, 1},
-                                  {"AmmoCurrent1", 0, MostRounds},
-                                  {"AmmoCurrent2", 0, MostRounds},
-                                  {"AmmoCurrent3", 0, MostRounds},
-                                  {"AmmoAll1", 0, MostRounds},
-                                  {"AmmoAll2", 0, MostRounds},
-                                  {"AmmoAll3", 0, MostRounds}};
+    std::vector<int64_t> values;
     if (!nextLine("record", rest)) return fail("expected \"record ...\"");
-    if (!ReadFields(rest, record, why)) return fail(why);
+    if (!ReadFields(rest, RecordFields, values, why)) return fail(why);
     tplayer& p = r.player;
-    p.Score = int32_t(record[0].value);
-    p.Lives = int32_t(record[1].value);
-    p.Energy = int32_t(record[2].value);
-    p.Jump = int32_t(record[3].value);
-    p.Money = int32_t(record[4].value);
-    p.Gun = int32_t(record[5].value);
-    p.Own = {true, record[6].value != 0, record[7].value != 0, record[8].value != 0};
-    for (int gun = 1; gun <= GunCount; ++gun) {
-        p.AmmoCurrent[size_t(gun)] = int32_t(record[size_t(8 + gun)].value);
-        p.AmmoAll[size_t(gun)] = int32_t(record[size_t(11 + gun)].value);
-    }
+    SetRecord(p, values);
     if (!p.Own[size_t(p.Gun)]) return fail("the gun in hand is one the player does not own");
 
-    std::vector<tfield> bindings;
-    for (const char* name : BindingNames) bindings.push_back({name, 0, 255});
     if (!nextLine("bindings", rest)) return fail("expected \"bindings ...\"");
-    if (!ReadFields(rest, bindings, why)) return fail(why);
-    for (size_t i = 0; i < bindings.size(); ++i) r.bindings[i] = int32_t(bindings[i].value);
+    if (!ReadFields(rest, BindingFields, values, why)) return fail(why);
+    for (size_t i = 0; i < values.size(); ++i) r.bindings[i] = int32_t(values[i]);
 
     if (!nextLine("guide", rest) || (rest != "0" && rest != "1"))
         return fail("expected \"guide 0\" or \"guide 1\"");
@@ -318,24 +329,10 @@ std::optional<treplay> ParseReplay(std::string_view text, std::string& error) {
     if (!nextLine("framecounter", rest) || !ToNumber(rest, r.frameCounter))
         return fail("expected \"framecounter N\" with N 0..65535");
 
-    std::vector<tfield> result = {{"LevelOutcome", -1, 2},          {"frames", 1, MostReplayFrames},
-                                  {"time", 0, INT32_MAX},           {"Score", 0, INT32_MAX},
-                                  {"Lives", 0, MostLives},          {"Money", 0, INT32_MAX},
-                                  {"MonstersKilled", 0, INT32_MAX}, {"PotionsFound", 0, INT32_MAX},
-                                  {"TreasuresFound", 0, INT32_MAX}, {"RoundsFired", 0, INT32_MAX}};
     if (!nextLine("result", rest)) return fail("expected \"result ...\"");
-    if (!ReadFields(rest, result, why)) return fail(why);
-    treplayresult& o = r.result;
-    o.LevelOutcome = int32_t(result[0].value);
-    o.frames = result[1].value;
-    o.time = result[2].value;
-    o.Score = int32_t(result[3].value);
-    o.Lives = int32_t(result[4].value);
-    o.Money = int32_t(result[5].value);
-    o.MonstersKilled = int32_t(result[6].value);
-    o.PotionsFound = int32_t(result[7].value);
-    o.TreasuresFound = int32_t(result[8].value);
-    o.RoundsFired = int32_t(result[9].value);
+    if (!ReadFields(rest, ResultFields, values, why)) return fail(why);
+    r.result = ResultOf(values);
+    const treplayresult& o = r.result;
 
     if (!nextLine("undrawn", rest)) return fail("expected \"undrawn ...\"");
     if (!ReadUndrawn(rest, o.frames, r.undrawn, why)) return fail(why);
