@@ -222,3 +222,44 @@ TEST_F(ReplayTest, TheGhostWalksTheKeptRunAndTouchesNothing) {
 
 } // namespace
 } // namespace looptest
+
+namespace looptest {
+namespace {
+
+// Between two steps the ghost is drawn part of the way, as the hero is, except where he
+// jumped (a teleport, a new attempt); before his first step and after his last he is as
+// the path has him, or gone.
+TEST(GhostBetweenSteps, SlidesLikeTheHeroAndJumpsWhereHeJumped) {
+    const theroplace start{10.0f, 0.0f, 20.0f, 3}, walked{10.4f, 0.2f, 20.0f, 3},
+        teleported{30.0f, 0.0f, 5.0f, 7};
+    struct tcase {
+        const char* what;
+        int64_t frame;
+        float fraction;
+        std::optional<theroplace> drawn;
+    };
+    const std::vector<tcase> cases = {
+        {"the first step is drawn where it is", 0, 0.5f, start},
+        {"halfway between two steps", 1, 0.5f, theroplace{10.2f, 0.1f, 20.0f, 3}},
+        {"the step itself", 1, 1.0f, walked},
+        {"a jump is drawn at its new place", 2, 0.25f, teleported},
+        {"after his run there is no ghost", 3, 0.5f, std::nullopt},
+    };
+    ghostpath = {start, walked, teleported};
+    for (const tcase& c : cases) {
+        SCOPED_TRACE(c.what);
+        inlevel.loopstate.frames = c.frame;
+        const std::optional<theroplace> drawn = GhostNow(c.fraction);
+        ASSERT_EQ(drawn.has_value(), c.drawn.has_value());
+        if (!drawn) continue;
+        EXPECT_FLOAT_EQ(drawn->column, c.drawn->column);
+        EXPECT_FLOAT_EQ(drawn->height, c.drawn->height);
+        EXPECT_FLOAT_EQ(drawn->row, c.drawn->row);
+        EXPECT_EQ(drawn->facing, c.drawn->facing);
+    }
+    ghostpath.clear();
+    inlevel.loopstate.frames = 0;
+}
+
+} // namespace
+} // namespace looptest
