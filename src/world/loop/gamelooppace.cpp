@@ -13,8 +13,9 @@ void DrawBetweenSteps(tservices& services) {
     inbetween.Capture();
     if (timer.FrameDue()) return; // late: this step is not drawn, the next one comes at once
     const tsteplook look = TakeStepLook();
-    DrawUntilTick(services, [&] {
-        const float alpha = timer.PeriodFraction();
+    // Two references: small enough for the function object to hold without asking for memory.
+    DrawUntilTick(services, [&services, &look] {
+        const float alpha = services.timer->PeriodFraction();
         inbetween.Apply(alpha);
         drawnpicture.alpha = alpha;
         DrawPicture(services, look, inbetween.Camera(alpha));
