@@ -8,7 +8,7 @@
 #include "platform/gpu/recording_device.h"
 #include "render/screenlayout.h"
 #include "render/services.h"
-#include "world/engineoutput.h"
+#include "startup/form1.h"
 
 #include <cstdint>
 #include <functional>
@@ -101,13 +101,14 @@ class tlevelrun {
     // The current frame's trace line.
     static std::string TraceLine();
 
-    tservices& Services() { return services_; }
+    tservices& Services() { return form_.services; }
     const tnode& Document() const { return *document_; }
 
   private:
     tsetup setup_;
-    tservices services_;
-    std::unique_ptr<tengineoutput> output_;
+    // The game window, started as the game starts it for one level, with the run's device,
+    // keys and clock in its seams.
+    TForm1 form_;
     std::unique_ptr<tnode> document_;
     int32_t outcome_ = -1;
     int64_t clockStep_ = 0;
