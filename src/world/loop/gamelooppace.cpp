@@ -10,9 +10,13 @@
 
 void DrawBetweenSteps(tservices& services) {
     tdtimer& timer = *services.timer;
+    // Late: this step is not drawn (nor does drawing it change anything), the next one comes
+    // at once. Otherwise what drawing the step changes (the start picture's slide) is done
+    // before the step is captured, so its pictures go from the last step's to this one's.
+    const bool late = timer.FrameDue();
+    const tsteplook look = late ? tsteplook{} : TakeStepLook();
     inbetween.Capture();
-    if (timer.FrameDue()) return; // late: this step is not drawn, the next one comes at once
-    const tsteplook look = TakeStepLook();
+    if (late) return;
     // Two references: small enough for the function object to hold without asking for memory.
     DrawUntilTick(services, [&services, &look] {
         const float alpha = services.timer->PeriodFraction();
