@@ -3,6 +3,7 @@
 #include "campaign/menu.h"
 #include "campaign/storycells.h"
 #include "render/assetorder.h"
+#include "render/displaypace.h"
 #include "render/screenlayout.h"
 #include "render/text.h"
 
@@ -185,6 +186,9 @@ void PlayStory(tservices& services, float length, const std::function<void(float
         draw(t);
         tstorydraw(services, t, 0.0f).Letterbox();
         services.graphics->EndFrame();
+        // The story's clock runs on its own; without the display's wait the pictures are
+        // still held to its rate rather than drawn as fast as the machine can.
+        if (services.displayHz > 0 && !services.vsync) WaitForRefresh(services);
 
         services.input->Poll();
         const TDInput& in = *services.input;

@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/window_desktop.h"
 #include "render/assetorder.h"
+#include "render/displaypace.h"
 #include "render/object3d.h"
 
 #include <cmath>
@@ -81,6 +82,11 @@ bool FrameBehind(tservices& services) {
 
 void DrawUnlessBehind(tservices& services, const std::function<void()>& draw) {
     if (FrameBehind(services)) return; // behind: catch up without drawing
+    // The screens' sway follows the clock, not the ticks: drawn at each refresh it glides.
+    if (services.displayHz > 0) {
+        DrawUntilTick(services, draw);
+        return;
+    }
     draw();
     WaitForTick(services);
 }

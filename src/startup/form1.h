@@ -48,6 +48,9 @@ class TForm1 {
     tcountersource* clock = nullptr;
     // Seeds the random generator in place of the clock when the main menu is entered.
     std::function<uint32_t()> seed;
+    // No loading picture while StartWithoutMenus loads the assets: a run that counts every
+    // picture and every poll of its input sees only the level's.
+    bool quietLoading = false;
 
     // The window's create event.
     void FormCreate();

@@ -51,7 +51,7 @@ bool TForm1::StartWithoutMenus() {
     effects.clear();
     if (!CreateServices()) return false;
     tassetloading loading;
-    loading.waitPicture = [this] { WaitPicture(); };
+    if (!quietLoading) loading.waitPicture = [this] { WaitPicture(); };
     if (!LoadAllAssets(services, loading)) {
         ShowMessage(InitializationError(loading), MessageIcon::Error);
         return false;

@@ -22,12 +22,14 @@ namespace {
 struct tstepseen {
     int32_t attempt = 0;
     float column = 0, row = 0;
+    float slide = 0; // the start picture's place
 };
 
 struct tsmoothrun {
     std::vector<std::string> trace;   // the step trace, one line a step
     std::vector<tstepseen> steps;     // the hero of each step as the game has him
     std::vector<tdrawnpicture> drawn; // every picture, as drawn
+    std::vector<float> slideDrawn;    // the start picture's place in every picture
 };
 
 tsmoothrun PlayAt(playrun::tsetup setup, int displayHz) {
@@ -39,10 +41,14 @@ tsmoothrun PlayAt(playrun::tsetup setup, int displayHz) {
         ADD_FAILURE() << error;
         return seen;
     }
-    run.Services().afterDraw = [&] { seen.drawn.push_back(drawnpicture); };
+    run.Services().afterDraw = [&] {
+        seen.drawn.push_back(drawnpicture);
+        seen.slideDrawn.push_back(inlevel.overlay.IntroSlide);
+    };
     run.Play([&] {
         seen.trace.push_back(playrun::tlevelrun::TraceLine());
-        seen.steps.push_back({inlevel.loopstate.attempt, hero.column, hero.row});
+        seen.steps.push_back(
+            {inlevel.loopstate.attempt, hero.column, hero.row, inlevel.overlay.IntroSlide});
     });
     return seen;
 }
@@ -153,6 +159,41 @@ TEST(SmoothPicture, JumpsAreDrawnAtTheNewPlaceAtOnce) {
             EXPECT_NE(p.hero[2], run.steps[static_cast<size_t>(walking)].row);
             break;
         }
+}
+
+// The start picture rises and falls away in the first second whatever the display's rate:
+// step for step where the classic picture has it, and drawn between those places.
+TEST(SmoothPicture, TheStartPictureSlidesAwayAtEveryRate) {
+    ScratchFolder folder;
+    ASSERT_TRUE(fakedata::Write("gfx1024\\"));
+    testlevel::tlevelplan plan;
+    plan.SX = "10";
+    plan.SY = std::to_string(49 - 10);
+    ASSERT_TRUE(testlevel::WriteLevelFile("level.dat", plan));
+    playrun::tsetup setup;
+    setup.level = folder.path + "/level.dat";
+    setup.data = folder.path;
+    setup.frames = 70;
+
+    std::vector<float> classic;
+    for (const tstepseen& step : PlayAt(setup, 0).steps) classic.push_back(step.slide);
+    ASSERT_EQ(classic.size(), 70u);
+    ASSERT_LE(classic.back(), 0.0f) << "gone within two seconds";
+    for (const int hz : {60, 144}) {
+        SCOPED_TRACE(std::to_string(hz) + " Hz");
+        const tsmoothrun smooth = PlayAt(setup, hz);
+        std::vector<float> steps;
+        for (const tstepseen& step : smooth.steps) steps.push_back(step.slide);
+        EXPECT_EQ(steps, classic);
+        // Every picture while it shows lies between the places of the steps around it.
+        for (size_t i = 0; i < smooth.drawn.size(); ++i) {
+            const size_t frame = static_cast<size_t>(smooth.drawn[i].frame);
+            if (frame == 0 || frame >= classic.size() || classic[frame] <= 0.0f) continue;
+            const float a = classic[frame - 1], b = classic[frame];
+            EXPECT_GE(smooth.slideDrawn[i], std::min(a, b) - 1e-3f) << "picture " << i;
+            EXPECT_LE(smooth.slideDrawn[i], std::max(a, b) + 1e-3f) << "picture " << i;
+        }
+    }
 }
 
 } // namespace

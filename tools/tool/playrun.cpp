@@ -14,9 +14,9 @@
 #include "engine/xmlparser.h"
 #include "platform/files.h"
 #include "platform/gpu/null_device.h"
+#include "platform/message.h"
 #include "render/object3d.h"
 #include "render/screenlayout.h"
-#include "startup/assetloading.h"
 #include "startup/userfolder.h"
 #include "world/creaturebase.h"
 #include "world/creaturekinds.h"
@@ -25,7 +25,6 @@
 #include "world/playerrecord.h"
 #include "world/replay/replayplay.h"
 #include "world/tables.h"
-#include "world/worldoutput.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -170,10 +169,7 @@ bool ParseCommonOption(const std::vector<std::string>& args, size_t& i, tsetup& 
 tlevelrun::tlevelrun() : clock_(std::make_unique<tclock>()) {}
 
 tlevelrun::~tlevelrun() {
-    effects.clear();
-    if (output_ && &WorldOutput() == output_.get()) UseWorldOutput(nullptr);
-    output_.reset();
-    services_.Release();
+    form_.FormDeactivate();
     Models().Clear();
     UsePlayerRecord(testplayer); // the slot table must not be the world's after us
 }
@@ -258,36 +254,46 @@ bool tlevelrun::Prepare(const tsetup& setup, std::string& error) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     if (setup.gl) setenv("SDL_VIDEODRIVER", "offscreen", 1);
 
-    if (setup.record && !setup.gl)
-        MakeRecordingRunDevice(services_, setup.width, setup.height);
-    else if (!MakeRunDevice(services_, setup.gl, setup.width, setup.height, error))
-        return false;
+    form_.makeDevice = [&setup, &error](tservices& services) {
+        if (!setup.record || setup.gl)
+            return MakeRunDevice(services, setup.gl, setup.width, setup.height, error);
+        MakeRecordingRunDevice(services, setup.width, setup.height);
+        return true;
+    };
     if (setup.replay) steps = setup.replay->keys;
-    std::unique_ptr<input::InputSource> source =
-        setup.makeInput ? setup.makeInput() : std::make_unique<ScriptedInput>(std::move(steps));
-    clock_->source = source.get();
-    if (!services_.CreateOnDevice(std::move(source), &clock_->counter)) {
-        error = "the scripted input could not be opened";
-        return false;
-    }
-    output_ = std::make_unique<tengineoutput>(*services_.sound);
-    UseWorldOutput(output_.get());
-
+    form_.makeInput = [&setup, &steps, this]() -> std::unique_ptr<input::InputSource> {
+        std::unique_ptr<input::InputSource> source =
+            setup.makeInput ? setup.makeInput() : std::make_unique<ScriptedInput>(std::move(steps));
+        clock_->source = source.get();
+        return source;
+    };
+    form_.clock = &clock_->counter;
+    form_.quietLoading = true;
+    tservices& services = form_.services;
     // Each wait for a tick finds the next tick due at once: every frame is drawn.
-    services_.waitForTick = [this] { clock_->counter.Advance(ClockFrequency / FramesPerSecond); };
-    services_.displayHz = setup.displayHz;
-    services_.waitCounts = [this](int64_t counts) { clock_->counter.Advance(counts); };
-    services_.inputEnded = [this] { return clock_->source->Exhausted(); };
+    services.waitForTick = [this] { clock_->counter.Advance(ClockFrequency / FramesPerSecond); };
+    services.displayHz = setup.displayHz;
+    services.waitCounts = [this](int64_t counts) { clock_->counter.Advance(counts); };
+    services.inputEnded = [this] { return clock_->source->Exhausted(); };
 
-    tassetloading loading;
-    if (!LoadAllAssets(services_, loading)) {
-        error = InitializationError(loading);
+    // What the start would show in a message box becomes the reason the run is refused.
+    const MessageFunction shown = ShowMessage;
+    ShowMessage = [&error](std::string_view text, MessageIcon) {
+        if (error.empty()) error = text;
+    };
+    const bool started = form_.StartWithoutMenus();
+    ShowMessage = shown;
+    // The seams are used once, by the start: what they refer to ends with this call.
+    form_.makeDevice = nullptr;
+    form_.makeInput = nullptr;
+    if (!started) {
+        if (error.empty()) error = "the run could not be started";
         return false;
     }
     if (setup.replay) {
         // Last, so nothing made above moves the random state it starts from.
         EnterReplayStart(*setup.replay, *player);
-        services_.frameUndrawn = UndrawnLike(*setup.replay);
+        form_.services.frameUndrawn = UndrawnLike(*setup.replay);
     }
     prepared_ = true;
     return true;
@@ -298,12 +304,13 @@ void tlevelrun::Play(const std::function<void()>& onFrame) {
     const long limit = setup_.frames.value_or(
         setup_.replay ? static_cast<long>(ReplayFrameLimit(*setup_.replay)) : FrameCap);
     outcome_ = -1; // stays so when the run stops before the level ends
-    services_.afterFrame = [&] {
+    tservices& services = form_.services;
+    services.afterFrame = [&] {
         if (onFrame) onFrame();
         return inlevel.loopstate.frames < limit;
     };
-    outcome_ = GameLoop(services_, *document_);
-    services_.afterFrame = nullptr;
+    outcome_ = GameLoop(services, *document_);
+    services.afterFrame = nullptr;
 }
 
 std::string tlevelrun::Summary() const {

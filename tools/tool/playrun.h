@@ -8,7 +8,7 @@
 #include "platform/gpu/recording_device.h"
 #include "render/screenlayout.h"
 #include "render/services.h"
-#include "world/engineoutput.h"
+#include "startup/form1.h"
 #include "world/replay/replayform.h"
 
 #include <cstdint>
@@ -107,13 +107,14 @@ class tlevelrun {
 
     // The level's outcome (-1 until it ended) and the run's result in a replay's terms.
     int32_t Outcome() const { return outcome_; }
-    tservices& Services() { return services_; }
+    tservices& Services() { return form_.services; }
     const tnode& Document() const { return *document_; }
 
   private:
     tsetup setup_;
-    tservices services_;
-    std::unique_ptr<tengineoutput> output_;
+    // The game window, started as the game starts it for one level, with the run's device,
+    // keys and clock in its seams.
+    TForm1 form_;
     std::unique_ptr<tnode> document_;
     int32_t outcome_ = -1;
     int64_t clockStep_ = 0;

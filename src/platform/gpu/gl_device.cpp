@@ -455,8 +455,11 @@ void GlDevice::SendUniforms() {
     b.misc[0] = count;
     b.halfPixel[0] = 1.0f / width_;
     b.halfPixel[1] = -1.0f / height_;
+    // New storage each time (orphaning) rather than rewriting it in place: a software
+    // rasteriser that still has draws reading the old values queued would otherwise finish
+    // drawing them before the call returns, once per change of state.
     gl_.BindBuffer(GL_UNIFORM_BUFFER, stateBuffer_);
-    Call([&] { glBufferSubData(GL_UNIFORM_BUFFER, 0, sizeof b, &b); });
+    Call([&] { glBufferData(GL_UNIFORM_BUFFER, sizeof b, &b, GL_DYNAMIC_DRAW); });
 }
 
 void GlDevice::SendMatrices(bool blending) {
@@ -486,11 +489,12 @@ void GlDevice::SendMatrices(bool blending) {
         scene_->plainSent = plainVersion_;
     }
     if (blending && paletteFirst_ <= paletteLast_) {
-        const int from = paletteFirst_, count = paletteLast_ - paletteFirst_ + 1;
+        // New storage for the whole palette, as for the state block: rewriting storage
+        // that draws still queued read makes a software rasteriser finish them first.
         gl_.BindBuffer(GL_UNIFORM_BUFFER, paletteBuffer_);
         Call([&] {
-            glBufferSubData(GL_UNIFORM_BUFFER, from * 64, count * 64,
-                            &paletteStaging_[16 * (from + 1)]);
+            glBufferData(GL_UNIFORM_BUFFER, 64 * paletteSize_, &paletteStaging_[16],
+                         GL_DYNAMIC_DRAW);
         });
         paletteFirst_ = kMaxWorldMatrices;
         paletteLast_ = -1;

@@ -36,7 +36,11 @@ void Fade(td2dsprites& sprites, uint32_t colour, int32_t steps) {
 
 void DrawStatusLine(td2dsprites& sprites) {
     const int32_t y = ScreenHeight - StatusLineRise;
-    for (const tstatuspiece& piece : StatusLine(sprites))
+    // Kept from picture to picture: the line is drawn many times a second and its pieces
+    // fit in the room the last ones left.
+    static std::vector<tstatuspiece> pieces;
+    StatusLineInto(sprites, pieces);
+    for (const tstatuspiece& piece : pieces)
         DrawOutlinedText(sprites, piece.x, y, piece.text, Black, 1.0f, false,
                          sprites::FirstFontGlyph, StatusColour, piece.alpha);
 }
@@ -57,9 +61,15 @@ bool AdvanceIntroSlide() {
 }
 
 std::vector<tstatuspiece> StatusLine(const td2dsprites& sprites) {
+    std::vector<tstatuspiece> pieces;
+    StatusLineInto(sprites, pieces);
+    return pieces;
+}
+
+void StatusLineInto(const td2dsprites& sprites, std::vector<tstatuspiece>& pieces) {
     const tplayer& player = Player();
     const int first = sprites::FirstFontGlyph;
-    std::vector<tstatuspiece> pieces;
+    pieces.clear();
     pieces.push_back({"SCORE " + std::to_string(player.Score), ScreenX(100), 255});
     if (player.Gun >= 1 && player.Gun <= GunCount) {
         const size_t g = static_cast<size_t>(player.Gun);
@@ -81,7 +91,6 @@ std::vector<tstatuspiece> StatusLine(const td2dsprites& sprites) {
     pieces.push_back({lives, livesX, 255});
     pieces.push_back({spare, spareX, 255});
     pieces.push_back({"^", lastX, Alpha(int64_t{player.Energy} * 255 / 100)});
-    return pieces;
 }
 
 bool WatchingReplay = false;

@@ -44,6 +44,8 @@ struct tstatuspiece {
 };
 // The pieces in drawing order; the ammunition is left out while no gun is held.
 std::vector<tstatuspiece> StatusLine(const td2dsprites& sprites);
+// The same into pieces (cleared first), for a caller that keeps them between pictures.
+void StatusLineInto(const td2dsprites& sprites, std::vector<tstatuspiece>& pieces);
 
 inline constexpr uint32_t StatusColour = 0x808000;
 inline constexpr int32_t StatusLineRise = 30; // pixels above the bottom of the screen

@@ -63,19 +63,27 @@ void MeshBuilder::triangle(Vec3 a, Vec3 b, Vec3 c, Vec3 n, float ua, float va, f
     emit({a, n, ua, va}, {b, n, ub, vb}, {c, n, uc, vc});
 }
 
-void MeshBuilder::box(Vec3 lo, Vec3 hi, bool skipBottom) {
+void MeshBuilder::boxFaces(Vec3 lo, Vec3 hi, BoxFaces faces) {
     Vec3 p[8];
     for (int i = 0; i < 8; ++i)
         p[i] = {i & 1 ? hi.x : lo.x, i & 2 ? hi.y : lo.y, i & 4 ? hi.z : lo.z};
     auto side = [&](int tl, int tr, int br, int bl, Vec3 n) {
         face({p[tl], n, 0, 0}, {p[tr], n, 1, 0}, {p[br], n, 1, 1}, {p[bl], n, 0, 1});
     };
-    side(6, 7, 3, 2, {0, 1, 0}); // top: far edge at the top of the picture
-    if (!skipBottom) side(0, 1, 5, 4, {0, -1, 0});
+    if (faces != BoxFaces::SidesOnly) side(6, 7, 3, 2, {0, 1, 0}); // top: far edge at the top
+    if (faces == BoxFaces::All) side(0, 1, 5, 4, {0, -1, 0});
     side(2, 3, 1, 0, {0, 0, -1}); // front (toward -z)
     side(7, 6, 4, 5, {0, 0, 1});
     side(6, 2, 0, 4, {-1, 0, 0});
     side(3, 7, 5, 1, {1, 0, 0});
+}
+
+void MeshBuilder::box(Vec3 lo, Vec3 hi, bool skipBottom) {
+    boxFaces(lo, hi, skipBottom ? BoxFaces::NoBottom : BoxFaces::All);
+}
+
+void MeshBuilder::sides(Vec3 lo, Vec3 hi) {
+    boxFaces(lo, hi, BoxFaces::SidesOnly);
 }
 
 void MeshBuilder::bevelBox(Vec3 lo, Vec3 hi, float bevel, bool skipBottom) {

@@ -26,6 +26,9 @@ class MeshBuilder {
 
     // Axis-aligned box; `skipBottom` leaves out the face nobody sees.
     void box(Vec3 lo, Vec3 hi, bool skipBottom = false);
+    // Only the four upright faces: a block under another of its size, never seen from below.
+    // Its top would only be drawn to be hidden.
+    void sides(Vec3 lo, Vec3 hi);
     // A box whose top edges are chamfered by `bevel`.
     void bevelBox(Vec3 lo, Vec3 hi, float bevel, bool skipBottom = false);
     // A solid of revolution about the y axis from a bottom-to-top profile.
@@ -47,6 +50,8 @@ class MeshBuilder {
     };
     void emit(Corner a, Corner b, Corner c);
     void face(Corner a, Corner b, Corner c, Corner d);
+    enum class BoxFaces { All, NoBottom, SidesOnly };
+    void boxFaces(Vec3 lo, Vec3 hi, BoxFaces faces);
     Model& model_;
 };
 

@@ -57,7 +57,7 @@ constexpr std::array<WallStyle, WallDesigns> WallStyles{{
 
 void Slab(MeshBuilder& b, Material top, Material side, float bevel) {
     b.material = side;
-    b.box({-Half, SlabBottom, -Half}, {Half, -bevel - 0.02f, Half}, true);
+    b.sides({-Half, SlabBottom, -Half}, {Half, -bevel - 0.02f, Half});
     b.material = top;
     b.bevelBox({-Half, -bevel - 0.02f, -Half}, {Half, 0, Half}, bevel, true);
 }
@@ -106,7 +106,7 @@ Model BuildWall(int design) {
     MeshBuilder b(m);
     b.material = style.face;
     // Two stacked blocks so the face picture is not stretched over the full height.
-    b.box({-Half, SlabBottom, -Half}, {Half, 0, Half}, true);
+    b.sides({-Half, SlabBottom, -Half}, {Half, 0, Half});
     float h = WallHeight;
     switch (style.top) {
     case WallTop::Bevel:
@@ -246,7 +246,7 @@ void SpikeHoles(MeshBuilder& b) {
 
 void TrapBlock(MeshBuilder& b, Material face, float half = Half) {
     b.material = face;
-    b.box({-half, SlabBottom, -half}, {half, 0, half}, true);
+    b.sides({-half, SlabBottom, -half}, {half, 0, half});
     b.box({-half, 0, -half}, {half, WallHeight, half}, true);
     b.material = Material::Metal;
     b.bevelBox({-0.45f, WallHeight, -0.45f}, {0.45f, WallHeight + 0.06f, 0.45f}, 0.03f, true);
