@@ -96,6 +96,22 @@ TEST_F(ReplayTest, EveryKindOfRunPlaysAgainAsItWasPlayed) {
          -1,
          -1,
          300},
+        {"fighting drawn between steps on a slow display",
+         {"..z..", ".....", "..H.."},
+         "0: 157\n",
+         2,
+         OutcomeStopped,
+         [this] {
+             player.Own[1] = true;
+             player.Gun = 1;
+             player.AmmoAll[1] = 60;
+             ticksPerWait = 8;
+             form.displayHz = 60;
+             form.waitCounts = [this](int64_t counts) { clock.Advance(counts * ticksPerWait); };
+         },
+         -1,
+         -1,
+         300},
         {"other bindings and the guide on",
          {"E", ".", "H"},
          "0: 17\n",
@@ -119,6 +135,8 @@ TEST_F(ReplayTest, EveryKindOfRunPlaysAgainAsItWasPlayed) {
         settings = tsettings{};
         inlevel.GuideOn = false;
         ticksPerWait = 1;
+        form.displayHz = 0;
+        form.waitCounts = nullptr;
         Level(tmap(c.map, 20, 20));
         KeysAndEvents(c.keys, c.closeAt, c.focusLostAt);
         NewPlayer(c.lives);
