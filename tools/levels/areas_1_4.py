@@ -11,10 +11,10 @@ tried.
 usage: areas_1_4.py TOOL [LEVEL...]      (TOOL = path of tarnhollow-tool)
 """
 import os
-import re
 import sys
 
 import metrics
+from generate_campaign import campaign_ids
 from pieces import check, parse, render
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -31,13 +31,6 @@ AREAS = [
     dict(outdoor=True, floor=7, wall=1, pillar=2, main="210 225 255 -0.5 -1 -0.2 100",
          fill="140 150 170 50"),
 ]
-
-
-def campaign_ids():
-    text = open(os.path.join(ROOT, "src/world/level/campaignids.h")).read()
-    ids = re.findall(r'"(\d{23})"', text)
-    assert len(ids) == 80
-    return ids
 
 
 LEVELS = {

@@ -21,6 +21,7 @@ import sys
 import tempfile
 
 import metrics
+from generate_campaign import campaign_ids
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
@@ -107,13 +108,6 @@ PLAN = [
     ("Heritage of the Kings", "ring", "door raise teleport crumble conveyor timed", "health life killall", 10, 6, 4, 48, "arena", 2),
 ]
 assert len(PLAN) == 40
-
-
-def campaign_ids():
-    text = open(os.path.join(ROOT, "src/world/level/campaignids.h")).read()
-    ids = re.findall(r'"(\d{23})"', text)
-    assert len(ids) == 80
-    return ids
 
 
 class Level:
