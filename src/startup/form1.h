@@ -79,6 +79,8 @@ class TForm1 {
 
   private:
     bool CreateServices();
+    // PlayTheGame but for handing the level's memory back.
+    void PlayAndSettle(int32_t& mainMenuItem);
     // The ghost of the current player's best run of the level, when one is kept for this
     // version of the level and the settings want him.
     void StartGhost(const tlvl& level, std::string_view levelBytes, const tnode& document);

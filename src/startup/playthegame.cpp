@@ -13,6 +13,7 @@
 #include "engine/settings.h"
 #include "level/levelform.h"
 #include "platform/files.h"
+#include "platform/memory.h"
 #include "startup/options.h"
 #include "world/loop/gameloop.h"
 #include "world/playerrecord.h"
@@ -41,6 +42,13 @@ std::unique_ptr<tnode> ReadLevelDocument(const tlvl& level) {
 } // namespace
 
 void TForm1::PlayTheGame(int32_t& mainMenuItem) {
+    PlayAndSettle(mainMenuItem);
+    // The level's document, its run and the texts written are gone by now: the game goes
+    // back to the menus as small as it left them.
+    ReturnFreedMemory();
+}
+
+void TForm1::PlayAndSettle(int32_t& mainMenuItem) {
     SaveProblem.clear();
     if (SelectedLevel < 0 || static_cast<size_t>(SelectedLevel) >= levels.size()) return;
     tlvl& level = levels[static_cast<size_t>(SelectedLevel)];

@@ -242,7 +242,11 @@ std::string ReplayText(const treplay& r) {
     const tplayer& p = r.player;
     char hash[17];
     std::snprintf(hash, sizeof hash, "%016" PRIx64, r.levelHash);
-    std::string text = std::string(ReplayFirstLine) + "\n";
+    std::string text;
+    // The whole text in one piece of memory: grown by doubling, a long run's text would
+    // leave a trail of freed pieces behind after every level.
+    text.reserve(1024 + r.undrawn.size() * 8 + r.path.size() * 40 + r.keys.size() * 24);
+    text += std::string(ReplayFirstLine) + "\n";
     text += "game " + r.game + "\n";
     text += "level " + r.levelId + " " + hash + "\n";
     text += "player " + p.Name + "\n";
