@@ -14,23 +14,12 @@ import os
 import sys
 
 import metrics
-from generate_campaign import campaign_ids
+from generate_campaign import AREAS, campaign_ids
 from pieces import check, parse, render
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 ALIKE = 0.40  # below the design's 45 %, so that a later level has room
-
-AREAS = [
-    dict(outdoor=True, floor=0, wall=0, pillar=1, main="255 240 210 0.4 -1 0.3 100",
-         fill="120 140 170 45"),
-    dict(outdoor=False, floor=2, wall=3, pillar=0, main="230 220 190 -0.3 -1 0.5 90",
-         fill="110 100 90 40"),
-    dict(outdoor=False, floor=5, wall=6, pillar=1, main="255 215 120 0.2 -1 -0.4 95",
-         fill="120 90 40 45"),
-    dict(outdoor=True, floor=7, wall=1, pillar=2, main="210 225 255 -0.5 -1 -0.2 100",
-         fill="140 150 170 50"),
-]
 
 
 LEVELS = {

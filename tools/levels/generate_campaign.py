@@ -14,9 +14,9 @@ Levels whose first line says "hand-tuned" are kept unless --force is given.
 import os
 import random
 import re
-import subprocess
 import sys
-import tempfile
+
+from pieces import check
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
@@ -542,17 +542,6 @@ USER = [
     ("ghosttown", "20261207120000000000003", 5,
      ("Ghost Town", "teleport closing spikes", 8, 3, 30, "health invisibility", 2, 0, 6)),
 ]
-
-
-def check(tool, text):
-    with tempfile.TemporaryDirectory() as tmp:
-        src, dat = os.path.join(tmp, "l.lvl"), os.path.join(tmp, "l.dat")
-        open(src, "w").write(text)
-        r = subprocess.run([tool, "level-compile", src, dat], capture_output=True, text=True)
-        if r.returncode:
-            raise SystemExit(r.stderr)
-        r = subprocess.run([tool, "level-check", dat], capture_output=True, text=True)
-        return r.returncode == 0, r.stdout.strip()
 
 
 def main_user(tool):
