@@ -119,15 +119,18 @@ TDGraphics::CreateDevice(int adapter, int width, int height, int format, int dep
         // The picture is scaled into whatever size the player gives the window, shape kept.
         request.resizable = true;
         request.fullscreenKeys = true;
+        const DepthFormatInfo depth = FindDepthFormat(depthFormat);
+        request.depthBits = depth.depthBits;
+        request.stencilBits = depth.stencilBits;
         result = FromOpenResult(window_->Open(request));
         if (result == CreateDeviceResult::Ok) {
-            const DepthFormatInfo depth = FindDepthFormat(depthFormat);
             gpu::BackBufferFormat back;
             back.width = width;
             back.height = height;
             back.colourBits = request.bitsPerPixel;
             back.depthBits = depth.depthBits;
             back.stencilBits = depth.stencilBits;
+            back.presentStraight = true;
             gpu::DeviceError error;
             device_ = gpu::CreateGlDevice(*window_, back, error);
             result = FromDeviceError(error);

@@ -154,9 +154,13 @@ OpenResult Window::Open(const WindowRequest& request) {
     if (!StartVideo()) return OpenResult::NoVideo;
     if (request.width <= 0 || request.height <= 0) return OpenResult::ModeRefused;
 
-    // The device draws into framebuffers of its own, so the window needs colour only.
-    RequestCoreGlContext();
-    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+    const auto requestBuffers = [](int depthBits, int stencilBits) {
+        RequestCoreGlContext();
+        SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthBits);
+        SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, stencilBits);
+    };
+    requestBuffers(request.depthBits, request.stencilBits);
 
     const int display = std::clamp(request.display, 0, std::max(SDL_GetNumVideoDisplays() - 1, 0));
     // Full screen covers the desktop in the mode it is in: the display's mode is never
@@ -174,6 +178,11 @@ OpenResult Window::Open(const WindowRequest& request) {
         if (SDL_GetDisplayBounds(display, &bounds) == 0) place = bounds;
     }
     handles_->window = SDL_CreateWindow(title_.c_str(), place.x, place.y, place.w, place.h, flags);
+    if (!handles_->window && (request.depthBits > 0 || request.stencilBits > 0)) {
+        requestBuffers(0, 0);
+        handles_->window =
+            SDL_CreateWindow(title_.c_str(), place.x, place.y, place.w, place.h, flags);
+    }
     if (!handles_->window) return OpenResult::ModeRefused;
     handles_->display = display;
     handles_->windowedWidth = request.width;

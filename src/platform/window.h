@@ -38,6 +38,9 @@ struct WindowRequest {
     bool resizable = false;
     // F11 and Alt+Enter switch between the window and full screen (the game's window).
     bool fullscreenKeys = false;
+    // Depth and stencil bits of the window's own framebuffer, for a device that draws
+    // straight into it; a driver that cannot give them gives a window with colour only.
+    int depthBits = 0, stencilBits = 0;
 };
 
 enum class OpenResult {

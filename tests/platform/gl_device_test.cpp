@@ -282,6 +282,44 @@ TEST_F(GlTest, StageOneTintAndGlowChangeColoursAsWritten) {
     EXPECT_RGB_NEAR(Pixel(kSize / 2, kSize / 2), 191, 191, 191, 1);
 }
 
+// A texture whose texels are all alike is not fetched: its colour goes to the shader as a
+// value. Lit squares side by side, one with such a texture and one whose texels differ
+// only in alpha (fetched), must come out alike, in either order of drawing.
+TEST_F(GlTest, ATextureOfOneColourDrawsAsItsTexelsWould) {
+    StandardCamera();
+    Light sun;
+    sun.direction = {0, 0, 1};
+    sun.diffuse = {1, 1, 1, 0};
+    device->SetLight(0, sun);
+    device->LightEnable(0, true);
+    Material m;
+    m.diffuse = {0.6f, 0.6f, 0.6f, 1};
+    device->SetMaterial(m);
+    const uint32_t alike[] = {0xFF5A3C1E, 0xFF5A3C1E, 0xFF5A3C1E, 0xFF5A3C1E};
+    const uint32_t fetched[] = {0xFF5A3C1E, 0xFE5A3C1E, 0xFF5A3C1E, 0xFF5A3C1E};
+    const TexturePtr one = device->CreateTexture(2, 2, alike);
+    const TexturePtr many = device->CreateTexture(2, 2, fetched);
+    const auto left = Square(-1.8f, -0.5f, -0.2f, 0.5f), right = Square(0.2f, -0.5f, 1.8f, 0.5f);
+    auto leftBuffer = device->CreateVertexBuffer(VertexFormat::Plain, left.data(), 6);
+    auto rightBuffer = device->CreateVertexBuffer(VertexFormat::Plain, right.data(), 6);
+    float x0, x1, y;
+    ScreenOf({-1, 0, 0}, MatrixIdentity(), x0, y);
+    ScreenOf({1, 0, 0}, MatrixIdentity(), x1, y);
+    const int r = int(std::lround(0x5A * 0.6)), g = int(std::lround(0x3C * 0.6)),
+              b = int(std::lround(0x1E * 0.6));
+    for (const bool oneFirst : {true, false}) {
+        SCOPED_TRACE(oneFirst ? "one colour first" : "fetched first");
+        device->Clear(ClearTarget | ClearZBuffer, 0xFF000000, 1, 0);
+        device->SetTexture(0, (oneFirst ? one : many).get());
+        Draw(*device, *leftBuffer);
+        device->SetTexture(0, (oneFirst ? many : one).get());
+        Draw(*device, *rightBuffer);
+        Show();
+        EXPECT_RGB_NEAR(Pixel(int(x0), int(y)), r, g, b, 1);
+        EXPECT_EQ(Pixel(int(x0), int(y)), Pixel(int(x1), int(y)));
+    }
+}
+
 TEST_F(GlTest, BlendFactorsMixWithWhatIsBehind) {
     StandardCamera();
     device->SetRenderState(RenderState::Lighting, 0);

@@ -18,7 +18,16 @@ class FakeTexture : public Texture {
     int Height() const override { return 1; }
 };
 
+class OneColourTexture : public FakeTexture {
+  public:
+    bool OneColour(Argb& colour) const override {
+        colour = 0xFF121218;
+        return true;
+    }
+};
+
 FakeTexture wood, stone;
+OneColourTexture dusk;
 
 using Change = std::function<void(StateShadow&)>;
 
@@ -107,6 +116,7 @@ TEST(SceneKey, EachStageFetchesOnlyTheTextureItReads) {
          },
          1},
         {"untextured", [](StateShadow& s) { s.SetTexture(0, nullptr); }, 0},
+        {"a texture of one colour", [](StateShadow& s) { s.SetTexture(0, &dusk); }, 0},
         {"two textured stages",
          [](StateShadow& s) {
              s.SetTexture(1, &stone);

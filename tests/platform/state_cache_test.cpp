@@ -8,6 +8,14 @@
 
 using namespace gpu;
 
+namespace {
+class FakeTexture : public Texture {
+  public:
+    int Width() const override { return 1; }
+    int Height() const override { return 1; }
+};
+} // namespace
+
 TEST(StateShadow, StartsAtTheDefaultsAndMarksOnlyRealChanges) {
     StateShadow s;
     EXPECT_EQ(s.Get(RenderState::CullMode), uint32_t(Cull::Ccw));
@@ -46,8 +54,8 @@ TEST(StateShadow, StartsAtTheDefaultsAndMarksOnlyRealChanges) {
 
 TEST(StateShadow, StageCascadeStopsAtAMissingTexture) {
     StateShadow s;
-    int texture = 0;
-    const auto* someTexture = reinterpret_cast<const Texture*>(&texture);
+    const FakeTexture texture;
+    const auto* someTexture = &texture;
     s.SetStageState(1, StageState::ColourOp, uint32_t(TextureOp::BlendFactorAlpha));
     s.SetStageState(1, StageState::ColourArg1, uint32_t(TextureArg::Current));
     s.SetStageState(1, StageState::ColourArg2, uint32_t(TextureArg::TFactor));

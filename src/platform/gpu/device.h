@@ -29,6 +29,9 @@ class Texture {
     virtual ~Texture() = default;
     virtual int Width() const = 0;  // pixels, as in the file
     virtual int Height() const = 0; // pixels, as in the file
+    // True, with the colour, for a texture whose texels are all alike: it reads as that
+    // colour wherever and however it is sampled, so the device need not fetch it.
+    virtual bool OneColour(Argb& /*colour*/) const { return false; }
 };
 using TexturePtr = std::shared_ptr<Texture>;
 

@@ -179,7 +179,8 @@ DeviceError GlDevice::Start(const BackBufferFormat& format) {
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
     }
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[back_]);
+    straightPossible_ = format.presentStraight && format.colourBits == 32 && WindowBuffersMatch();
+    ChooseDrawTarget();
     const GLenum problem = glGetError();
     if (problem == GL_OUT_OF_MEMORY) return DeviceError::OutOfVideoMemory;
     return problem == GL_NO_ERROR ? DeviceError::None : DeviceError::NotAvailable;
@@ -260,7 +261,7 @@ void GlDevice::Reclaim() {
     // What Start set once for the device's life, then everything the state copy holds.
     if (epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control"))
         glClipControl(GL_LOWER_LEFT, clipControl_ ? GL_ZERO_TO_ONE : GL_NEGATIVE_ONE_TO_ONE);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[back_]);
+    glBindFramebuffer(GL_FRAMEBUFFER, BackFramebuffer());
     glViewport(0, 0, width_, height_);
     glFrontFace(GL_CW);
     glDisable(GL_DITHER);
@@ -281,11 +282,47 @@ void GlDevice::EndScene() {
     FlushSprites();
 }
 
+bool GlDevice::WindowBuffersMatch() const {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    GLint red = 0, green = 0, blue = 0, depth = 0, stencil = 0;
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_BACK_LEFT,
+                                          GL_FRAMEBUFFER_ATTACHMENT_RED_SIZE, &red);
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_BACK_LEFT,
+                                          GL_FRAMEBUFFER_ATTACHMENT_GREEN_SIZE, &green);
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_BACK_LEFT,
+                                          GL_FRAMEBUFFER_ATTACHMENT_BLUE_SIZE, &blue);
+    // A window without a depth or stencil buffer makes these queries fail; errors are
+    // cleared so that they count as 0 and the start's own check stays clean.
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH,
+                                          GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE, &depth);
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_STENCIL,
+                                          GL_FRAMEBUFFER_ATTACHMENT_STENCIL_SIZE, &stencil);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    return red == 8 && green == 8 && blue == 8 && depth == depthBits_ && stencil == stencilBits_;
+}
+
+// Straight into the window when it shows the picture one to one; a scaled window (full
+// screen on a larger desktop, a window the player resized) gets the copy.
+void GlDevice::ChooseDrawTarget() {
+    drawingStraight_ = straightPossible_ && window_.Watched() &&
+                       window_.DrawableWidth() == width_ && window_.DrawableHeight() == height_;
+    const GLuint target = BackFramebuffer();
+    Call([&] { glBindFramebuffer(GL_FRAMEBUFFER, target); });
+}
+
 void GlDevice::Present() {
     FlushSprites();
+    if (drawingStraight_) {
+        Call([&] { window_.SwapBuffers(); });
+        shownStraight_ = true;
+        ChooseDrawTarget();
+        return;
+    }
+    shownStraight_ = false;
     if (!window_.Watched()) { // the frame is only ever read back: no copy to the window
         back_ = 1 - back_;
-        Call([&] { glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[back_]); });
+        ChooseDrawTarget();
         return;
     }
     // One copy to the window: scaled with its shape kept, black where it does not reach.
@@ -310,7 +347,7 @@ void GlDevice::Present() {
     }
     Call([&] { window_.SwapBuffers(); });
     back_ = 1 - back_;
-    Call([&] { glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[back_]); });
+    ChooseDrawTarget();
 }
 
 void GlDevice::Clear(uint32_t flags, Argb colour, float z, uint32_t stencil) {
@@ -340,10 +377,14 @@ bool GlDevice::ReadFrontBuffer(std::vector<uint32_t>& pixels, int& width, int& h
     while (glGetError() != GL_NO_ERROR) { // only this read's own errors count below
     }
     pixels.assign(size_t(width_) * size_t(height_), 0);
-    Call([&] { glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[1 - back_]); });
+    const GLuint shown = shownStraight_ ? 0 : framebuffers_[1 - back_];
+    Call([&] { glBindFramebuffer(GL_READ_FRAMEBUFFER, shown); });
+    if (shownStraight_) Call([&] { glReadBuffer(GL_FRONT); });
     Call([&] { glPixelStorei(GL_PACK_ALIGNMENT, 4); });
     Call([&] { glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data()); });
-    Call([&] { glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[back_]); });
+    if (shownStraight_) Call([&] { glReadBuffer(GL_BACK); });
+    const GLuint back = BackFramebuffer();
+    Call([&] { glBindFramebuffer(GL_READ_FRAMEBUFFER, back); });
     if (glGetError() != GL_NO_ERROR) {
         pixels.clear();
         return false;
@@ -455,6 +496,11 @@ void GlDevice::SendUniforms() {
     b.misc[0] = count;
     b.halfPixel[0] = 1.0f / width_;
     b.halfPixel[1] = -1.0f / height_;
+    for (int s = 0; s < kMaxStages; ++s) {
+        Argb colour = 0;
+        if (shadow_.textures[s] && shadow_.textures[s]->OneColour(colour))
+            ToFloats(colour, b.texel[s]);
+    }
     // New storage each time (orphaning) rather than rewriting it in place: a software
     // rasteriser that still has draws reading the old values queued would otherwise finish
     // drawing them before the call returns, once per change of state.

@@ -20,6 +20,10 @@ struct BackBufferFormat {
     // Depth 0..1 through glClipControl where the driver has it; off, the shaders convert
     // depth themselves as they do on drivers without it (tests check both ways).
     bool useClipControl = true;
+    // Frames go straight into the window, without a copy, whenever the window shows them at
+    // this size and its own buffers have the depth and stencil asked for; otherwise they go
+    // into the device's framebuffers and are copied, scaled, at Present.
+    bool presentStraight = false;
 };
 
 // Why a device could not be made.

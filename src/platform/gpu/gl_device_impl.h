@@ -25,14 +25,20 @@ struct GlLife {
 
 class GlTexture : public Texture {
   public:
-    GlTexture(std::shared_ptr<GlLife> life, GLuint name, int width, int height)
-        : life_(std::move(life)), name_(name), width_(width), height_(height) {}
+    GlTexture(std::shared_ptr<GlLife> life, GLuint name, int width, int height, bool oneColour,
+              Argb colour)
+        : life_(std::move(life)), name_(name), width_(width), height_(height),
+          oneColour_(oneColour), colour_(colour) {}
     ~GlTexture() override;
     int Width() const override { return width_; }
     int Height() const override { return height_; }
     GLuint Name() const { return name_; }
     // The smaller pictures are made the first time a filter asks for them: most pictures
     // are only ever sampled at full size.
+    bool OneColour(Argb& colour) const override {
+        colour = colour_;
+        return oneColour_;
+    }
     bool HasMipmaps() const { return mipmaps_; }
     void MarkMipmaps() const { mipmaps_ = true; }
 
@@ -40,6 +46,8 @@ class GlTexture : public Texture {
     std::shared_ptr<GlLife> life_;
     GLuint name_;
     int width_, height_;
+    bool oneColour_;
+    Argb colour_;
     mutable bool mipmaps_ = false;
 };
 
@@ -111,7 +119,8 @@ class GlDevice : public Device {
     void EndSprites() override;
     const DeviceStats& Stats() const override { return stats_; }
 
-    GLuint BackFramebuffer() const { return framebuffers_[back_]; }
+    // Where the frame being drawn goes: the window's own framebuffer (0) or one of ours.
+    GLuint BackFramebuffer() const { return drawingStraight_ ? 0 : framebuffers_[back_]; }
     void Reclaim();
 
     // Called by resources as they go.
@@ -130,6 +139,11 @@ class GlDevice : public Device {
     // Two colour buffers take turns as back and front; they share the depth buffer.
     GLuint framebuffers_[2] = {}, colourBuffers_[2] = {}, depthBuffer_ = 0;
     int back_ = 0;
+    bool straightPossible_ = false; // the window's buffers match ours
+    bool drawingStraight_ = false;  // this frame is drawn into the window's back buffer
+    bool shownStraight_ = false;    // the frame last shown is in the window's front buffer
+    void ChooseDrawTarget();
+    bool WindowBuffersMatch() const;
     GLuint stateBuffer_ = 0, paletteBuffer_ = 0;
     SceneProgram* scene_ = nullptr; // the program of the stage set-up in force
     const GlVertexBuffer* stream_ = nullptr;

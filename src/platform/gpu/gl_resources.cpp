@@ -1,4 +1,5 @@
 // Textures and vertex buffers of the GL device.
+#include <algorithm>
 #include <cstring>
 
 #include "platform/gpu/gl_device_impl.h"
@@ -92,7 +93,10 @@ TexturePtr GlDevice::CreateTexture(int width, int height, const uint32_t* pixels
         glDeleteTextures(1, &name);
         return nullptr;
     }
-    return std::make_shared<GlTexture>(life_, name, width, height);
+    const size_t count = size_t(width) * size_t(height);
+    const bool oneColour =
+        std::all_of(pixels, pixels + count, [&](uint32_t p) { return p == pixels[0]; });
+    return std::make_shared<GlTexture>(life_, name, width, height, oneColour, pixels[0]);
 }
 
 TextureError GlDevice::CreateTextureFromFile(std::string_view path, TexturePtr& texture) {

@@ -29,6 +29,7 @@ layout(std140) uniform State {
     vec4 uLightDiffuse[8], uLightAmbient[8], uLightVector[8], uLightFalloff[8];
     ivec4 uMisc;
     vec4 uHalfPixel;
+    vec4 uTexel[2];
 };
 )";
 

@@ -24,8 +24,9 @@ struct SceneBlock {
     float lightFalloff[8][4]; // range, a0, a1, a2
     int32_t misc[4];          // number of lights
     float halfPixel[4];       // xy: the pixel-centre shift to GL's in clip units
+    float texel[2][4];        // the colour of each stage's texture when it has only one
 };
-static_assert(sizeof(SceneBlock) == 688);
+static_assert(sizeof(SceneBlock) == 720);
 
 constexpr GLuint kStateBinding = 0, kPaletteBinding = 1;
 

@@ -7,10 +7,12 @@ namespace gpu {
 namespace {
 
 // Per stage 16 bits: colour op (4), colour args (2 + 2), alpha op (4), alpha args (2 + 2).
-// Then one bit per stage for a bound texture, then lighting.
+// Then one bit per stage for a bound texture, then lighting, then one bit per stage for a
+// texture of one colour.
 constexpr int kStageBits = 16;
 constexpr int kBoundShift = 2 * kStageBits;
 constexpr int kLitShift = kBoundShift + kMaxStages;
+constexpr int kOneColourShift = kLitShift + 1;
 
 // An operation the device does not know leaves the colour as it was.
 constexpr uint32_t kKeepOp = 15;
@@ -105,7 +107,11 @@ SceneKey SceneKeyOf(const StateShadow& shadow) {
         const uint32_t bits = c.colourOp | c.colourArg1 << 4 | c.colourArg2 << 6 | c.alphaOp << 8 |
                               c.alphaArg1 << 12 | c.alphaArg2 << 14;
         key |= SceneKey(bits) << (s * kStageBits);
-        if (ReadsTexture(c) && shadow.textures[s]) key |= SceneKey(1) << (kBoundShift + s);
+        if (ReadsTexture(c) && shadow.textures[s]) {
+            key |= SceneKey(1) << (kBoundShift + s);
+            Argb colour = 0;
+            if (shadow.textures[s]->OneColour(colour)) key |= SceneKey(1) << (kOneColourShift + s);
+        }
     }
     if (shadow.Get(RenderState::Lighting) != 0) key |= SceneKey(1) << kLitShift;
     return key;
@@ -124,9 +130,11 @@ std::string SceneFragmentSource(SceneKey key) {
         if (ReadsTexture(c)) {
             // A stage without a texture reads zero from it.
             const bool bound = (key >> (kBoundShift + s)) & 1;
-            body += "    vec4 " + texel + " = " +
-                    (bound ? "texture(uTexture" + index + ", vUV)" : std::string("vec4(0.0)")) +
-                    ";\n";
+            const bool oneColour = (key >> (kOneColourShift + s)) & 1;
+            const std::string read = !bound      ? "vec4(0.0)"
+                                     : oneColour ? "uTexel[" + index + "]"
+                                                 : "texture(uTexture" + index + ", vUV)";
+            body += "    vec4 " + texel + " = " + read + ";\n";
         }
         const std::string colour =
             OpText(c.colourOp, ArgText(c.colourArg1, texel), ArgText(c.colourArg2, texel));

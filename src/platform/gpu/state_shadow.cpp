@@ -123,7 +123,13 @@ bool StateShadow::SetTexture(int stage, const Texture* texture) {
     if (stage < 0 || stage >= kMaxStages || textures[stage] == texture) return false;
     // Whether a stage has a texture at all decides the stage cascade (the program); which
     // one it is only needs a bind.
-    if ((textures[stage] == nullptr) != (texture == nullptr)) dirty |= kDirtyProgram;
+    Argb colour = 0;
+    const bool wasOneColour = textures[stage] && textures[stage]->OneColour(colour);
+    const bool oneColour = texture && texture->OneColour(colour);
+    if ((textures[stage] == nullptr) != (texture == nullptr) || wasOneColour != oneColour)
+        dirty |= kDirtyProgram;
+    // A texture of one colour is not fetched: its colour goes with the uniforms.
+    if (oneColour) dirty |= kDirtyUniforms;
     textures[stage] = texture;
     dirty |= kDirtyTextures;
     return true;

@@ -3,6 +3,7 @@
 #include <span>
 #include <string_view>
 
+#include "image.h"
 #include "model.h"
 #include "shapes.h"
 
@@ -35,6 +36,11 @@ constexpr int WallDesigns = 12;
 constexpr float WallHeight = 1.0f;
 // Floor designs above this one are hard ground (the game plays the second footstep there).
 constexpr int LastSoftFloor = 7;
+
+// "empty.exp", the unseen cell, wears a texture of one colour of its own.
+constexpr const char* PlaceholderTexture = "empty.png";
+Model BuildPlaceholder();
+Image PaintPlaceholder();
 
 Model BuildHero();
 Model BuildZombie();

@@ -49,6 +49,7 @@ bool BuildModel(std::string_view file, Model& out) {
         {"weapon1.exp", BuildSubmachineGun},
         {"weapon3.exp", BuildAssaultRifle},
         {"treasure1.exp", BuildTreasureChest},
+        {"empty.exp", BuildPlaceholder},
     };
     for (const Special& s : specials)
         if (s.file == file) return out = s.build(), true;

@@ -38,6 +38,8 @@ std::vector<Product> AllProducts() {
         int size = folder[3] == '1' ? 1024 : 2048;
         out.push_back({std::string(folder) + "textures.png",
                        [size] { return EncodePng(PaintTextureSheet(size)); }});
+        out.push_back({std::string(folder) + PlaceholderTexture,
+                       [] { return EncodePng(PaintPlaceholder()); }});
     }
     out.push_back({"gfx/testfont.png", [] { return EncodePng(PaintFont()); }});
     for (const MenuPicture& p : MenuPictures())

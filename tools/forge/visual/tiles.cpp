@@ -55,9 +55,9 @@ constexpr std::array<WallStyle, WallDesigns> WallStyles{{
     {Material::RoyalWall, WallTop::Merlons},
 }};
 
-void Slab(MeshBuilder& b, Material top, Material side, float bevel) {
+void Slab(MeshBuilder& b, Material top, Material side, float bevel, float bottom = SlabBottom) {
     b.material = side;
-    b.sides({-Half, SlabBottom, -Half}, {Half, -bevel - 0.02f, Half});
+    b.sides({-Half, bottom, -Half}, {Half, -bevel - 0.02f, Half});
     b.material = top;
     b.bevelBox({-Half, -bevel - 0.02f, -Half}, {Half, 0, Half}, bevel, true);
 }
@@ -218,10 +218,6 @@ void Mask(MeshBuilder& b) {
     b.quad({-Half, 0, Half}, {Half, 0, Half}, {Half, 0, -Half}, {-Half, 0, -Half});
 }
 
-void EmptyTile(MeshBuilder& b) {
-    Slab(b, Material::Empty, Material::Empty, 0.0f);
-}
-
 void ClosingPit(MeshBuilder& b) {
     b.material = Material::CrumbleGlass;
     b.box({-Half, -0.1f, -Half}, {Half, 0, Half});
@@ -327,12 +323,29 @@ void Brazier(MeshBuilder& b) {
 
 } // namespace
 
+// The placeholder of unseen cells covers most of the picture before the hero has looked
+// around, so it costs as little as it can: one colour of its own, which the game's device
+// draws without fetching texels, and only a short skirt, since deep sides would be drawn
+// and then hidden by the next row's tops (beside a seen pit the skirt ends in the equally
+// dark void).
+constexpr float PlaceholderSkirt = -0.1f;
+
+Model BuildPlaceholder() {
+    Model m = RigidModel(
+        [](MeshBuilder& b) { Slab(b, Material::Empty, Material::Empty, 0.0f, PlaceholderSkirt); });
+    m.texture = PlaceholderTexture;
+    return m;
+}
+
+Image PaintPlaceholder() {
+    return Image(4, 4, Rgb(18, 18, 24));
+}
+
 std::span<const NamedParts> TileParts() {
     static constexpr NamedParts entries[] = {
         {"teleport.exp", Teleport},
         {"maali.exp", Exit},
         {"mask.exp", Mask},
-        {"empty.exp", EmptyTile},
         {"createlaatta.exp", ClosingPit},
         {"spikes.exp", Spikes},
         {"spikeholes.exp", SpikeHoles},
