@@ -184,6 +184,8 @@ void TDGraphics::BeginFrame(float diffuse, float ambient) {
 void TDGraphics::EndFrame() {
     if (!device_) return;
     device_->EndScene();
+    for (const std::string& file : shotsOfNextFrame_) WriteShot(file, true);
+    shotsOfNextFrame_.clear();
     device_->Present();
 }
 
@@ -244,10 +246,21 @@ bool TDGraphics::HasStencil() const {
 
 bool TDGraphics::SaveScreenshot(const std::string& file) {
     if (!device_) return false;
+    // A frame shown straight in the window cannot be read back on every driver: the picture
+    // is then the next frame's, taken just before it is shown, a frame later.
+    if (device_->ShowsFramesStraight()) {
+        shotsOfNextFrame_.push_back(file);
+        return true;
+    }
+    return WriteShot(file, false);
+}
+
+bool TDGraphics::WriteShot(const std::string& file, bool drawnFrame) {
     std::vector<uint32_t> pixels;
     int width = 0, height = 0;
-    if (!device_->ReadFrontBuffer(pixels, width, height)) return false;
-    return files::WriteSafely(file, EncodeBmp32(pixels.data(), width, height));
+    const bool read = drawnFrame ? device_->ReadDrawnFrame(pixels, width, height)
+                                 : device_->ReadFrontBuffer(pixels, width, height);
+    return read && files::WriteSafely(file, EncodeBmp32(pixels.data(), width, height));
 }
 
 void TDGraphics::Release() {

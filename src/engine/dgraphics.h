@@ -4,6 +4,7 @@
 // colour and screenshots. Models, sprites and text draw through Device() (the render stores).
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/gpu/device.h"
 
@@ -79,5 +80,7 @@ class TDGraphics {
     window::Window* window_ = nullptr;
     int depthFormat_ = kDepthNone;
     std::unique_ptr<gpu::Device> device_;
+    std::vector<std::string> shotsOfNextFrame_;
     void SetInitialStates();
+    bool WriteShot(const std::string& file, bool drawnFrame);
 };

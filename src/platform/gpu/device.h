@@ -73,6 +73,15 @@ class Device {
     // The last presented frame as 0xAARRGGBB pixels, rows top to bottom, alpha 255.
     // False when there is nothing to read (then the vector is left empty).
     virtual bool ReadFrontBuffer(std::vector<uint32_t>& pixels, int& width, int& height) = 0;
+    // True while frames go (or the last one went) straight into the window: once shown, a
+    // frame cannot be read back
+    // on every driver, so ReadFrontBuffer may fail, and ReadDrawnFrame reads the frame drawn
+    // so far, before it is shown.
+    virtual bool ShowsFramesStraight() const { return false; }
+    virtual bool ReadDrawnFrame(std::vector<uint32_t>& /*pixels*/, int& /*width*/,
+                                int& /*height*/) {
+        return false;
+    }
 
     // ---- Transforms -------------------------------------------------------------------------
     virtual void SetView(const Matrix& view) = 0;

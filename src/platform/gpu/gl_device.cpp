@@ -373,16 +373,24 @@ void GlDevice::Clear(uint32_t flags, Argb colour, float z, uint32_t stencil) {
 }
 
 bool GlDevice::ReadFrontBuffer(std::vector<uint32_t>& pixels, int& width, int& height) {
+    pixels.clear();
+    if (shownStraight_) return false; // gone into the window (ShowsFramesStraight)
+    return ReadFramebuffer(framebuffers_[1 - back_], pixels, width, height);
+}
+
+bool GlDevice::ReadDrawnFrame(std::vector<uint32_t>& pixels, int& width, int& height) {
+    return ReadFramebuffer(BackFramebuffer(), pixels, width, height);
+}
+
+bool GlDevice::ReadFramebuffer(GLuint framebuffer, std::vector<uint32_t>& pixels, int& width,
+                               int& height) {
     FlushSprites();
     while (glGetError() != GL_NO_ERROR) { // only this read's own errors count below
     }
     pixels.assign(size_t(width_) * size_t(height_), 0);
-    const GLuint shown = shownStraight_ ? 0 : framebuffers_[1 - back_];
-    Call([&] { glBindFramebuffer(GL_READ_FRAMEBUFFER, shown); });
-    if (shownStraight_) Call([&] { glReadBuffer(GL_FRONT); });
+    Call([&] { glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer); });
     Call([&] { glPixelStorei(GL_PACK_ALIGNMENT, 4); });
     Call([&] { glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data()); });
-    if (shownStraight_) Call([&] { glReadBuffer(GL_BACK); });
     const GLuint back = BackFramebuffer();
     Call([&] { glBindFramebuffer(GL_READ_FRAMEBUFFER, back); });
     if (glGetError() != GL_NO_ERROR) {

@@ -90,6 +90,8 @@ class GlDevice : public Device {
     int DepthBits() const override { return depthBits_; }
     int StencilBits() const override { return stencilBits_; }
     bool ReadFrontBuffer(std::vector<uint32_t>& pixels, int& width, int& height) override;
+    bool ShowsFramesStraight() const override { return drawingStraight_ || shownStraight_; }
+    bool ReadDrawnFrame(std::vector<uint32_t>& pixels, int& width, int& height) override;
     void SetView(const Matrix& m) override { shadow_.SetView(m); }
     void SetProjection(const Matrix& m) override { shadow_.SetProjection(m); }
     void SetWorld(int index, const Matrix& m) override { shadow_.SetWorld(index, m); }
@@ -143,6 +145,8 @@ class GlDevice : public Device {
     bool drawingStraight_ = false;  // this frame is drawn into the window's back buffer
     bool shownStraight_ = false;    // the frame last shown is in the window's front buffer
     void ChooseDrawTarget();
+    bool ReadFramebuffer(GLuint framebuffer, std::vector<uint32_t>& pixels, int& width,
+                         int& height);
     bool WindowBuffersMatch() const;
     GLuint stateBuffer_ = 0, paletteBuffer_ = 0;
     SceneProgram* scene_ = nullptr; // the program of the stage set-up in force
