@@ -17,6 +17,18 @@ TexturePtr Plain(Device& device, uint32_t argb) {
     return device.CreateTexture(1, 1, &argb);
 }
 
+// A white light shining straight onto the squares, on a grey material of `diffuse`.
+void SunOnGrey(Device& device, float diffuse) {
+    Light sun;
+    sun.direction = {0, 0, 1};
+    sun.diffuse = {1, 1, 1, 0};
+    device.SetLight(0, sun);
+    device.LightEnable(0, true);
+    Material m;
+    m.diffuse = {diffuse, diffuse, diffuse, 1};
+    device.SetMaterial(m);
+}
+
 void Draw(Device& device, const VertexBuffer& buffer) {
     device.SetStreamSource(&buffer);
     device.DrawTriangleList(0, buffer.VertexCount() / 3);
@@ -250,14 +262,7 @@ TEST_F(GlTest, StageOneTintAndGlowChangeColoursAsWritten) {
 
     // Glow: twice the lit colour, saturating.
     device->SetRenderState(RenderState::Lighting, 1);
-    Light sun;
-    sun.direction = {0, 0, 1};
-    sun.diffuse = {1, 1, 1, 0};
-    device->SetLight(0, sun);
-    device->LightEnable(0, true);
-    Material m;
-    m.diffuse = {0.3f, 0.3f, 0.3f, 1};
-    device->SetMaterial(m);
+    SunOnGrey(*device, 0.3f);
     device->SetTexture(0, nullptr);
     device->SetStageState(0, StageState::ColourOp, uint32_t(TextureOp::Add));
     device->SetStageState(0, StageState::ColourArg1, uint32_t(TextureArg::Diffuse));
@@ -266,8 +271,7 @@ TEST_F(GlTest, StageOneTintAndGlowChangeColoursAsWritten) {
     Draw(*device, *buffer);
     Show();
     EXPECT_RGB_NEAR(Pixel(kSize / 2, kSize / 2), 153, 153, 153, 1);
-    m.diffuse = {0.75f, 0.75f, 0.75f, 1};
-    device->SetMaterial(m);
+    SunOnGrey(*device, 0.75f);
     device->Clear(ClearTarget | ClearZBuffer, 0xFF000000, 1, 0);
     Draw(*device, *buffer);
     Show();
@@ -287,14 +291,7 @@ TEST_F(GlTest, StageOneTintAndGlowChangeColoursAsWritten) {
 // only in alpha (fetched), must come out alike, in either order of drawing.
 TEST_F(GlTest, ATextureOfOneColourDrawsAsItsTexelsWould) {
     StandardCamera();
-    Light sun;
-    sun.direction = {0, 0, 1};
-    sun.diffuse = {1, 1, 1, 0};
-    device->SetLight(0, sun);
-    device->LightEnable(0, true);
-    Material m;
-    m.diffuse = {0.6f, 0.6f, 0.6f, 1};
-    device->SetMaterial(m);
+    SunOnGrey(*device, 0.6f);
     const uint32_t alike[] = {0xFF5A3C1E, 0xFF5A3C1E, 0xFF5A3C1E, 0xFF5A3C1E};
     const uint32_t fetched[] = {0xFF5A3C1E, 0xFE5A3C1E, 0xFF5A3C1E, 0xFF5A3C1E};
     const TexturePtr one = device->CreateTexture(2, 2, alike);
