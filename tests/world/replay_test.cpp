@@ -28,6 +28,14 @@ class ReplayTest : public GameLoopTest {
         player.Score = 300;
     }
 
+    // The pistol with sixty rounds, on a display that shows one picture in `waits` ticks.
+    void ArmedOnASlowDisplay(int64_t waits) {
+        player.Own[1] = true;
+        player.Gun = 1;
+        player.AmmoAll[1] = 60;
+        ticksPerWait = waits;
+    }
+
     treplay Record(int64_t frames) {
         onFrame = [frames](int64_t frame) { return frames == 0 || frame + 1 < frames; };
         treplayrecorder recorder;
@@ -87,12 +95,7 @@ TEST_F(ReplayTest, EveryKindOfRunPlaysAgainAsItWasPlayed) {
          "0: 157\n",
          2,
          OutcomeStopped,
-         [this] {
-             player.Own[1] = true;
-             player.Gun = 1;
-             player.AmmoAll[1] = 60;
-             ticksPerWait = 3;
-         },
+         [this] { ArmedOnASlowDisplay(3); },
          -1,
          -1,
          300},
@@ -102,10 +105,7 @@ TEST_F(ReplayTest, EveryKindOfRunPlaysAgainAsItWasPlayed) {
          2,
          OutcomeStopped,
          [this] {
-             player.Own[1] = true;
-             player.Gun = 1;
-             player.AmmoAll[1] = 60;
-             ticksPerWait = 8;
+             ArmedOnASlowDisplay(8);
              form.displayHz = 60;
              form.waitCounts = [this](int64_t counts) { clock.Advance(counts * ticksPerWait); };
          },
