@@ -42,12 +42,12 @@ TEST_F(DrawingTest, WorldWindowIsClippedAndEachRowHasItsOwnDepthRange) {
     EXPECT_EQ(log->DrawsOf(models::FirstFloor).size(), 1u) << "only the seen cell is a tile";
     EXPECT_EQ(log->DrawsOf(models::Empty).size(), 79u);
 
-    // Block pass far to near; every row n is drawn with near 5 - n/1000 and far 25 - n/1000.
-    int lastRow = 100;
+    // Block pass near to far; every row n is drawn with near 5 - n/1000 and far 25 - n/1000.
+    int lastRow = -1;
     for (const tdraw& d : log->draws) {
         if (d.model != models::Empty && d.model != models::FirstFloor) continue;
         const int n = static_cast<int>(std::lround(d.Z()));
-        EXPECT_LE(n, lastRow);
+        EXPECT_GE(n, lastRow);
         lastRow = n;
         EXPECT_NEAR(d.zNear, 5.0f - n / 1000.0f, 2e-5f) << "row " << n;
         EXPECT_NEAR(d.zFar, 25.0f - n / 1000.0f, 2e-4f) << "row " << n;
@@ -125,6 +125,30 @@ TEST_F(DrawingTest, TilesAreDrawnByTheirKind) {
     DrawTile(graphics, -1, 10, 0);
     DrawTile(graphics, 10, 50, 0);
     EXPECT_TRUE(log->draws.empty());
+}
+
+TEST_F(DrawingTest, PitLidsAreDrawnOverAllBlocksFarRowsFirst) {
+    SeeAll();
+    hero.column = 10;
+    hero.row = 10;
+    for (auto [c, n] : {std::pair{9, 11}, std::pair{12, 14}}) {
+        tiles[c][n].block = NoBlock;
+        tiles[c][n].mechanism = mechanism::ClosingPit;
+    }
+    DrawWorld(graphics, SeenMark, 0);
+
+    const std::vector<tdraw> lids = log->DrawsOf(models::CrumbleFloor);
+    ASSERT_EQ(lids.size(), 2u);
+    const std::vector<tdraw> floors = log->DrawsOf(models::FirstFloor);
+    ASSERT_FALSE(floors.empty());
+    // Whatever lies under a lid (the far row's side seen through the pit) is drawn before it.
+    EXPECT_GT(lids[0].callIndex, floors.back().callIndex);
+    EXPECT_FLOAT_EQ(lids[0].Z(), 14.0f);
+    EXPECT_FLOAT_EQ(lids[1].Z(), 11.0f);
+    for (const tdraw& lid : lids) {
+        EXPECT_EQ(lid.blend, 1u);
+        EXPECT_NEAR(lid.zNear, 5.0f - lid.Z() / 1000.0f, 2e-5f) << "its own row's range";
+    }
 }
 
 TEST_F(DrawingTest, ItemsSpikesAndDecorations) {

@@ -86,6 +86,49 @@ void DrawItems(TDGraphics& graphics, const ttile& cell, int32_t c, int32_t n) {
     store.DrawModel(look.model, false, x, cell.floor, z, 0.0f, look.turn, 0.0f, look.scale);
 }
 
+// Of all pits only a closing one shows: its lid, see-through until it shuts.
+bool HasPitLid(const ttile& cell) {
+    return cell.block == NoBlock && cell.mechanism == mechanism::ClosingPit;
+}
+
+void DrawPitLid(TDGraphics& graphics, int32_t c, int32_t n) {
+    const ttile* cell = TileAt(c, n);
+    if (!cell || !graphics.Device() || !HasPitLid(*cell)) return;
+    DrawBlended(graphics, models::CrumbleFloor, static_cast<float>(c), 0.0f, static_cast<float>(n));
+    StageOneOff(*graphics.Device());
+}
+
+// Everything of a cell but a pit's lid.
+void DrawSolidBlock(TDGraphics& graphics, int32_t c, int32_t n, int32_t frame) {
+    const ttile* cell = TileAt(c, n);
+    if (!cell || !graphics.Device() || cell->block == NoBlock) return;
+    t3dobjects& store = Models();
+    const float x = static_cast<float>(c), z = static_cast<float>(n);
+    if (cell->block == models::FirstConveyor) {
+        if (cell->param < 0 || cell->param > 3) return; // a belt going nowhere is not drawn
+        const int32_t animation = ((frame % ConveyorFrames) + ConveyorFrames) % ConveyorFrames;
+        store.DrawModel(models::FirstConveyor + animation, false, x, cell->floor, z, 0.0f,
+                        ConveyorTurns[cell->param], 0.0f, 1.0f);
+        return;
+    }
+    if (cell->mechanism == mechanism::CrumblingFloor) {
+        store.DrawModel(cell->block + cell->design, false, x, cell->floor, z, cell->anim, 0.0f,
+                        cell->anim, 1.0f);
+        return;
+    }
+    if (cell->block == BreakableWallBlock) {
+        store.DrawModel(models::FirstWall + cell->design, false, x, cell->floor, z, cell->anim,
+                        0.0f, cell->anim, 1.0f);
+        return;
+    }
+    store.DrawModel(cell->block + cell->design, false, x, cell->floor, z, 0.0f, 0.0f, 0.0f, 1.0f);
+    if (StandsOnFloor(cell->block)) {
+        RestoreLevelLights(graphics);
+        store.DrawModel(models::FirstFloor + cell->floordesign, false, x, cell->floor, z, 0.0f,
+                        0.0f, 0.0f, 1.0f);
+    }
+}
+
 } // namespace
 
 void BlendOn(gpu::Device& device, gpu::Blend source, gpu::Blend destination) {
@@ -123,42 +166,8 @@ void SetDepthRange(TDGraphics& graphics, float zNear, float zFar) {
 }
 
 void DrawTile(TDGraphics& graphics, int32_t c, int32_t n, int32_t frame) {
-    const ttile* cell = TileAt(c, n);
-    if (!cell || !graphics.Device()) return;
-    t3dobjects& store = Models();
-    const float x = static_cast<float>(c), z = static_cast<float>(n);
-
-    if (cell->block == NoBlock) {
-        // Of all pits only a closing one shows: its lid, see-through until it shuts.
-        if (cell->mechanism == mechanism::ClosingPit) {
-            DrawBlended(graphics, models::CrumbleFloor, x, 0.0f, z);
-            StageOneOff(*graphics.Device());
-        }
-        return;
-    }
-    if (cell->block == models::FirstConveyor) {
-        if (cell->param < 0 || cell->param > 3) return; // a belt going nowhere is not drawn
-        const int32_t animation = ((frame % ConveyorFrames) + ConveyorFrames) % ConveyorFrames;
-        store.DrawModel(models::FirstConveyor + animation, false, x, cell->floor, z, 0.0f,
-                        ConveyorTurns[cell->param], 0.0f, 1.0f);
-        return;
-    }
-    if (cell->mechanism == mechanism::CrumblingFloor) {
-        store.DrawModel(cell->block + cell->design, false, x, cell->floor, z, cell->anim, 0.0f,
-                        cell->anim, 1.0f);
-        return;
-    }
-    if (cell->block == BreakableWallBlock) {
-        store.DrawModel(models::FirstWall + cell->design, false, x, cell->floor, z, cell->anim,
-                        0.0f, cell->anim, 1.0f);
-        return;
-    }
-    store.DrawModel(cell->block + cell->design, false, x, cell->floor, z, 0.0f, 0.0f, 0.0f, 1.0f);
-    if (StandsOnFloor(cell->block)) {
-        RestoreLevelLights(graphics);
-        store.DrawModel(models::FirstFloor + cell->floordesign, false, x, cell->floor, z, 0.0f,
-                        0.0f, 0.0f, 1.0f);
-    }
+    DrawSolidBlock(graphics, c, n, frame);
+    DrawPitLid(graphics, c, n);
 }
 
 void DrawWorld(TDGraphics& graphics, int32_t seen, int32_t frame) {
@@ -170,25 +179,39 @@ void DrawWorld(TDGraphics& graphics, int32_t seen, int32_t frame) {
     const int32_t ahead = std::min(hr + WindowAhead, GridSize - 1);
     t3dobjects& store = Models();
 
+    const auto rowRange = [&](int32_t n) {
+        const float shift = static_cast<float>(n) / 1000.0f;
+        SetDepthRange(graphics, PlayNear - shift, PlayFar - shift);
+    };
     const auto drawCell = [&](int32_t c, int32_t n) {
         if (c < left || c > right) return;
         if (tiles[c][n].seen == seen)
-            DrawTile(graphics, c, n, frame);
+            DrawSolidBlock(graphics, c, n, frame);
         else
             store.DrawModel(models::Empty, false, static_cast<float>(c), 0.0f,
                             static_cast<float>(n), 0.0f, 0.0f, 0.0f, 1.0f);
     };
-    // Blocks, far rows first. Each row gets its own depth range, a thousandth of a unit
-    // apart, so that the coplanar faces of neighbouring rows never fight. Within a row the
-    // columns nearest the camera (above the hero's column) go first, outwards from there:
-    // the depth test then spares the pixels they hide from the columns behind them.
-    for (int32_t n = ahead; n >= back; --n) {
-        const float shift = static_cast<float>(n) / 1000.0f;
-        SetDepthRange(graphics, PlayNear - shift, PlayFar - shift);
+    // Solid blocks, the cells nearest the camera first: near rows, and within a row the
+    // hero's column, outwards from there. The depth test then rejects every pixel a block
+    // hides behind it before it is shaded, instead of shading it and painting over it.
+    // Each row gets its own depth range, a thousandth of a unit apart, so that the
+    // coplanar faces of neighbouring rows never fight.
+    for (int32_t n = back; n <= ahead; ++n) {
+        rowRange(n);
         drawCell(hc, n);
         for (int32_t d = 1; d <= std::max(WindowLeft, WindowRight); ++d) {
             if (d <= WindowLeft) drawCell(hc - d, n);
             if (d <= WindowRight) drawCell(hc + d, n);
+        }
+    }
+    // Then the see-through lids of closing pits, far rows first, each over everything
+    // that lies under it.
+    for (int32_t n = ahead; n >= back; --n) {
+        bool ranged = false;
+        for (int32_t c = left; c <= right; ++c) {
+            if (tiles[c][n].seen != seen || !HasPitLid(tiles[c][n])) continue;
+            if (!ranged) rowRange(n), ranged = true;
+            DrawPitLid(graphics, c, n);
         }
     }
 

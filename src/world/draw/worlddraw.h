@@ -8,9 +8,10 @@
 //                                   pillar blocks, arrows' shadows, new stones, ghosts, the
 //                                   muzzle flash).
 //   DrawWorld(graphics, seen, frame) the window of 15 columns x 17 rows around the hero: a
-//                                   block pass far to near with a slightly different depth
+//                                   block pass near to far with a slightly different depth
 //                                   range per row (so coplanar tiles of neighbouring rows do
-//                                   not fight), then an item pass near to far; cells not
+//                                   not fight), the see-through lids of closing pits far to
+//                                   near over it, then an item pass near to far; cells not
 //                                   seen show a dark placeholder. Leaves the projection at
 //                                   near 5, far 25.
 //   DrawTile(graphics, c, n, frame)  one cell's block: pits, conveyors (animated by the frame
