@@ -155,13 +155,16 @@ TEST_F(GlTest, SkinnedMeshFollowsItsTwoBoneMatrices) {
     EXPECT_EQ(Pixel(int(x1), int(y1)), 0xFFFFFFu);
     EXPECT_EQ(Pixel(kSize / 2, kSize / 2), 0u); // nothing stayed at the origin
 
-    // Without vertex blending every vertex follows world matrix 0.
-    device->SetRenderState(RenderState::VertexBlend, 0);
-    device->Clear(ClearTarget | ClearZBuffer, 0xFF000000, 1, 0);
-    Draw(*device, *buffer);
-    Show();
-    EXPECT_EQ(Pixel(int(x0), int(y0)), 0xFFFFFFu);
-    EXPECT_EQ(Pixel(int(x1), int(y1)), 0u);
+    // Without vertex blending every vertex follows world matrix 0, and with it again the
+    // bones: each way the draw takes the transform it needs, with nothing else changed.
+    for (const uint32_t blend : {0u, 1u}) {
+        device->SetRenderState(RenderState::VertexBlend, blend);
+        device->Clear(ClearTarget | ClearZBuffer, 0xFF000000, 1, 0);
+        Draw(*device, *buffer);
+        Show();
+        EXPECT_EQ(Pixel(int(x0), int(y0)), 0xFFFFFFu);
+        EXPECT_EQ(Pixel(int(x1), int(y1)), blend ? 0xFFFFFFu : 0u) << "blend " << blend;
+    }
 }
 
 TEST_F(GlTest, OneWeightBlendsBetweenTheTwoMatrices) {

@@ -412,17 +412,19 @@ void GlDevice::DrawTriangleList(int firstVertex, int triangleCount) {
     FlushSprites();
     if (!stream_ || firstVertex < 0 || triangleCount <= 0) return;
     if (int64_t(firstVertex) + int64_t(triangleCount) * 3 > stream_->VertexCount()) return;
-    if (!scene_ || (shadow_.dirty & kDirtyProgram)) {
-        std::string log;
-        scene_ = SceneProgramFor(programs_, SceneKeyOf(shadow_), log);
-        if (!scene_) return;
-    }
-    gl_.UseProgram(scene_->program);
-    gl_.BindVertexArray(stream_->Vao());
     const bool skinned = stream_->Format() == VertexFormat::Skinned;
     int mode = 0;
     if (skinned && shadow_.Get(RenderState::VertexBlend) == 1)
         mode = shadow_.Get(RenderState::IndexedVertexBlendEnable) ? 1 : 2;
+    if (!scene_ || (shadow_.dirty & kDirtyProgram) || (mode != 0) != sceneBlended_) {
+        std::string log;
+        const SceneKey key = SceneKeyOf(shadow_);
+        scene_ = SceneProgramFor(programs_, mode != 0 ? WithBlendedVertices(key) : key, log);
+        sceneBlended_ = mode != 0;
+        if (!scene_) return;
+    }
+    gl_.UseProgram(scene_->program);
+    gl_.BindVertexArray(stream_->Vao());
     gl_.Uniform1i(scene_->blendModeLocation, mode, scene_->blendModeSent);
     SendState(mode != 0);
     Call([&] { glDrawArrays(GL_TRIANGLES, firstVertex, triangleCount * 3); });

@@ -150,6 +150,7 @@ class GlDevice : public Device {
     bool WindowBuffersMatch() const;
     GLuint stateBuffer_ = 0, paletteBuffer_ = 0;
     SceneProgram* scene_ = nullptr; // the program of the stage set-up in force
+    bool sceneBlended_ = false;     // whether it blends vertices
     const GlVertexBuffer* stream_ = nullptr;
     std::map<std::tuple<uint32_t, uint32_t, uint32_t, uint32_t, uint32_t>, GLuint> samplers_;
     std::vector<float> paletteStaging_;

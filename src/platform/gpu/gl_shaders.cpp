@@ -40,7 +40,7 @@ layout(std140) uniform Palette {
     mat4 uWorldView[PALETTE];  // world i x view, for blended vertices
 };
 uniform mat4 uPlain[2];        // ((world 0 x view)^-1)^T and world 0 x view, for the rest
-uniform int uBlendMode;
+uniform int uBlendMode;        // blended: 1 an indexed pair, 2 matrices 0 and 1
 
 layout(location = 0) in vec3 aPosition;
 layout(location = 1) in float aWeight;
@@ -53,18 +53,16 @@ out vec2 vUV;
 void main()
 {
     vec4 p = vec4(aPosition, 1.0);
-    vec4 P;
-    vec3 N;
-    if (uBlendMode == 0) {
-        P = uPlain[1] * p;
-        N = mat3(uPlain[0]) * aNormal;
-    } else {
-        uvec2 i = uBlendMode == 1 ? min(aBones.xy, uvec2(PALETTE - 1)) : uvec2(0u, 1u);
-        float w = aWeight;
-        // Blended normals use the matrices themselves, as fixed-function blending does.
-        P = (uWorldView[i.x] * p) * w + (uWorldView[i.y] * p) * (1.0 - w);
-        N = mat3(uWorldView[i.x]) * aNormal * w + mat3(uWorldView[i.y]) * aNormal * (1.0 - w);
-    }
+#if BLENDED
+    uvec2 i = uBlendMode == 1 ? min(aBones.xy, uvec2(PALETTE - 1)) : uvec2(0u, 1u);
+    float w = aWeight;
+    // Blended normals use the matrices themselves, as fixed-function blending does.
+    vec4 P = (uWorldView[i.x] * p) * w + (uWorldView[i.y] * p) * (1.0 - w);
+    vec3 N = mat3(uWorldView[i.x]) * aNormal * w + mat3(uWorldView[i.y]) * aNormal * (1.0 - w);
+#else
+    vec4 P = uPlain[1] * p;
+    vec3 N = mat3(uPlain[0]) * aNormal;
+#endif
     gl_Position = ToGlClip(uProjection * P, uHalfPixel.xy);
     vUV = aUV;
 #if !LIT
@@ -188,9 +186,10 @@ bool BuildPrograms(bool clipControl, int paletteSize, GlPrograms& programs, std:
 
 SceneProgram* SceneProgramFor(GlPrograms& programs, SceneKey key, std::string& log) {
     if (auto it = programs.scene.find(key); it != programs.scene.end()) return &it->second;
-    const std::string lit = std::string("#define LIT ") + (SceneKeyLit(key) ? "1" : "0") + "\n";
+    const std::string defines = std::string("#define LIT ") + (SceneKeyLit(key) ? "1" : "0") +
+                                "\n#define BLENDED " + (SceneKeyBlended(key) ? "1" : "0") + "\n";
     const GLuint program =
-        Link(programs.header + kSceneBlock + lit, kSceneVertex, SceneFragmentSource(key), log);
+        Link(programs.header + kSceneBlock + defines, kSceneVertex, SceneFragmentSource(key), log);
     if (!program) return nullptr;
     GLint current = 0;
     glGetIntegerv(GL_CURRENT_PROGRAM, &current);

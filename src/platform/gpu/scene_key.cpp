@@ -8,11 +8,12 @@ namespace {
 
 // Per stage 16 bits: colour op (4), colour args (2 + 2), alpha op (4), alpha args (2 + 2).
 // Then one bit per stage for a bound texture, then lighting, then one bit per stage for a
-// texture of one colour.
+// texture of one colour, then blended vertices.
 constexpr int kStageBits = 16;
 constexpr int kBoundShift = 2 * kStageBits;
 constexpr int kLitShift = kBoundShift + kMaxStages;
 constexpr int kOneColourShift = kLitShift + 1;
+constexpr int kBlendedShift = kOneColourShift + kMaxStages;
 
 // An operation the device does not know leaves the colour as it was.
 constexpr uint32_t kKeepOp = 15;
@@ -119,6 +120,14 @@ SceneKey SceneKeyOf(const StateShadow& shadow) {
 
 bool SceneKeyLit(SceneKey key) {
     return (key >> kLitShift) & 1;
+}
+
+SceneKey WithBlendedVertices(SceneKey key) {
+    return key | SceneKey(1) << kBlendedShift;
+}
+
+bool SceneKeyBlended(SceneKey key) {
+    return (key >> kBlendedShift) & 1;
 }
 
 std::string SceneFragmentSource(SceneKey key) {

@@ -1,7 +1,8 @@
 #pragma once
 // Which scene program a draw needs. A software rasteriser pays for every branch and every
 // texture fetch of the pixel shader, taken or not, so each combination of stage operations
-// the game draws with gets a program of its own that does exactly that work.
+// the game draws with gets a program of its own that does exactly that work. The same holds
+// for the vertex shader: blending vertices between matrices is a program of its own too.
 #include <cstdint>
 #include <string>
 
@@ -21,5 +22,9 @@ SceneKey SceneKeyOf(const StateShadow& shadow);
 std::string SceneFragmentSource(SceneKey key);
 // Whether the key's vertices are lit (else their colour is opaque white).
 bool SceneKeyLit(SceneKey key);
+// The key of the same draw with its vertices blended between world matrices of the palette
+// (skinned models); keys without it take the plain transform of world 0.
+SceneKey WithBlendedVertices(SceneKey key);
+bool SceneKeyBlended(SceneKey key);
 
 } // namespace gpu
