@@ -331,8 +331,12 @@ void Brazier(MeshBuilder& b) {
 constexpr float PlaceholderSkirt = -0.1f;
 
 Model BuildPlaceholder() {
-    Model m = RigidModel(
-        [](MeshBuilder& b) { Slab(b, Material::Empty, Material::Empty, 0.0f, PlaceholderSkirt); });
+    // One box without a bottom: ten triangles, since every placeholder of the window is
+    // set up, shaded and sorted into tiles one vertex at a time.
+    Model m = RigidModel([](MeshBuilder& b) {
+        b.material = Material::Empty;
+        b.box({-Half, PlaceholderSkirt, -Half}, {Half, 0, Half}, true);
+    });
     m.texture = PlaceholderTexture;
     return m;
 }
