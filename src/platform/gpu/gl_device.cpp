@@ -416,17 +416,18 @@ void GlDevice::DrawTriangleList(int firstVertex, int triangleCount) {
     int mode = 0;
     if (skinned && shadow_.Get(RenderState::VertexBlend) == 1)
         mode = shadow_.Get(RenderState::IndexedVertexBlendEnable) ? 1 : 2;
-    if (!scene_ || (shadow_.dirty & kDirtyProgram) || (mode != 0) != sceneBlended_) {
+    const bool blended = mode != 0;
+    if (!scene_ || (shadow_.dirty & kDirtyProgram) || blended != sceneBlended_) {
         std::string log;
         const SceneKey key = SceneKeyOf(shadow_);
-        scene_ = SceneProgramFor(programs_, mode != 0 ? WithBlendedVertices(key) : key, log);
-        sceneBlended_ = mode != 0;
+        scene_ = SceneProgramFor(programs_, blended ? WithBlendedVertices(key) : key, log);
+        sceneBlended_ = blended;
         if (!scene_) return;
     }
     gl_.UseProgram(scene_->program);
     gl_.BindVertexArray(stream_->Vao());
     gl_.Uniform1i(scene_->blendModeLocation, mode, scene_->blendModeSent);
-    SendState(mode != 0);
+    SendState(blended);
     Call([&] { glDrawArrays(GL_TRIANGLES, firstVertex, triangleCount * 3); });
     ++stats_.drawCalls;
 }

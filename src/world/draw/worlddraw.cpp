@@ -210,7 +210,8 @@ void DrawWorld(TDGraphics& graphics, int32_t seen, int32_t frame) {
         bool ranged = false;
         for (int32_t c = left; c <= right; ++c) {
             if (tiles[c][n].seen != seen || !HasPitLid(tiles[c][n])) continue;
-            if (!ranged) rowRange(n), ranged = true;
+            if (!ranged) rowRange(n);
+            ranged = true;
             DrawPitLid(graphics, c, n);
         }
     }
