@@ -20,10 +20,10 @@ namespace {
 
 // The run's keys for the game, while the player's own keyboard is still listened to for
 // Esc and the window for its close button.
-class twatchinput final : public input::InputSource {
+class twatchinput final : public ScriptedInputWrapper {
   public:
     twatchinput(std::vector<InputStep> keys, input::InputSource& player)
-        : run_(std::move(keys)), player_(player) {}
+        : ScriptedInputWrapper(std::move(keys)), player_(player) {}
 
     bool PlayerEscape() const { return playerEscape_; }
 
@@ -34,24 +34,12 @@ class twatchinput final : public input::InputSource {
         player_.ReadKeyPresses(presses);
         if (player_.ReadKeyboard(keys))
             playerEscape_ = ((keys[KeyEscape] | presses[KeyEscape]) & input::KeyDownBit) != 0;
-        run_.Pump();
-    }
-    bool TakePadsChanged() override { return false; }
-    std::vector<input::PadDescription> EnumeratePads() override { return run_.EnumeratePads(); }
-    bool ReadPad(int index, input::PadReading& reading) override {
-        return run_.ReadPad(index, reading);
-    }
-    bool ReadKeyboard(input::KeyState& keys) override { return run_.ReadKeyboard(keys); }
-    void ReadKeyPresses(input::KeyState& presses) override { run_.ReadKeyPresses(presses); }
-    bool ReadPadPresses(int index, input::PadReading& presses) override {
-        return run_.ReadPadPresses(index, presses);
+        script_.Pump();
     }
     void KeepAlive() override { player_.KeepAlive(); }
-    bool Exhausted() const override { return run_.Exhausted(); }
     bool TakeCloseRequest() override { return player_.TakeCloseRequest(); }
 
   private:
-    ScriptedInput run_;
     input::InputSource& player_;
     bool playerEscape_ = false;
 };

@@ -157,10 +157,11 @@ void MessageToStderr(std::string_view text) {
 }
 
 // The script's keys, with the frame count, the clock, the trace and the shots at each poll.
-class trunsource final : public input::InputSource {
+class trunsource final : public ScriptedInputWrapper {
   public:
     trunsource(std::vector<InputStep> steps, const toptions& options, TForm1& form, RunClock& clock)
-        : script_(std::move(steps), options.pads), options_(options), form_(form), clock_(clock) {}
+        : ScriptedInputWrapper(std::move(steps), options.pads), options_(options), form_(form),
+          clock_(clock) {}
 
     long Frames() const { return script_.Frame() + 1; }
     bool ShotsWritten() const { return shotsWritten_; }
@@ -182,20 +183,8 @@ class trunsource final : public input::InputSource {
                 shotsWritten_ = false;
             }
     }
-    bool TakePadsChanged() override { return script_.TakePadsChanged(); }
-    std::vector<input::PadDescription> EnumeratePads() override { return script_.EnumeratePads(); }
-    bool ReadPad(int index, input::PadReading& reading) override {
-        return script_.ReadPad(index, reading);
-    }
-    bool ReadKeyboard(input::KeyState& keys) override { return script_.ReadKeyboard(keys); }
-    void ReadKeyPresses(input::KeyState& presses) override { script_.ReadKeyPresses(presses); }
-    bool ReadPadPresses(int index, input::PadReading& presses) override {
-        return script_.ReadPadPresses(index, presses);
-    }
-    bool Exhausted() const override { return script_.Exhausted(); }
 
   private:
-    ScriptedInput script_;
     const toptions& options_;
     TForm1& form_;
     RunClock& clock_;
