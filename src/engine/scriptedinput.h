@@ -18,7 +18,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "platform/inputsource.h"
@@ -34,7 +33,9 @@ struct InputStep {
 // Reads the text form; nullopt with a one-line reason (naming the line) when it is malformed.
 std::optional<std::vector<InputStep>> ParseInputScript(std::string_view text, std::string& error);
 
-class ScriptedInput final : public input::InputSource {
+// A source that adds its own work to each poll, or listens elsewhere for Esc and the
+// window, derives from this one and calls its Pump.
+class ScriptedInput : public input::InputSource {
   public:
     // pads: how many pads are attached; -1 for one exactly when the script uses a pad code.
     explicit ScriptedInput(std::vector<InputStep> timeline, int pads = -1);
@@ -62,28 +63,4 @@ class ScriptedInput final : public input::InputSource {
     size_t reached_ = 0; // steps whose frame has come
     // Taps of the steps reached, kept until read as a device keeps its presses.
     std::vector<int> keyTaps_, padTaps_;
-};
-
-// A source whose keys and pads are a script's, for one that adds its own work to each poll
-// (override Pump and call the script's) or listens elsewhere for Esc and the window.
-class ScriptedInputWrapper : public input::InputSource {
-  public:
-    explicit ScriptedInputWrapper(std::vector<InputStep> timeline, int pads = -1)
-        : script_(std::move(timeline), pads) {}
-
-    void Pump() override { script_.Pump(); }
-    bool TakePadsChanged() override { return false; }
-    std::vector<input::PadDescription> EnumeratePads() override { return script_.EnumeratePads(); }
-    bool ReadPad(int index, input::PadReading& reading) override {
-        return script_.ReadPad(index, reading);
-    }
-    bool ReadKeyboard(input::KeyState& keys) override { return script_.ReadKeyboard(keys); }
-    void ReadKeyPresses(input::KeyState& presses) override { script_.ReadKeyPresses(presses); }
-    bool ReadPadPresses(int index, input::PadReading& presses) override {
-        return script_.ReadPadPresses(index, presses);
-    }
-    bool Exhausted() const override { return script_.Exhausted(); }
-
-  protected:
-    ScriptedInput script_;
 };

@@ -20,10 +20,10 @@ namespace {
 
 // The run's keys for the game, while the player's own keyboard is still listened to for
 // Esc and the window for its close button.
-class twatchinput final : public ScriptedInputWrapper {
+class twatchinput final : public ScriptedInput {
   public:
     twatchinput(std::vector<InputStep> keys, input::InputSource& player)
-        : ScriptedInputWrapper(std::move(keys)), player_(player) {}
+        : ScriptedInput(std::move(keys)), player_(player) {}
 
     bool PlayerEscape() const { return playerEscape_; }
 
@@ -34,7 +34,7 @@ class twatchinput final : public ScriptedInputWrapper {
         player_.ReadKeyPresses(presses);
         if (player_.ReadKeyboard(keys))
             playerEscape_ = ((keys[KeyEscape] | presses[KeyEscape]) & input::KeyDownBit) != 0;
-        script_.Pump();
+        ScriptedInput::Pump();
     }
     void KeepAlive() override { player_.KeepAlive(); }
     bool TakeCloseRequest() override { return player_.TakeCloseRequest(); }

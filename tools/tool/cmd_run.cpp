@@ -157,19 +157,19 @@ void MessageToStderr(std::string_view text) {
 }
 
 // The script's keys, with the frame count, the clock, the trace and the shots at each poll.
-class trunsource final : public ScriptedInputWrapper {
+class trunsource final : public ScriptedInput {
   public:
     trunsource(std::vector<InputStep> steps, const toptions& options, TForm1& form, RunClock& clock)
-        : ScriptedInputWrapper(std::move(steps), options.pads), options_(options), form_(form),
+        : ScriptedInput(std::move(steps), options.pads), options_(options), form_(form),
           clock_(clock) {}
 
-    long Frames() const { return script_.Frame() + 1; }
+    long Frames() const { return Frame() + 1; }
     bool ShotsWritten() const { return shotsWritten_; }
 
     void Pump() override {
-        if (script_.Frame() + 1 >= options_.frames) throw tframelimit{};
-        script_.Pump();
-        const long frame = script_.Frame();
+        if (Frame() + 1 >= options_.frames) throw tframelimit{};
+        ScriptedInput::Pump();
+        const long frame = Frame();
         clock_.Poll(form_.services.timer.get());
         if (options_.trace)
             tool::Print(tool::JsonObject()
